@@ -1,0 +1,21 @@
+// Precompiled Qt headers shared by every source of the library.
+#pragma once
+#include <QtCore/QObject>
+#include <QtCore/QString>
+#include <QtCore/QStringList>
+#include <QtCore/QByteArray>
+#include <QtCore/QList>
+#include <QtCore/QHash>
+#include <QtCore/QMap>
+#include <QtCore/QVariant>
+#include <QtCore/QDebug>
+#include <QtCore/QFile>
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtCore/QTimer>
+#include <QtCore/QPointer>
+#include <QtCore/QSettings>
+#include <QtCore/QTextStream>
+#include <QtGui/QColor>
+#include <QtWidgets/QWidget>
+#include <QtQuick/QQuickItem>

@@ -1,0 +1,1 @@
+// Carrier for the shared precompiled header of the tests.
