@@ -29,9 +29,8 @@ bool XParameterHandler::endDocument()
 bool XParameterHandler::startElement(const QString &, const QString &localName, const QString &,
                                      const QXmlAttributes &)
 {
+    flushText();
     pushElement(localName);
-    m_sText.clear();
-    m_bHasText = false;
     if (localName == kParameter) {
         m_bInSection = true;
         m_sSection = kParameter;
@@ -53,10 +52,7 @@ bool XParameterHandler::characters(const QString &text)
 
 bool XParameterHandler::endElement(const QString &, const QString &localName, const QString &)
 {
-    if (m_bHasText && m_bInSection && parentElement() == m_sSection)
-        applyText(localName);
-    m_sText.clear();
-    m_bHasText = false;
+    flushText();
     popElement();
     if (m_bInSection && localName == m_sSection) {
         if (m_pCurrent && m_pList)
@@ -74,8 +70,11 @@ bool XParameterHandler::processingInstruction(const QString &, const QString &)
     return true;
 }
 
-void XParameterHandler::applyText(const QString &element)
+// Hands the text gathered for the open field element to the parameter.
+void XParameterHandler::flushText()
 {
-    if (m_pCurrent)
-        m_pCurrent->setAttribute(element, m_sText.simplified());
+    if (m_bHasText && m_pCurrent && m_bInSection && parentElement() == m_sSection)
+        m_pCurrent->setAttribute(currentElement(), m_sText.simplified());
+    m_sText.clear();
+    m_bHasText = false;
 }

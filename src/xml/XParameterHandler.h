@@ -29,7 +29,7 @@ public:
     bool processingInstruction(const QString &target, const QString &data) override;
 
 private:
-    void applyText(const QString &element);
+    void flushText();
 
     QList<CParameter *> *m_pList = nullptr;
     CParameter *m_pCurrent = nullptr;
