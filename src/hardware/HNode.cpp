@@ -161,6 +161,16 @@ int HNode::labelChannelIndex(const QString &text)
     return number - 1;
 }
 
+QString HNode::twinFilePath(const QString &templatePath)
+{
+    // Only the file name is cut: a folder may hold dots too.
+    const qsizetype nameStart = templatePath.lastIndexOf(QLatin1Char('/')) + 1;
+    const qsizetype dot = templatePath.indexOf(QLatin1Char('.'), nameStart);
+    if (templatePath.isEmpty() || dot < 0)
+        return QString();
+    return templatePath.left(dot) + QStringLiteral("1.xml");
+}
+
 bool HNode::substituteLabel(QString &text, bool byLeadingWords) const
 {
     QString pattern;

@@ -119,6 +119,9 @@ public:
     QString chassisName() const;
     QString chassisKey() const;
     static int labelChannelIndex(const QString &text);
+    // The twin of a template (level buttons, image meters): the file name cut
+    // at its first "." followed by "1.xml" ("Gain_0.xml" -> "Gain_01.xml").
+    static QString twinFilePath(const QString &templatePath);
     bool substituteLabel(QString &text, bool byLeadingWords) const;
     void labelParameters();
     void applyRoomRouterPorts();

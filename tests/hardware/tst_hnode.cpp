@@ -68,6 +68,8 @@ private slots:
     void chassisNameAndKey();
     void parameterFilePathRule_data();
     void parameterFilePathRule();
+    void twinFilePath_data();
+    void twinFilePath();
     void setCheckedMarksParentAndProcessor();
     void copyFromKeepsSessionFlags();
     void roomRouterPorts();
@@ -337,6 +339,25 @@ void TestHNode::parameterFilePathRule()
     processor.addNode(pBlock);
     QCOMPARE(pBlock->dataFolder(), folder);
     QTEST(pBlock->parameterFilePath(QString()), "path");
+}
+
+void TestHNode::twinFilePath_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("twin");
+
+    QTest::newRow("type number") << ":/data/KRX/Gain_0.xml" << ":/data/KRX/Gain_01.xml";
+    QTest::newRow("group") << ":/data/Velmora/Group_1.xml" << ":/data/Velmora/Group_11.xml";
+    QTest::newRow("no type number") << ":/data/KRX/PstnIn.xml" << ":/data/KRX/PstnIn1.xml";
+    QTest::newRow("dotted folder") << "/tmp/vvb.x/Amp_In_1.xml" << "/tmp/vvb.x/Amp_In_11.xml";
+    QTest::newRow("no extension") << ":/data/KRX/Gain" << "";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestHNode::twinFilePath()
+{
+    QFETCH(QString, path);
+    QTEST(HNode::twinFilePath(path), "twin");
 }
 
 void TestHNode::setCheckedMarksParentAndProcessor()
