@@ -41,9 +41,9 @@ int bandPosition(const std::array<int, 4> &bands, int n)
 const QStringList &HDeviceModels::processorModels()
 {
     static const QStringList models = {
-        QStringLiteral("KRX-1600"), QStringLiteral("Calvex"), QStringLiteral("Tarvo"),
-        QStringLiteral("Ostrav"),   QStringLiteral("Pelmar"), QStringLiteral("KRX-800"),
-        QStringLiteral("Zindle"),
+        QStringLiteral("KRX 880"),  QStringLiteral("KRX 440"), QStringLiteral("KRX 620"),
+        QStringLiteral("KRX 260"),  QStringLiteral("KRX 1600"), QStringLiteral("KRX 680"),
+        QStringLiteral("KRX D64"),
     };
     return models;
 }
@@ -51,7 +51,7 @@ const QStringList &HDeviceModels::processorModels()
 const QStringList &HDeviceModels::azrAmplifiers()
 {
     static const QStringList models = {
-        QStringLiteral("AZR-1204"), QStringLiteral("AZR-2404"), QStringLiteral("AZR-4804"),
+        QStringLiteral("AZR 2400"), QStringLiteral("AZR 4400"), QStringLiteral("AZR 8400"),
     };
     return models;
 }
@@ -59,25 +59,25 @@ const QStringList &HDeviceModels::azrAmplifiers()
 const QStringList &HDeviceModels::aqAmplifiers()
 {
     static const QStringList models = {
-        QStringLiteral("AQ-2120"), QStringLiteral("AQ-2250"),
-        QStringLiteral("AQ-4120"), QStringLiteral("AQ-4250"),
+        QStringLiteral("AQ 2125"), QStringLiteral("AQ 2250"),
+        QStringLiteral("AQ 4125"), QStringLiteral("AQ 4250"),
     };
     return models;
 }
 
 QString HDeviceModels::meterlessProcessor()
 {
-    return QStringLiteral("Pelmar");
+    return QStringLiteral("KRX 410");
 }
 
 QString HDeviceModels::shortLinkProcessor()
 {
-    return QStringLiteral("Ostrav");
+    return QStringLiteral("KRX 420");
 }
 
 QString HDeviceModels::inputGroupLabel()
 {
-    return QStringLiteral("Calvex Inputs");
+    return QStringLiteral("KRX 880 Inputs");
 }
 
 bool HDeviceModels::holdsAzrAmplifier(const QStringList &titles)

@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // Names of the maker's device models that the tree treats specially, kept in
-// one place so that they match the titles of the built-in chassis dictionaries.
+// one place; they are titles of the built-in chassis dictionaries
+// (tools/device_data.txt lists them too: change both together).
 class HDeviceModels
 {
 public:

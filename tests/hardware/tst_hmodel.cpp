@@ -1,8 +1,10 @@
 #include "hardware/CParameter.h"
 #include "hardware/HRoot.h"
+#include "xml/XParameterHandler.h"
 #include "support/FakeNodes.h"
 #include "support/TestSupport.h"
 
+#include <QDirIterator>
 #include <QRegularExpression>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -78,6 +80,8 @@ private slots:
     void nodeUnderSectionOfItsCategory();
     void unexpectedFirstRowIsPutBack();
     void nullModelIsIgnored();
+    void builtInTemplatesParse();
+    void builtInToneEqTemplate();
 
 private:
     Templates m_templates;
@@ -307,7 +311,7 @@ void TestHModel::meterlessProcessorLinks()
 {
     HRoot root;
     auto *pProcessor = new FakeProcessor;
-    pProcessor->setTitle(QStringLiteral("Pelmar 4"));
+    pProcessor->setTitle(QStringLiteral("KRX 410"));
     auto *pLink = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Link"));
     pLink->setTitle(QStringLiteral("KRXLink Tx"));
     pLink->setChannels({QStringLiteral("A"), QStringLiteral("B")});
@@ -329,7 +333,7 @@ void TestHModel::hiddenAmplifierOutput()
 {
     HRoot root;
     auto *pAmp = new FakeProcessor(QStringLiteral("Amp 1"), QStringLiteral("AQ"));
-    pAmp->setTitle(QStringLiteral("AQ-2120"));
+    pAmp->setTitle(QStringLiteral("AQ 2125"));
     pAmp->setGroups({QStringLiteral("Amp I/O")});
     const QString path = m_templates.write(QStringLiteral("Amp_1.xml"), {"Level:Slider", "Mute:Button"});
     auto *pUnused = new FakeNode(QStringLiteral("Amp I/O"), QStringLiteral("----"));
@@ -394,6 +398,46 @@ void TestHModel::nullModelIsIgnored()
     leaf.buildModel(nullptr);
     QVERIFY(!root.hasFlags(HNode::FlagPersistent));
     QVERIFY(!HComposite::insertModelRow(&root, nullptr, nullptr, QStringLiteral("x")));
+}
+
+void TestHModel::builtInTemplatesParse()
+{
+    int count = 0;
+    QDirIterator it(QStringLiteral(":/data"), {QStringLiteral("*.xml")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QList<CParameter *> parameters;
+        XParameterHandler handler;
+        handler.setTargetList(&parameters);
+        QVERIFY2(XmlHandler::parseFile(path, &handler), qPrintable(path));
+        for (const CParameter *pParameter : std::as_const(parameters)) {
+            QVERIFY2(!pParameter->text().isEmpty(), qPrintable(path));
+            QVERIFY2(!pParameter->type().isEmpty(), qPrintable(path));
+        }
+        qDeleteAll(parameters);
+        ++count;
+    }
+    QVERIFY(count > 0);
+}
+
+void TestHModel::builtInToneEqTemplate()
+{
+    HRoot root;
+    auto *pProcessor = new FakeProcessor(QStringLiteral("Rack"), QStringLiteral("KRX"));
+    auto *pEq = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Stage EQ"));
+    pEq->setTitle(QStringLiteral("Tone EQ"));
+    pEq->setTypeNum(QStringLiteral("0"));
+    root.addNode(pProcessor);
+    pProcessor->addNode(pEq);
+
+    QStandardItemModel model;
+    root.buildModel(&model);
+    QStandardItem *pNodeItem = childNamed(model.item(0), QStringLiteral("Blocks"))->child(0);
+    QCOMPARE(rowTexts(pNodeItem), (QStringList{"Low", "Mid", "High"}));
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(pNodeItem->child(row)->rowCount(), 2);
+    QVERIFY(!QIcon(pEq->parameters().first()->iconPath()).isNull());
 }
 
 QTEST_MAIN(TestHModel)

@@ -488,21 +488,21 @@ void TestHNode::channelIndex_data()
     QTest::addColumn<int>("position");
 
     // Second processor model of the card table.
-    QTest::newRow("2nd Input 6") << "Calvex 8" << "Input 6" << -1 << 3;
-    QTest::newRow("2nd Output 6") << "Calvex 8" << "Output 6" << -1 << 4;
-    QTest::newRow("2nd Input 13 keeps n") << "Calvex 8" << "Input 13" << -1 << 13;
-    QTest::newRow("2nd one word") << "Calvex 8" << "Input" << -1 << -1;
-    QTest::newRow("2nd KRXLink") << "Calvex 8" << "KRXLink 1" << -1 << 5;
-    QTest::newRow("2nd unlisted kind") << "Calvex 8" << "USB 2" << -1 << 2;
-    QTest::newRow("1st Input 9") << "KRX-1600 (Main)" << "Input 9" << -1 << 5;
-    QTest::newRow("1st PSTN") << "KRX-1600" << "PSTN 1" << -1 << 11;
-    QTest::newRow("5th Output not listed") << "Pelmar 4" << "Output 3" << -1 << 3;
-    QTest::newRow("5th Input 14") << "Pelmar 4" << "Input 14" << -1 << 4;
-    QTest::newRow("7th Dante") << "Zindle" << "Dante 1" << -1 << 7;
-    QTest::newRow("amp input by port") << "AQ-2120" << "Analog In 1" << 2 << 1;
-    QTest::newRow("amp output by port") << "AQ-2120" << "Amp Output 1" << 0 << 2;
-    QTest::newRow("amp port beyond 8") << "AZ-300" << "Digital In 1" << 9 << 10;
-    QTest::newRow("amp other title") << "AQ-2120" << "Gain 3" << 0 << 3;
+    QTest::newRow("2nd Input 6") << "KRX 440" << "Input 6" << -1 << 3;
+    QTest::newRow("2nd Output 6") << "KRX 440" << "Output 6" << -1 << 4;
+    QTest::newRow("2nd Input 13 keeps n") << "KRX 440" << "Input 13" << -1 << 13;
+    QTest::newRow("2nd one word") << "KRX 440" << "Input" << -1 << -1;
+    QTest::newRow("2nd KRXLink") << "KRX 440" << "KRXLink 1" << -1 << 5;
+    QTest::newRow("2nd unlisted kind") << "KRX 440" << "USB 2" << -1 << 2;
+    QTest::newRow("1st Input 9") << "KRX 880 (Main)" << "Input 9" << -1 << 5;
+    QTest::newRow("1st PSTN") << "KRX 880" << "PSTN 1" << -1 << 11;
+    QTest::newRow("5th Output not listed") << "KRX 1600" << "Output 3" << -1 << 3;
+    QTest::newRow("5th Input 14") << "KRX 1600" << "Input 14" << -1 << 4;
+    QTest::newRow("7th Dante") << "KRX D64" << "Dante 1" << -1 << 7;
+    QTest::newRow("amp input by port") << "AQ 2125" << "Analog In 1" << 2 << 1;
+    QTest::newRow("amp output by port") << "AQ 2125" << "Amp Output 1" << 0 << 2;
+    QTest::newRow("amp port beyond 8") << "AZ 2160" << "Digital In 1" << 9 << 10;
+    QTest::newRow("amp other title") << "AQ 2125" << "Gain 3" << 0 << 3;
     QTest::newRow("unknown processor") << "Mixer" << "Input 6" << -1 << 6;
 }
 
