@@ -1,0 +1,2 @@
+vvb_add_test(tst_ulogger tst_ulogger.cpp)
+vvb_add_test(tst_utesselator tst_utesselator.cpp)
