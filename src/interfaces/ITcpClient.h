@@ -112,4 +112,5 @@ private:
     ITcpReplyBuffer m_replyBuffer;
     bool m_bSubscriptionMode = false;
     bool m_bSubscriptionModeKnown = false;
+    bool m_bSendQueueFull = false;
 };
