@@ -164,6 +164,11 @@ bool ITcpClient::waitForBytesWritten(int ms)
     return m_pSocket->waitForBytesWritten(ms);
 }
 
+qint64 ITcpClient::bytesToWrite() const
+{
+    return m_pSocket ? m_pSocket->bytesToWrite() : 0;
+}
+
 QString ITcpClient::stateTextFor(ConnectionState state)
 {
     switch (state) {

@@ -39,6 +39,7 @@ public:
     int send(const QByteArray &data, int length, TcpMessageType type,
              const QByteArray &replyPrefix, int timeoutMs) override;
     bool waitForBytesWritten(int ms) override;
+    qint64 bytesToWrite() const override;
     QString stateText() const override;
     void dump() const override;
     QString typeName() const override;

@@ -1,6 +1,7 @@
 #include "interfaces/ITcpClient.h"
 #include "interfaces/ITcpClientThread.h"
 
+#include "support/FakeMobileDevice.h"
 #include "support/FakePing.h"
 #include "support/FakeProcessor.h"
 #include "support/RecordingProtocol.h"
@@ -482,6 +483,48 @@ private slots:
         QVERIFY(!c.client.isHostStatusTimerActive());
         QCOMPARE(m_pPing->callCount(), 0);
         QCOMPARE(fake.commandCount("SUB"), 0);
+    }
+
+    // The send side of a panel transfer: raw pieces written at once, the close ends the file.
+    void fileTransferClientSendsToADevice()
+    {
+        FakeMobileDevice device;
+        QVERIFY(device.listen());
+        Client c(device.port(), QStringLiteral("File"));
+        c.client.setConnectWait(1000);
+        QVERIFY(c.client.open());
+        QByteArray file;
+        for (int i = 0; i < 3 * 4096 + 17; ++i)
+            file.append(char(i * 7 % 256));
+        for (int offset = 0; offset < file.size(); offset += 4096) {
+            const QByteArray piece = file.mid(offset, 4096);
+            QCOMPARE(c.client.send(piece, piece.size(), TcpMessageType::Immediate, QByteArray(), 0),
+                     piece.size());
+            c.client.waitForBytesWritten(30000);
+        }
+        c.client.waitForBytesWritten(1000);
+        QCOMPARE(c.client.bytesToWrite(), qint64(0));
+        QVERIFY(c.client.close());
+        QTRY_VERIFY(device.isReceiveFinished());
+        QCOMPARE(device.received(), file);
+    }
+
+    void deviceThatStopsShortDropsTheTransfer()
+    {
+        FakeMobileDevice device;
+        QVERIFY(device.listen());
+        device.setReceiveLimit(100);
+        Client c(device.port(), QStringLiteral("File"));
+        c.client.setConnectWait(1000);
+        QVERIFY(c.client.open());
+        const QByteArray piece(4096, 'p');
+        QCOMPARE(c.client.send(piece, piece.size(), TcpMessageType::Immediate, QByteArray(), 0), 4096);
+        QTRY_VERIFY(device.isReceiveFinished());
+        QCOMPARE(device.received().size(), 100);
+        QTRY_VERIFY(c.client.connectionState() != ConnectionState::Running);
+        QVERIFY(!c.client.isConnected());
+        QCOMPARE(c.client.send(piece, piece.size(), TcpMessageType::Immediate, QByteArray(), 0), 0);
+        QVERIFY(c.client.close());
     }
 
     void destroyedWhileRunning()
