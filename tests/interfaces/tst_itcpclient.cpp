@@ -3,7 +3,7 @@
 
 #include "support/FakeMobileDevice.h"
 #include "support/FakePing.h"
-#include "support/FakeProcessor.h"
+#include "support/FakeProcessorServer.h"
 #include "support/RecordingProtocol.h"
 
 #include <QElapsedTimer>
@@ -100,7 +100,7 @@ private slots:
 
     void firstConnectionRunsAndGoesActive()
     {
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen());
         Client c(fake.port());
         QSignalSpy state(&c.client, &IInterface::interfaceStateChanged);
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(state.last().at(0).toBool(), false);
 
         // The processor comes up: the retry connects, without a second activation.
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen(port));
         QTRY_COMPARE_WITH_TIMEOUT(c.client.connectionState(), ConnectionState::Running, 10000);
         QVERIFY(!c.client.isReconnectTimerActive());
@@ -146,7 +146,7 @@ private slots:
 
     void reconnectsAfterThePeerCloses()
     {
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen());
         Client c(fake.port());
         QSignalSpy state(&c.client, &IInterface::interfaceStateChanged);
@@ -172,7 +172,7 @@ private slots:
 
     void ackAndNakOverTheWire()
     {
-        FakeProcessor fake(FakeProcessor::Polling);
+        FakeProcessorServer fake(FakeProcessorServer::Polling);
         QVERIFY(fake.listen());
         Client c(fake.port());
         QVERIFY(c.client.open());
@@ -181,7 +181,7 @@ private slots:
         QTRY_COMPARE(c.client.dispatcher()->dispatchState(), ITcpClientThread::Idle);
         QCOMPARE(c.client.failures(), 0);
 
-        fake.setMode(FakeProcessor::Nak);
+        fake.setMode(FakeProcessorServer::Nak);
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("RECEIVED NAK, not ACK$"));
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("RECEIVED NAK, not ACK$"));
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("RECEIVED NAK, not ACK$"));
@@ -193,7 +193,7 @@ private slots:
 
     void replyPrefixMatchAndMismatch()
     {
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen());
         fake.setAnswer("GA\"Gain 1\">1", "GA\"Gain 1\">1=-12.0");
         fake.setAnswer("GN 5", "GG 5,1");
@@ -210,7 +210,7 @@ private slots:
 
     void missingReplyTimesOutAfterThreeWrites()
     {
-        FakeProcessor fake(FakeProcessor::Silent);
+        FakeProcessorServer fake(FakeProcessorServer::Silent);
         QVERIFY(fake.listen());
         Client c(fake.port());
         QVERIFY(c.client.open());
@@ -224,7 +224,7 @@ private slots:
 
     void splitRepliesArriveWhole()
     {
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen());
         fake.setSplitReplies(true);
         fake.setAnswer("GA\"Gain 1\">1", "GA\"Gain 1\">1=-12.0");
@@ -243,7 +243,7 @@ private slots:
 
     void pushedValuesReachTheProtocolInSubscriptionMode()
     {
-        FakeProcessor fake(FakeProcessor::Subscription);
+        FakeProcessorServer fake(FakeProcessorServer::Subscription);
         QVERIFY(fake.listen());
         Client c(fake.port());
         QVERIFY(c.client.open());
@@ -257,7 +257,7 @@ private slots:
 
     void garbageFromThePeerIsBounded()
     {
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen());
         fake.setAnswer("GS", "S 1");
         Client c(fake.port());
@@ -302,7 +302,7 @@ private slots:
 
     void immediateSendWritesAtOnce()
     {
-        FakeProcessor fake(FakeProcessor::Subscription);
+        FakeProcessorServer fake(FakeProcessorServer::Subscription);
         QVERIFY(fake.listen());
         Client c(fake.port());
         QVERIFY(c.client.open());
@@ -323,7 +323,7 @@ private slots:
         QVERIFY(!c.client.isReconnectTimerActive());
         QVERIFY(!c.client.isHostStatusTimerActive());
         // Nothing reconnects behind our back once the processor shows up.
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen(port));
         QTest::qWait(ITcpClient::ReconnectMs + 500);
         QCOMPARE(fake.acceptedCount(), 0);
@@ -332,7 +332,7 @@ private slots:
 
     void closeOfARunningClient()
     {
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen());
         Client c(fake.port());
         QVERIFY(c.client.open());
@@ -372,7 +372,7 @@ private slots:
 
     void thirteenFailuresResetTheConnection()
     {
-        FakeProcessor fake(FakeProcessor::Nak);
+        FakeProcessorServer fake(FakeProcessorServer::Nak);
         QVERIFY(fake.listen());
         Client c(fake.port());
         QVERIFY(c.client.open());
@@ -410,7 +410,7 @@ private slots:
 
     void resetProtocolDependsOnTheConnection()
     {
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen());
         Client c(fake.port());
         c.client.resetProtocol();
@@ -436,7 +436,7 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, probe);
         m_pPing->setMode(FakePing::Mode(mode));
-        FakeProcessor fake(FakeProcessor::Silent);
+        FakeProcessorServer fake(FakeProcessorServer::Silent);
         QVERIFY(fake.listen());
         Client c(fake.port());
         c.client.setHostStatusInterval(100);
@@ -458,7 +458,7 @@ private slots:
 
     void replyStopsTheHostCheck()
     {
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen());
         fake.setAnswer("GS", "S 1");
         Client c(fake.port());
@@ -472,7 +472,7 @@ private slots:
     void fileTransferClientHasNoHostCheck()
     {
         m_pPing->setMode(FakePing::Unreachable);
-        FakeProcessor fake(FakeProcessor::Silent);
+        FakeProcessorServer fake(FakeProcessorServer::Silent);
         QVERIFY(fake.listen());
         Client c(fake.port(), QStringLiteral("File"));
         c.client.setHostStatusInterval(50);
@@ -529,7 +529,7 @@ private slots:
 
     void destroyedWhileRunning()
     {
-        FakeProcessor fake;
+        FakeProcessorServer fake;
         QVERIFY(fake.listen());
         QPointer<ITcpClient> client = new ITcpClient;
         RecordingProtocol protocol;
