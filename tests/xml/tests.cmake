@@ -1,1 +1,2 @@
 vvb_add_test(tst_xmlhandler tst_xmlhandler.cpp)
+vvb_add_test(tst_xskinhandler tst_xskinhandler.cpp)
