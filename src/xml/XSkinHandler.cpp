@@ -19,6 +19,7 @@ bool XSkinHandler::startDocument()
     m_nState = OutsideSkin;
     m_sSection.clear();
     m_sProperty.clear();
+    m_sValue.clear();
     return true;
 }
 
@@ -41,6 +42,7 @@ bool XSkinHandler::startElement(const QString &, const QString &localName, const
         break;
     default:
         m_sProperty = localName;
+        m_sValue.clear();
         break;
     }
     return true;
@@ -50,6 +52,7 @@ bool XSkinHandler::endElement(const QString &, const QString &localName, const Q
 {
     if (m_nState == InSection) {
         m_sProperty.clear();
+        m_sValue.clear();
         if (localName == m_sSection)
             m_nState = InSkin;
     } else if (m_nState == InSkin) {
@@ -64,8 +67,10 @@ bool XSkinHandler::characters(const QString &text)
 {
     // White space between elements arrives with no property open.
     if (m_nState == InSection && !m_sProperty.isEmpty()
-            && m_sSection == QLatin1String("string"))
-        setValue(text);
+            && m_sSection == QLatin1String("string")) {
+        m_sValue += text;
+        setValue(m_sValue);
+    }
     return true;
 }
 

@@ -34,5 +34,7 @@ private:
     QObject *m_pTarget;
     QString m_sSection;
     QString m_sProperty;
+    // Text of the open property so far (a parser may deliver it in pieces).
+    QString m_sValue;
     int m_nState;
 };

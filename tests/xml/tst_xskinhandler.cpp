@@ -214,9 +214,12 @@ void TestXSkinHandler::declaredEncodingIsHonoured()
 {
     QObject target;
     QVERIFY(parse("<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n"
-                  "<Skin><string><title>Caf\xe9 \x80</title></string></Skin>",
+                  "<Skin><string><title>Caf\xe9 \x80</title>"
+                  "<pair>a&amp;b&#60;c</pair></string></Skin>",
                   &target));
     QCOMPARE(text(target, "title"), QString::fromUtf8("Caf\xc3\xa9 \xe2\x82\xac"));
+    // Character references inside a value come through whole.
+    QCOMPARE(text(target, "pair"), QStringLiteral("a&b<c"));
 }
 
 void TestXSkinHandler::longPropertyNameIsSkipped()
