@@ -1,0 +1,66 @@
+#include "support/FakeNodes.h"
+
+#include <QStandardItemModel>
+
+FakeNode::FakeNode(const QString &category, const QString &label)
+    : m_sCategory(category)
+{
+    m_sLabel = label;
+}
+
+void FakeNode::setProperty(const QString &name, const QString &value)
+{
+    if (name == QLatin1String("channelCount"))
+        m_nChannelCount = value.toInt();
+    else if (name == QLatin1String("actionCount"))
+        m_nActionCount = value.toInt();
+    else if (name == QLatin1String("teleconInputs"))
+        m_nTeleconInputs = value.toInt();
+    else if (name == QLatin1String("micInputs"))
+        m_nMicInputs = value.toInt();
+    else if (name == QLatin1String("inputLabel"))
+        m_inputLabels.append(value);
+}
+
+QString FakeNode::parameterFilePath(const QString &name) const
+{
+    return m_sTemplatePath.isEmpty() ? HNode::parameterFilePath(name) : m_sTemplatePath;
+}
+
+FakeProcessor::FakeProcessor(const QString &label, const QString &folder)
+    : m_sFolder(folder)
+    , m_groups({QStringLiteral("Analog I/O"), QStringLiteral("Blocks")})
+{
+    m_sLabel = label;
+    m_sTitle = label;
+    setFlags(FlagProcessor);
+}
+
+void FakeProcessor::buildModel(QStandardItemModel *pModel)
+{
+    if (!pModel)
+        return;
+    setFlags(FlagPersistent);
+    auto *pRow = new QStandardItem(m_sLabel);
+    pRow->setFlags(DefaultItemFlags);
+    pModel->appendRow(pRow);
+    for (const QString &group : std::as_const(m_groups))
+        insertModelRow(this, pModel, pRow, group);
+    HComposite::buildModel(pModel);
+}
+
+void RemovalRecorder::watch(HNode *pNode)
+{
+    if (!pNode)
+        return;
+    if (auto *pComposite = qobject_cast<HComposite *>(pNode)) {
+        for (HNode *pChild : pComposite->children())
+            watch(pChild);
+    }
+    pNode->connectNodeSignals(this);
+}
+
+void RemovalRecorder::onRemovingNode(HNode *pNode)
+{
+    removed.append(pNode);
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "hardware/HComposite.h"
+#include "hardware/HNode.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+// Hardware-tree doubles: nodes whose category, template path and channels a
+// test chooses, a processor that builds its project-tree rows, and a receiver
+// that records removingNode.
+
+// A leaf node. Without a template path it reads the resource the path rule names.
+class FakeNode : public HNode
+{
+    Q_OBJECT
+
+public:
+    explicit FakeNode(const QString &category = QStringLiteral("Blocks"),
+                      const QString &label = QString());
+
+    void setCategory(const QString &category) { m_sCategory = category; }
+    void setTemplatePath(const QString &path) { m_sTemplatePath = path; }
+    void setChannels(const QStringList &labels) { m_channels = labels; }
+    // Fills fields that only the design file sets otherwise.
+    void setProperty(const QString &name, const QString &value) override;
+
+    QString category() const override { return m_sCategory; }
+    QString parameterFilePath(const QString &name) const override;
+    int channelCount() const override { return static_cast<int>(m_channels.size()); }
+    QString channelLabel(int i) const override { return m_channels.value(i); }
+
+private:
+    QString m_sCategory;
+    QString m_sTemplatePath;
+    QStringList m_channels;
+};
+
+// A processor: flag 0x01, a data folder, a top-level row with its group rows.
+class FakeProcessor : public HComposite
+{
+    Q_OBJECT
+
+public:
+    explicit FakeProcessor(const QString &label = QStringLiteral("Rack"),
+                           const QString &folder = QStringLiteral("KRX"));
+
+    void setGroups(const QStringList &groups) { m_groups = groups; }
+
+    QString category() const override { return QStringLiteral("Chassis"); }
+    QString dataFolder() const override { return m_sFolder; }
+    void buildModel(QStandardItemModel *pModel) override;
+
+private:
+    QString m_sFolder;
+    QStringList m_groups;
+};
+
+// Records every removingNode it is connected to, in order.
+class RemovalRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Connects every node of the subtree (children first) to onRemovingNode.
+    void watch(HNode *pNode);
+
+    QList<HNode *> removed;
+
+public slots:
+    void onRemovingNode(HNode *pNode);
+};

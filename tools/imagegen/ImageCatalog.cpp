@@ -1,0 +1,8 @@
+#include "ImageCatalog.h"
+
+ImageList imageCatalog()
+{
+    ImageList images;
+    images += parameterIcons();
+    return images;
+}
