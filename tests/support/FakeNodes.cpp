@@ -27,7 +27,7 @@ QString FakeNode::parameterFilePath(const QString &name) const
     return m_sTemplatePath.isEmpty() ? HNode::parameterFilePath(name) : m_sTemplatePath;
 }
 
-FakeProcessor::FakeProcessor(const QString &label, const QString &folder)
+FakeChassisNode::FakeChassisNode(const QString &label, const QString &folder)
     : m_sFolder(folder)
     , m_groups({QStringLiteral("Analog I/O"), QStringLiteral("Blocks")})
 {
@@ -36,7 +36,7 @@ FakeProcessor::FakeProcessor(const QString &label, const QString &folder)
     setFlags(FlagProcessor);
 }
 
-void FakeProcessor::buildModel(QStandardItemModel *pModel)
+void FakeChassisNode::buildModel(QStandardItemModel *pModel)
 {
     if (!pModel)
         return;

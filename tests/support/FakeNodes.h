@@ -38,12 +38,12 @@ private:
 };
 
 // A processor: flag 0x01, a data folder, a top-level row with its group rows.
-class FakeProcessor : public HComposite
+class FakeChassisNode : public HComposite
 {
     Q_OBJECT
 
 public:
-    explicit FakeProcessor(const QString &label = QStringLiteral("Rack"),
+    explicit FakeChassisNode(const QString &label = QStringLiteral("Rack"),
                            const QString &folder = QStringLiteral("KRX"));
 
     void setGroups(const QStringList &groups) { m_groups = groups; }
