@@ -108,8 +108,8 @@ void TestHModel::emptyRootGivesFourSections()
 void TestHModel::sectionsFollowProcessors()
 {
     HRoot root;
-    root.addNode(new FakeChassisNode(QStringLiteral("Rack A")));
-    root.addNode(new FakeChassisNode(QStringLiteral("Rack B")));
+    root.addNode(new FakeProcessor(QStringLiteral("Rack A")));
+    root.addNode(new FakeProcessor(QStringLiteral("Rack B")));
     QStandardItemModel model;
     root.buildModel(&model);
     QCOMPARE(rowTexts(model.invisibleRootItem()),
@@ -121,7 +121,7 @@ void TestHModel::sectionsFollowProcessors()
 void TestHModel::parameterItemsCarryNodeAndFlags()
 {
     HRoot root;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     auto *pGain = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Gain 1"));
     pGain->setTemplatePath(m_templates.write(QStringLiteral("Gain_0.xml"), {"Level:Slider", "Mute:Button"}));
     root.addNode(pProcessor);
@@ -157,7 +157,7 @@ void TestHModel::parameterItemsCarryNodeAndFlags()
 void TestHModel::rebuildDoesNotDuplicateParameters()
 {
     HRoot root;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     auto *pGain = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Gain 1"));
     pGain->setTemplatePath(m_templates.write(QStringLiteral("Gain_0.xml"), {"Level:Slider", "Mute:Button"}));
     root.addNode(pProcessor);
@@ -174,7 +174,7 @@ void TestHModel::rebuildDoesNotDuplicateParameters()
 void TestHModel::completePanelForTemplateWithoutParameters()
 {
     HRoot root;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     auto *pNode = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Set A"));
     pNode->setTemplatePath(m_templates.write(QStringLiteral("Panel_0.xml"), {}));
     root.addNode(pProcessor);
@@ -192,7 +192,7 @@ void TestHModel::completePanelForTemplateWithoutParameters()
 void TestHModel::missingTemplateGivesNoItem()
 {
     HRoot root;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     auto *pKnown = new FakeNode(QStringLiteral("Analog I/O"), QStringLiteral("In 1"));
     pKnown->setTemplatePath(m_templates.write(QStringLiteral("In_0.xml"), {"Level:Slider"}));
     auto *pUnknown = new FakeNode(QStringLiteral("Analog I/O"), QStringLiteral("In 2"));
@@ -257,7 +257,7 @@ void TestHModel::headers()
     QFETCH(QStringList, layout);
 
     HRoot root;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     auto *pNode = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Node"));
     pNode->setTitle(title);
     pNode->setChannels(channels);
@@ -282,7 +282,7 @@ void TestHModel::headers()
 void TestHModel::countsCutParameters()
 {
     HRoot root;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     auto *pAutomix = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Mixer"));
     pAutomix->setTitle(QStringLiteral("AMM-GainShare"));
     pAutomix->setProperty(QStringLiteral("channelCount"), QStringLiteral("2"));
@@ -310,7 +310,7 @@ void TestHModel::countsCutParameters()
 void TestHModel::meterlessProcessorLinks()
 {
     HRoot root;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     pProcessor->setTitle(QStringLiteral("KRX 410"));
     auto *pLink = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Link"));
     pLink->setTitle(QStringLiteral("KRXLink Tx"));
@@ -332,7 +332,7 @@ void TestHModel::meterlessProcessorLinks()
 void TestHModel::hiddenAmplifierOutput()
 {
     HRoot root;
-    auto *pAmp = new FakeChassisNode(QStringLiteral("Amp 1"), QStringLiteral("AQ"));
+    auto *pAmp = new FakeProcessor(QStringLiteral("Amp 1"), QStringLiteral("AQ"));
     pAmp->setTitle(QStringLiteral("AQ 2125"));
     pAmp->setGroups({QStringLiteral("Amp I/O")});
     const QString path = m_templates.write(QStringLiteral("Amp_1.xml"), {"Level:Slider", "Mute:Button"});
@@ -355,7 +355,7 @@ void TestHModel::hiddenAmplifierOutput()
 void TestHModel::nodeUnderSectionOfItsCategory()
 {
     HRoot root;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     auto *pGroup = new FakeNode(QStringLiteral("Groups"), QStringLiteral("All Levels"));
     pGroup->setTemplatePath(m_templates.write(QStringLiteral("Group_0.xml"), {"Level:Slider"}));
     root.addNode(pProcessor);
@@ -377,7 +377,7 @@ void TestHModel::nodeUnderSectionOfItsCategory()
 void TestHModel::unexpectedFirstRowIsPutBack()
 {
     HRoot root;
-    root.addNode(new FakeChassisNode(QStringLiteral("Rack A")));
+    root.addNode(new FakeProcessor(QStringLiteral("Rack A")));
     QStandardItemModel model;
     model.appendRow(new QStandardItem(QStringLiteral("Editor")));
     root.buildModel(&model);
@@ -389,7 +389,7 @@ void TestHModel::unexpectedFirstRowIsPutBack()
 void TestHModel::nullModelIsIgnored()
 {
     HRoot root;
-    root.addNode(new FakeChassisNode);
+    root.addNode(new FakeProcessor);
     QTest::ignoreMessage(QtDebugMsg, "HRoot::buildModel - pModel not defined. Skipping addModelItems.");
     root.buildModel(nullptr);
     QTest::ignoreMessage(QtDebugMsg, "HComposite::buildModel - null pModel provided as arg");
@@ -424,7 +424,7 @@ void TestHModel::builtInTemplatesParse()
 void TestHModel::builtInToneEqTemplate()
 {
     HRoot root;
-    auto *pProcessor = new FakeChassisNode(QStringLiteral("Rack"), QStringLiteral("KRX"));
+    auto *pProcessor = new FakeProcessor(QStringLiteral("Rack"), QStringLiteral("KRX"));
     auto *pEq = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Stage EQ"));
     pEq->setTitle(QStringLiteral("Tone EQ"));
     pEq->setTypeNum(QStringLiteral("0"));

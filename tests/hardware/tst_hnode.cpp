@@ -295,7 +295,7 @@ void TestHNode::attributeAndFindOperations()
 void TestHNode::chassisNameAndKey()
 {
     HComposite root;
-    auto *pProcessor = new FakeChassisNode(QStringLiteral("Rack A"));
+    auto *pProcessor = new FakeProcessor(QStringLiteral("Rack A"));
     auto *pModule = new FakeNode(QStringLiteral("Analog I/O"), QStringLiteral("In 1"));
     root.addNode(pProcessor);
     pProcessor->addNode(pModule);
@@ -332,7 +332,7 @@ void TestHNode::parameterFilePathRule()
     QFETCH(QString, title);
     QFETCH(QString, typeNum);
 
-    FakeChassisNode processor(QStringLiteral("Rack"), folder);
+    FakeProcessor processor(QStringLiteral("Rack"), folder);
     auto *pBlock = new HNode;
     pBlock->setTitle(title);
     pBlock->setTypeNum(typeNum);
@@ -363,7 +363,7 @@ void TestHNode::twinFilePath()
 void TestHNode::setCheckedMarksParentAndProcessor()
 {
     HComposite root;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     auto *pModule = new FakeNode(QStringLiteral("Analog I/O"));
     auto *pGroup = new HComposite;
     auto *pRoom = new FakeNode(QStringLiteral("RCRooms"));
@@ -512,7 +512,7 @@ void TestHNode::channelIndex()
     QFETCH(QString, module);
     QFETCH(int, portIndex);
 
-    FakeChassisNode chassis;
+    FakeProcessor chassis;
     chassis.setTitle(processor);
     auto *pModule = new HNode;
     pModule->setTitle(module);
@@ -528,7 +528,7 @@ void TestHNode::channelIndex()
 void TestHNode::findCounterpart()
 {
     HComposite other;
-    auto *pProcessor = new FakeChassisNode;
+    auto *pProcessor = new FakeProcessor;
     other.addNode(pProcessor);
     auto makeBlock = [](int id, const QString &title, const QString &typeNum, int index) {
         auto *pBlock = new FakeNode(QStringLiteral("Blocks"));

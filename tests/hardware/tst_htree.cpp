@@ -20,8 +20,8 @@ namespace {
 struct Tree
 {
     HRoot root;
-    FakeChassisNode *procA = new FakeChassisNode(QStringLiteral("Rack A"));
-    FakeChassisNode *procB = new FakeChassisNode(QStringLiteral("Rack B"));
+    FakeProcessor *procA = new FakeProcessor(QStringLiteral("Rack A"));
+    FakeProcessor *procB = new FakeProcessor(QStringLiteral("Rack B"));
     HComposite *group = new HComposite;
     FakeNode *b1 = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Gain 1"));
     FakeNode *b2 = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Gain 2"));

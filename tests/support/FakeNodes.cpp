@@ -31,7 +31,7 @@ QString FakeNode::parameterFilePath(const QString &name) const
     return m_sTemplatePath.isEmpty() ? HNode::parameterFilePath(name) : m_sTemplatePath;
 }
 
-FakeChassisNode::FakeChassisNode(const QString &label, const QString &folder)
+FakeProcessor::FakeProcessor(const QString &label, const QString &folder)
     : m_sFolder(folder)
     , m_groups({QStringLiteral("Analog I/O"), QStringLiteral("Blocks")})
 {
@@ -40,7 +40,7 @@ FakeChassisNode::FakeChassisNode(const QString &label, const QString &folder)
     setFlags(FlagProcessor);
 }
 
-void FakeChassisNode::buildModel(QStandardItemModel *pModel)
+void FakeProcessor::buildModel(QStandardItemModel *pModel)
 {
     if (!pModel)
         return;

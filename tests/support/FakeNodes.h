@@ -59,12 +59,12 @@ public:
 };
 
 // A processor: flag 0x01, a data folder, a top-level row with its group rows.
-class FakeChassisNode : public HComposite
+class FakeProcessor : public HComposite
 {
     Q_OBJECT
 
 public:
-    explicit FakeChassisNode(const QString &label = QStringLiteral("Rack"),
+    explicit FakeProcessor(const QString &label = QStringLiteral("Rack"),
                            const QString &folder = QStringLiteral("KRX"));
 
     void setGroups(const QStringList &groups) { m_groups = groups; }
