@@ -43,6 +43,11 @@ bool IInterface::waitForBytesWritten(int)
     return false;
 }
 
+qint64 IInterface::bytesToWrite() const
+{
+    return 0;
+}
+
 void IInterface::emitState()
 {
     emit interfaceStateChanged(m_bConnected);

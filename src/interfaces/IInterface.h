@@ -29,6 +29,8 @@ public:
                      const QByteArray &replyPrefix, int timeoutMs);
     virtual int integerQuery();
     virtual bool waitForBytesWritten(int ms);
+    // Bytes accepted by send but not yet handed to the network; 0 without a connection.
+    virtual qint64 bytesToWrite() const;
     virtual void emitState();
     virtual QString stateText() const;
     virtual void dump() const;

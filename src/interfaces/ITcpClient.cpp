@@ -146,8 +146,12 @@ void ITcpClient::queueMessage(const TcpMessage &message)
                 return;
         }
     }
-    if (m_lSendQueue.size() >= MaxSendQueue) {
-        qWarning() << "ITcpClient::send: send queue full, dropping" << m_lSendQueue.first().m_baData;
+    if (m_lSendQueue.size() < MaxSendQueue) {
+        m_bSendQueueFull = false;
+    } else {
+        if (!m_bSendQueueFull)
+            qWarning() << "ITcpClient::send: send queue full, dropping the oldest messages";
+        m_bSendQueueFull = true;
         m_lSendQueue.removeFirst();
     }
     m_lSendQueue.append(message);
@@ -158,6 +162,11 @@ bool ITcpClient::waitForBytesWritten(int ms)
     if (!m_pSocket || m_pSocket->state() == QAbstractSocket::UnconnectedState)
         return false;
     return m_pSocket->waitForBytesWritten(ms);
+}
+
+qint64 ITcpClient::bytesToWrite() const
+{
+    return m_pSocket ? m_pSocket->bytesToWrite() : 0;
 }
 
 QString ITcpClient::stateTextFor(ConnectionState state)

@@ -39,6 +39,7 @@ public:
     int send(const QByteArray &data, int length, TcpMessageType type,
              const QByteArray &replyPrefix, int timeoutMs) override;
     bool waitForBytesWritten(int ms) override;
+    qint64 bytesToWrite() const override;
     QString stateText() const override;
     void dump() const override;
     QString typeName() const override;
@@ -112,4 +113,5 @@ private:
     ITcpReplyBuffer m_replyBuffer;
     bool m_bSubscriptionMode = false;
     bool m_bSubscriptionModeKnown = false;
+    bool m_bSendQueueFull = false;
 };

@@ -99,6 +99,11 @@ int ITcpServer::send(const QByteArray &data, int length, TcpMessageType, const Q
     return int(m_pClient->write(sendBytes(data, length)));
 }
 
+qint64 ITcpServer::bytesToWrite() const
+{
+    return m_pClient ? m_pClient->bytesToWrite() : 0;
+}
+
 void ITcpServer::dump() const
 {
     qDebug() << this << typeName();
@@ -136,7 +141,7 @@ void ITcpServer::newConnection()
 
 void ITcpServer::readyRead()
 {
-    if (!m_pClient)
+    if (!m_pClient || !m_pClient->isOpen())
         return;
     const QByteArray bytes = m_pClient->readAll();
     if (!bytes.isEmpty() && m_pProtocol)

@@ -22,6 +22,7 @@ public:
     // Writes at once to the accepted peer; type, reply prefix and time-out do not apply.
     int send(const QByteArray &data, int length, TcpMessageType type,
              const QByteArray &replyPrefix, int timeoutMs) override;
+    qint64 bytesToWrite() const override;
     void dump() const override;
     QString typeName() const override;
     void setPort(int port) override;

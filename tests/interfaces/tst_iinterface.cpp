@@ -39,6 +39,7 @@ private slots:
         QCOMPARE(base.send("SA\r", 3, TcpMessageType::AckExpected, QByteArray(), 200), 0);
         QCOMPARE(base.integerQuery(), 0);
         QVERIFY(!base.waitForBytesWritten(10));
+        QCOMPARE(base.bytesToWrite(), qint64(0));
         QCOMPARE(base.stateText(), QStringLiteral("?"));
         QCOMPARE(base.typeName(), QStringLiteral("Null Interface"));
         QVERIFY(base.hostAddressText().isEmpty());

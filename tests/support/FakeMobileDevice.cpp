@@ -51,6 +51,7 @@ void FakeMobileDevice::onReceiveReadyRead()
     m_baReceived.append(m_pReceiveSocket->readAll());
     if (m_nReceiveLimit >= 0 && m_baReceived.size() >= m_nReceiveLimit) {
         m_baReceived.truncate(int(m_nReceiveLimit));
+        m_pReceiveSocket->disconnect(this);
         m_pReceiveSocket->abort();
         finishReceive();
     }
@@ -58,7 +59,7 @@ void FakeMobileDevice::onReceiveReadyRead()
 
 void FakeMobileDevice::onReceiveDisconnected()
 {
-    if (m_pReceiveSocket)
+    if (m_pReceiveSocket && m_pReceiveSocket->isOpen())
         m_baReceived.append(m_pReceiveSocket->readAll());
     finishReceive();
 }

@@ -1,4 +1,4 @@
-#include "support/FakeProcessor.h"
+#include "support/FakeProcessorServer.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -13,15 +13,15 @@ bool isSet(const QByteArray &command)
 }
 } // namespace
 
-FakeProcessor::FakeProcessor(Mode mode, QObject *parent)
+FakeProcessorServer::FakeProcessorServer(Mode mode, QObject *parent)
     : QObject(parent)
     , m_pServer(new QTcpServer(this))
     , m_eMode(mode)
 {
-    connect(m_pServer, &QTcpServer::newConnection, this, &FakeProcessor::onNewConnection);
+    connect(m_pServer, &QTcpServer::newConnection, this, &FakeProcessorServer::onNewConnection);
 }
 
-FakeProcessor::~FakeProcessor()
+FakeProcessorServer::~FakeProcessorServer()
 {
     for (const QPointer<QTcpSocket> &client : std::as_const(m_lClients)) {
         if (client) {
@@ -31,7 +31,7 @@ FakeProcessor::~FakeProcessor()
     }
 }
 
-bool FakeProcessor::listen(quint16 port)
+bool FakeProcessorServer::listen(quint16 port)
 {
     if (!m_pServer->listen(QHostAddress::LocalHost, port))
         return false;
@@ -39,27 +39,27 @@ bool FakeProcessor::listen(quint16 port)
     return true;
 }
 
-void FakeProcessor::stopListening()
+void FakeProcessorServer::stopListening()
 {
     m_pServer->close();
 }
 
-void FakeProcessor::setAnswer(const QByteArray &command, const QByteArray &answer)
+void FakeProcessorServer::setAnswer(const QByteArray &command, const QByteArray &answer)
 {
     m_hAnswers.insert(command, answer);
 }
 
-void FakeProcessor::setCloseAfter(int commands)
+void FakeProcessorServer::setCloseAfter(int commands)
 {
     m_nCloseAfter = commands;
 }
 
-void FakeProcessor::push(const QByteArray &line)
+void FakeProcessorServer::push(const QByteArray &line)
 {
     sendRaw(line + '\r');
 }
 
-void FakeProcessor::sendRaw(const QByteArray &bytes)
+void FakeProcessorServer::sendRaw(const QByteArray &bytes)
 {
     for (const QPointer<QTcpSocket> &client : std::as_const(m_lClients)) {
         if (client && client->state() == QAbstractSocket::ConnectedState)
@@ -67,7 +67,7 @@ void FakeProcessor::sendRaw(const QByteArray &bytes)
     }
 }
 
-void FakeProcessor::dropConnections()
+void FakeProcessorServer::dropConnections()
 {
     const QList<QPointer<QTcpSocket>> clients = m_lClients;
     m_lClients.clear();
@@ -82,7 +82,7 @@ void FakeProcessor::dropConnections()
     }
 }
 
-int FakeProcessor::connectedCount() const
+int FakeProcessorServer::connectedCount() const
 {
     int nCount = 0;
     for (const QPointer<QTcpSocket> &client : m_lClients) {
@@ -92,18 +92,18 @@ int FakeProcessor::connectedCount() const
     return nCount;
 }
 
-void FakeProcessor::onNewConnection()
+void FakeProcessorServer::onNewConnection()
 {
     while (QTcpSocket *client = m_pServer->nextPendingConnection()) {
         ++m_nAccepted;
         m_lClients.append(client);
-        connect(client, &QTcpSocket::readyRead, this, &FakeProcessor::onReadyRead);
-        connect(client, &QTcpSocket::disconnected, this, &FakeProcessor::onClientDisconnected);
+        connect(client, &QTcpSocket::readyRead, this, &FakeProcessorServer::onReadyRead);
+        connect(client, &QTcpSocket::disconnected, this, &FakeProcessorServer::onClientDisconnected);
         emit clientConnected();
     }
 }
 
-void FakeProcessor::onReadyRead()
+void FakeProcessorServer::onReadyRead()
 {
     auto *socket = qobject_cast<QTcpSocket *>(sender());
     if (!socket)
@@ -123,7 +123,7 @@ void FakeProcessor::onReadyRead()
     }
 }
 
-void FakeProcessor::onClientDisconnected()
+void FakeProcessorServer::onClientDisconnected()
 {
     auto *socket = qobject_cast<QTcpSocket *>(sender());
     if (!socket)
@@ -133,7 +133,7 @@ void FakeProcessor::onClientDisconnected()
     socket->deleteLater();
 }
 
-void FakeProcessor::handleCommand(QTcpSocket *socket, const QByteArray &command)
+void FakeProcessorServer::handleCommand(QTcpSocket *socket, const QByteArray &command)
 {
     m_lCommands.append(command);
     emit commandReceived(command);
@@ -144,7 +144,7 @@ void FakeProcessor::handleCommand(QTcpSocket *socket, const QByteArray &command)
         dropConnections();
 }
 
-QByteArray FakeProcessor::answerFor(const QByteArray &command) const
+QByteArray FakeProcessorServer::answerFor(const QByteArray &command) const
 {
     if (m_eMode == Silent)
         return QByteArray();
@@ -161,7 +161,7 @@ QByteArray FakeProcessor::answerFor(const QByteArray &command) const
     return QByteArray(1, NakByte);
 }
 
-void FakeProcessor::reply(QTcpSocket *socket, const QByteArray &bytes)
+void FakeProcessorServer::reply(QTcpSocket *socket, const QByteArray &bytes)
 {
     if (!m_bSplitReplies || bytes.size() < 2) {
         socket->write(bytes);

@@ -10,8 +10,9 @@
 class QTcpServer;
 class QTcpSocket;
 
-// A processor's control port for the tests: a QTcpServer on 127.0.0.1 with an ephemeral port that
-// answers the line-based control protocol by script and records every command it receives.
+// A processor's control port for the tests (the network peer; the tree node double is in
+// FakeNodes.h): a QTcpServer on 127.0.0.1 with an ephemeral port that answers the line-based
+// control protocol by script and records every command it receives.
 //
 // Answers, by mode (an answer set with setAnswer always wins, in every mode but Nak and Silent):
 // - Polling: sets (SA, SS, SG, SN, MA, SRC...) get ACK; the probe "SUB" gets "SUB,no"; every other
@@ -20,7 +21,7 @@ class QTcpSocket;
 //   command followed by ",yes"; push() sends values unasked.
 // - Nak: every command gets NAK.  Silent: nothing is ever answered.
 // Text answers go out followed by CR; ACK and NAK as single bytes.
-class FakeProcessor : public QObject
+class FakeProcessorServer : public QObject
 {
     Q_OBJECT
 
@@ -30,8 +31,8 @@ public:
     static constexpr char AckByte = 0x06;
     static constexpr char NakByte = 0x15;
 
-    explicit FakeProcessor(Mode mode = Polling, QObject *parent = nullptr);
-    ~FakeProcessor() override;
+    explicit FakeProcessorServer(Mode mode = Polling, QObject *parent = nullptr);
+    ~FakeProcessorServer() override;
 
     // Listens on 127.0.0.1; port 0 picks a free one.
     bool listen(quint16 port = 0);
