@@ -8,7 +8,7 @@
 #include "model/CAttributes.h"
 #include "protocols/PVMDProtocol.h"
 #include "support/FakeNodes.h"
-#include "support/FakeProcessor.h"
+#include "support/FakeProcessorServer.h"
 #include "transforms/TText.h"
 
 #include <benchmark/benchmark.h>
@@ -69,11 +69,11 @@ QByteArray query(int i)
 struct Peer
 {
     QThread thread;
-    FakeProcessor *pFake = nullptr;
+    FakeProcessorServer *pFake = nullptr;
 
     Peer()
     {
-        pFake = new FakeProcessor(FakeProcessor::Polling);
+        pFake = new FakeProcessorServer(FakeProcessorServer::Polling);
         for (int i = 0; i < Controls; ++i)
             pFake->setAnswer(query(i), query(i) + "=-12.0");
         pFake->moveToThread(&thread);

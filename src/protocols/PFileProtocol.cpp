@@ -1,13 +1,12 @@
 #include "protocols/PFileProtocol.h"
 
-#include "interfaces/ITcpClient.h"
+#include "interfaces/IInterface.h"
 #include "model/MModel.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QProgressDialog>
-#include <QTcpSocket>
 
 PFileProtocol::PFileProtocol(QObject *parent)
     : PProtocol(parent)
@@ -80,23 +79,10 @@ bool PFileProtocol::drainSend()
         return false;
     m_pInterface->waitForBytesWritten(EndWaitMs);
     // Every byte must have left, and the peer must still be there to take them.
-    const auto *pClient = qobject_cast<const ITcpClient *>(m_pInterface.data());
-    QTcpSocket *pSocket = pClient ? pClient->socket() : nullptr;
-    if (pSocket) {
-        while (pSocket->bytesToWrite() > 0 && pSocket->waitForBytesWritten(EndWaitMs)) {
-        }
-        if (pSocket->bytesToWrite() > 0)
-            return false;
+    while (m_pInterface && m_pInterface->bytesToWrite() > 0
+           && m_pInterface->waitForBytesWritten(EndWaitMs)) {
     }
-    return isConnectionUp();
-}
-
-bool PFileProtocol::isConnectionUp() const
-{
-    const auto *pClient = qobject_cast<const ITcpClient *>(m_pInterface.data());
-    if (!pClient)
-        return true;
-    return pClient->socket() && pClient->socket()->state() == QAbstractSocket::ConnectedState;
+    return m_pInterface && m_pInterface->bytesToWrite() == 0 && m_pInterface->isConnected();
 }
 
 void PFileProtocol::showSendProgress(qint64 total)

@@ -50,7 +50,6 @@ private slots:
 private:
     bool sendPieces(QFile &file);
     bool drainSend();
-    bool isConnectionUp() const;
     bool finishReceive(const QString &path, const QString &temporaryPath);
     static bool replaceFile(const QString &path, const QString &temporaryPath);
 

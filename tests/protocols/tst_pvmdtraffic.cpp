@@ -2,7 +2,7 @@
 #include "model/CAttributes.h"
 #include "protocols/PVMDProtocol.h"
 #include "support/FakeNodes.h"
-#include "support/FakeProcessor.h"
+#include "support/FakeProcessorServer.h"
 #include "transforms/TPassThrough.h"
 #include "transforms/TText.h"
 
@@ -28,11 +28,11 @@ struct Control
 // A processor's client and protocol against a fake processor on 127.0.0.1.
 struct Link
 {
-    FakeProcessor fake;
+    FakeProcessorServer fake;
     ITcpClient client;
     PVMDProtocol protocol;
 
-    explicit Link(FakeProcessor::Mode mode)
+    explicit Link(FakeProcessorServer::Mode mode)
         : fake(mode)
     {
     }
@@ -70,7 +70,7 @@ private slots:
 
 void TestPVMDTraffic::pollingRoundTrip()
 {
-    Link link(FakeProcessor::Polling);
+    Link link(FakeProcessorServer::Polling);
     link.fake.setAnswer("GA\"Gain 1\">3", "GA\"Gain 1\">3=-12.0");
     QVERIFY(link.up());
     QCOMPARE(link.fake.commandCount("SUB"), 1);
@@ -86,7 +86,7 @@ void TestPVMDTraffic::pollingRoundTrip()
 
 void TestPVMDTraffic::splitReplyStillArrives()
 {
-    Link link(FakeProcessor::Polling);
+    Link link(FakeProcessorServer::Polling);
     link.fake.setAnswer("GA\"Gain 1\">3", "GA\"Gain 1\">3=-7.5");
     link.fake.setSplitReplies(true);
     QVERIFY(link.up());
@@ -99,7 +99,7 @@ void TestPVMDTraffic::splitReplyStillArrives()
 
 void TestPVMDTraffic::setIsAcknowledged()
 {
-    Link link(FakeProcessor::Polling);
+    Link link(FakeProcessorServer::Polling);
     QVERIFY(link.up());
     Control control;
     control.transform.setValueText(QStringLiteral("-3.0"));
@@ -113,7 +113,7 @@ void TestPVMDTraffic::setIsAcknowledged()
 
 void TestPVMDTraffic::subscriptionRoundTrip()
 {
-    Link link(FakeProcessor::Subscription);
+    Link link(FakeProcessorServer::Subscription);
     QVERIFY(link.up());
     QTRY_VERIFY_WITH_TIMEOUT(link.protocol.isSubscribed(), 5000);
     QVERIFY(link.client.subscriptionMode());
@@ -142,7 +142,7 @@ void TestPVMDTraffic::subscriptionRoundTrip()
 
 void TestPVMDTraffic::offlineSendsNoCancel()
 {
-    Link link(FakeProcessor::Subscription);
+    Link link(FakeProcessorServer::Subscription);
     QVERIFY(link.up());
     QTRY_VERIFY_WITH_TIMEOUT(link.protocol.isSubscribed(), 5000);
     Control control;
@@ -157,7 +157,7 @@ void TestPVMDTraffic::offlineSendsNoCancel()
 
 void TestPVMDTraffic::roomQueryReachesTheGroup()
 {
-    Link link(FakeProcessor::Polling);
+    Link link(FakeProcessorServer::Polling);
     link.fake.setAnswer("GRC 2", "GRC 2,[1,3]");
     QVERIFY(link.up());
     FakeQueryNode group;
@@ -182,7 +182,7 @@ void TestPVMDTraffic::roomQueryReachesTheGroup()
 
 void TestPVMDTraffic::probeAfterUnsubscribe()
 {
-    Link link(FakeProcessor::Polling);
+    Link link(FakeProcessorServer::Polling);
     QVERIFY(link.up());
     QCOMPARE(link.fake.commandCount("SUB"), 1);
     // A reset forgets the mode; the next request probes again.
