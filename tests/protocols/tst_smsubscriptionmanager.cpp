@@ -1,3 +1,4 @@
+#include "interfaces/ITcpClient.h"
 #include "protocols/RoutingInfo.h"
 #include "protocols/SMSubscriptionManager.h"
 #include "support/RecordingInterface.h"
@@ -7,6 +8,13 @@
 
 namespace {
 const QString Ga = QStringLiteral("GA\"Gain 1\">3\r");
+
+// A client that tells how many slots hear its connectionActive.
+class ListenedClient : public ITcpClient
+{
+public:
+    int activeListeners() const { return receivers(SIGNAL(connectionActive())); }
+};
 
 QList<int> ids(const QList<RoutingInfo *> &records)
 {
@@ -24,6 +32,7 @@ class TestSMSubscriptionManager : public QObject
 private slots:
     void firstRequestAddsTheProbePlaceholder();
     void probeRequestAddsNothingElse();
+    void bindingAgainConnectsOnce();
     void pollingLastAskerPolls();
     void subscriptionOncePerQuery();
     void statusQuerySubscribesAsGS();
@@ -56,6 +65,23 @@ void TestSMSubscriptionManager::probeRequestAddsNothingElse()
     // Not a TCP client: nothing to probe or cancel through.
     QVERIFY(!manager.client());
     QVERIFY(transport.messages().isEmpty());
+}
+
+void TestSMSubscriptionManager::bindingAgainConnectsOnce()
+{
+    SMSubscriptionManager manager;
+    ListenedClient client;
+    ListenedClient other;
+    manager.setClient(&client);
+    manager.setClient(&client);
+    manager.setClient(&client);
+    QCOMPARE(client.activeListeners(), 1);
+    QCOMPARE(manager.client(), &client);
+    QCOMPARE(manager.recordCount(), 1);
+    // Another client takes the place of the first.
+    manager.setClient(&other);
+    QCOMPARE(client.activeListeners(), 0);
+    QCOMPARE(other.activeListeners(), 1);
 }
 
 void TestSMSubscriptionManager::pollingLastAskerPolls()
