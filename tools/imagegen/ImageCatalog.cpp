@@ -4,5 +4,6 @@ ImageList imageCatalog()
 {
     ImageList images;
     images += parameterIcons();
+    images += editorIcons();
     return images;
 }
