@@ -1,7 +1,12 @@
 #include "model/MModel.h"
 
 #include "commands/BToolSelectCommand.h"
+#include "controllers/ActionId.h"
+#include "controllers/ControllerId.h"
 #include "controllers/KComposite.h"
+#include "controllers/KMainController.h"
+#include "hardware/HComposite.h"
+#include "hardware/HRoot.h"
 #include "interfaces/IInterface.h"
 #include "model/CCanvas.h"
 #include "model/CControl.h"
@@ -21,7 +26,6 @@ MModel::MModel(QObject *parent)
     , m_bModified(false)
     , m_bPollEnabled(false)
     , m_viewScale(1.0f)
-    , m_pCanvas(nullptr)
     , m_pSelectTool(nullptr)
 {
     m_pControllers = new KComposite(nullptr, nullptr);
@@ -34,6 +38,8 @@ MModel::~MModel()
     delete m_pControllers;
     m_pControllers = nullptr;
     delete m_pSelectTool;
+    delete m_pRootNode; // editor shell
+    m_pRootNode = nullptr;
 }
 
 void MModel::addController(KController *pController)
@@ -130,9 +136,110 @@ void MModel::setViewScale(float scale)
         m_viewScale = scale;
 }
 
+// ==== editor shell: the least of what the main window, the tab panes and the
+// project tree call; the model's own work completes these.
+
+namespace {
+
+// The node's address as the project tree writes it; a number is only ever
+// compared with it, never turned back into a pointer.
+quint64 addressOf(const HNode *pNode)
+{
+    return static_cast<quint64>(reinterpret_cast<quintptr>(pNode));
+}
+
+HNode *findByAddress(HNode *pNode, quint64 handle)
+{
+    if (!pNode)
+        return nullptr;
+    if (addressOf(pNode) == handle)
+        return pNode;
+    auto *pComposite = qobject_cast<HComposite *>(pNode);
+    if (!pComposite)
+        return nullptr;
+    for (HNode *pChild : pComposite->children()) {
+        if (HNode *pFound = findByAddress(pChild, handle))
+            return pFound;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void MModel::init()
+{
+    if (!m_pRootNode)
+        m_pRootNode = new HRoot;
+    emit selectState(false);
+    emit ccpState(false);
+}
+
 void MModel::setCanvas(CCanvas *pCanvas)
 {
     m_pCanvas = pCanvas;
-    if (m_pCanvas)
-        m_pCanvas->setModel(this);
+    if (pCanvas)
+        pCanvas->setModel(this);
+}
+
+void MModel::setQmlProperty(const QString &, const QVariant &)
+{
+    // No QML interface object to set it on yet.
+}
+
+void MModel::attachWidgetFactory()
+{
+    // No widget factory yet.
+}
+
+void MModel::setEditMode(bool on)
+{
+    if (auto *pMain = qobject_cast<KMainController *>(findController(ControllerId::Main)))
+        pMain->setActionChecked(ActionId::EditMode, on);
+    if (KController *pTree = findController(ControllerId::ProjectTree))
+        pTree->setEditMode(on);
+}
+
+bool MModel::newProject(const QString &)
+{
+    // No panel document to build it in yet; a new project never goes online.
+    emit enableConnection(false);
+    return false;
+}
+
+bool MModel::saveProject(const QString &)
+{
+    return false;
+}
+
+void MModel::buildHardwareModel(QStandardItemModel *pItemModel)
+{
+    if (!m_pRootNode) {
+        qDebug() << "MModel::buildHardwareModel m_pRootNode not defined. Skipping buildModel";
+        return;
+    }
+    m_pRootNode->buildModel(pItemModel);
+}
+
+void MModel::addPanelItems(QStandardItem *)
+{
+}
+
+bool MModel::hasDropSite() const
+{
+    return false;
+}
+
+bool MModel::followLink(const QString &)
+{
+    return false;
+}
+
+HNode *MModel::nodeForHandle(quint64 handle) const
+{
+    return handle ? findByAddress(m_pRootNode, handle) : nullptr;
+}
+
+QString MModel::linkPathForHandle(quint64) const
+{
+    return QString();
 }

@@ -4,14 +4,19 @@
 #include <QPointer>
 #include <QQmlContext>
 #include <QString>
+#include <QVariant>
 
 class BToolSelectCommand;
 class CCanvas;
 class CControl;
+class HNode;
+class HRoot;
 class IInterface;
 class KComposite;
 class KController;
 class PFileProtocol;
+class QStandardItem;
+class QStandardItemModel;
 class QUrl;
 
 // The application model: owns the open project, the root of the controller
@@ -58,16 +63,45 @@ public:
     float viewScale() const { return m_viewScale; }
     void setViewScale(float scale);
 
-    CCanvas *canvas() const { return m_pCanvas; }
-    // Stores the canvas and makes it point back at this model.
-    void setCanvas(CCanvas *pCanvas);
-
     // The canvas's select tool; owned, null until the model makes it.
     BToolSelectCommand *selectTool() const { return m_pSelectTool; }
 
+    // ==== editor shell: the least of what the main window, the tab panes and
+    // the project tree call; the model's own work completes these.
+    void init();
+    void setMainWindow(QObject *pWindow) { m_pMainWindow = pWindow; }
+    QObject *mainWindow() const { return m_pMainWindow; }
+    // Keeps the canvas description and links it back to the model.
+    void setCanvas(CCanvas *pCanvas);
+    CCanvas *canvas() const { return m_pCanvas; }
+    void setQmlProperty(const QString &name, const QVariant &value);
+    // Binds the widget factory to the model and a new canvas.
+    void attachWidgetFactory();
+    // Checks the edit-mode action and tells the project tree.
+    void setEditMode(bool on);
+    bool newProject(const QString &templatePath);
+    bool saveProject(const QString &path);
+    bool isConnectionEnabled() const { return m_bConnectionEnabled; }
+    void setConnectionEnabled(bool on) { m_bConnectionEnabled = on; }
+    const QString &designFilePath() const { return m_sDesignFilePath; }
+    HRoot *rootNode() const { return m_pRootNode; }
+    // The hardware root adds its items at the top level of the item model.
+    void buildHardwareModel(QStandardItemModel *pItemModel);
+    // The panel document adds one link item per panel below the item.
+    void addPanelItems(QStandardItem *pItem);
+    bool hasDropSite() const;
+    bool followLink(const QString &path);
+    // Drag handles are resolved against live objects only: the hardware node
+    // whose address the number is, null for any other number.
+    HNode *nodeForHandle(quint64 handle) const;
+    // The path of the live panel a link item's handle names; empty for any other number.
+    QString linkPathForHandle(quint64 handle) const;
+
 signals:
+    void enableConnection(bool enabled);
     void selectState(bool selected);
     void ccpState(bool selected);
+    // ==== end of the editor shell's least members
 
 private:
     KComposite *m_pControllers;
@@ -76,6 +110,12 @@ private:
     bool m_bPollEnabled;
     QPointer<QQmlContext> m_pQmlContext;
     float m_viewScale;
-    CCanvas *m_pCanvas;
     BToolSelectCommand *m_pSelectTool;
+    // ==== editor shell
+    HRoot *m_pRootNode = nullptr;
+    QPointer<QObject> m_pMainWindow;
+    CCanvas *m_pCanvas = nullptr;
+    QString m_sDesignFilePath;
+    bool m_bConnectionEnabled = false;
+    // ==== end of the editor shell's least members
 };
