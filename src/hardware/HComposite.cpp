@@ -240,19 +240,20 @@ void HComposite::buildModel(QStandardItemModel *pModel)
     }
 }
 
-void HComposite::addNode(HNode *pNode)
+bool HComposite::addNode(HNode *pNode)
 {
     if (!pNode)
-        return;
+        return false;
     if (m_sLabel == HDeviceModels::inputGroupLabel())
         qDebug().noquote() << QStringLiteral("HComposite::addNode - found the input group ") + m_sLabel;
     if (HDeviceModels::holdsAzrAmplifier(m_ampTitles)) {
         qDebug().noquote() << m_sTitle + QStringLiteral(". Skipping add to tree.");
-        return;
+        return false;
     }
     pNode->setParent(this);
     pNode->setProtocol(m_pProtocol);
     m_children.append(pNode);
+    return true;
 }
 
 void HComposite::moveChildToBack(HNode *pNode)

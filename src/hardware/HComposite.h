@@ -36,7 +36,7 @@ public:
     bool deleteIfNotPersistent() override;
     void dumpNode() override;
     void buildModel(QStandardItemModel *pModel) override;
-    void addNode(HNode *pNode) override;
+    bool addNode(HNode *pNode) override;
     void moveChildToBack(HNode *pNode) override;
     HNode *childAt(int i) const override;
     void importRooms(HNode *pProcessor, const QString &groupText) override;

@@ -65,6 +65,18 @@ const QStringList &HDeviceModels::aqAmplifiers()
     return models;
 }
 
+const QStringList &HDeviceModels::telephoneEndpoints()
+{
+    static const QStringList models = {QStringLiteral("IN-USB2T"), QStringLiteral("IN-USB4T")};
+    return models;
+}
+
+const QStringList &HDeviceModels::usbEndpoints()
+{
+    static const QStringList models = {QStringLiteral("IN-USB2"), QStringLiteral("IN-USB4")};
+    return models;
+}
+
 QString HDeviceModels::meterlessProcessor()
 {
     return QStringLiteral("KRX 410");

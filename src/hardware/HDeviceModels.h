@@ -28,6 +28,12 @@ public:
     // Processor whose DivErov node shows only its first twelve parameters.
     static QString shortLinkProcessor();
 
+    // Endpoint models (model text "IN..."): the two telephone endpoints, the
+    // first one first, and the two USB endpoints. Each telephone model's name
+    // begins with a USB model's name.
+    static const QStringList &telephoneEndpoints();
+    static const QStringList &usbEndpoints();
+
     // Label of the input group of one processor model.
     static QString inputGroupLabel();
 

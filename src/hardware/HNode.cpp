@@ -7,6 +7,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QHash>
 #include <QIcon>
 #include <QRegularExpression>
 #include <QStandardItemModel>
@@ -69,26 +70,67 @@ void HNode::truncateParameters(int n)
         delete m_parameters.takeLast();
 }
 
+namespace {
+
+// A parsed parameter template: the (text, type) pairs and whether it parsed.
+struct TemplateEntry
+{
+    QList<QPair<QString, QString>> parameters;
+    bool parsed = false;
+};
+
+// Built-in templates are read-only resources: each is parsed once per run.
+QHash<QString, TemplateEntry> &templateCache()
+{
+    static QHash<QString, TemplateEntry> cache;
+    return cache;
+}
+
+bool readTemplate(const QString &path, TemplateEntry &entry)
+{
+    QFile file(path);
+    // Binary: the parser decodes the declared encoding itself.
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QList<CParameter *> parameters;
+    QXmlSimpleReader reader;
+    QXmlInputSource source(&file);
+    XParameterHandler handler;
+    handler.setTargetList(&parameters);
+    reader.setContentHandler(&handler);
+    reader.setErrorHandler(&handler);
+    entry.parsed = reader.parse(&source);
+    for (const CParameter *pParameter : std::as_const(parameters))
+        entry.parameters.append({pParameter->text(), pParameter->type()});
+    qDeleteAll(parameters);
+    return true;
+}
+
+} // namespace
+
 int HNode::loadParameters()
 {
     const QString path = parameterFilePath(QString());
     if (path.isEmpty())
         return 0;
-    QFile file(path);
-    // Binary: the parser decodes the declared encoding itself.
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-
-    QXmlSimpleReader reader;
-    QXmlInputSource source(&file);
-    XParameterHandler handler;
-    handler.setTargetList(&m_parameters);
-    reader.setContentHandler(&handler);
-    reader.setErrorHandler(&handler);
-    const bool parsed = reader.parse(&source);
-    file.close();
+    const bool resource = path.startsWith(QLatin1String(":/"));
+    TemplateEntry entry;
+    if (resource && templateCache().contains(path)) {
+        entry = templateCache().value(path);
+    } else {
+        if (!readTemplate(path, entry))
+            return 0;
+        if (resource)
+            templateCache().insert(path, entry);
+    }
+    for (const auto &pair : std::as_const(entry.parameters)) {
+        auto *pParameter = new CParameter;
+        pParameter->setText(pair.first);
+        pParameter->setType(pair.second);
+        m_parameters.append(pParameter);
+    }
     // A template that does not parse is never reported as loaded.
-    return (parsed && !m_parameters.isEmpty()) ? 2 : 1;
+    return (entry.parsed && !m_parameters.isEmpty()) ? 2 : 1;
 }
 
 void HNode::addAttributePair(const QString &name, const QXmlAttributes &attributes)
@@ -207,9 +249,13 @@ void HNode::applyRoomRouterPorts()
 {
     if (m_sTitle != QLatin1String("Conference Room Router"))
         return;
-    const int unused = qMin(16 - 2 * m_nTeleconInputs, static_cast<int>(m_parameters.size()));
-    if (unused > 0)
-        truncateParameters(static_cast<int>(m_parameters.size()) - unused);
+    // Only a known port count trims: -1 (absent) or more than eight would cut
+    // the wrong parameters.
+    if (m_nTeleconInputs >= 0 && m_nTeleconInputs <= 8) {
+        const int unused = qMin(16 - 2 * m_nTeleconInputs, static_cast<int>(m_parameters.size()));
+        if (unused > 0)
+            truncateParameters(static_cast<int>(m_parameters.size()) - unused);
+    }
     m_bHasCounts = true;
     if (m_nMicInputs != 0)
         return;
@@ -350,7 +396,7 @@ void HNode::parseRangeProperty(const QString &name, const QXmlAttributes &attrib
     }
 }
 
-void HNode::parseChildAttributes(const QXmlAttributes &)
+void HNode::parseChildAttributes(const QXmlAttributes &, bool)
 {
 }
 
@@ -397,6 +443,20 @@ void HNode::copyFrom(HNode *pOther)
     // Selection, persistence, use and the import mark belong to this session.
     m_nFlags = (m_nFlags & ~DesignFlags) | (pOther->m_nFlags & DesignFlags);
     m_inputLabels = pOther->m_inputLabels;
+    // Every other field the design file sets, so that what is rebuilt from
+    // this node (the room registry, ranges, port labels) takes the new file.
+    m_nRoomNumber = pOther->m_nRoomNumber;
+    m_nRCGroupNumber = pOther->m_nRCGroupNumber;
+    m_sRoomCombine = pOther->m_sRoomCombine;
+    m_sLevelMax = pOther->m_sLevelMax;
+    m_sLevelMin = pOther->m_sLevelMin;
+    m_ranges = pOther->m_ranges;
+    m_bHasCounts = pOther->m_bHasCounts;
+    m_bHasRanges = pOther->m_bHasRanges;
+    m_nPortIndex = pOther->m_nPortIndex;
+    m_nPinIndex = pOther->m_nPinIndex;
+    m_portLabels = pOther->m_portLabels;
+    m_ampTitles = pOther->m_ampTitles;
 }
 
 // ---------------------------------------------------------------- searches
@@ -614,6 +674,19 @@ QStandardItem *HNode::makeParameterItem(CParameter *pParameter) const
     return pItem;
 }
 
+CParameter *HNode::ensureParameter(const QString &text, const QString &type)
+{
+    for (CParameter *pParameter : std::as_const(m_parameters)) {
+        if (pParameter->text() == text && pParameter->type() == type)
+            return pParameter;
+    }
+    auto *pParameter = new CParameter;
+    pParameter->setText(text);
+    pParameter->setType(type);
+    m_parameters.append(pParameter);
+    return pParameter;
+}
+
 QStandardItem *HNode::appendHeaderItem(QStandardItem *pNodeItem, const QString &text) const
 {
     auto *pHeader = new QStandardItem(text);
@@ -671,6 +744,35 @@ QStandardItem *HNode::addModelItems(QStandardItemModel *pModel, const QString &t
     return nullptr;
 }
 
+QStandardItem *HNode::uniqueModelItem(QStandardItemModel *pModel, const QString &text) const
+{
+    if (!pModel || !m_pParent)
+        return nullptr;
+    const QList<QStandardItem *> items = pModel->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    return items.size() == 1 ? items.first() : nullptr;
+}
+
+HNode *HNode::findDesignCounterpart(HNode *pTree, bool skipSeen) const
+{
+    if (!pTree)
+        return nullptr;
+    QList<HNode *> candidates;
+    if (!pTree->collect(category(), &candidates))
+        return nullptr;
+    HNode *pFound = nullptr;
+    for (HNode *pNode : std::as_const(candidates)) {
+        if (!pNode || pNode->m_sTitle != m_sTitle || (skipSeen && pNode->hasFlags(FlagSeen)))
+            continue;
+        if (m_nNodeId < 1) {
+            if (pNode->m_sLabel == m_sLabel)
+                return pNode;
+        } else if (pNode->m_nNodeId == m_nNodeId) {
+            pFound = pNode;
+        }
+    }
+    return pFound;
+}
+
 // ---------------------------------------------------------------- neutral defaults
 
 void HNode::clearParameterList(QString &)
@@ -682,9 +784,10 @@ bool HNode::prepareControl(const QString &, MModel *)
     return true;
 }
 
-void HNode::addNode(HNode *pNode)
+bool HNode::addNode(HNode *pNode)
 {
     qDebug().noquote() << QStringLiteral("Adding node: ") + (pNode ? pNode->m_sLabel : QString());
+    return false;
 }
 
 void HNode::moveChildToBack(HNode *)
@@ -795,13 +898,15 @@ QString HNode::dataFolder() const
     return m_pParent ? m_pParent->dataFolder() : QString();
 }
 
-HNode *HNode::findCounterpart(HNode *pTree) const
+HNode *HNode::findCounterpart(HNode *pTree, bool skipSeen) const
 {
     if (!pTree)
         return nullptr;
     QList<HNode *> candidates;
     pTree->collect(category(), &candidates);
     for (HNode *pNode : std::as_const(candidates)) {
+        if (skipSeen && pNode->hasFlags(FlagSeen))
+            continue;
         if (pNode->m_nNodeId == m_nNodeId && pNode->m_sTitle == m_sTitle
             && pNode->m_sTypeNum == m_sTypeNum && pNode->m_nIndex == m_nIndex)
             return pNode;
