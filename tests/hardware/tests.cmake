@@ -1,3 +1,5 @@
 vvb_add_test(tst_hnode tst_hnode.cpp)
 vvb_add_test(tst_htree tst_htree.cpp)
 vvb_add_test(tst_hmodel tst_hmodel.cpp)
+vvb_add_test(tst_rcgroupinfo tst_rcgroupinfo.cpp)
+vvb_add_test(tst_rccommands tst_rccommands.cpp)

@@ -1,0 +1,5 @@
+vvb_add_test(tst_iinterface tst_iinterface.cpp)
+vvb_add_test(tst_itcpreplybuffer tst_itcpreplybuffer.cpp)
+vvb_add_test(tst_itcpclientthread tst_itcpclientthread.cpp)
+vvb_add_test(tst_itcpclient tst_itcpclient.cpp)
+vvb_add_test(tst_itcpserver tst_itcpserver.cpp)

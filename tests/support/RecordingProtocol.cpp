@@ -1,0 +1,26 @@
+#include "support/RecordingProtocol.h"
+
+RecordingProtocol::RecordingProtocol(const QString &name, QObject *parent)
+    : PProtocol(parent)
+    , m_sName(name)
+{
+}
+
+bool RecordingProtocol::onReceive(const QByteArray &bytes)
+{
+    m_lReceived.append(bytes);
+    return true;
+}
+
+void RecordingProtocol::onReplyTimeout(const QString &prefix)
+{
+    m_lTimeouts.append(prefix);
+}
+
+void RecordingProtocol::clear()
+{
+    m_lReceived.clear();
+    m_lTimeouts.clear();
+    m_lOnlineChanges.clear();
+    m_nResets = 0;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "protocols/PProtocol.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+// A protocol that only records what its transport hands it. Its name is chosen by the test
+// ("File" makes a TCP client treat it as a file transfer).
+class RecordingProtocol : public PProtocol
+{
+    Q_OBJECT
+
+public:
+    explicit RecordingProtocol(const QString &name = QStringLiteral("Recording"), QObject *parent = nullptr);
+
+    bool onReceive(const QByteArray &bytes) override;
+    void onReplyTimeout(const QString &prefix) override;
+    QString name() const override { return m_sName; }
+    void reset() override { ++m_nResets; }
+    void onOnlineStateChanged(bool online) override { m_lOnlineChanges.append(online); }
+
+    QList<QByteArray> received() const { return m_lReceived; }
+    QByteArray receivedBytes() const { return m_lReceived.join(); }
+    QStringList timeouts() const { return m_lTimeouts; }
+    int resets() const { return m_nResets; }
+    QList<bool> onlineChanges() const { return m_lOnlineChanges; }
+    void clear();
+
+private:
+    QString m_sName;
+    QList<QByteArray> m_lReceived;
+    QStringList m_lTimeouts;
+    QList<bool> m_lOnlineChanges;
+    int m_nResets = 0;
+};
