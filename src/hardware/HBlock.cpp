@@ -1,5 +1,7 @@
 #include "hardware/HBlock.h"
 
+#include "hardware/HRCGroupInfo.h"
+
 #include <QRegularExpression>
 #include <QXmlAttributes>
 
@@ -103,7 +105,15 @@ void HBlock::setupRoomCombiner(HRCGroupInfo *pRegistry)
 {
     if (!pRegistry)
         return;
-    // Registration in the processor's room registry follows with it.
+    const QString name = m_sLabel + QLatin1Char('-') + m_sRoomName;
+    if (m_sTitle == QLatin1String("Conference Room Router")) {
+        QList<int> pairedRooms;
+        parseLabelList(pairedRooms);
+        pRegistry->addRoom(m_nRoomNumber, name, m_nRCGroupNumber, 0, m_nNodeId, pairedRooms);
+    } else if (m_sTitle == QLatin1String("General Purpose Room Combiner")
+               || m_sTitle == QLatin1String("Standard Room Combiner")) {
+        pRegistry->addRoom(m_nRoomNumber, name, m_nRCGroupNumber, 1, m_nNodeId, QList<int>());
+    }
 }
 
 QString HBlock::category() const

@@ -191,11 +191,11 @@ bool HComposite::collect(const QString &key, QList<HNode *> *pList)
     return !pList->isEmpty();
 }
 
-void HComposite::connectStatus(MModel *pModel)
+void HComposite::connectStatus(QObject *pReceiver)
 {
     for (HNode *pChild : std::as_const(m_children)) {
         if (pChild)
-            pChild->connectStatus(pModel);
+            pChild->connectStatus(pReceiver);
     }
 }
 

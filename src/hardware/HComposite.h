@@ -31,7 +31,7 @@ public:
     bool collectByCategory(const QString &category, QList<HNode *> *pList) override;
     void sortById(QList<HNode *> *pList) override;
     bool collect(const QString &key, QList<HNode *> *pList) override;
-    void connectStatus(MModel *pModel) override;
+    void connectStatus(QObject *pReceiver) override;
     void clearInUse() override;
     bool deleteIfNotPersistent() override;
     void dumpNode() override;

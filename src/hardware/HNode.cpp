@@ -558,7 +558,7 @@ bool HNode::collect(const QString &key, QList<HNode *> *pList)
     return collectByCategory(key, pList);
 }
 
-void HNode::connectStatus(MModel *)
+void HNode::connectStatus(QObject *)
 {
 }
 

@@ -152,7 +152,7 @@ public:
     virtual bool collectByCategory(const QString &category, QList<HNode *> *pList); // 20
     virtual void sortById(QList<HNode *> *pList);                                   // 21
     virtual bool collect(const QString &key, QList<HNode *> *pList);                // 22
-    virtual void connectStatus(MModel *pModel);                                     // 23
+    virtual void connectStatus(QObject *pReceiver);                                 // 23
     virtual void clearInUse();                                                      // 24
     virtual bool deleteIfNotPersistent();                                           // 25
     virtual void dumpNode();                                                        // 26
