@@ -2,7 +2,10 @@
 
 #include "hardware/HDeviceModels.h"
 
+#include "xml/XVMPHandler.h"
+
 #include <QDebug>
+#include <QFile>
 #include <QStandardItemModel>
 
 namespace {
@@ -308,10 +311,22 @@ void HComposite::removeUnmarked()
     }
 }
 
-bool HComposite::loadDesignFile(HNode *, const QString &, MModel *)
+bool HComposite::loadDesignFile(HNode *pRoot, const QString &path, bool reload, MProject *pProject)
 {
-    // The design-file reader is not part of this tree yet.
-    return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << QStringLiteral("HComposite::loadDesignFile - cannot open ") + path;
+        return false;
+    }
+    // Read once: the same bytes feed both passes.
+    const QByteArray bytes = file.readAll();
+    file.close();
+    XVMPHandler handler;
+    handler.setRoot(pRoot);
+    handler.setProject(pProject);
+    handler.setReload(reload);
+    handler.setRawBytes(bytes);
+    return XmlHandler::parseData(bytes, &handler);
 }
 
 QStandardItem *HComposite::insertModelRow(HNode *pRoot, QStandardItemModel *pModel,

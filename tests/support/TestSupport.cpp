@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
+#include <QStandardItemModel>
 
 namespace TestSupport {
 
@@ -18,6 +19,23 @@ bool writeAll(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size();
+}
+
+static void outlineItem(const QStandardItem *pItem, int level, QStringList &lines)
+{
+    for (int row = 0; row < pItem->rowCount(); ++row) {
+        const QStandardItem *pChild = pItem->child(row);
+        lines << QString(level * 2, QLatin1Char(' ')) + pChild->text();
+        outlineItem(pChild, level + 1, lines);
+    }
+}
+
+QStringList modelOutline(const QStandardItemModel *pModel)
+{
+    QStringList lines;
+    if (pModel)
+        outlineItem(pModel->invisibleRootItem(), 0, lines);
+    return lines;
 }
 
 } // namespace TestSupport

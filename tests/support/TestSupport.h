@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+class QStandardItemModel;
 
 // Small helpers shared by the tests.
 namespace TestSupport {
@@ -11,5 +14,8 @@ QByteArray readAll(const QString &path);
 
 // Writes bytes to a file, creating it; returns whether every byte was written.
 bool writeAll(const QString &path, const QByteArray &bytes);
+
+// The item model as indented lines: two blanks per level, the item's text.
+QStringList modelOutline(const QStandardItemModel *pModel);
 
 } // namespace TestSupport
