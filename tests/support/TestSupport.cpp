@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStandardItemModel>
+#include <QXmlAttributes>
 
 namespace TestSupport {
 
@@ -19,6 +20,19 @@ bool writeAll(const QString &path, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(bytes) == bytes.size();
+}
+
+QXmlAttributes xmlAttributes(const QList<QPair<QString, QString>> &pairs)
+{
+    QXmlAttributes attributes;
+    for (const auto &pair : pairs)
+        attributes.append(pair.first, QString(), pair.first, pair.second);
+    return attributes;
+}
+
+QXmlAttributes designProperty(const QString &name, const QString &value)
+{
+    return xmlAttributes({{QStringLiteral("name"), name}, {QStringLiteral("value"), value}});
 }
 
 static void outlineItem(const QStandardItem *pItem, int level, QStringList &lines)
