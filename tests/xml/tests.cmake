@@ -1,2 +1,4 @@
 vvb_add_test(tst_xmlhandler tst_xmlhandler.cpp)
 vvb_add_test(tst_xparameterhandler tst_xparameterhandler.cpp)
+vvb_add_test(tst_xskinhandler tst_xskinhandler.cpp)
+vvb_add_test(tst_xmlwriter tst_xmlwriter.cpp)

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "utility/UArchiveHeader.h"
+
+#include <QString>
+
+class QFile;
+class QFileDevice;
+class UArchiveHeaderRecord;
+
+// The process-wide packer and unpacker of project archives (".cpz"): the
+// project file, the design file under "project" and the images under "image",
+// each stored as qCompress output behind a table of records.
+class UArchive
+{
+public:
+    // Largest content a stored file may have; larger files are neither packed
+    // nor unpacked.
+    static constexpr quint32 MaxEntrySize = 256u * 1024u * 1024u;
+    // Marks an extraction folder this program made, the only kind it removes.
+    static const QLatin1String MarkerFileName;
+
+    static UArchive *instance();
+
+    UArchive();
+    virtual ~UArchive();
+    UArchive(const UArchive &) = delete;
+    UArchive &operator=(const UArchive &) = delete;
+
+    const QString &path() const { return m_sPath; }
+    const UArchiveHeader &header() const { return m_header; }
+
+    void setPath(const QString &fileName);
+    QString addFile(const QString &localPath, const QString &folder = QString());
+    bool write();
+    bool removeProjectFile();
+    void clear();
+    static bool isArchiveFile(const QString &path);
+    bool read(const QString &path);
+    QString findLocalPath(const QString &text) const;
+    bool fileUrl(QString &name) const;
+    void dump() const;
+
+    // The folder an opened archive is unpacked into, from the settings.
+    static QString extractFolderPath();
+
+private:
+    bool writeStoredFiles(QFileDevice &archive);
+    bool appendStoredFile(QFileDevice &archive, UArchiveHeaderRecord *pRecord, bool bRead, const QByteArray &stored);
+    static bool readSource(const QString &localPath, QByteArray &content);
+    bool extractAll(QFile &archive, UArchiveHeader &header, const QString &folder);
+    static bool prepareLocalPath(UArchiveHeaderRecord *pRecord, const QString &folder);
+    static bool uncompress(const QByteArray &stored, QByteArray &content);
+
+    static UArchive *s_pInstance;
+
+    QString m_sPath;
+    UArchiveHeader m_header;
+};
