@@ -4,6 +4,7 @@
 #include "interfaces/IInterface.h"
 #include "interfaces/IInterfaceFactory.h"
 #include "protocols/PProtocol.h"
+#include "xml/XmlWriter.h"
 
 #include <QDebug>
 #include <QFile>
@@ -132,10 +133,23 @@ bool HChassis::lookupTitle(const QString &fileName, const QString &title) const
     return false;
 }
 
-bool HChassis::writeXml(XmlWriter *, QStringList &)
+bool HChassis::writeXml(XmlWriter *pWriter, QStringList &writtenAddresses)
 {
-    // The project file's Connection element is written with the XML writer.
-    return false;
+    // Each address once, however many processors share it.
+    if (!pWriter || !hasFlags(FlagInUse) || writtenAddresses.contains(m_sIpAddress))
+        return false;
+    writtenAddresses.append(m_sIpAddress);
+    pWriter->writeStartElementIndexed(QStringLiteral("Connection"), QStringLiteral("Chassis"), m_sLabel, m_nNodeId);
+    pWriter->writeStartElementNamed(QStringLiteral("Property"), QStringLiteral("attributes"));
+    pWriter->writeTextElement(QStringLiteral("title"), m_sTitle);
+    pWriter->writeTextElement(QStringLiteral("ipaddress"), m_sIpAddress);
+    pWriter->writeTextElement(QStringLiteral("ipport"), m_sIpPort);
+    pWriter->writeTextElement(QStringLiteral("monitorport"), m_sMonitorPort);
+    pWriter->writeTextElement(QStringLiteral("serialport"), m_sSerialPort);
+    pWriter->writeTextElement(QStringLiteral("platform"), m_sPlatform);
+    pWriter->writeEndElement(QStringLiteral("Property"));
+    pWriter->writeEndElement(QStringLiteral("Connection"));
+    return true;
 }
 
 void HChassis::copyFrom(HNode *pOther)

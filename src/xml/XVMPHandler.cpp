@@ -8,6 +8,7 @@
 #include "hardware/HParameterSet.h"
 #include "hardware/HParameterSetList.h"
 #include "hardware/HRCGroup.h"
+#include "model/MProject.h"
 #include "xml/XVMPQuery.h"
 
 #include <QDebug>
@@ -182,7 +183,7 @@ bool XVMPHandler::startElement(const QString &, const QString &localName, const 
     if (skipping)
         return true;
     if (m_nMode == ModeProjectInfo)
-        return true;
+        return m_pProject ? m_pProject->startElement(localName, attributes) : true;
     if (m_nMode == ModeList)
         return processAssignment(localName, attributes);
     if (m_nMode == ModeNode)

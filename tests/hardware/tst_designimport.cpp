@@ -14,6 +14,7 @@
 #include "hardware/HRCRoom.h"
 #include "hardware/HRoot.h"
 #include "hardware/RCGroup.h"
+#include "model/MProject.h"
 #include "support/FakeNodes.h"
 #include "support/TestSupport.h"
 
@@ -98,9 +99,9 @@ private slots:
 
 private:
     QTemporaryDir m_dir;
-    bool import(HRoot &root, const DesignFixture &design, bool reload)
+    bool import(HRoot &root, const DesignFixture &design, bool reload, MProject *pProject = nullptr)
     {
-        return HComposite::loadDesignFile(&root, design.write(m_dir.path()), reload, nullptr);
+        return HComposite::loadDesignFile(&root, design.write(m_dir.path()), reload, pProject);
     }
 };
 
@@ -108,8 +109,10 @@ void TestDesignImport::importBuildsEveryNodeKind()
 {
     HRoot root;
     WarningRecorder warnings;
-    QVERIFY(import(root, DesignFixture(), false));
+    MProject project;
+    QVERIFY(import(root, DesignFixture(), false, &project));
     QVERIFY(warnings.texts.isEmpty());
+    QCOMPARE(project.facilityName(), QStringLiteral("Grand Hotel"));
 
     QCOMPARE(childLabels(&root), (QStringList{"Main Rack", "Annex Rack"}));
     auto *pMain = qobject_cast<HChassis *>(root.childAt(0));

@@ -18,6 +18,7 @@
 #include "hardware/RoomInfo.h"
 #include "support/FakeNodes.h"
 #include "support/TestSupport.h"
+#include "xml/XmlWriter.h"
 
 #include <QScopedPointer>
 #include <QSignalSpy>
@@ -126,6 +127,7 @@ private slots:
     void chassisSearches();
     void chassisGroupRows_data();
     void chassisGroupRows();
+    void chassisWritesConnections();
 };
 
 // ---------------------------------------------------------------- factory
@@ -929,6 +931,42 @@ void TestHNodeKinds::chassisGroupRows()
     QCOMPARE(outline.takeFirst(), title);
     QCOMPARE(outline, rows.replaceInStrings(QRegularExpression(QStringLiteral("^")), QStringLiteral("  ")));
     QCOMPARE(standardModel.item(0)->child(0)->data(HNode::NodeRole), QVariant(quint64(quintptr(root.childAt(0)))));
+}
+
+void TestHNodeKinds::chassisWritesConnections()
+{
+    HRoot root;
+    const auto add = [&root](const QString &label, int nodeId, const QString &address, bool inUse) {
+        HChassis *pChassis = chassis(QStringLiteral("KRX 880 (Main)"));
+        pChassis->setLabel(label);
+        pChassis->setNodeId(nodeId);
+        parse(pChassis, {{"ipAddress", address}, {"monitorPort", "51"}});
+        if (inUse)
+            pChassis->setFlags(HNode::FlagInUse);
+        root.addNode(pChassis);
+        return pChassis;
+    };
+    add(QStringLiteral("Rack A"), 0, QStringLiteral("10.0.0.1"), true);
+    add(QStringLiteral("Rack B"), 5, QStringLiteral("10.0.0.1"), true);  // same address: not again
+    add(QStringLiteral("Rack C"), 5, QStringLiteral("10.0.0.2"), false); // not in use
+    add(QStringLiteral("Rack D"), 7, QStringLiteral("10.0.0.3"), true);
+    QByteArray bytes;
+    QStringList written;
+    {
+        XmlWriter writer;
+        writer.setByteArray(&bytes);
+        QVERIFY(root.writeXml(&writer, written));
+        QVERIFY(writer.flush());
+    }
+    QCOMPARE(written, (QStringList{"10.0.0.1", "10.0.0.3"}));
+    const QString text = QString::fromUtf8(bytes);
+    QCOMPARE(text.count(QStringLiteral("<Connection ")), 2);
+    QVERIFY(text.contains(QStringLiteral("<Connection name=\"Rack A\">")));
+    QVERIFY(text.contains(QStringLiteral("<Connection name=\"Chassis|||7\">")));
+    QVERIFY(text.contains(QStringLiteral("<title>KRX 880 (Main)</title>\n\t\t<ipaddress>10.0.0.1</ipaddress>\n"
+                                         "\t\t<ipport></ipport>\n\t\t<monitorport>51</monitorport>\n"
+                                         "\t\t<serialport>10055</serialport>\n\t\t<platform>KRX</platform>")));
+    QVERIFY(!root.childAt(0)->writeXml(nullptr, written));
 }
 
 QTEST_MAIN(TestHNodeKinds)
