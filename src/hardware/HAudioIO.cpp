@@ -1,6 +1,6 @@
 #include "hardware/HAudioIO.h"
 
-#include <QFile>
+#include "hardware/HDeviceModels.h"
 
 HAudioIO::HAudioIO() = default;
 
@@ -49,13 +49,11 @@ QString HAudioIO::lookupModule(QString *pCategory) const
     const QString folder = dataFolder();
     if (!dictionary || folder.isEmpty())
         return QString();
-    QFile file(QStringLiteral(":/data/") + folder + QLatin1Char('/') + QLatin1String(dictionary));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QList<QByteArray> lines;
+    if (!HDeviceModels::resourceLines(QStringLiteral(":/data/") + folder + QLatin1Char('/') + QLatin1String(dictionary),
+                                      lines))
         return QString();
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r'))
-            line.chop(1);
+    for (const QByteArray &line : std::as_const(lines)) {
         const qsizetype tab = line.indexOf('\t');
         if (QString::fromUtf8(tab < 0 ? line : line.left(tab)) != m_sModuleType)
             continue;

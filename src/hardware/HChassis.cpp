@@ -7,7 +7,6 @@
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QHostAddress>
 #include <QStandardItemModel>
 #include <QXmlAttributes>
@@ -121,13 +120,11 @@ bool HChassis::initNode()
 
 bool HChassis::lookupTitle(const QString &fileName, const QString &title) const
 {
-    QFile file(QStringLiteral(":/data/") + dataFolder() + QLatin1Char('/') + fileName);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QList<QByteArray> lines;
+    if (!HDeviceModels::resourceLines(QStringLiteral(":/data/") + dataFolder() + QLatin1Char('/') + fileName, lines))
         return false;
-    while (!file.atEnd()) {
-        QString line = QString::fromUtf8(file.readLine());
-        line.remove(QLatin1Char('\n'));
-        if (line == title)
+    for (const QByteArray &line : std::as_const(lines)) {
+        if (QString::fromUtf8(line) == title)
             return true;
     }
     return false;

@@ -4,7 +4,6 @@
 #include "hardware/HDeviceModels.h"
 
 #include <QDebug>
-#include <QIcon>
 #include <QStandardItemModel>
 #include <QXmlAttributes>
 
@@ -90,7 +89,7 @@ void HDante::buildModel(QStandardItemModel *pModel)
     pGroupItem->appendRow(pNodeItem);
 
     if (loaded == 1) {
-        auto *pPanelItem = new QStandardItem(QIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
+        auto *pPanelItem = new QStandardItem(resourceIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
         pPanelItem->setData(nodeAddress(this), NodeRole);
         pPanelItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(PanelItemFlag | Qt::ItemIsDragEnabled));
         pNodeItem->appendRow(pPanelItem);

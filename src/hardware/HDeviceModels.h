@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +38,10 @@ public:
 
     // Label of the input group of one processor model.
     static QString inputGroupLabel();
+
+    // The lines of a built-in data file (line ends dropped), read once per
+    // run; false when the file cannot be opened.
+    static bool resourceLines(const QString &path, QList<QByteArray> &lines);
 
     // True when one of the AZR amplifier models is in the list.
     static bool holdsAzrAmplifier(const QStringList &titles);

@@ -3,6 +3,7 @@
 #include "hardware/CParameter.h"
 #include "hardware/HComposite.h"
 #include "hardware/HDeviceModels.h"
+#include "hardware/HModelItems.h"
 #include "xml/XParameterHandler.h"
 
 #include <QDebug>
@@ -614,7 +615,7 @@ void HNode::buildModel(QStandardItemModel *pModel)
     pParentItem->appendRow(pNodeItem);
 
     if (loaded == 1) {
-        auto *pPanelItem = new QStandardItem(QIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
+        auto *pPanelItem = new QStandardItem(resourceIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
         pPanelItem->setData(nodeAddress(this), NodeRole);
         pPanelItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(PanelItemFlag | Qt::ItemIsDragEnabled));
         pNodeItem->appendRow(pPanelItem);
@@ -667,11 +668,22 @@ QStandardItem *HNode::makeParameterItem(CParameter *pParameter) const
     auto *pItem = new QStandardItem(pParameter->text());
     const QString iconPath = pParameter->iconPath();
     if (!iconPath.isEmpty())
-        pItem->setIcon(QIcon(iconPath));
+        pItem->setIcon(resourceIcon(iconPath));
     pItem->setData(nodeAddress(this), NodeRole);
     pItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(ParameterItemFlag | Qt::ItemIsDragEnabled));
     pParameter->setItem(pItem);
     return pItem;
+}
+
+QIcon HNode::resourceIcon(const QString &path)
+{
+    // Making an icon from a file decodes the image: the tree build would do
+    // it once per parameter.
+    static QHash<QString, QIcon> icons;
+    auto it = icons.find(path);
+    if (it == icons.end())
+        it = icons.insert(path, QIcon(path));
+    return it.value();
 }
 
 CParameter *HNode::ensureParameter(const QString &text, const QString &type)
@@ -735,21 +747,14 @@ QStandardItem *HNode::addModelItems(QStandardItemModel *pModel, const QString &t
 {
     if (!pModel || !m_pParent)
         return nullptr;
-    const quint64 parentAddress = nodeAddress(m_pParent);
-    const QList<QStandardItem *> items = pModel->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    for (QStandardItem *pItem : items) {
-        if (pItem->data(NodeRole).toULongLong() == parentAddress)
-            return pItem;
-    }
-    return nullptr;
+    return HModelItems::of(pModel)->itemOf(nodeAddress(m_pParent), text);
 }
 
 QStandardItem *HNode::uniqueModelItem(QStandardItemModel *pModel, const QString &text) const
 {
     if (!pModel || !m_pParent)
         return nullptr;
-    const QList<QStandardItem *> items = pModel->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return items.size() == 1 ? items.first() : nullptr;
+    return HModelItems::of(pModel)->uniqueItem(text);
 }
 
 HNode *HNode::findDesignCounterpart(HNode *pTree, bool skipSeen) const

@@ -11,6 +11,7 @@ class HNodeFactory;
 class HRCGroupInfo;
 class MModel;
 class PProtocol;
+class QIcon;
 class QStandardItem;
 class QStandardItemModel;
 class QXmlAttributes;
@@ -224,6 +225,8 @@ protected:
     CParameter *ensureParameter(const QString &text, const QString &type);
     QStandardItem *appendHeaderItem(QStandardItem *pNodeItem, const QString &text) const;
     void appendParameterItems(QStandardItem *pNodeItem, int perHeader);
+    // An icon of the built-in images, read once per run.
+    static QIcon resourceIcon(const QString &path);
     // The one item of the model whose text is text (any level); null without
     // a parent or unless exactly one item matches.
     QStandardItem *uniqueModelItem(QStandardItemModel *pModel, const QString &text) const;

@@ -120,9 +120,31 @@ void XVMPHandler::removeUnmarked()
         pRoot->removeUnmarked();
 }
 
+namespace {
+
+QString attachedKey(const QString &category, const QString &id)
+{
+    return category + QChar(0x1f) + id;
+}
+
+} // namespace
+
 HNode *XVMPHandler::findInRoot(const QString &category, const QString &id) const
 {
+    // Both give the first in file order: merged and new nodes stand in it.
+    const HNode *pKnown = m_attached.value(attachedKey(category, id));
+    if (pKnown && pKnown->category() == category && pKnown->idText() == id)
+        return const_cast<HNode *>(pKnown);
     return m_pRoot ? m_pRoot->findByCategoryAndAttribute(category, QStringLiteral("id"), id) : nullptr;
+}
+
+void XVMPHandler::remember(HNode *pNode)
+{
+    if (pNode->idText().isEmpty())
+        return;
+    const QString key = attachedKey(pNode->category(), pNode->idText());
+    if (!m_attached.value(key))
+        m_attached.insert(key, pNode);
 }
 
 // ---------------------------------------------------------------- elements
@@ -437,5 +459,6 @@ void XVMPHandler::attachChild(HNode *pNode)
         return;
     }
     pNode->setFlags(HNode::FlagSeen);
+    remember(pNode);
     pTarget->attachRoomCombiner(pNode);
 }

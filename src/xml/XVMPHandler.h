@@ -3,6 +3,8 @@
 #include "xml/XmlHandler.h"
 
 #include <QByteArray>
+#include <QHash>
+#include <QPointer>
 #include <QCoreApplication>
 #include <QScopedPointer>
 #include <QString>
@@ -65,6 +67,7 @@ private:
     void setParsedNode(HNode *pNode);
     void removeUnmarked();
     HNode *findInRoot(const QString &category, const QString &id) const;
+    void remember(HNode *pNode);
     XVMPQuery *query();
 
     HNode *m_pRoot = nullptr;
@@ -83,4 +86,7 @@ private:
     Mode m_nMode = ModeNone;
     int m_nSectionDepth = 0;
     bool m_bAmpCheck = false;
+    // The nodes attached or merged in this import by category and id text,
+    // so that the assignment lookups need not search the whole tree.
+    QHash<QString, QPointer<HNode>> m_attached;
 };

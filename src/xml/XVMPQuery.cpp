@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -35,27 +36,7 @@ QString declaredEncoding(const QByteArray &bytes)
     return match.hasMatch() ? match.captured(1).toLower() : QString();
 }
 
-// Every element below root, depth first in document order, without recursion;
-// stops when visit returns false.
-template<typename Visit>
-void forEachElement(const QDomNode &root, Visit visit)
-{
-    QDomNode node = root.firstChild();
-    while (!node.isNull()) {
-        if (node.isElement() && !visit(node.toElement()))
-            return;
-        QDomNode next = node.firstChild();
-        while (next.isNull()) {
-            next = node.nextSibling();
-            if (!next.isNull())
-                break;
-            node = node.parentNode();
-            if (node.isNull() || node == root)
-                return;
-        }
-        node = next;
-    }
-}
+const QString PropertyTag = QStringLiteral("Property");
 
 } // namespace
 
@@ -88,67 +69,121 @@ bool XVMPQuery::isParsed()
     return m_bParsed;
 }
 
+// ---------------------------------------------------------------- the pass
+
 void XVMPQuery::parse()
 {
     if (m_bTried)
         return;
     m_bTried = true;
-    // Decoded here: given as text, the parser ignores the declared encoding.
-    QString message;
-    int line = 0;
-    int column = 0;
-    const bool parsed = m_document.setContent(decode(m_bytes), false, &message, &line, &column);
+    // Given as text, the reader ignores the declared encoding: decoded here.
+    QXmlStreamReader reader(decode(m_bytes));
     m_bytes.clear();
-    if (!parsed) {
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement)
+            startElement(reader.name(), reader.attributes());
+        else if (token == QXmlStreamReader::EndElement)
+            endElement();
+    }
+    m_open.clear();
+    m_openGroups.clear();
+    if (reader.hasError()) {
         qDebug().noquote() << QStringLiteral("Failed to parse raw XML of vmp file at line: %1, col: %2 : %3")
-                                  .arg(line).arg(column).arg(message);
+                                  .arg(reader.lineNumber()).arg(reader.columnNumber()).arg(reader.errorString());
+        m_nodeProperties.clear();
+        m_groups.clear();
+        m_holderTitles.clear();
         return;
     }
     m_bParsed = true;
-    buildIndex();
 }
 
-void XVMPQuery::buildIndex()
+void XVMPQuery::startElement(const QStringView &name, const QXmlStreamAttributes &attributes)
 {
-    const QDomElement top = m_document.documentElement();
-    QDomElement assignment;
-    forEachElement(top, [&](const QDomElement &element) {
-        const QString tag = element.tagName();
-        if (tag == QLatin1String("Property") && element.attribute(QStringLiteral("name")) == QLatin1String("nodeID")) {
-            const QString value = element.attribute(QStringLiteral("value"));
-            if (!m_nodeProperties.contains(value))
-                m_nodeProperties.insert(value, element);
-        } else if (tag == QLatin1String("Assignment") && assignment.isNull()) {
-            assignment = element;
+    const int depth = static_cast<int>(m_open.size()); // 0: the document element
+    OpenElement element;
+    element.serial = m_nSerial++;
+    element.tarvoNodeId = attributes.value(QLatin1String("tarvoNodeID")).toString();
+
+    if (depth > 0 && name == PropertyTag) {
+        const QStringView propertyName = attributes.value(QLatin1String("name"));
+        if (propertyName == QLatin1String("nodeID"))
+            noteNodeProperty(attributes.value(QLatin1String("value")).toString());
+        else if (propertyName == QLatin1String("title"))
+            noteTitle(attributes.value(QLatin1String("value")).toString());
+    }
+    if (m_nAssignmentDepth < 0) {
+        if (depth > 0 && !m_bHasAssignment && name == QLatin1String("Assignment")) {
+            m_bHasAssignment = true;
+            m_nAssignmentDepth = depth;
         }
-        return true;
-    });
-    if (assignment.isNull())
+    } else if (name == QLatin1String("Group")) {
+        const QString id = attributes.value(QLatin1String("id")).toString();
+        if (!m_groups.contains(id)) {
+            m_groups.insert(id, GroupEntry());
+            element.groupId = id;
+            m_openGroups.append(id);
+        }
+    } else if (name == QLatin1String("Assign")) {
+        noteAssign(attributes.value(QLatin1String("targetID")).toString());
+    }
+    m_open.append(element);
+}
+
+void XVMPQuery::endElement()
+{
+    if (m_open.isEmpty())
         return;
-    m_bHasAssignment = true;
-    forEachElement(assignment, [&](const QDomElement &element) {
-        if (element.tagName() == QLatin1String("Group")) {
-            const QString id = element.attribute(QStringLiteral("id"));
-            if (!m_groups.contains(id))
-                m_groups.insert(id, element);
-        }
-        return true;
-    });
+    const OpenElement element = m_open.takeLast();
+    if (element.holdsNodeProperty)
+        m_holderTitles.insert(element.serial, element.title);
+    if (!element.groupId.isEmpty())
+        m_openGroups.removeOne(element.groupId);
+    if (static_cast<int>(m_open.size()) == m_nAssignmentDepth)
+        m_nAssignmentDepth = -1;
 }
 
-QStringList XVMPQuery::targetIds(const QDomElement &group) const
+void XVMPQuery::noteNodeProperty(const QString &value)
 {
-    QStringList ids;
-    forEachElement(group, [&](const QDomElement &element) {
-        if (element.tagName() != QLatin1String("Assign"))
-            return true;
-        const QString id = element.attribute(QStringLiteral("targetID"));
-        if (!id.isEmpty() && !ids.contains(id))
-            ids.append(id);
-        return true;
-    });
-    return ids;
+    // The Property is not on the stack yet: the last open element holds it.
+    OpenElement &holder = m_open.last();
+    holder.holdsNodeProperty = true;
+    if (m_nodeProperties.contains(value))
+        return;
+    NodeProperty property;
+    property.holder = holder.serial;
+    // The module is the holder's parent element; none above the document element.
+    if (m_open.size() >= 2)
+        property.moduleAmpId = m_open.at(m_open.size() - 2).tarvoNodeId;
+    m_nodeProperties.insert(value, property);
 }
+
+void XVMPQuery::noteTitle(const QString &value)
+{
+    // The first title below each open element, in document order.
+    for (qsizetype i = m_open.size() - 1; i >= 0; --i) {
+        TitleEntry &title = m_open[i].title;
+        if (title.found)
+            break; // an outer element found an earlier one too
+        title.found = true;
+        title.value = value;
+    }
+}
+
+void XVMPQuery::noteAssign(const QString &targetId)
+{
+    for (const QString &id : std::as_const(m_openGroups)) {
+        GroupEntry &group = m_groups[id];
+        group.hasAssign = true;
+        if (!targetId.isEmpty() && !group.seen.contains(targetId)) {
+            group.seen.insert(targetId);
+            group.targetIds.append(targetId);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- questions
 
 QStringList XVMPQuery::findGroupAmpTitles(const QString &groupId)
 {
@@ -160,26 +195,20 @@ QStringList XVMPQuery::findGroupAmpTitles(const QString &groupId)
         qDebug() << "Failed to find XML node at /Assignment";
         return QStringList();
     }
-    const QDomElement group = m_groups.value(groupId);
-    if (group.isNull())
+    const auto group = m_groups.constFind(groupId);
+    if (group == m_groups.constEnd())
         return QStringList();
-    bool hasAssign = false;
-    forEachElement(group, [&](const QDomElement &element) {
-        hasAssign = element.tagName() == QLatin1String("Assign");
-        return !hasAssign;
-    });
-    if (!hasAssign) {
+    if (!group->hasAssign) {
         qDebug().noquote() << QStringLiteral("Failed to find XML nodes at /Assignment/Group[@id=%1]/Assign").arg(groupId);
         return QStringList();
     }
-    const QStringList ids = targetIds(group);
-    if (ids.isEmpty()) {
+    if (group->targetIds.isEmpty()) {
         qDebug().noquote()
             << QStringLiteral("Failed to find XML attribute values for /Assignment/Group[@id=%1]/Assign[@targetId]").arg(groupId);
         return QStringList();
     }
     QStringList titles;
-    for (const QString &id : ids) {
+    for (const QString &id : group->targetIds) {
         const QString title = ampTitle(id);
         if (!title.isEmpty())
             titles.append(title);
@@ -189,23 +218,12 @@ QStringList XVMPQuery::findGroupAmpTitles(const QString &groupId)
 
 QString XVMPQuery::ampTitle(const QString &targetId)
 {
-    const QString where = QStringLiteral("../Property[@name='nodeId', value=%1]").arg(targetId);
-    const QDomElement target = m_nodeProperties.value(targetId);
-    if (target.isNull()) {
-        qDebug().noquote() << QStringLiteral("Failed to find XML node at ") + where;
+    const auto target = m_nodeProperties.constFind(targetId);
+    if (target == m_nodeProperties.constEnd()) {
+        qDebug().noquote() << QStringLiteral("Failed to find XML node at ../Property[@name='nodeId', value=%1]").arg(targetId);
         return QString();
     }
-    const QDomNode parent = target.parentNode();
-    if (parent.isNull()) {
-        qDebug().noquote() << QStringLiteral("Failed to find parent of ") + where;
-        return QString();
-    }
-    const QDomNode module = parent.parentNode();
-    if (module.isNull()) {
-        qDebug().noquote() << QStringLiteral("Failed to find rootModule of ") + where;
-        return QString();
-    }
-    const QString ampId = module.isElement() ? module.toElement().attribute(QStringLiteral("tarvoNodeID")) : QString();
+    const QString &ampId = target->moduleAmpId;
     if (ampId.isEmpty())
         return QString();
     if (!m_ampTitles.contains(ampId))
@@ -215,24 +233,17 @@ QString XVMPQuery::ampTitle(const QString &targetId)
 
 QString XVMPQuery::titleOfAmplifier(const QString &ampId)
 {
-    const QDomElement ampProperty = m_nodeProperties.value(ampId);
-    if (ampProperty.isNull()) {
+    const auto amplifier = m_nodeProperties.constFind(ampId);
+    if (amplifier == m_nodeProperties.constEnd()) {
         qDebug().noquote() << QStringLiteral("Failed to find AZ Amp node ") + ampId;
         return QString();
     }
-    QDomElement titleProperty;
-    forEachElement(ampProperty.parentNode(), [&](const QDomElement &element) {
-        if (element.tagName() == QLatin1String("Property")
-            && element.attribute(QStringLiteral("name")) == QLatin1String("title"))
-            titleProperty = element;
-        return titleProperty.isNull();
-    });
-    if (titleProperty.isNull()) {
+    const TitleEntry title = m_holderTitles.value(amplifier->holder);
+    if (!title.found) {
         qDebug().noquote() << QStringLiteral("Failed to find AZ Amp title Node for ") + ampId;
         return QString();
     }
-    const QString title = titleProperty.attribute(QStringLiteral("value"));
-    if (title.isEmpty())
+    if (title.value.isEmpty())
         qDebug().noquote() << QStringLiteral("Failed to find value from title node from AZ Amp ") + ampId;
-    return title;
+    return title.value;
 }
