@@ -1,6 +1,8 @@
 #include "model/CAttributes.h"
 
 #include "hardware/HNode.h"
+#include "model/CControl.h"
+#include "transforms/TTransform.h"
 #include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
@@ -230,26 +232,27 @@ void CAttributes::writeRange(XmlWriter *writer) const
 }
 
 // ---- Lookups through the owning control.
-// The panel element and the transform are wired in here once they exist;
-// until then a record has no node, no transform and no linked element.
 
 HNode *CAttributes::ownerNode() const
 {
-    return nullptr; // m_pOwner ? m_pOwner->node() : nullptr
+    return m_pOwner ? m_pOwner->node() : nullptr;
 }
 
 TTransform *CAttributes::ownerTransform() const
 {
-    return nullptr; // m_pOwner ? m_pOwner->transform() : nullptr
+    return m_pOwner ? m_pOwner->transform() : nullptr;
 }
 
-void CAttributes::configureTransform(TTransform *)
+void CAttributes::configureTransform(TTransform *transform)
 {
-    // transform->configure()
+    transform->configure();
 }
 
+// The transform of the element, anywhere in the owner's document, whose id is "link".
 TTransform *CAttributes::linkedTransform() const
 {
-    // m_pOwner->root()->findById(m_uLink)->transform()
-    return nullptr;
+    if (!m_pOwner || m_uLink == 0)
+        return nullptr;
+    CControl *linked = m_pOwner->root()->findById(qint32(m_uLink));
+    return linked ? linked->transform() : nullptr;
 }

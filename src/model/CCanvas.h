@@ -1,12 +1,12 @@
 #pragma once
 
 #include <QPointer>
+#include <QQuickView>
 #include <QString>
 #include <QVariant>
 
 class MModel;
 class QObject;
-class QQuickView;
 class XmlWriter;
 
 // The target device of the project (name, diagonal, aspect, orientation),

@@ -1,11 +1,35 @@
 #include "protocols/PProtocol.h"
 
+#include "interfaces/IInterface.h"
+
+#include <QDebug>
+
 PProtocol::PProtocol(QObject *parent)
     : QObject(parent)
 {
 }
 
 PProtocol::~PProtocol() = default;
+
+bool PProtocol::sendValue(TTransform *)
+{
+    return false;
+}
+
+bool PProtocol::requestValue(TTransform *)
+{
+    return false;
+}
+
+bool PProtocol::sendFile(const QString &)
+{
+    return false;
+}
+
+bool PProtocol::receiveFile(const QString &)
+{
+    return false;
+}
 
 bool PProtocol::onReceive(const QByteArray &)
 {
@@ -21,10 +45,48 @@ QString PProtocol::name() const
     return QStringLiteral("----");
 }
 
+void PProtocol::setInterface(IInterface *pInterface)
+{
+    m_pInterface = pInterface;
+}
+
+void PProtocol::setModel(MModel *pModel)
+{
+    m_pModel = pModel;
+}
+
 void PProtocol::reset()
+{
+}
+
+bool PProtocol::isSubscribed() const
+{
+    return false;
+}
+
+void PProtocol::requestMeterStatus(TTransform *)
 {
 }
 
 void PProtocol::onOnlineStateChanged(bool)
 {
+}
+
+IInterface *PProtocol::boundInterface() const
+{
+    return m_pInterface.data();
+}
+
+bool PProtocol::isOnline() const
+{
+    if (!m_pInterface) {
+        qDebug() << "No interface to get status from.";
+        return false;
+    }
+    return m_pInterface->isConnected();
+}
+
+void PProtocol::dump() const
+{
+    qDebug() << this << name() << m_pInterface.data();
 }

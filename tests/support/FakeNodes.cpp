@@ -20,6 +20,12 @@ void FakeNode::setProperty(const QString &name, const QString &value)
         m_nMicInputs = value.toInt();
     else if (name == QLatin1String("inputLabel"))
         m_inputLabels.append(value);
+    else if (name == QLatin1String("channel"))
+        m_nChannel = value.toInt();
+    else if (name == QLatin1String("zeroIsNone"))
+        m_bZeroIsNone = value == QLatin1String("true");
+    else if (name == QLatin1String("hasCounts"))
+        m_bHasCounts = value != QLatin1String("0");
 }
 
 QString FakeNode::parameterFilePath(const QString &name) const

@@ -30,11 +30,32 @@ public:
     QString parameterFilePath(const QString &name) const override;
     int channelCount() const override { return static_cast<int>(m_channels.size()); }
     QString channelLabel(int i) const override { return m_channels.value(i); }
+    int channelIndexOfLabel(const QString &label) const override
+    {
+        return static_cast<int>(m_channels.indexOf(label));
+    }
 
 private:
     QString m_sCategory;
     QString m_sTemplatePath;
     QStringList m_channels;
+};
+
+// A room-combining group as the pass-through transform sees it: a query to
+// poll, whether one is outstanding, the replies it was handed.
+class FakeQueryNode : public HNode
+{
+    Q_OBJECT
+
+public:
+    QString m_sQuery;
+    bool m_bPending = false;
+    QStringList m_responses;
+
+    bool isQueryPending() const override { return m_bPending; }
+    QString queryCommand() override { return m_sQuery; }
+    void processResponse(const QString &reply) override { m_responses.append(reply); }
+    QString replyText() const override { return m_responses.value(m_responses.size() - 1); }
 };
 
 // A processor: flag 0x01, a data folder, a top-level row with its group rows.

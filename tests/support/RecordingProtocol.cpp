@@ -17,8 +17,22 @@ void RecordingProtocol::onReplyTimeout(const QString &prefix)
     m_lTimeouts.append(prefix);
 }
 
+bool RecordingProtocol::sendValue(TTransform *pTransform)
+{
+    m_lSentValues.append(pTransform);
+    return true;
+}
+
+bool RecordingProtocol::requestValue(TTransform *pTransform)
+{
+    m_lRequestedValues.append(pTransform);
+    return true;
+}
+
 void RecordingProtocol::clear()
 {
+    m_lSentValues.clear();
+    m_lRequestedValues.clear();
     m_lReceived.clear();
     m_lTimeouts.clear();
     m_lOnlineChanges.clear();

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+class TTransform;
+
 // A protocol that only records what its transport hands it. Its name is chosen by the test
 // ("File" makes a TCP client treat it as a file transfer).
 class RecordingProtocol : public PProtocol
@@ -20,12 +22,17 @@ public:
     QString name() const override { return m_sName; }
     void reset() override { ++m_nResets; }
     void onOnlineStateChanged(bool online) override { m_lOnlineChanges.append(online); }
+    // Values are recorded, not sent: the transforms in call order.
+    bool sendValue(TTransform *pTransform) override;
+    bool requestValue(TTransform *pTransform) override;
 
     QList<QByteArray> received() const { return m_lReceived; }
     QByteArray receivedBytes() const { return m_lReceived.join(); }
     QStringList timeouts() const { return m_lTimeouts; }
     int resets() const { return m_nResets; }
     QList<bool> onlineChanges() const { return m_lOnlineChanges; }
+    QList<TTransform *> sentValues() const { return m_lSentValues; }
+    QList<TTransform *> requestedValues() const { return m_lRequestedValues; }
     void clear();
 
 private:
@@ -33,5 +40,7 @@ private:
     QList<QByteArray> m_lReceived;
     QStringList m_lTimeouts;
     QList<bool> m_lOnlineChanges;
+    QList<TTransform *> m_lSentValues;
+    QList<TTransform *> m_lRequestedValues;
     int m_nResets = 0;
 };

@@ -1,1 +1,4 @@
 vvb_add_test(tst_widgetpropertyid tst_widgetpropertyid.cpp)
+vvb_add_test(tst_qmlfiles tst_qmlfiles.cpp)
+vvb_add_test(tst_wwidget tst_wwidget.cpp)
+vvb_add_test(tst_wwidgetfactory tst_wwidgetfactory.cpp)

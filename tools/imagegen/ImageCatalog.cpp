@@ -4,5 +4,6 @@ ImageList imageCatalog()
 {
     ImageList images;
     images += parameterIcons();
+    images += documentIcons();
     return images;
 }

@@ -22,5 +22,6 @@ using ImageList = QList<ImageEntry>;
 // Each group of images lives in its own source file; a new group adds its function here
 // and to imageCatalog().
 ImageList parameterIcons();
+ImageList documentIcons();
 
 ImageList imageCatalog();

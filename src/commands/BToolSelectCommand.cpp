@@ -1,0 +1,110 @@
+#include "commands/BToolSelectCommand.h"
+
+#include "commands/BCommandId.h"
+#include "controllers/NotifyEventId.h"
+#include "model/CControl.h"
+#include "model/MModel.h"
+
+#include <utility>
+
+BToolSelectCommand::BToolSelectCommand(int mode)
+    : BCommand(mode)
+{
+    setMode(BCommandMode::Discard);
+}
+
+BToolSelectCommand::~BToolSelectCommand() = default;
+
+void BToolSelectCommand::prepare()
+{
+    // No panel or scene of its own: the tool lives across projects.
+}
+
+void BToolSelectCommand::doCommand()
+{
+}
+
+void BToolSelectCommand::undoCommand()
+{
+}
+
+void BToolSelectCommand::run(int value)
+{
+    if (value == 0) {
+        for (CControl *pControl : selection())
+            pControl->setMode(CControl::ModeSelected);
+        notifySelectionChanged();
+    } else if (value == 1) {
+        clearSelection();
+    }
+}
+
+void BToolSelectCommand::setActive(bool active)
+{
+    BCommand::setActive(active);
+    if (!active)
+        clearSelection();
+}
+
+void BToolSelectCommand::select(CControl *pControl)
+{
+    const bool bAdding = modifiers() == int(Qt::ShiftModifier);
+    if (!bAdding && !isSelected(pControl))
+        clearSelection();
+    if (!pControl)
+        return;
+    if (!isSelected(pControl))
+        m_selection.append(pControl);
+    pControl->setMode(CControl::ModeSelected);
+}
+
+void BToolSelectCommand::reset()
+{
+    m_selection.clear();
+}
+
+QString BToolSelectCommand::name() const
+{
+    return tr("Select");
+}
+
+int BToolSelectCommand::id() const
+{
+    return BCommandId::ToolSelect;
+}
+
+QList<CControl *> BToolSelectCommand::selection() const
+{
+    QList<CControl *> controls;
+    for (const QPointer<CControl> &pControl : m_selection) {
+        if (pControl)
+            controls.append(pControl);
+    }
+    return controls;
+}
+
+bool BToolSelectCommand::isSelected(const CControl *pControl) const
+{
+    if (!pControl)
+        return false;
+    for (const QPointer<CControl> &pSelected : m_selection) {
+        if (pSelected == pControl)
+            return true;
+    }
+    return false;
+}
+
+void BToolSelectCommand::clearSelection()
+{
+    const QList<CControl *> controls = selection();
+    m_selection.clear();
+    for (CControl *pControl : controls)
+        pControl->setMode(CControl::ModeNormal);
+    notifySelectionChanged();
+}
+
+void BToolSelectCommand::notifySelectionChanged()
+{
+    if (MModel *pModel = model())
+        pModel->notifyControllers(NotifyEventId::SelectionChanged);
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "model/CControl.h"
+
+#include <QList>
+#include <QPersistentModelIndex>
+#include <QTimer>
+
+// 0 none, 1 complete, 2 template, 3 custom (panels only).
+using PanelType = qint32;
+
+// A panel-document element that holds others: the document root ("Scenes"),
+// a scene ("Panels") or a panel ("Controls"). It forwards the element
+// operations to its children, keeps a current child, and lets the shown panel
+// poll its controls one at a time. With the not-owner switch set it only
+// lists elements (a command's selection) and never adopts or destroys them.
+class CComposite : public CControl
+{
+    Q_OBJECT
+
+public:
+    static constexpr PanelType PanelNone = 0;
+    static constexpr PanelType PanelComplete = 1;
+    static constexpr PanelType PanelTemplate = 2;
+    static constexpr PanelType PanelCustom = 3;
+    // Interval between two controls of a state-request pass, in milliseconds.
+    static constexpr int StateRequestInterval = 5;
+
+    CComposite();
+    ~CComposite() override;
+
+    void initialize() override;
+    void clearWidgets() override;
+    bool writeXml(XmlWriter *pWriter) override;
+    bool requestState() override;
+    QRectF bounds() const override;
+    void setVisible(bool visible) override;
+    void setScale(float factor, float size, bool flag) override;
+    void moveBy(const QPointF &offset) override;
+    bool centerHorizontally(const QString &type, float canvasWidth) override;
+    void linkTransform(int phase) override;
+    WWidget *widgetById(quint32 id) const override;
+    WWidget *findWidget(const QString &type) const override;
+    CControl *findByName(const QString &name) override;
+    CControl *findById(qint32 id) override;
+    bool contains(const CControl *pElement) const override;
+    void addChild(CControl *pElement) override;
+    void removeChild(CControl *pElement, bool destroy) override;
+    void clear() override;
+    bool isNameUnique(const QString &name, const CControl *pExcept) const override;
+    CControl *currentChildIn(const QString &collection) const override;
+    bool selectChild(const QString &collection, const QString &name) override;
+    bool findByPath(QString &path) override;
+    int boundCount() const override;
+    void buildTree(QStandardItem *pItem, QTreeView *pView) override;
+    QString title() const override;
+    void setMode(ControlMode mode) override;
+    bool collectSelected(CComposite *pTarget) override;
+    DPropDialog *createPropertiesDialog(QWidget *pParent) override;
+    void replaceLinkPrefix(const QString &oldPrefix, const QString &newPrefix) override;
+    void setParentItem(QQuickItem *pItem) override;
+    void setSelected(bool selected) override;
+    void reloadImages() override;
+    void markProcessorInUse() override;
+    QString path(const CControl *pTarget) const override;
+    void dump() const override;
+    void setContextObject(MModel *pModel) override;
+
+    // ---- children
+    int childCount() const { return int(m_children.size()); }
+    CControl *childAt(int index) const;
+    int indexOf(const CControl *pElement) const;
+    const QList<CControl *> &children() const { return m_children; }
+    int currentIndex() const { return m_current; }
+    int lastRemoved() const { return m_lastRemoved; }
+    bool moveChild(CControl *pElement, int offset);
+    void moveChildrenTo(const CComposite *pSelection, int index);
+    void childPositions(const CComposite *pSelection, QList<int> &positions) const;
+    void childBounds(QList<QRectF> &rects) const;
+    bool isNotOwner() const { return m_bNotOwner != 0; }
+    void setNotOwner(bool notOwner) { m_bNotOwner = notOwner ? 1 : 0; }
+
+    // ---- project tree
+    void buildTreeItems(QStandardItem *pItem);
+    bool isExpanded() const { return m_bExpanded; }
+    void setExpanded(bool expanded) { m_bExpanded = expanded; }
+    QModelIndex treeIndex() const { return m_treeIndex; }
+    QString treeIcon() const;
+
+    // ---- panels
+    PanelType panelType() const { return m_panelType; }
+    QString panelTypeName() const;
+    void setPanelType(const QString &text);
+    QString titleText() const;
+    void setTitle(const QString &text);
+    void scaleToScreen(float size, bool flag);
+    void centerContent(float canvasWidth);
+    QRectF contentBounds() const;
+
+    // Index of the next child of the state-request pass.
+    int pollIndex() const { return m_pollIndex; }
+
+private slots:
+    void onGetStateTimerTimeout();
+    void onRemovingNode(HNode *pNode) override;
+
+private:
+    bool requestChildState();
+    CControl *titleLabel() const;
+
+    QList<CControl *> m_children;
+    qint32 m_current;
+    qint32 m_bNotOwner;
+    PanelType m_panelType;
+    qint32 m_pollIndex;
+    QTimer m_stateTimer;
+    bool m_bExpanded;
+    QPersistentModelIndex m_treeIndex;
+    qint32 m_lastRemoved;
+};

@@ -1,0 +1,138 @@
+#include "model/MModel.h"
+
+#include "commands/BToolSelectCommand.h"
+#include "controllers/KComposite.h"
+#include "interfaces/IInterface.h"
+#include "model/CCanvas.h"
+#include "model/CControl.h"
+#include "protocols/PFileProtocol.h"
+#include "utility/UNumbers.h"
+
+#include <QDebug>
+#include <QEventLoop>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QUrl>
+
+MModel::MModel(QObject *parent)
+    : QObject(parent)
+    , m_pControllers(nullptr)
+    , m_bModified(false)
+    , m_bPollEnabled(false)
+    , m_viewScale(1.0f)
+    , m_pCanvas(nullptr)
+    , m_pSelectTool(nullptr)
+{
+    m_pControllers = new KComposite(nullptr, nullptr);
+    m_pControllers->KController::setModel(this);
+}
+
+MModel::~MModel()
+{
+    // The pointer stays set while the controllers go.
+    delete m_pControllers;
+    m_pControllers = nullptr;
+    delete m_pSelectTool;
+}
+
+void MModel::addController(KController *pController)
+{
+    if (m_pControllers)
+        m_pControllers->addController(pController);
+}
+
+void MModel::removeController(KController *pController)
+{
+    if (m_pControllers)
+        m_pControllers->removeController(pController);
+}
+
+KController *MModel::findController(int id) const
+{
+    return m_pControllers ? m_pControllers->findController(id) : nullptr;
+}
+
+void MModel::notifyControllers(int event)
+{
+    if (m_pControllers)
+        m_pControllers->notify(event);
+}
+
+CControl *MModel::currentPanel() const
+{
+    return m_pCurrentPanel;
+}
+
+void MModel::setCurrentPanel(CControl *pPanel)
+{
+    m_pCurrentPanel = pPanel;
+}
+
+bool MModel::selectScene(const QString &)
+{
+    // No scenes until the panel document is bound to the model.
+    return false;
+}
+
+CControl *MModel::currentChildIn(const QString &) const
+{
+    return nullptr;
+}
+
+void MModel::setPollPending(bool pending)
+{
+    m_bPollEnabled = pending;
+}
+
+void MModel::doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface)
+{
+    if (!pProtocol || !pInterface)
+        return;
+    QEventLoop loop;
+    connect(pInterface, &IInterface::connectionClose, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void MModel::setQmlContext(QQmlContext *pContext)
+{
+    m_pQmlContext = pContext;
+}
+
+QObject *MModel::createQmlObject(const QUrl &url, QObject *pParent)
+{
+    if (!pParent || !m_pQmlContext || !m_pQmlContext->engine())
+        return nullptr;
+    QQmlComponent component(m_pQmlContext->engine(), url, QQmlComponent::PreferSynchronous);
+    QObject *pObject = component.isError() ? nullptr : component.beginCreate(m_pQmlContext);
+    auto *pItem = qobject_cast<QQuickItem *>(pObject);
+    if (pItem) {
+        // Parents first, so that anchors to the parent hold when bindings complete.
+        pItem->setParentItem(qobject_cast<QQuickItem *>(pParent));
+        pItem->setParent(pParent);
+    }
+    if (pObject)
+        component.completeCreate();
+    if (component.isError()) {
+        for (const QQmlError &error : component.errors())
+            qWarning().noquote() << "Error loading QML at path: " + url.toString() + " " + error.toString();
+    }
+    if (!pItem) {
+        delete pObject;
+        return nullptr;
+    }
+    return pItem;
+}
+
+void MModel::setViewScale(float scale)
+{
+    if (UNumbers::isPositive(scale))
+        m_viewScale = scale;
+}
+
+void MModel::setCanvas(CCanvas *pCanvas)
+{
+    m_pCanvas = pCanvas;
+    if (m_pCanvas)
+        m_pCanvas->setModel(this);
+}

@@ -1,0 +1,130 @@
+import QtQuick
+
+// Selection overlay of a control's widget: a drag frame with a right and a
+// bottom resize handle. Gestures go to the canvas tools through "intrf" as
+// offsets from the press point, in scene coordinates.
+Item {
+    id: selection
+
+    property bool vis: false
+    property bool enableedit: true
+    property real handleSize: 8 * intrf.pixelScale
+    property point pressPoint: Qt.point(0, 0)
+
+    signal select(int keys)
+
+    anchors.fill: parent
+    z: 1000
+
+    function scenePoint(area, mouse) {
+        return area.mapToItem(null, mouse.x, mouse.y)
+    }
+
+    function offsetFrom(area, mouse) {
+        var point = scenePoint(area, mouse)
+        return Qt.point(point.x - pressPoint.x, point.y - pressPoint.y)
+    }
+
+    onVisibleChanged: {
+        if (!visible)
+            intrf.cancelEdit()
+    }
+
+    Keys.onPressed: (event) => {
+        intrf.keyEvent(event.key, event.modifiers, event.isAutoRepeat, Qt.GestureStarted)
+        event.accepted = true
+    }
+    Keys.onReleased: (event) => {
+        intrf.keyEvent(event.key, event.modifiers, event.isAutoRepeat, Qt.GestureFinished)
+        event.accepted = true
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: "transparent"
+        border.width: 2
+        border.color: intrf.accentColor
+        visible: selection.vis
+    }
+
+    MouseArea {
+        id: dragArea
+        anchors.fill: parent
+        onPressed: (mouse) => {
+            selection.forceActiveFocus()
+            selection.select(mouse.modifiers)
+            selection.pressPoint = selection.scenePoint(dragArea, mouse)
+            if (selection.enableedit)
+                intrf.moveControl(0, 0, Qt.GestureStarted)
+        }
+        onPositionChanged: (mouse) => {
+            if (!selection.enableedit)
+                return
+            var offset = selection.offsetFrom(dragArea, mouse)
+            intrf.moveControl(offset.x, offset.y, Qt.GestureUpdated)
+        }
+        onReleased: (mouse) => {
+            if (!selection.enableedit)
+                return
+            var offset = selection.offsetFrom(dragArea, mouse)
+            intrf.moveControl(offset.x, offset.y, Qt.GestureFinished)
+        }
+        onDoubleClicked: intrf.doubleClickControl()
+    }
+
+    Rectangle {
+        id: rightHandle
+        width: selection.handleSize
+        height: selection.handleSize
+        anchors.horizontalCenter: parent.right
+        anchors.verticalCenter: parent.verticalCenter
+        color: intrf.accentColor
+        visible: selection.vis && selection.enableedit
+
+        MouseArea {
+            id: rightArea
+            anchors.fill: parent
+            cursorShape: Qt.SizeHorCursor
+            onPressed: (mouse) => {
+                selection.pressPoint = selection.scenePoint(rightArea, mouse)
+                intrf.resizeControl(0, 0, Qt.RightEdge, Qt.GestureStarted)
+            }
+            onPositionChanged: (mouse) => {
+                intrf.resizeControl(selection.offsetFrom(rightArea, mouse).x, 0, Qt.RightEdge,
+                                    Qt.GestureUpdated)
+            }
+            onReleased: (mouse) => {
+                intrf.resizeControl(selection.offsetFrom(rightArea, mouse).x, 0, Qt.RightEdge,
+                                    Qt.GestureFinished)
+            }
+        }
+    }
+
+    Rectangle {
+        id: bottomHandle
+        width: selection.handleSize
+        height: selection.handleSize
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.verticalCenter: parent.bottom
+        color: intrf.accentColor
+        visible: selection.vis && selection.enableedit
+
+        MouseArea {
+            id: bottomArea
+            anchors.fill: parent
+            cursorShape: Qt.SizeVerCursor
+            onPressed: (mouse) => {
+                selection.pressPoint = selection.scenePoint(bottomArea, mouse)
+                intrf.resizeControl(0, 0, Qt.BottomEdge, Qt.GestureStarted)
+            }
+            onPositionChanged: (mouse) => {
+                intrf.resizeControl(0, selection.offsetFrom(bottomArea, mouse).y, Qt.BottomEdge,
+                                    Qt.GestureUpdated)
+            }
+            onReleased: (mouse) => {
+                intrf.resizeControl(0, selection.offsetFrom(bottomArea, mouse).y, Qt.BottomEdge,
+                                    Qt.GestureFinished)
+            }
+        }
+    }
+}

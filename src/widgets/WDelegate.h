@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class WWidgetFactory;
+
+// The process-wide object through which the panel document reaches the
+// widget factory. It also hands out element ids from a counter seeded with
+// the time, so ids are unique within a run and differ from run to run.
+class WDelegate
+{
+public:
+    // The delegate, created on the first call (again after a deletion).
+    static WDelegate *instance();
+    virtual ~WDelegate();
+
+    // The next element id.
+    qint32 nextId();
+
+    WWidgetFactory *factory() const { return m_pFactory; }
+    void setFactory(WWidgetFactory *pFactory) { m_pFactory = pFactory; }
+    // Path of the file from which controls are being read.
+    const QString &sourceFile() const { return m_sSourceFile; }
+    void setSourceFile(const QString &path) { m_sSourceFile = path; }
+    // Scale at which new widgets are built.
+    float scale() const { return m_fScale; }
+    void setScale(float scale) { m_fScale = scale; }
+    float aspect() const { return m_fAspect; }
+    void setAspect(float aspect) { m_fAspect = aspect; }
+
+private:
+    WDelegate();
+
+    WWidgetFactory *m_pFactory;
+    QString m_sSourceFile;
+    qint64 m_nNextId;
+    float m_fScale;
+    float m_fAspect;
+};

@@ -1,0 +1,698 @@
+#include "widgets/WWidget.h"
+
+#include "commands/BToolSelectCommand.h"
+#include "hardware/HNode.h"
+#include "model/CControl.h"
+#include "model/MModel.h"
+#include "protocols/PProtocol.h"
+#include "transforms/TTransform.h"
+#include "utility/UNumbers.h"
+#include "xml/XmlWriter.h"
+
+#include <QColor>
+#include <QDebug>
+#include <QMessageBox>
+#include <QUrl>
+
+#include <cmath>
+
+namespace {
+
+const char *const SelectionOverlayUrl = "qrc:/qmlcontrol/QmlSelect.qml";
+
+// Unsigned 32-bit decimal, 0 when the text is not one.
+quint32 toUInt32(const QString &text)
+{
+    bool ok = false;
+    const quint32 value = text.toUInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+// Signed decimal, 0 when the text is not one.
+int toInt(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+} // namespace
+
+WWidget::WWidget(QQuickItem *pParent)
+    : QQuickItem(pParent)
+    , m_dXFract(0.0)
+    , m_dYFract(0.0)
+    , m_dWidthFract(1.0)
+    , m_dHeightFract(1.0)
+    , m_nId(0)
+    , m_nLink(0)
+    , m_bUpdating(false)
+    , m_bOutputEnabled(true)
+{
+}
+
+WWidget::~WWidget()
+{
+    if (m_pSelection)
+        m_pSelection->deleteLater();
+}
+
+// ---------------------------------------------------------------- slots
+
+void WWidget::outputValue(int value)
+{
+    qDebug() << "WWidget::outputValue: " << value;
+}
+
+void WWidget::outputChecked(bool state)
+{
+    qDebug() << "WWidget::outputChecked: " << (state ? "true" : "false");
+}
+
+void WWidget::outputCurrentIndex(int index)
+{
+    qDebug() << "WWidget::outputCurrentIndex: " << index;
+}
+
+void WWidget::outputCurrentText(const QString &text)
+{
+    qDebug() << "WWidget::outputCurrentText: " << text;
+}
+
+void WWidget::onTextChanged()
+{
+    qDebug() << "WWidget::onTextChanged: ";
+}
+
+QString WWidget::getToolTip(bool hover)
+{
+    if (!hover || !m_pControl)
+        return QString();
+    return m_pControl->title();
+}
+
+void WWidget::onOnlineStateChanged(bool)
+{
+}
+
+void WWidget::select(int keys)
+{
+    if (m_pControl && model())
+        runSelectTool(keys);
+}
+
+void WWidget::runSelectTool(int keys)
+{
+    BToolSelectCommand *pTool = model()->selectTool();
+    if (!pTool)
+        return;
+    pTool->setModifiers(keys);
+    pTool->select(m_pControl);
+    pTool->run(0);
+}
+
+// ---------------------------------------------------------------- hooks with empty defaults
+
+void WWidget::initWidget(QObject *)
+{
+}
+
+void WWidget::destroy()
+{
+}
+
+void WWidget::setupFromParameter(CAttributes *)
+{
+}
+
+void WWidget::refresh()
+{
+}
+
+void WWidget::setCanvasItem(QQuickItem *)
+{
+}
+
+void WWidget::reshape(const QPointF &, int, int)
+{
+}
+
+void WWidget::updateFromTransform()
+{
+}
+
+bool WWidget::canAcceptDrop(CControl *)
+{
+    return false;
+}
+
+void WWidget::setLabelText(const QString &)
+{
+}
+
+void WWidget::setChildControl(CControl *)
+{
+}
+
+CControl *WWidget::childControl() const
+{
+    return nullptr;
+}
+
+void WWidget::setLinkTarget(CControl *)
+{
+}
+
+void WWidget::executeCommand(BCommand *)
+{
+}
+
+bool WWidget::hasAttributes() const
+{
+    return false;
+}
+
+void WWidget::storeAttributes(CAttributes *)
+{
+    QMessageBox::warning(nullptr, QObject::tr("Warning"), QObject::tr("No properties for this control."),
+                         QMessageBox::Ok);
+}
+
+bool WWidget::hasTitle() const
+{
+    return true;
+}
+
+DPropDialog *WWidget::createPropertiesDialog(QWidget *)
+{
+    return nullptr;
+}
+
+void WWidget::replaceLinkPrefix(const QString &, const QString &)
+{
+}
+
+void WWidget::reloadImages()
+{
+}
+
+void WWidget::dump() const
+{
+    qDebug() << "WWidget" << m_sType << m_pWidget.data();
+}
+
+void WWidget::attachModel(MModel *)
+{
+}
+
+void WWidget::unbindNode()
+{
+}
+
+void WWidget::linkValue(WWidget *pSource)
+{
+    qDebug() << "WWidget::linkValue: " << this << pSource;
+}
+
+// ---------------------------------------------------------------- bindings
+
+void WWidget::setWidget(QObject *pItem)
+{
+    m_pWidget = pItem;
+}
+
+void WWidget::setControl(CControl *pControl)
+{
+    m_pControl = pControl;
+}
+
+void WWidget::setNode(HNode *pNode)
+{
+    m_pNode = pNode;
+}
+
+void WWidget::setTransform(TTransform *pTransform)
+{
+    m_pTransform = pTransform;
+}
+
+void WWidget::setLinkedWidget(WWidget *pWidget)
+{
+    m_pLinkedWidget = pWidget != this ? pWidget : nullptr;
+}
+
+void WWidget::setProtocol(PProtocol *pProtocol)
+{
+    if (m_pProtocol)
+        disconnect(m_pProtocol, &PProtocol::onlineStateChanged, this, &WWidget::onOnlineStateChanged);
+    m_pProtocol = pProtocol;
+    if (m_pProtocol)
+        connect(m_pProtocol, &PProtocol::onlineStateChanged, this, &WWidget::onOnlineStateChanged);
+}
+
+PProtocol *WWidget::protocol() const
+{
+    return m_pProtocol;
+}
+
+TTransform *WWidget::transform() const
+{
+    return m_pTransform;
+}
+
+HNode *WWidget::node() const
+{
+    return m_pNode;
+}
+
+CControl *WWidget::control() const
+{
+    return m_pControl;
+}
+
+MModel *WWidget::model() const
+{
+    return m_pControl ? m_pControl->model() : nullptr;
+}
+
+bool WWidget::isOutputAllowed() const
+{
+    return !m_bUpdating && m_pTransform && m_pProtocol && m_bOutputEnabled;
+}
+
+bool WWidget::isType(const QString &type) const
+{
+    return m_sType == type;
+}
+
+// ---------------------------------------------------------------- QML item access
+
+QVariant WWidget::widgetProperty(const char *name) const
+{
+    return m_pWidget ? m_pWidget->property(name) : QVariant();
+}
+
+void WWidget::setWidgetProperty(const char *name, const QVariant &value)
+{
+    if (m_pWidget)
+        m_pWidget->setProperty(name, value);
+}
+
+void WWidget::setColorProperty(const char *name, const QString &text)
+{
+    setWidgetProperty(name, QColor::fromString(text));
+}
+
+QString WWidget::colorPropertyName(const char *name) const
+{
+    return widgetProperty(name).value<QColor>().name(QColor::HexArgb);
+}
+
+QString WWidget::localFileUrl(const QString &text)
+{
+    const QUrl url(text);
+    const QString path = url.isLocalFile() ? url.toLocalFile() : text;
+    return QUrl::fromLocalFile(path).toString();
+}
+
+void WWidget::setText(const QString &text)
+{
+    setWidgetProperty("text", text);
+}
+
+QString WWidget::text() const
+{
+    return widgetProperty("text").toString();
+}
+
+void WWidget::setWidgetVisible(bool visible)
+{
+    setWidgetProperty("visible", visible);
+}
+
+void WWidget::setWidgetParentItem(QQuickItem *pItem)
+{
+    if (auto *pItemSelf = qobject_cast<QQuickItem *>(m_pWidget.data()))
+        pItemSelf->setParentItem(pItem);
+}
+
+void WWidget::setWidgetRect(const QRectF &rect)
+{
+    setWidgetProperty("x", rect.x());
+    setWidgetProperty("y", rect.y());
+    setWidgetProperty("width", rect.width());
+    setWidgetProperty("height", rect.height());
+}
+
+QRectF WWidget::widgetRect() const
+{
+    if (!m_pWidget)
+        return QRectF(0, 0, 0, 0);
+    return QRectF(m_pWidget->property("x").toReal(), m_pWidget->property("y").toReal(),
+                  m_pWidget->property("width").toReal(), m_pWidget->property("height").toReal());
+}
+
+QRectF WWidget::geometry() const
+{
+    return widgetRect();
+}
+
+// ---------------------------------------------------------------- selection overlay
+
+void WWidget::setSelected(bool selected)
+{
+    clearSelection();
+    if (!selected || !m_pWidget || !m_pControl)
+        return;
+    if (!m_pWidget->property("selEnable").toBool())
+        return;
+    MModel *pModel = model();
+    QObject *pOverlay = pModel ? pModel->createQmlObject(QUrl(QLatin1String(SelectionOverlayUrl)), m_pWidget)
+                               : nullptr;
+    if (!pOverlay)
+        return;
+    m_pSelection = pOverlay;
+    pOverlay->setProperty("enabled", true);
+    pOverlay->setProperty("enableedit", !m_pControl->dropSite());
+    connect(pOverlay, SIGNAL(select(int)), this, SLOT(select(int)));
+}
+
+void WWidget::clearSelection()
+{
+    if (m_pSelection)
+        m_pSelection->deleteLater();
+    m_pSelection = nullptr;
+}
+
+void WWidget::setVis(bool vis)
+{
+    QObject *pTarget = m_pSelection ? m_pSelection.data() : m_pWidget.data();
+    if (pTarget && pTarget->property("vis").toBool() != vis)
+        pTarget->setProperty("vis", vis);
+}
+
+// ---------------------------------------------------------------- geometry
+
+void WWidget::fitToRect(const QRectF &rect)
+{
+    if (!m_pWidget)
+        return;
+    setWidgetProperty("x", float(rect.x() + m_dXFract * rect.width()));
+    setWidgetProperty("y", float(rect.y() + m_dYFract * rect.height()));
+    setWidgetProperty("width", float(m_dWidthFract * rect.width()));
+    setWidgetProperty("height", float(m_dHeightFract * rect.height()));
+}
+
+void WWidget::refitToRect(const QRectF &oldRect, const QRectF &newRect)
+{
+    if (!m_pWidget)
+        return;
+    if (newRect.width() != oldRect.width() || newRect.x() != oldRect.x()) {
+        setWidgetProperty("x", float(newRect.x() + m_dXFract * newRect.width()));
+        setWidgetProperty("width", float(m_dWidthFract * newRect.width()));
+    }
+    if (newRect.height() != oldRect.height() || newRect.y() != oldRect.y()) {
+        setWidgetProperty("y", float(newRect.y() + m_dYFract * newRect.height()));
+        setWidgetProperty("height", float(m_dHeightFract * newRect.height()));
+    }
+}
+
+void WWidget::moveBy(const QPointF &offset)
+{
+    if (!m_pWidget)
+        return;
+    setWidgetProperty("x", widgetProperty("x").toReal() + offset.x());
+    setWidgetProperty("y", widgetProperty("y").toReal() + offset.y());
+}
+
+void WWidget::scaleGeometry(qreal factor, bool both)
+{
+    // A factor that is not positive would collapse the item or divide by zero.
+    if (!m_pWidget || !m_pControl || !UNumbers::isPositive(float(factor)))
+        return;
+    const QRectF rect = widgetRect();
+    const qreal horizontal = both ? factor : 1.0 / factor;
+    setWidgetProperty("y", rect.y() * factor);
+    setWidgetProperty("height", rect.height() * factor);
+    setWidgetProperty("x", rect.x() * horizontal);
+    setWidgetProperty("width", rect.width() * horizontal);
+}
+
+qreal WWidget::controlX() const
+{
+    return m_pControl ? m_pControl->bounds().x() : 0.0;
+}
+
+qreal WWidget::controlY() const
+{
+    return m_pControl ? m_pControl->bounds().y() : 0.0;
+}
+
+qreal WWidget::controlWidth() const
+{
+    return m_pControl ? m_pControl->bounds().width() : 0.0;
+}
+
+qreal WWidget::controlHeight() const
+{
+    return m_pControl ? m_pControl->bounds().height() : 0.0;
+}
+
+void WWidget::setX(qreal x)
+{
+    if (!m_pControl || !std::isfinite(x))
+        return;
+    QRectF rect = m_pControl->bounds();
+    rect.moveLeft(x);
+    m_pControl->fitToRect(rect);
+}
+
+void WWidget::setY(qreal y)
+{
+    if (!m_pControl || !std::isfinite(y))
+        return;
+    QRectF rect = m_pControl->bounds();
+    rect.moveTop(y);
+    m_pControl->fitToRect(rect);
+}
+
+void WWidget::setWidth(qreal width)
+{
+    if (!m_pControl || !std::isfinite(width))
+        return;
+    QRectF rect = m_pControl->bounds();
+    rect.setWidth(width);
+    resizeControl(rect);
+}
+
+void WWidget::setHeight(qreal height)
+{
+    if (!m_pControl || !std::isfinite(height))
+        return;
+    QRectF rect = m_pControl->bounds();
+    rect.setHeight(height);
+    resizeControl(rect);
+}
+
+void WWidget::resizeControl(const QRectF &rect)
+{
+    QRectF fitted = rect;
+    m_pControl->fitToRect(fitted);
+    m_pControl->saveLayout();
+}
+
+// ---------------------------------------------------------------- common XML
+
+bool WWidget::save(XmlWriter *pWriter)
+{
+    if (!pWriter)
+        return false;
+    if (m_nId != 0)
+        pWriter->writeUIntElement(QStringLiteral("id"), m_nId);
+    if (m_nLink != 0)
+        pWriter->writeUIntElement(QStringLiteral("link"), m_nLink);
+    const QRectF rect = geometry();
+    pWriter->writeFloatElement(QStringLiteral("x"), float(rect.x()));
+    pWriter->writeFloatElement(QStringLiteral("y"), float(rect.y()));
+    pWriter->writeFloatElement(QStringLiteral("width"), float(rect.width()));
+    pWriter->writeFloatElement(QStringLiteral("height"), float(rect.height()));
+    pWriter->writeUIntElement(QStringLiteral("z"), quint32(qMax(0.0, widgetProperty("z").toDouble())));
+    pWriter->writeFloatElement(QStringLiteral("xfract"), float(m_dXFract));
+    pWriter->writeFloatElement(QStringLiteral("yfract"), float(m_dYFract));
+    pWriter->writeFloatElement(QStringLiteral("widthfract"), float(m_dWidthFract));
+    pWriter->writeFloatElement(QStringLiteral("heightfract"), float(m_dHeightFract));
+    return true;
+}
+
+bool WWidget::saveStart(XmlWriter *pWriter)
+{
+    if (!pWriter)
+        return false;
+    pWriter->writeStartElement(m_sType);
+    return WWidget::save(pWriter);
+}
+
+bool WWidget::processElement(const QString &name, const QString &text)
+{
+    if (!m_pWidget)
+        return false;
+    if (processRect(name, text) || processIdLink(name, text) || processFract(name, text))
+        return true;
+    if (name == QLatin1String("title")) {
+        setWidgetProperty("text", text);
+        return true;
+    }
+    return false;
+}
+
+bool WWidget::processRect(const QString &name, const QString &text)
+{
+    if (!m_pWidget) {
+        qWarning() << "WWidget::processRect m_pWidget is not defined";
+        return false;
+    }
+    if (name == QLatin1String("x") || name == QLatin1String("y") || name == QLatin1String("width")
+        || name == QLatin1String("height")) {
+        setWidgetProperty(name.toLatin1().constData(), UNumbers::finiteFloat(text));
+        return true;
+    }
+    if (name == QLatin1String("z")) {
+        setWidgetProperty("z", toInt(text));
+        return true;
+    }
+    return false;
+}
+
+bool WWidget::processIdLink(const QString &name, const QString &text)
+{
+    if (name == QLatin1String("id")) {
+        m_nId = toUInt32(text);
+        return true;
+    }
+    if (name == QLatin1String("link")) {
+        m_nLink = toUInt32(text);
+        return true;
+    }
+    return false;
+}
+
+bool WWidget::processFract(const QString &name, const QString &text)
+{
+    markSliderLabel();
+    const double value = UNumbers::finiteFloat(text);
+    if (name == QLatin1String("xfract")) {
+        // Moves the left edge and keeps the right one.
+        m_dWidthFract -= value - m_dXFract;
+        m_dXFract = value;
+    } else if (name == QLatin1String("yfract")) {
+        m_dHeightFract -= value - m_dYFract;
+        m_dYFract = value;
+    } else if (name == QLatin1String("widthfract")) {
+        m_dWidthFract = value;
+    } else if (name == QLatin1String("heightfract")) {
+        m_dHeightFract = value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void WWidget::markSliderLabel()
+{
+    if (m_sType == QLatin1String("label") && m_pControl && m_pControl->type() == QLatin1String("Slider"))
+        setWidgetProperty("sliderLabel", true);
+}
+
+// ---------------------------------------------------------------- property ids
+
+QVariant WWidget::propertyValue(WidgetPropertyId::Type id) const
+{
+    switch (id) {
+    case WidgetPropertyId::XPos:
+        return int(float(controlX()));
+    case WidgetPropertyId::YPos:
+        return int(float(controlY()));
+    case WidgetPropertyId::Width:
+        return int(float(controlWidth()));
+    case WidgetPropertyId::Height:
+        return int(float(controlHeight()));
+    case WidgetPropertyId::Text:
+        return text();
+    case WidgetPropertyId::HasBorder:
+        return widgetProperty("hasBorder");
+    case WidgetPropertyId::TextColor:
+        return widgetProperty("textColor");
+    case WidgetPropertyId::FieldColor:
+        return widgetProperty("fieldColor");
+    case WidgetPropertyId::BorderWidth:
+        return widgetProperty("borderWidth");
+    case WidgetPropertyId::BorderColor:
+        return widgetProperty("borderColor");
+    default:
+        return QString();
+    }
+}
+
+void WWidget::setPropertyValue(WidgetPropertyId::Type id, const QVariant &value)
+{
+    switch (id) {
+    case WidgetPropertyId::XPos:
+        setX(value.toFloat());
+        break;
+    case WidgetPropertyId::YPos:
+        setY(value.toFloat());
+        break;
+    case WidgetPropertyId::Width:
+        setWidth(value.toFloat());
+        break;
+    case WidgetPropertyId::Height:
+        setHeight(value.toFloat());
+        break;
+    case WidgetPropertyId::Text:
+        setWidgetProperty("text", value.toString());
+        break;
+    case WidgetPropertyId::HasBorder:
+        setWidgetProperty("hasBorder", value);
+        break;
+    case WidgetPropertyId::TextColor:
+        setWidgetProperty("textColor", value);
+        break;
+    case WidgetPropertyId::FieldColor:
+        setWidgetProperty("fieldColor", value);
+        break;
+    case WidgetPropertyId::BorderWidth:
+        setWidgetProperty("borderWidth", value);
+        break;
+    case WidgetPropertyId::BorderColor:
+        setWidgetProperty("borderColor", value);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------- title and diagnostics
+
+QString WWidget::title() const
+{
+    if (!m_pNode)
+        return QString();
+    const QString label = m_pNode->label();
+    if (!m_pControl
+        || !(label.startsWith(QLatin1String("DizoZU")) || label.startsWith(QLatin1String("Zaro_RA"))))
+        return label;
+    static const char *const Bands[] = {"Low", "Mid", "High"};
+    const QString &name = m_pControl->name();
+    for (int band = 0; band < 3; ++band) {
+        const QString number = QString::number(band + 1);
+        if (name.startsWith(QLatin1String("Level ") + number) || name.startsWith(QLatin1String("Bypass ") + number))
+            return label + QLatin1Char(':') + QLatin1String(Bands[band]);
+    }
+    return label;
+}
+
+void WWidget::dumpInfo() const
+{
+    qDebug() << "WWidget id" << m_nId << "link" << m_nLink << "linked" << m_pLinkedWidget.data() << "item"
+             << m_pWidget.data();
+}

@@ -1,0 +1,155 @@
+#include "widgets/WWidgetFactory.h"
+
+#include "widgets/WFrame.h"
+#include "widgets/WWidget.h"
+
+#include <QDebug>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QtQml>
+
+namespace {
+
+struct TypeEntry
+{
+    const char *type;
+    const char *qmlFile;
+};
+
+// A kind joins this table when its QML file exists.
+const TypeEntry TypeTable[] = {
+    {"bounds", "qrc:/qmlcontrol/QmlBounds.qml"},
+    {"frame", "qrc:/qmlcontrol/QmlFrame.qml"},
+};
+
+void warnComponentErrors(const QQmlComponent &component, const QUrl &url)
+{
+    for (const QQmlError &error : component.errors())
+        qWarning().noquote() << "Error loading QML at path: " + url.toString() + " Error message: "
+                                    + error.toString();
+}
+
+} // namespace
+
+WWidgetFactory::WWidgetFactory()
+    : m_pModel(nullptr)
+{
+}
+
+WWidgetFactory::~WWidgetFactory() = default;
+
+void WWidgetFactory::registerQmlTypes()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    qmlRegisterType<WWidget>("wwidget", 1, 0, "WWidget");
+    qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
+}
+
+QUrl WWidgetFactory::qmlFile(const QString &type)
+{
+    for (const TypeEntry &entry : TypeTable) {
+        if (type == QLatin1String(entry.type))
+            return QUrl(QLatin1String(entry.qmlFile));
+    }
+    return QUrl();
+}
+
+QStringList WWidgetFactory::typeNames()
+{
+    QStringList names;
+    for (const TypeEntry &entry : TypeTable)
+        names.append(QLatin1String(entry.type));
+    return names;
+}
+
+WWidget *WWidgetFactory::createWidget(const QString &type)
+{
+    const QUrl url = qmlFile(type);
+    if (url.isEmpty())
+        return nullptr;
+    QQuickItem *pItem = createQuickItem(url);
+    WWidget *pWidget = pItem ? findWidget(pItem) : nullptr;
+    if (!pWidget)
+        return nullptr;
+    pWidget->setWidget(pItem);
+    pWidget->initWidget(pItem);
+    return pWidget;
+}
+
+QQuickItem *WWidgetFactory::createQuickItem(const QUrl &url)
+{
+    if (!m_pContext || !m_pParentItem) {
+        qDebug().noquote() << "Context and parent not ready for creation of quick item at path: " + url.toString();
+        return nullptr;
+    }
+    QQmlEngine *pEngine = m_pContext->engine();
+    if (!pEngine) {
+        qWarning().noquote() << "QQmlEngine not available for loading of quick item at path: " + url.toString();
+        return nullptr;
+    }
+    QQmlComponent component(pEngine, url, QQmlComponent::PreferSynchronous);
+    QObject *pObject = component.isError() ? nullptr : component.beginCreate(m_pContext);
+    auto *pItem = qobject_cast<QQuickItem *>(pObject);
+    if (pItem) {
+        // Parents before completion, so files anchoring to their parent work.
+        pItem->setParentItem(m_pParentItem);
+        pItem->setParent(m_pParentItem);
+    }
+    if (pObject)
+        component.completeCreate();
+    if (component.isError()) {
+        warnComponentErrors(component, url);
+        delete pObject;
+        return nullptr;
+    }
+    if (!pItem) {
+        qWarning().noquote() << "Creation of QML component yielded null at path: " + url.toString();
+        delete pObject;
+        return nullptr;
+    }
+    return pItem;
+}
+
+WWidget *WWidgetFactory::findWidget(QQuickItem *pItem)
+{
+    return pItem->findChild<WWidget *>(QStringLiteral("widget"));
+}
+
+void WWidgetFactory::setParentItem(QObject *pItem)
+{
+    m_pParentItem = qobject_cast<QQuickItem *>(pItem);
+}
+
+QQuickItem *WWidgetFactory::parentItem() const
+{
+    return m_pParentItem;
+}
+
+void WWidgetFactory::setContext(QQmlContext *pContext)
+{
+    m_pContext = pContext;
+}
+
+QQmlContext *WWidgetFactory::context() const
+{
+    return m_pContext;
+}
+
+void WWidgetFactory::setModel(MModel *pModel)
+{
+    m_pModel = pModel;
+}
+
+MModel *WWidgetFactory::model() const
+{
+    return m_pModel;
+}
+
+void WWidgetFactory::printItemParents(const QQuickItem *pItem)
+{
+    for (int depth = 0; pItem; ++depth, pItem = pItem->parentItem())
+        qDebug() << depth << pItem;
+}

@@ -1,0 +1,2 @@
+vvb_add_test(tst_bcommandprocessor tst_bcommandprocessor.cpp)
+vvb_add_test(tst_bcommand tst_bcommand.cpp)

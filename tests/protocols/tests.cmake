@@ -1,0 +1,6 @@
+vvb_add_test(tst_pprotocol tst_pprotocol.cpp)
+vvb_add_test(tst_pvmdcommands tst_pvmdcommands.cpp)
+vvb_add_test(tst_pvmdreplies tst_pvmdreplies.cpp)
+vvb_add_test(tst_smsubscriptionmanager tst_smsubscriptionmanager.cpp)
+vvb_add_test(tst_pvmdtraffic tst_pvmdtraffic.cpp)
+vvb_add_test(tst_pfileprotocol tst_pfileprotocol.cpp)

@@ -1,0 +1,37 @@
+#include "support/FakeWidgetFactory.h"
+
+#include "widgets/WWidget.h"
+
+#include <QQuickItem>
+
+FakeWidgetFactory::FakeWidgetFactory()
+    : m_pOwnCanvas(new QQuickItem)
+{
+}
+
+FakeWidgetFactory::~FakeWidgetFactory()
+{
+    delete m_pOwnCanvas;
+}
+
+QQuickItem *FakeWidgetFactory::parentItem() const
+{
+    QQuickItem *pItem = WWidgetFactory::parentItem();
+    return pItem ? pItem : m_pOwnCanvas;
+}
+
+WWidget *FakeWidgetFactory::createWidget(const QString &type)
+{
+    if (m_refused.contains(type))
+        return nullptr;
+    auto *pItem = new QQuickItem(parentItem());
+    pItem->setParent(parentItem());
+    pItem->setProperty("selEnable", true);
+    auto *pWidget = new WWidget(pItem);
+    pWidget->setParent(pItem);
+    pWidget->setObjectName(QStringLiteral("widget"));
+    pWidget->setWidget(pItem);
+    pWidget->initWidget(pItem);
+    ++m_nCreated;
+    return pWidget;
+}

@@ -1,0 +1,2 @@
+vvb_add_test(tst_ttransform tst_ttransform.cpp)
+vvb_add_test(tst_ttransformkinds tst_ttransformkinds.cpp)
