@@ -5,12 +5,18 @@
 #include <QQmlContext>
 #include <QString>
 
+#include <memory>
+
 class BToolSelectCommand;
 class CCanvas;
+class CComposite;
 class CControl;
+class HRoot;
 class IInterface;
 class KComposite;
 class KController;
+class MProject;
+class MQmlInterface;
 class PFileProtocol;
 class QUrl;
 
@@ -78,4 +84,43 @@ private:
     float m_viewScale;
     CCanvas *m_pCanvas;
     BToolSelectCommand *m_pSelectTool;
+
+    // ==== QML canvas bridge: the least of the model it calls (begin) ====
+public:
+    // Builds the hardware root, the "Scenes" root, the project information
+    // and the select tool once; then selectState(false) and ccpState(false).
+    void init();
+    HRoot *rootNode() const { return m_pRootNode; }
+    CComposite *scenes() const { return m_pScenes; }
+    MProject *projectInfo() const { return m_pProject.get(); }
+    // Replaces the select tool (owned); the old one is deleted.
+    void setSelectTool(BToolSelectCommand *pTool);
+
+    // The canvas's QML interface object; not owned, null until set.
+    void setQmlInterface(MQmlInterface *pInterface);
+    MQmlInterface *qmlInterface() const;
+    // The main window; the canvas's exit request closes it.
+    void setMainWindow(QObject *pWindow) { m_pMainWindow = pWindow; }
+    QObject *mainWindow() const { return m_pMainWindow; }
+
+    QString fileVersion() const { return m_fileVersion; }
+    QString networkReport() const;
+    QString mobileIpAddressText() const;
+    bool arrowPressed(const QString &text);
+    bool runSystemMenu(const QString &entry);
+    bool panelSetup();
+    bool updateCanvasScale();
+    void updateToolBar();
+
+signals:
+    void displayMessage(const QString &msg);
+
+private:
+    HRoot *m_pRootNode = nullptr;
+    CComposite *m_pScenes = nullptr;
+    std::unique_ptr<MProject> m_pProject;
+    QPointer<MQmlInterface> m_pQmlInterface;
+    QPointer<QObject> m_pMainWindow;
+    QString m_fileVersion = QStringLiteral("3.0");
+    // ==== QML canvas bridge (end) ====
 };
