@@ -17,6 +17,7 @@ QtObject {
     property real pixelScale: 1.0
     property real viewScale: 1.0
     property int textSize: 12
+    property int textLinkTextSize: 12
     property real controlRadius: 5
 
     // pages and titles
