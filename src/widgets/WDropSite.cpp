@@ -106,6 +106,8 @@ void WDropSite::setChildControl(CControl *pControl)
     }
     if (pControl == m_pControl)
         return;
+    if (m_pChildControl && m_pChildControl != pControl)
+        m_pChildControl->setDropSite(nullptr);
     setWidgetProperty("enableDrop", false);
     setWidgetProperty("enableProperties", pControl->hasSelectedWidget());
     m_nId = quint32(pControl->id());

@@ -1,7 +1,5 @@
 #include "model/CControl.h"
-#include "support/FakeNodes.h"
-#include "support/RecordingProtocol.h"
-#include "support/WidgetFixture.h"
+#include "support/FaderFixture.h"
 #include "transforms/TTransform.h"
 #include "widgets/WLabel.h"
 #include "widgets/WSlider.h"
@@ -16,77 +14,12 @@ namespace {
 
 using Settings = WidgetFixture::Settings;
 
-// A fader control as its template builds it: frame, caption, fader and value
-// text, the fader and the value text linked both ways, bound to a node whose
-// protocol records what goes out.
-struct Fader
-{
-    Fader(const Settings &binding, const QString &name = QStringLiteral("Level"),
-          const QString &caption = QStringLiteral("*LABEL*"), FakeNode *pNode = new FakeNode)
-        : node(pNode)
-    {
-        if (node) {
-            if (node->label().isEmpty())
-                node->setLabel(QStringLiteral("Zone 1"));
-            node->setProtocol(&protocol);
-        }
-        control = fx.addControl(name, QStringLiteral("Slider"), node);
-        for (const auto &attribute : binding)
-            control->setAttribute(QStringLiteral("range"), attribute.first, attribute.second);
-        control->setAttribute(QStringLiteral("range"), QStringLiteral("transform"), QStringLiteral("strV"));
-        control->updateFractionDigits();
-        fx.readWidget(control, QStringLiteral("frame"),
-                      {{"x", "0"}, {"y", "0"}, {"width", "80"}, {"height", "360"}, {"z", "0"}});
-        label = qobject_cast<WLabel *>(fx.readWidget(
-            control, QStringLiteral("label"),
-            {{"x", "0"}, {"y", "0"}, {"width", "80"}, {"height", "28.8"}, {"heightfract", "0.08"}, {"text", caption}}));
-        fader = qobject_cast<WSlider *>(fx.readWidget(control, QStringLiteral("slider"),
-                                                      {{"id", "1"},
-                                                       {"link", "2"},
-                                                       {"x", "20"},
-                                                       {"y", "57.6"},
-                                                       {"width", "40"},
-                                                       {"height", "288"},
-                                                       {"xfract", "0.25"},
-                                                       {"yfract", "0.16"},
-                                                       {"widthfract", "0.5"},
-                                                       {"heightfract", "0.8"}}));
-        text = qobject_cast<WTextEdit *>(fx.readWidget(control, QStringLiteral("textedit"),
-                                                       {{"id", "2"},
-                                                        {"link", "1"},
-                                                        {"x", "8"},
-                                                        {"y", "28.8"},
-                                                        {"width", "64"},
-                                                        {"height", "28.8"}}));
-        control->initialize();
-        protocol.clear();
-    }
-
-    // As QML does during a drag: each new position after "send needed".
-    void drag(const QList<int> &positions)
-    {
-        for (int position : positions) {
-            fader->setIsSendNeeded(true);
-            fader->outputValue(position);
-        }
-    }
-
-    int position() const { return fader->widgetProperty("value").toInt(); }
-    QString shownText() const { return text->text(); }
-
-    RecordingProtocol protocol;
-    WidgetFixture fx;
-    FakeNode *node; // owned by the control: it is in no hardware tree; may be null
-    CControl *control = nullptr;
-    WLabel *label = nullptr;
-    WSlider *fader = nullptr;
-    WTextEdit *text = nullptr;
-};
+using Fader = FaderFixture;
 
 Settings range(const QString &minimum, const QString &maximum, const QString &step,
-               const QString &units = QString(), const QString &format = QStringLiteral("nn.n"))
+               const QString &units = QString())
 {
-    return {{"minimum", minimum}, {"maximum", maximum}, {"step", step}, {"units", units}, {"format", format}};
+    return FaderFixture::range(minimum, maximum, step, units);
 }
 
 QXmlAttributes designProperty(const QString &name, const QString &value, const QString &max = QString(),
