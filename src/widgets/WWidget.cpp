@@ -141,7 +141,7 @@ void WWidget::updateFromTransform()
 {
 }
 
-bool WWidget::canAcceptDrop(CControl *)
+bool WWidget::canAcceptDrop(HNode *, const QString &)
 {
     return false;
 }
@@ -392,6 +392,14 @@ void WWidget::setVis(bool vis)
 }
 
 // ---------------------------------------------------------------- geometry
+
+void WWidget::setFractions(double x, double y, double width, double height)
+{
+    m_dXFract = x;
+    m_dYFract = y;
+    m_dWidthFract = width;
+    m_dHeightFract = height;
+}
 
 void WWidget::fitToRect(const QRectF &rect)
 {

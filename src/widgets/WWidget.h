@@ -56,7 +56,8 @@ public:
     virtual void refitToRect(const QRectF &oldRect, const QRectF &newRect);
     virtual void reshape(const QPointF &point, int index, int state);
     virtual void updateFromTransform();
-    virtual bool canAcceptDrop(CControl *pControl);
+    // Whether the node's parameter of that name may be dropped on the widget.
+    virtual bool canAcceptDrop(HNode *pNode, const QString &parameterName);
     virtual void setLabelText(const QString &text);
     virtual void setChildControl(CControl *pControl);
     virtual CControl *childControl() const;
@@ -108,6 +109,8 @@ public:
     double yFract() const { return m_dYFract; }
     double widthFract() const { return m_dWidthFract; }
     double heightFract() const { return m_dHeightFract; }
+    // Places the widget inside its control's rectangle (a fader laying out its companions).
+    void setFractions(double x, double y, double width, double height);
 
     // ---- output guard
     bool isUpdating() const { return m_bUpdating; }
