@@ -2,7 +2,10 @@
 
 #include "hardware/HDeviceModels.h"
 
+#include "xml/XVMPHandler.h"
+
 #include <QDebug>
+#include <QFile>
 #include <QStandardItemModel>
 
 namespace {
@@ -191,11 +194,11 @@ bool HComposite::collect(const QString &key, QList<HNode *> *pList)
     return !pList->isEmpty();
 }
 
-void HComposite::connectStatus(MModel *pModel)
+void HComposite::connectStatus(QObject *pReceiver)
 {
     for (HNode *pChild : std::as_const(m_children)) {
         if (pChild)
-            pChild->connectStatus(pModel);
+            pChild->connectStatus(pReceiver);
     }
 }
 
@@ -240,19 +243,20 @@ void HComposite::buildModel(QStandardItemModel *pModel)
     }
 }
 
-void HComposite::addNode(HNode *pNode)
+bool HComposite::addNode(HNode *pNode)
 {
     if (!pNode)
-        return;
+        return false;
     if (m_sLabel == HDeviceModels::inputGroupLabel())
         qDebug().noquote() << QStringLiteral("HComposite::addNode - found the input group ") + m_sLabel;
     if (HDeviceModels::holdsAzrAmplifier(m_ampTitles)) {
         qDebug().noquote() << m_sTitle + QStringLiteral(". Skipping add to tree.");
-        return;
+        return false;
     }
     pNode->setParent(this);
     pNode->setProtocol(m_pProtocol);
     m_children.append(pNode);
+    return true;
 }
 
 void HComposite::moveChildToBack(HNode *pNode)
@@ -307,10 +311,22 @@ void HComposite::removeUnmarked()
     }
 }
 
-bool HComposite::loadDesignFile(HNode *, const QString &, MModel *)
+bool HComposite::loadDesignFile(HNode *pRoot, const QString &path, bool reload, MProject *pProject)
 {
-    // The design-file reader is not part of this tree yet.
-    return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning().noquote() << QStringLiteral("HComposite::loadDesignFile - cannot open ") + path;
+        return false;
+    }
+    // Read once: the same bytes feed both passes.
+    const QByteArray bytes = file.readAll();
+    file.close();
+    XVMPHandler handler;
+    handler.setRoot(pRoot);
+    handler.setProject(pProject);
+    handler.setReload(reload);
+    handler.setRawBytes(bytes);
+    return XmlHandler::parseData(bytes, &handler);
 }
 
 QStandardItem *HComposite::insertModelRow(HNode *pRoot, QStandardItemModel *pModel,

@@ -2,6 +2,8 @@
 
 #include "hardware/HNode.h"
 
+class MProject;
+
 // A node with an owned, ordered list of children, to which it forwards the
 // tree-wide operations in list order, skipping null entries.
 class HComposite : public HNode
@@ -31,12 +33,12 @@ public:
     bool collectByCategory(const QString &category, QList<HNode *> *pList) override;
     void sortById(QList<HNode *> *pList) override;
     bool collect(const QString &key, QList<HNode *> *pList) override;
-    void connectStatus(MModel *pModel) override;
+    void connectStatus(QObject *pReceiver) override;
     void clearInUse() override;
     bool deleteIfNotPersistent() override;
     void dumpNode() override;
     void buildModel(QStandardItemModel *pModel) override;
-    void addNode(HNode *pNode) override;
+    bool addNode(HNode *pNode) override;
     void moveChildToBack(HNode *pNode) override;
     HNode *childAt(int i) const override;
     void importRooms(HNode *pProcessor, const QString &groupText) override;
@@ -47,8 +49,11 @@ public:
     // import did not mark as seen, each after removingNode.
     void removeUnmarked();
 
-    // Imports a design file into the tree under pRoot; true when it was read.
-    static bool loadDesignFile(HNode *pRoot, const QString &path, MModel *pModel);
+    // Imports a design file into the tree under pRoot; true when it was opened
+    // and read without error. reload: a design was imported before, so the
+    // file is merged into the tree. pProject receives the project
+    // information (may be null).
+    static bool loadDesignFile(HNode *pRoot, const QString &path, bool reload, MProject *pProject);
 
     // Appends a section row under pParentItem holding pRoot's address.
     static QStandardItem *insertModelRow(HNode *pRoot, QStandardItemModel *pModel,

@@ -1,5 +1,8 @@
 #include "hardware/HDeviceModels.h"
 
+#include <QFile>
+#include <QHash>
+
 #include <array>
 
 namespace {
@@ -63,6 +66,42 @@ const QStringList &HDeviceModels::aqAmplifiers()
         QStringLiteral("AQ 4125"), QStringLiteral("AQ 4250"),
     };
     return models;
+}
+
+const QStringList &HDeviceModels::telephoneEndpoints()
+{
+    static const QStringList models = {QStringLiteral("IN-USB2T"), QStringLiteral("IN-USB4T")};
+    return models;
+}
+
+const QStringList &HDeviceModels::usbEndpoints()
+{
+    static const QStringList models = {QStringLiteral("IN-USB2"), QStringLiteral("IN-USB4")};
+    return models;
+}
+
+bool HDeviceModels::resourceLines(const QString &path, QList<QByteArray> &lines)
+{
+    static QHash<QString, QList<QByteArray>> files;
+    const auto it = files.constFind(path);
+    if (it != files.constEnd()) {
+        lines = it.value();
+        return true;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    lines.clear();
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        lines.append(line);
+    }
+    // Only the built-in data is read-only and so safe to keep.
+    if (path.startsWith(QLatin1String(":/")))
+        files.insert(path, lines);
+    return true;
 }
 
 QString HDeviceModels::meterlessProcessor()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -28,8 +30,18 @@ public:
     // Processor whose DivErov node shows only its first twelve parameters.
     static QString shortLinkProcessor();
 
+    // Endpoint models (model text "IN..."): the two telephone endpoints, the
+    // first one first, and the two USB endpoints. Each telephone model's name
+    // begins with a USB model's name.
+    static const QStringList &telephoneEndpoints();
+    static const QStringList &usbEndpoints();
+
     // Label of the input group of one processor model.
     static QString inputGroupLabel();
+
+    // The lines of a built-in data file (line ends dropped), read once per
+    // run; false when the file cannot be opened.
+    static bool resourceLines(const QString &path, QList<QByteArray> &lines);
 
     // True when one of the AZR amplifier models is in the list.
     static bool holdsAzrAmplifier(const QStringList &titles);

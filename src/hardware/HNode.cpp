@@ -3,10 +3,12 @@
 #include "hardware/CParameter.h"
 #include "hardware/HComposite.h"
 #include "hardware/HDeviceModels.h"
+#include "hardware/HModelItems.h"
 #include "xml/XParameterHandler.h"
 
 #include <QDebug>
 #include <QFile>
+#include <QHash>
 #include <QIcon>
 #include <QRegularExpression>
 #include <QStandardItemModel>
@@ -69,26 +71,67 @@ void HNode::truncateParameters(int n)
         delete m_parameters.takeLast();
 }
 
+namespace {
+
+// A parsed parameter template: the (text, type) pairs and whether it parsed.
+struct TemplateEntry
+{
+    QList<QPair<QString, QString>> parameters;
+    bool parsed = false;
+};
+
+// Built-in templates are read-only resources: each is parsed once per run.
+QHash<QString, TemplateEntry> &templateCache()
+{
+    static QHash<QString, TemplateEntry> cache;
+    return cache;
+}
+
+bool readTemplate(const QString &path, TemplateEntry &entry)
+{
+    QFile file(path);
+    // Binary: the parser decodes the declared encoding itself.
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QList<CParameter *> parameters;
+    QXmlSimpleReader reader;
+    QXmlInputSource source(&file);
+    XParameterHandler handler;
+    handler.setTargetList(&parameters);
+    reader.setContentHandler(&handler);
+    reader.setErrorHandler(&handler);
+    entry.parsed = reader.parse(&source);
+    for (const CParameter *pParameter : std::as_const(parameters))
+        entry.parameters.append({pParameter->text(), pParameter->type()});
+    qDeleteAll(parameters);
+    return true;
+}
+
+} // namespace
+
 int HNode::loadParameters()
 {
     const QString path = parameterFilePath(QString());
     if (path.isEmpty())
         return 0;
-    QFile file(path);
-    // Binary: the parser decodes the declared encoding itself.
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-
-    QXmlSimpleReader reader;
-    QXmlInputSource source(&file);
-    XParameterHandler handler;
-    handler.setTargetList(&m_parameters);
-    reader.setContentHandler(&handler);
-    reader.setErrorHandler(&handler);
-    const bool parsed = reader.parse(&source);
-    file.close();
+    const bool resource = path.startsWith(QLatin1String(":/"));
+    TemplateEntry entry;
+    if (resource && templateCache().contains(path)) {
+        entry = templateCache().value(path);
+    } else {
+        if (!readTemplate(path, entry))
+            return 0;
+        if (resource)
+            templateCache().insert(path, entry);
+    }
+    for (const auto &pair : std::as_const(entry.parameters)) {
+        auto *pParameter = new CParameter;
+        pParameter->setText(pair.first);
+        pParameter->setType(pair.second);
+        m_parameters.append(pParameter);
+    }
     // A template that does not parse is never reported as loaded.
-    return (parsed && !m_parameters.isEmpty()) ? 2 : 1;
+    return (entry.parsed && !m_parameters.isEmpty()) ? 2 : 1;
 }
 
 void HNode::addAttributePair(const QString &name, const QXmlAttributes &attributes)
@@ -207,9 +250,13 @@ void HNode::applyRoomRouterPorts()
 {
     if (m_sTitle != QLatin1String("Conference Room Router"))
         return;
-    const int unused = qMin(16 - 2 * m_nTeleconInputs, static_cast<int>(m_parameters.size()));
-    if (unused > 0)
-        truncateParameters(static_cast<int>(m_parameters.size()) - unused);
+    // Only a known port count trims: -1 (absent) or more than eight would cut
+    // the wrong parameters.
+    if (m_nTeleconInputs >= 0 && m_nTeleconInputs <= 8) {
+        const int unused = qMin(16 - 2 * m_nTeleconInputs, static_cast<int>(m_parameters.size()));
+        if (unused > 0)
+            truncateParameters(static_cast<int>(m_parameters.size()) - unused);
+    }
     m_bHasCounts = true;
     if (m_nMicInputs != 0)
         return;
@@ -350,7 +397,7 @@ void HNode::parseRangeProperty(const QString &name, const QXmlAttributes &attrib
     }
 }
 
-void HNode::parseChildAttributes(const QXmlAttributes &)
+void HNode::parseChildAttributes(const QXmlAttributes &, bool)
 {
 }
 
@@ -397,6 +444,20 @@ void HNode::copyFrom(HNode *pOther)
     // Selection, persistence, use and the import mark belong to this session.
     m_nFlags = (m_nFlags & ~DesignFlags) | (pOther->m_nFlags & DesignFlags);
     m_inputLabels = pOther->m_inputLabels;
+    // Every other field the design file sets, so that what is rebuilt from
+    // this node (the room registry, ranges, port labels) takes the new file.
+    m_nRoomNumber = pOther->m_nRoomNumber;
+    m_nRCGroupNumber = pOther->m_nRCGroupNumber;
+    m_sRoomCombine = pOther->m_sRoomCombine;
+    m_sLevelMax = pOther->m_sLevelMax;
+    m_sLevelMin = pOther->m_sLevelMin;
+    m_ranges = pOther->m_ranges;
+    m_bHasCounts = pOther->m_bHasCounts;
+    m_bHasRanges = pOther->m_bHasRanges;
+    m_nPortIndex = pOther->m_nPortIndex;
+    m_nPinIndex = pOther->m_nPinIndex;
+    m_portLabels = pOther->m_portLabels;
+    m_ampTitles = pOther->m_ampTitles;
 }
 
 // ---------------------------------------------------------------- searches
@@ -498,7 +559,7 @@ bool HNode::collect(const QString &key, QList<HNode *> *pList)
     return collectByCategory(key, pList);
 }
 
-void HNode::connectStatus(MModel *)
+void HNode::connectStatus(QObject *)
 {
 }
 
@@ -554,7 +615,7 @@ void HNode::buildModel(QStandardItemModel *pModel)
     pParentItem->appendRow(pNodeItem);
 
     if (loaded == 1) {
-        auto *pPanelItem = new QStandardItem(QIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
+        auto *pPanelItem = new QStandardItem(resourceIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
         pPanelItem->setData(nodeAddress(this), NodeRole);
         pPanelItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(PanelItemFlag | Qt::ItemIsDragEnabled));
         pNodeItem->appendRow(pPanelItem);
@@ -607,11 +668,35 @@ QStandardItem *HNode::makeParameterItem(CParameter *pParameter) const
     auto *pItem = new QStandardItem(pParameter->text());
     const QString iconPath = pParameter->iconPath();
     if (!iconPath.isEmpty())
-        pItem->setIcon(QIcon(iconPath));
+        pItem->setIcon(resourceIcon(iconPath));
     pItem->setData(nodeAddress(this), NodeRole);
     pItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(ParameterItemFlag | Qt::ItemIsDragEnabled));
     pParameter->setItem(pItem);
     return pItem;
+}
+
+QIcon HNode::resourceIcon(const QString &path)
+{
+    // Making an icon from a file decodes the image: the tree build would do
+    // it once per parameter.
+    static QHash<QString, QIcon> icons;
+    auto it = icons.find(path);
+    if (it == icons.end())
+        it = icons.insert(path, QIcon(path));
+    return it.value();
+}
+
+CParameter *HNode::ensureParameter(const QString &text, const QString &type)
+{
+    for (CParameter *pParameter : std::as_const(m_parameters)) {
+        if (pParameter->text() == text && pParameter->type() == type)
+            return pParameter;
+    }
+    auto *pParameter = new CParameter;
+    pParameter->setText(text);
+    pParameter->setType(type);
+    m_parameters.append(pParameter);
+    return pParameter;
 }
 
 QStandardItem *HNode::appendHeaderItem(QStandardItem *pNodeItem, const QString &text) const
@@ -662,13 +747,35 @@ QStandardItem *HNode::addModelItems(QStandardItemModel *pModel, const QString &t
 {
     if (!pModel || !m_pParent)
         return nullptr;
-    const quint64 parentAddress = nodeAddress(m_pParent);
-    const QList<QStandardItem *> items = pModel->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    for (QStandardItem *pItem : items) {
-        if (pItem->data(NodeRole).toULongLong() == parentAddress)
-            return pItem;
+    return HModelItems::of(pModel)->itemOf(nodeAddress(m_pParent), text);
+}
+
+QStandardItem *HNode::uniqueModelItem(QStandardItemModel *pModel, const QString &text) const
+{
+    if (!pModel || !m_pParent)
+        return nullptr;
+    return HModelItems::of(pModel)->uniqueItem(text);
+}
+
+HNode *HNode::findDesignCounterpart(HNode *pTree, bool skipSeen) const
+{
+    if (!pTree)
+        return nullptr;
+    QList<HNode *> candidates;
+    if (!pTree->collect(category(), &candidates))
+        return nullptr;
+    HNode *pFound = nullptr;
+    for (HNode *pNode : std::as_const(candidates)) {
+        if (!pNode || pNode->m_sTitle != m_sTitle || (skipSeen && pNode->hasFlags(FlagSeen)))
+            continue;
+        if (m_nNodeId < 1) {
+            if (pNode->m_sLabel == m_sLabel)
+                return pNode;
+        } else if (pNode->m_nNodeId == m_nNodeId) {
+            pFound = pNode;
+        }
     }
-    return nullptr;
+    return pFound;
 }
 
 // ---------------------------------------------------------------- neutral defaults
@@ -682,9 +789,10 @@ bool HNode::prepareControl(const QString &, MModel *)
     return true;
 }
 
-void HNode::addNode(HNode *pNode)
+bool HNode::addNode(HNode *pNode)
 {
     qDebug().noquote() << QStringLiteral("Adding node: ") + (pNode ? pNode->m_sLabel : QString());
+    return false;
 }
 
 void HNode::moveChildToBack(HNode *)
@@ -795,13 +903,15 @@ QString HNode::dataFolder() const
     return m_pParent ? m_pParent->dataFolder() : QString();
 }
 
-HNode *HNode::findCounterpart(HNode *pTree) const
+HNode *HNode::findCounterpart(HNode *pTree, bool skipSeen) const
 {
     if (!pTree)
         return nullptr;
     QList<HNode *> candidates;
     pTree->collect(category(), &candidates);
     for (HNode *pNode : std::as_const(candidates)) {
+        if (skipSeen && pNode->hasFlags(FlagSeen))
+            continue;
         if (pNode->m_nNodeId == m_nNodeId && pNode->m_sTitle == m_sTitle
             && pNode->m_sTypeNum == m_sTypeNum && pNode->m_nIndex == m_nIndex)
             return pNode;

@@ -11,6 +11,7 @@ class HNodeFactory;
 class HRCGroupInfo;
 class MModel;
 class PProtocol;
+class QIcon;
 class QStandardItem;
 class QStandardItemModel;
 class QXmlAttributes;
@@ -129,7 +130,8 @@ public:
 
     // ---- virtual operations (order matters to nobody but readers)
     virtual void parseAttributes(const QXmlAttributes &attributes);                 // 1
-    virtual void parseChildAttributes(const QXmlAttributes &attributes);            // 2
+    // One nested element (a group's Assign) and the import's reload flag.
+    virtual void parseChildAttributes(const QXmlAttributes &attributes, bool reload); // 2
     virtual void setProperty(const QString &name, const QString &value);            // 3
     virtual void propertyLoaded();                                                  // 4
     virtual bool initNode();                                                        // 5
@@ -151,7 +153,7 @@ public:
     virtual bool collectByCategory(const QString &category, QList<HNode *> *pList); // 20
     virtual void sortById(QList<HNode *> *pList);                                   // 21
     virtual bool collect(const QString &key, QList<HNode *> *pList);                // 22
-    virtual void connectStatus(MModel *pModel);                                     // 23
+    virtual void connectStatus(QObject *pReceiver);                                 // 23
     virtual void clearInUse();                                                      // 24
     virtual bool deleteIfNotPersistent();                                           // 25
     virtual void dumpNode();                                                        // 26
@@ -159,7 +161,8 @@ public:
     virtual void buildModel(QStandardItemModel *pModel);                            // 28
     virtual void clearParameterList(QString &name);                                 // 29
     virtual bool prepareControl(const QString &name, MModel *pModel);               // 30
-    virtual void addNode(HNode *pNode);                                             // 31
+    // True when the node was taken (the composite then owns it).
+    virtual bool addNode(HNode *pNode);                                             // 31
     virtual void moveChildToBack(HNode *pNode);                                     // 32
     virtual HNode *childAt(int i) const;                                            // 33
     virtual void attachRoomCombiner(HNode *pNode);                                  // 34
@@ -183,7 +186,9 @@ public:
     virtual int channelNumber(int i) const;                                         // 52
     virtual QString parameterFilePath(const QString &name) const;                   // 53
     virtual QString dataFolder() const;                                             // 54
-    virtual HNode *findCounterpart(HNode *pTree) const;                             // 55
+    // skipSeen leaves out candidates already marked seen (0x40): an import
+    // passes true so that two new nodes never merge into the same old one.
+    virtual HNode *findCounterpart(HNode *pTree, bool skipSeen) const;              // 55
     virtual void connectNodeSignals(QObject *pReceiver);                            // 56
     virtual QString category() const;                                               // 57
     virtual void setParent(HNode *pParent);                                         // 58
@@ -215,8 +220,20 @@ protected:
     // Project-tree items of a leaf node.
     static quint64 nodeAddress(const HNode *pNode);
     QStandardItem *makeParameterItem(CParameter *pParameter) const;
+    // The parameter of that text and type, appended when the node has none,
+    // so that rebuilding the project tree does not grow the list.
+    CParameter *ensureParameter(const QString &text, const QString &type);
     QStandardItem *appendHeaderItem(QStandardItem *pNodeItem, const QString &text) const;
     void appendParameterItems(QStandardItem *pNodeItem, int perHeader);
+    // An icon of the built-in images, read once per run.
+    static QIcon resourceIcon(const QString &path);
+    // The one item of the model whose text is text (any level); null without
+    // a parent or unless exactly one item matches.
+    QStandardItem *uniqueModelItem(QStandardItemModel *pModel, const QString &text) const;
+    // The counterpart rule of the design-defined nodes (groups, sets, lists,
+    // room-combining groups): same title, then the same label when this
+    // node ID is below 1, else the last with the same node ID.
+    HNode *findDesignCounterpart(HNode *pTree, bool skipSeen) const;
 
     HNode *m_pParent = nullptr;
     PProtocol *m_pProtocol = nullptr;

@@ -543,10 +543,14 @@ void TestHNode::findCounterpart()
     pProcessor->addNode(pTwin);
 
     QScopedPointer<HNode> pBlock(makeBlock(3, QStringLiteral("Gain"), QStringLiteral("0"), 2));
-    QCOMPARE(pBlock->findCounterpart(&other), pTwin);
+    QCOMPARE(pBlock->findCounterpart(&other, false), pTwin);
+    // An import skips the nodes it has already merged into.
+    pTwin->setFlags(HNode::FlagSeen);
+    QVERIFY(!pBlock->findCounterpart(&other, true));
+    QCOMPARE(pBlock->findCounterpart(&other, false), pTwin);
     pBlock->setTypeNum(QStringLiteral("1"));
-    QVERIFY(!pBlock->findCounterpart(&other));
-    QVERIFY(!pBlock->findCounterpart(nullptr));
+    QVERIFY(!pBlock->findCounterpart(&other, false));
+    QVERIFY(!pBlock->findCounterpart(nullptr, false));
 }
 
 void TestHNode::loadParametersResults()
