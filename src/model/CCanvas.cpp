@@ -1,7 +1,9 @@
 #include "model/CCanvas.h"
 
+#include "model/MModel.h"
 #include "utility/SkinFiles.h"
 #include "utility/UNumbers.h"
+#include "views/VModeManager.h"
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
@@ -305,26 +307,29 @@ void CCanvas::updateScaleFlag()
 }
 
 // ---- Links to the application model and the QML canvas root.
-// Wired in once the model and the mode manager exist; until then a canvas
-// has no QML root and no model to announce changes to.
 
 QObject *CCanvas::qmlRoot() const
 {
-    return nullptr; // VModeManager::instance()->canvasRoot()
+    return VModeManager::instance()->canvasRoot();
 }
 
 void CCanvas::modelResetCanvas()
 {
-    // if (m_pModel) emit m_pModel->resetCanvas();
+    if (m_pModel)
+        emit m_pModel->resetCanvas();
 }
 
 void CCanvas::modelReloadCanvas()
 {
-    // if (m_pModel) emit m_pModel->reloadCanvas();
+    if (m_pModel)
+        emit m_pModel->reloadCanvas();
 }
 
 void CCanvas::modelApplySkin()
 {
-    // if (m_pModel) { m_pModel->applySkin(m_sSkin); m_pModel->applySkin(m_sAccent);
-    //                 m_pModel->reloadImages(); }
+    if (!m_pModel)
+        return;
+    m_pModel->applySkin(m_sSkin);
+    m_pModel->applySkin(m_sAccent);
+    m_pModel->reloadImages();
 }
