@@ -1,7 +1,18 @@
+#include "controllers/KMainController.h"
+#include "model/MModel.h"
+
 #include <QApplication>
+#include <QQuickStyle>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    return 0;
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    // Lives until the event loop has returned; it deletes the controllers.
+    MModel model;
+    auto *pMainController = new KMainController;
+    pMainController->setModel(&model);
+    pMainController->setApplication(&application);
+    model.addController(pMainController);
+    return application.exec();
 }

@@ -1,22 +1,143 @@
 #pragma once
 
 #include "controllers/KController.h"
+#include "model/CCanvas.h"
 
-// The main controller: owns the main window and the editor's actions and
-// builds the rest of the editor. Others reach its actions only by ActionId,
-// through action() and the two setters below; until the window and its
-// actions exist, action() answers null and the setters change nothing.
+#include <QFileSystemWatcher>
+#include <QHash>
+#include <QList>
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class MainWindow;
+class QAction;
+class QActionGroup;
+class QApplication;
+class QMenu;
+class QSettings;
+
+// The main controller: owns the main window and the editor's actions, menus
+// and tool bar, and builds the rest of the editor in initialize. Others reach
+// its actions only by ActionId, through action() and the two setters below;
+// until the window and its actions exist, action() answers null and the
+// setters change nothing.
 class KMainController : public KController
 {
     Q_OBJECT
 
 public:
+    // Asks the unsaved-changes question; answers Yes, No or Cancel. Tests
+    // answer in place of the user.
+    using QuestionRunner =
+        std::function<QMessageBox::StandardButton(const QString &title, const QString &text)>;
+
     KMainController();
     ~KMainController() override;
 
     int controllerId() const override;
+    void initialize() override;
+    void layout(const QRect &area) override;
+    QAction *action(int actionId) override;
+
+    void setApplication(QApplication *pApplication) { m_pApplication = pApplication; }
 
     // Change the action with that ActionId when there is one.
     void setActionEnabled(int actionId, bool enabled);
     void setActionChecked(int actionId, bool checked);
+
+    void fitWindowToCanvas();
+    int barsHeight() const;
+    void updateWindowTitle(const QString &path);
+    // Whether the caller may go on after offering to save unsaved changes.
+    bool promptSave(const QString &title);
+    // Every processor offline; "Go Online" unchecked.
+    void goOffline();
+
+    MainWindow *mainWindow() const { return m_pMainWindow; }
+    CCanvas *canvas() { return &m_canvas; }
+    QSettings *settings() const { return m_pSettings; }
+    const QString &filePath() const { return m_filePath; }
+
+    // Replaces the question box; an empty runner restores it.
+    static void setQuestionRunner(const QuestionRunner &runner);
+
+public slots:
+    void resetQMLFocus();
+
+    // The operations behind the actions.
+    void openVMP();
+    void closeVMP();
+    void newVC();
+    void openVC();
+    bool saveVC();
+    bool saveAsVC();
+    void sendVC();
+    void exit();
+    void undo();
+    void redo();
+    void undoList();
+    void cut();
+    void copy();
+    void paste();
+    void del();
+    void editMode();
+    void bringToFront();
+    void bringForward();
+    void sendToBack();
+    void sendBackward();
+    void alignLeft();
+    void alignRight();
+    void alignTop();
+    void alignBottom();
+    void alignHCenter();
+    void alignVCenter();
+    void spaceAcross();
+    void spaceDown();
+    void toggleConnection();
+    void connectionToggled(bool checked);
+    void panelSetup();
+    void canvasSetup();
+    void updateIPAddress();
+    void setExitPIN();
+    void aboutVC();
+    void helpTopics();
+    void volumeSlider();
+    void volumeButton();
+    void meterBar();
+    void meterIcon();
+    void loadModel(const QString &path);
+
+private:
+    void createSettings();
+    void createActions();
+    QAction *createAction(int key, const char *text, const char *shortcut, const char *icon);
+    void readLevelAndMeter();
+    void createMenus();
+    QMenu *addMenu(const char *title, const QList<int> &keys);
+    QMenu *addChoiceMenu(QMenu *pParent, const char *title, const char *icon, int first, int second);
+    void createToolBar();
+    void connectModel();
+    void createPanes();
+    void attachWidgetDelegate();
+    void loadBlankTemplate();
+    QAction *actionByKey(int key) const { return m_actions.value(key, nullptr); }
+
+    QApplication *m_pApplication;
+    QSettings *m_pSettings;
+    MainWindow *m_pMainWindow;
+    CCanvas m_canvas;
+    QFileSystemWatcher m_fileWatcher;
+    QMessageBox m_reloadBox;
+    QString m_filePath;
+    int m_paneWidth;
+    int m_paneGap;
+    int m_margin;
+    // Every action by key: its ActionId, or a private key for those without one.
+    QHash<int, QAction *> m_actions;
+    QList<QAction *> m_actionOrder;
+    QList<QActionGroup *> m_actionGroups;
+    // Creation order, which is also the order of deletion.
+    QList<QMenu *> m_menus;
 };

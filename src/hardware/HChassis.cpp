@@ -4,6 +4,7 @@
 #include "interfaces/IInterface.h"
 #include "interfaces/IInterfaceFactory.h"
 #include "protocols/PProtocol.h"
+#include "protocols/PProtocolFactory.h"
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
@@ -29,10 +30,9 @@ HChassis::~HChassis()
     m_registry.clearRooms();
 }
 
-PProtocol *HChassis::makeProtocol(const QString &)
+PProtocol *HChassis::makeProtocol(const QString &platform)
 {
-    // The protocol factory joins here.
-    return nullptr;
+    return PProtocolFactory().createProtocol(platform);
 }
 
 IInterface *HChassis::makeTransport()
@@ -42,7 +42,8 @@ IInterface *HChassis::makeTransport()
 
 void HChassis::linkProtocol()
 {
-    // The protocol learns its transport here.
+    if (m_pProtocol)
+        m_pProtocol->setInterface(m_pTransport);
 }
 
 // ---------------------------------------------------------------- design file and project file

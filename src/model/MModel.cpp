@@ -482,6 +482,7 @@ bool MModel::newProject(const QString &templatePath)
     if (!pPanel) {
         qWarning().noquote() << "MModel::newProject: cannot read the template" << templatePath;
         m_pScenes->removeChild(pScene, true);
+        checkEmptyCanvas();
         return false;
     }
     m_pScenes->setName(fileBaseName(templatePath, false));

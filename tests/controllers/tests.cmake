@@ -1,1 +1,3 @@
 vvb_add_test(tst_kcontroller tst_kcontroller.cpp)
+vvb_add_test(tst_kmaincontroller tst_kmaincontroller.cpp)
+vvb_add_test(tst_kpanecontrollers tst_kpanecontrollers.cpp)

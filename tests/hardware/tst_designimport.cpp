@@ -87,6 +87,8 @@ private slots:
     void reimportFollowsNewOrder();
     void reimportMatchesEachOldNodeOnce();
     void reimportDropsRoomsNoLongerMade();
+    void emptyNodesGoAtPurge();
+    void roomNodesFromNodeElements();
     void reimportDropsMissingProcessor();
     void reimportTakesNewCardCategory();
     void version_data();
@@ -400,6 +402,52 @@ void TestDesignImport::reimportDropsRoomsNoLongerMade()
     QCOMPARE(recorder.removed.size(), 2); // the block and its room
     QVERIFY(recorder.removed.contains(pFoyer.data()));
     QTRY_VERIFY(!pFoyer); // released once the event loop runs
+}
+
+void TestDesignImport::emptyNodesGoAtPurge()
+{
+    // The annex holds only a block kind the system does not support; a
+    // second room group is never assigned and so makes no rooms.
+    HRoot root;
+    DesignFixture design;
+    design.nodes = design.nodes.mid(0, design.indexOf("Annex Rack") + 1);
+    design.nodes << DesignFixture::node("className=\"MatrixMixer\" typeNumber=\"0\"",
+                                        {DesignFixture::property("title", "Matrix Mixer")});
+    design.rcGroups += "\t<RCGroup id=\"2\">\r\n" + DesignFixture::property("label", "Spare Rooms") + "\t</RCGroup>\r\n";
+    QVERIFY(import(root, design, false));
+    QPointer<HNode> pAnnex = root.childAt(1);
+    QPointer<HNode> pSpare = byLabel(&root, QStringLiteral("Spare Rooms"));
+    QVERIFY(pAnnex && pSpare);
+    QCOMPARE(qobject_cast<HComposite *>(pAnnex.data())->childCount(), 0);
+    RemovalRecorder recorder;
+    recorder.watch(&root);
+
+    root.purgeRemovable();
+    QVERIFY(!pAnnex);
+    QVERIFY(!pSpare);
+    QCOMPARE(recorder.removed.size(), 3); // the annex, the spare group, the unassigned group
+    QCOMPARE(childLabels(&root), QStringList{"Main Rack"});
+    QVERIFY(byLabel(&root, QStringLiteral("Ballroom")));
+}
+
+void TestDesignImport::roomNodesFromNodeElements()
+{
+    // Room and room-group types in the node list land under a processor: they
+    // answer their defaults and build no rooms.
+    HRoot root;
+    DesignFixture design;
+    const auto p = &DesignFixture::property;
+    design.nodes.insert(1, DesignFixture::node("className=\"RCRoom\"", {p("label", "Stray Room"), p("nodeID", "90")}));
+    design.nodes.insert(1, DesignFixture::node("className=\"RCGroup\"", {p("label", "Stray Group"), p("nodeID", "91")}));
+    QVERIFY(import(root, design, false));
+    HNode *pRoom = byLabel(&root, QStringLiteral("Stray Room"));
+    QVERIFY(qobject_cast<HRCRoom *>(pRoom));
+    QCOMPARE(pRoom->roomColor(0), QStringLiteral("purple"));
+    QVERIFY(!pRoom->isQueryPending());
+    QStandardItemModel model;
+    root.buildModel(&model);
+    QVERIFY(import(root, design, true));
+    QVERIFY(byLabel(&root, QStringLiteral("Stray Room")));
 }
 
 void TestDesignImport::reimportDropsMissingProcessor()

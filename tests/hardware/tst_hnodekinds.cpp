@@ -105,6 +105,9 @@ private slots:
     void blockSupport();
     void blockRegistersRoom();
     void blockReloadSignals();
+    void routerTrimNeedsKnownPortCount_data();
+    void routerTrimNeedsKnownPortCount();
+    void refusedNodeIsReported();
     void groupTypes_data();
     void groupTypes();
     void selectorAssignments();
@@ -437,6 +440,50 @@ void TestHNodeKinds::blockReloadSignals()
     QVERIFY(block.zeroIsNone());
     block.copyFrom(&newer);
     QCOMPARE(lists.count(), 1);
+}
+
+void TestHNodeKinds::routerTrimNeedsKnownPortCount_data()
+{
+    QTest::addColumn<QString>("teleconInputs");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("absent") << "" << 20;
+    QTest::newRow("minus one") << "-1" << 20;
+    QTest::newRow("none") << "0" << 4;
+    QTest::newRow("eight") << "8" << 20;
+    QTest::newRow("nine") << "9" << 20;
+}
+
+void TestHNodeKinds::routerTrimNeedsKnownPortCount()
+{
+    QFETCH(QString, teleconInputs);
+    QFETCH(int, kept);
+    HBlock router;
+    parse(&router, {{"title", "Conference Room Router"}});
+    if (!teleconInputs.isEmpty())
+        parse(&router, {{"teleconInputs", teleconInputs}});
+    for (int i = 0; i < 20; ++i) {
+        auto *pParameter = new CParameter;
+        pParameter->setText(QStringLiteral("P%1").arg(i));
+        router.parameterList()->append(pParameter);
+    }
+    router.applyRoomRouterPorts();
+    QCOMPARE(router.parameters().size(), kept);
+}
+
+void TestHNodeKinds::refusedNodeIsReported()
+{
+    FakeProcessor processor;
+    QVERIFY(!processor.addNode(nullptr));
+    auto *pGroup = new HGroup;
+    HBlock orphan;
+    QVERIFY(!pGroup->addNode(&orphan)); // a leaf takes nothing
+    QVERIFY(!orphan.parentNode());
+    HComposite amplifierGroup;
+    amplifierGroup.setAmpTitles({QStringLiteral("AZR 4400")});
+    HBlock block;
+    QVERIFY(!amplifierGroup.addNode(&block));
+    QVERIFY(!block.parentNode());
+    QVERIFY(processor.addNode(pGroup));
 }
 
 // ---------------------------------------------------------------- control groups

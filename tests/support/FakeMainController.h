@@ -5,8 +5,9 @@
 #include <QHash>
 #include <QList>
 
-// A main controller without a window: it hands out one plain action for each
-// id it is given (all enabled at first) and null for any other id.
+// A main controller that is never initialised: instead of the window's
+// actions it hands out one plain action for each id it is given (all enabled
+// at first) and null for any other id.
 class FakeMainController : public KMainController
 {
     Q_OBJECT

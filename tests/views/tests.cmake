@@ -1,1 +1,2 @@
 vvb_add_test(tst_vmodemanager tst_vmodemanager.cpp)
+vvb_add_test(tst_vtree tst_vtree.cpp)

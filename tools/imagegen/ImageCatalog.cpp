@@ -5,5 +5,6 @@ ImageList imageCatalog()
     ImageList images;
     images += parameterIcons();
     images += documentIcons();
+    images += editorIcons();
     return images;
 }

@@ -23,5 +23,6 @@ using ImageList = QList<ImageEntry>;
 // and to imageCatalog().
 ImageList parameterIcons();
 ImageList documentIcons();
+ImageList editorIcons();
 
 ImageList imageCatalog();

@@ -1,0 +1,114 @@
+#include "controllers/KQmlController.h"
+
+#include "controllers/ControllerId.h"
+#include "model/CCanvas.h"
+#include "model/MModel.h"
+
+#include <QQuickView>
+#include <QSplitter>
+
+KQmlController::KQmlController(QWidget *pParent, MModel *pModel)
+    : KController(pParent, pModel)
+{
+    createView(true);
+}
+
+KQmlController::~KQmlController()
+{
+    destroyView();
+}
+
+int KQmlController::controllerId() const
+{
+    return ControllerId::Canvas;
+}
+
+QQuickView *KQmlController::view() const
+{
+    return m_pQmlFrame;
+}
+
+QSplitter *KQmlController::splitter() const
+{
+    return m_pSplitter;
+}
+
+void KQmlController::initialize()
+{
+    if (m_pQmlFrame && m_pModel)
+        bindFrame();
+}
+
+void KQmlController::layout(const QRect &area)
+{
+    if (!m_pSplitter)
+        return;
+    m_pSplitter->move(area.topLeft());
+    m_pSplitter->resize(area.width(), area.height());
+}
+
+void KQmlController::notify(int)
+{
+}
+
+void KQmlController::createView(bool first)
+{
+    if (!m_pModel)
+        return;
+    m_pQmlFrame = createFrame(first);
+    QWidget *pParent = parentWidget();
+    if (!pParent) {
+        m_pSplitter = new QSplitter;
+        return;
+    }
+    m_pSplitter = new QSplitter(pParent);
+    QWidget *pContainer = m_pQmlFrame ? QWidget::createWindowContainer(m_pQmlFrame, m_pSplitter) : nullptr;
+    if (!pContainer)
+        return;
+    pContainer->setMinimumSize(MinimumViewSize, MinimumViewSize);
+    pContainer->setFocusPolicy(Qt::TabFocus);
+    if (CCanvas *pCanvas = m_pModel->canvas())
+        pCanvas->loadDesktop(m_pQmlFrame);
+    m_pSplitter->addWidget(pContainer);
+}
+
+void KQmlController::destroyView()
+{
+    if (m_pQmlFrame) {
+        m_pQmlFrame->hide();
+        m_pQmlFrame->setParent(static_cast<QWindow *>(nullptr));
+        m_pQmlFrame->destroy();
+    }
+    // The splitter takes the container, and the container its view; a view
+    // that never had a container goes by itself.
+    delete m_pSplitter;
+    delete m_pQmlFrame;
+    m_pSplitter = nullptr;
+    m_pQmlFrame = nullptr;
+}
+
+void KQmlController::rebuild()
+{
+    destroyView();
+    createView(false);
+    initialize();
+    if (m_pModel)
+        m_pModel->attachWidgetFactory();
+    if (m_pSplitter)
+        m_pSplitter->show();
+}
+
+// ---------------------------------------------------------------- canvas host
+// The canvas host plugs in here: its own view type registers the native QML
+// types on the first call and loads the set-up menu
+// "About Velmora Viviza...,Project Information...,Network Status...", and it
+// binds itself and its QML interface to the model.
+
+QQuickView *KQmlController::createFrame(bool)
+{
+    return new QQuickView;
+}
+
+void KQmlController::bindFrame()
+{
+}

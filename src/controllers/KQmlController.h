@@ -1,0 +1,41 @@
+#pragma once
+
+#include "controllers/KController.h"
+
+#include <QPointer>
+
+class QQuickView;
+class QSplitter;
+
+// Hosts the QML canvas view in a splitter beside the tab pane, lays it out
+// and re-creates it when a project is reset.
+class KQmlController : public KController
+{
+    Q_OBJECT
+
+public:
+    // The minimum size of the canvas view's container.
+    static constexpr int MinimumViewSize = 200;
+
+    KQmlController(QWidget *pParent, MModel *pModel);
+    ~KQmlController() override;
+
+    int controllerId() const override;
+    void initialize() override;
+    void rebuild() override;
+    void layout(const QRect &area) override;
+    void notify(int event) override;
+
+    void createView(bool first);
+    void destroyView();
+
+    QQuickView *view() const;
+    QSplitter *splitter() const;
+
+private:
+    QQuickView *createFrame(bool first);
+    void bindFrame();
+
+    QPointer<QQuickView> m_pQmlFrame;
+    QPointer<QSplitter> m_pSplitter;
+};
