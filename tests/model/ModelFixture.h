@@ -14,20 +14,38 @@
 #include <QEvent>
 #include <QList>
 #include <QPair>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QStringList>
 
+#include <memory>
+
+// Real widgets for the kinds that have a QML file, plain ones for the rest.
+class MixedWidgetFactory : public FakeWidgetFactory
+{
+public:
+    WWidget *createWidget(const QString &type) override
+    {
+        if (!WWidgetFactory::qmlFile(type).isEmpty())
+            return WWidgetFactory::createWidget(type);
+        return FakeWidgetFactory::createWidget(type);
+    }
+};
+
 // An initialised model as the editor has it, without a window: a canvas, a
-// QML bridge whose drawing item is a plain item, a widget factory without
-// QML and a user who answers every box (choice 0) while the box is recorded.
+// QML bridge whose drawing item is a plain item, a QML engine for the widget
+// kinds that have their QML file, and a user who answers every box (choice
+// answer) while the box is recorded.
 class ModelFixture
 {
 public:
     using Settings = QList<QPair<QString, QString>>;
 
     ModelFixture()
-        : model(new MModel)
+        : engine(std::make_unique<QQmlEngine>())
+        , model(new MModel)
     {
+        WWidgetFactory::registerQmlTypes();
         DMessageBox::setResponder([this](const QString &title, const QString &text) {
             boxes.append(title + QLatin1Char('|') + text);
             return answer;
@@ -37,6 +55,8 @@ public:
         model->setCanvas(&canvas);
         intrf.setModel(model);
         model->init();
+        factory.setContext(engine->rootContext());
+        factory.setParentItem(&canvasItem);
         WDelegate::instance()->setFactory(&factory);
     }
 
@@ -44,6 +64,7 @@ public:
     {
         delete model;
         flushDeletes();
+        qDeleteAll(canvasItem.childItems());
         DMessageBox::setResponder(DMessageBox::Responder());
     }
 
@@ -98,7 +119,8 @@ public:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    FakeWidgetFactory factory;
+    std::unique_ptr<QQmlEngine> engine;
+    MixedWidgetFactory factory;
     CCanvas canvas;
     QQuickItem canvasItem;
     MQmlInterface intrf;

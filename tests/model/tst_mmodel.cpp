@@ -8,6 +8,7 @@
 #include "support/TestSupport.h"
 #include "utility/UArchive.h"
 #include "utility/UArchiveHeader.h"
+#include "xml/XmlWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,6 +108,58 @@ private:
         f.model->project()->characters(QStringLiteral("Facility"), QStringLiteral("name"), s_sFacility);
         f.model->project()->characters(QStringLiteral("Comments"), QStringLiteral("comment2"), s_sLabel);
         f.model->updatePageCount();
+    }
+
+    // Every kind of element there is: scenes, panels of each type, controls
+    // bound and unbound with list and range attributes, a real frame widget,
+    // canvas and project information.
+    static void populateEveryKind(ModelFixture &f)
+    {
+        populate(f);
+        auto *pHome = qobject_cast<CComposite *>(f.model->currentPanel());
+        pHome->setPanelType(QStringLiteral("complete"));
+        CControl *pSlider = f.model->scenes()->findByName(s_sLabel);
+        HNode *pGain = f.model->rootNode()->findByAttribute(QStringLiteral("label"), QStringLiteral("Lobby Gain"));
+        QVERIFY(pGain);
+        pSlider->setNode(pGain);
+        pSlider->setAttribute(QStringLiteral("range"), QStringLiteral("minimum"), QStringLiteral("-100"));
+        pSlider->setAttribute(QStringLiteral("range"), QStringLiteral("maximum"), QStringLiteral("12"));
+        pSlider->setAttribute(QStringLiteral("range"), QStringLiteral("step"), QStringLiteral("0.5"));
+        pSlider->setAttribute(QStringLiteral("range"), QStringLiteral("transform"), QStringLiteral("strV"));
+        pSlider->setAttribute(QStringLiteral("range"), QStringLiteral("index1"), QStringLiteral("3"));
+        CControl *pButton = f.control(pHome, QStringLiteral("Mute"), QStringLiteral("Button"), QStringLiteral("button"),
+                                      {{QStringLiteral("id"), QStringLiteral("9")},
+                                       {QStringLiteral("link"), QStringLiteral("7")}});
+        pButton->setAttribute(QStringLiteral("list"), QStringLiteral("set"), QStringLiteral("F,O"));
+        pButton->setAttribute(QStringLiteral("list"), QStringLiteral("struct"), QStringLiteral("2"));
+        pButton->setAttribute(QStringLiteral("list"), QStringLiteral("transform"), QStringLiteral("chrL"));
+        pButton->setAttribute(QStringLiteral("list"), QStringLiteral("doNotPoll"), QStringLiteral("1"));
+        f.control(pHome, QStringLiteral("Frame"), QStringLiteral("Frame"), QStringLiteral("frame"),
+                  {{QStringLiteral("x"), QStringLiteral("5")}, {QStringLiteral("y"), QStringLiteral("6")},
+                   {QStringLiteral("width"), QStringLiteral("200")}, {QStringLiteral("height"), QStringLiteral("90")},
+                   {QStringLiteral("fieldcolor"), QStringLiteral("#ff102030")},
+                   {QStringLiteral("borderwidth"), QStringLiteral("2.5")},
+                   {QStringLiteral("hasBorder"), QStringLiteral("1")}});
+        auto *pLounge = qobject_cast<CComposite *>(f.model->scenes()->childAt(1));
+        qobject_cast<CComposite *>(pLounge->childAt(0))->setPanelType(QStringLiteral("template"));
+        qobject_cast<CComposite *>(pLounge->childAt(1))->setPanelType(QStringLiteral("custom"));
+        f.canvas.setText(s_sLabel);
+        f.canvas.setOrientation(0);
+        f.canvas.setHorizCenter(false);
+        f.model->project()->characters(QStringLiteral("Engineer"), QStringLiteral("email"),
+                                       QStringLiteral("a&b@example.org"));
+        f.model->project()->characters(QStringLiteral("Customer"), QStringLiteral("address"),
+                                       QStringLiteral("1  High St. <rear>"));
+    }
+
+    // The project file packed in an archive, as UTF-8 text.
+    static QByteArray projectFileText(const QString &archivePath)
+    {
+        UArchive archive;
+        if (!archive.read(archivePath))
+            return QByteArray();
+        const QByteArray bytes = TestSupport::readAll(archive.findLocalPath(QStringLiteral(".cpf")));
+        return bytes.startsWith("\xFE\xFF") ? decodeUtf16(bytes).toUtf8() : QByteArray();
     }
 
     static QStringList sceneNames(const MModel *pModel)
@@ -471,6 +524,141 @@ private slots:
         QVERIFY(f.model->isModified());
         QCOMPARE(f.model->project()->facilityName(), s_sFacility);
         QCOMPARE(enable.count(), 0);
+    }
+
+    // ---------------------------------------------------------------- round trip
+
+    void saveAndOpenRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("first.cpz"));
+        QByteArray written;
+        {
+            ModelFixture f;
+            QVERIFY(f.model->loadDesignFile(DesignFixture().write(dir.path())));
+            populateEveryKind(f);
+            QVERIFY(f.model->saveProject(first));
+            written = projectFileText(first);
+        }
+        QVERIFY(!written.isEmpty());
+
+        ModelFixture g;
+        QSignalSpy enable(g.model, &MModel::enableConnection);
+        QVERIFY(g.model->openProject(first));
+        QVERIFY(g.boxes.isEmpty());
+        QCOMPARE(enable.count(), 1);
+        QVERIFY(enable.first().first().toBool());
+        QVERIFY(!g.model->isModified());
+        QVERIFY(g.model->isProjectSaved());
+        QCOMPARE(g.model->projectPath(), first);
+        QCOMPARE(g.model->scenes()->name(), QStringLiteral("first.cpf"));
+        QVERIFY(g.model->designFilePath().endsWith(QLatin1String("/project/design.vmp")));
+        QCOMPARE(sceneNames(g.model), QStringList({"COLLECTION1", "Lounge"}));
+        QVERIFY(g.model->currentPanel());
+        QCOMPARE(g.model->currentPanel()->name(), QStringLiteral("Home"));
+
+        // What was read is what was written.
+        QCOMPARE(g.model->project()->facilityName(), s_sFacility);
+        QCOMPARE(g.model->project()->comment(2), s_sLabel);
+        QCOMPARE(g.canvas.text(), s_sLabel);
+        QCOMPARE(g.canvas.orientation(), 0u);
+        auto *pLounge = qobject_cast<CComposite *>(g.model->scenes()->childAt(1));
+        QCOMPARE(qobject_cast<CComposite *>(pLounge->childAt(0))->panelTypeName(), QStringLiteral("template"));
+        QCOMPARE(qobject_cast<CComposite *>(pLounge->childAt(1))->panelTypeName(), QStringLiteral("custom"));
+        CControl *pSlider = g.model->scenes()->findByName(s_sLabel);
+        QVERIFY(pSlider);
+        QVERIFY(pSlider->node());
+        QCOMPARE(pSlider->node()->label(), QStringLiteral("Lobby Gain"));
+        QCOMPARE(pSlider->attributes().units(), s_sLabel);
+        QCOMPARE(pSlider->model(), g.model);
+        CControl *pFrame = g.model->scenes()->findByName(QStringLiteral("Frame"));
+        QVERIFY(pFrame && pFrame->findWidget(QStringLiteral("frame")));
+
+        // Written again, the file is the same, character for character.
+        const QString second = dir.filePath(QStringLiteral("second.cpz"));
+        QVERIFY(g.model->saveProject(second));
+        const QByteArray rewritten = projectFileText(second);
+        QCOMPARE(QString::fromUtf8(rewritten), QString::fromUtf8(written));
+    }
+
+    // An archive whose content breaks halfway is unpacked into the folder the
+    // open project's design file lives in: that file must survive.
+    void failedOpenKeepsTheUnpackedProject()
+    {
+        QTemporaryDir dir;
+        ModelFixture f;
+        QVERIFY(f.model->loadDesignFile(DesignFixture().write(dir.path())));
+        populate(f);
+        const QString first = dir.filePath(QStringLiteral("first.cpz"));
+        QVERIFY(f.model->saveProject(first));
+        QVERIFY(f.model->openProject(first));
+        const QString design = f.model->designFilePath();
+        const QByteArray designBytes = TestSupport::readAll(design);
+        QVERIFY(!designBytes.isEmpty());
+
+        QByteArray broken = TestSupport::readAll(first);
+        for (int i = 1; i <= 16; ++i)
+            broken[broken.size() - i] = char(0x5A);
+        const QString damaged = dir.filePath(QStringLiteral("damaged.cpz"));
+        QVERIFY(TestSupport::writeAll(damaged, broken));
+        const QList<CControl *> scenes = f.model->scenes()->children();
+
+        QVERIFY(!f.model->openProject(damaged));
+        QCOMPARE(f.model->scenes()->children(), scenes);
+        QCOMPARE(f.model->designFilePath(), design);
+        QCOMPARE(TestSupport::readAll(design), designBytes);
+        QCOMPARE(f.model->projectPath(), first);
+    }
+
+    // ---------------------------------------------------------------- paste
+
+    void pasteControls_data()
+    {
+        QTest::addColumn<int>("controls");
+        QTest::newRow("one") << 1;
+        QTest::newRow("two") << 2;
+    }
+
+    void pasteControls()
+    {
+        QFETCH(int, controls);
+        ModelFixture f;
+        populate(f);
+        auto *pPanel = qobject_cast<CComposite *>(f.model->currentPanel());
+        QByteArray clipboard;
+        {
+            XmlWriter writer;
+            writer.setByteArray(&clipboard);
+            writer.setEncoding(XmlEncodingUtf16BE);
+            writer.writeDeclaration();
+            writer.writeStartElement(QStringLiteral("VMD"));
+            writer.writeStartElement(QStringLiteral("Controls"));
+            for (int i = 0; i < controls; ++i)
+                pPanel->childAt(i)->writeXml(&writer);
+            writer.writeEndElement(QStringLiteral("Controls"));
+            writer.writeEndElement(QStringLiteral("VMD"));
+            writer.flush();
+        }
+        CComposite collection;
+        collection.setNotOwner(true);
+        QCOMPARE(f.model->pasteControls(&collection, clipboard), controls);
+        QCOMPARE(collection.childCount(), controls);
+        for (int i = 0; i < controls; ++i) {
+            CControl *pPasted = collection.childAt(i);
+            QCOMPARE(pPasted->name(), pPanel->childAt(i)->name());
+            QCOMPARE(pPasted->model(), f.model);
+            QVERIFY(!pPasted->widgets().isEmpty());
+        }
+        f.model->addControls(&collection);
+        QCOMPARE(pPanel->childCount(), 2 + controls);
+        QVERIFY(f.model->isModified());
+        collection.clear();
+
+        // A damaged clipboard adds nothing.
+        CComposite other;
+        other.setNotOwner(true);
+        QCOMPARE(f.model->pasteControls(&other, clipboard.left(clipboard.size() / 2)), 0);
+        QCOMPARE(other.childCount(), 0);
     }
 
     // ---------------------------------------------------------------- shutdown
