@@ -968,8 +968,9 @@ CControl *MModel::createPanelForNode(const QString &templatePath, CControl *pSce
         const int choice = DMessageBox::choice(qobject_cast<QWidget *>(m_pMainWindow.data()), QString(),
                                                tr("Choose one of the control type below"),
                                                {tr("Slider"), tr("LevelButtons")});
+        // Cut at the last dot: folder names may hold dots too.
         if (choice == 1)
-            path = path.left(path.indexOf(QLatin1Char('.'))) + QLatin1String("1.xml");
+            path = path.left(path.lastIndexOf(QLatin1Char('.'))) + QLatin1String("1.xml");
     }
     auto *pPanel = new CComposite;
     if (!readPanelFile(pPanel, path, pNode)) {

@@ -162,6 +162,18 @@ private:
         return bytes.startsWith("\xFE\xFF") ? decodeUtf16(bytes).toUtf8() : QByteArray();
     }
 
+    // A panel template holding one label control of that name.
+    static QByteArray templateText(const char *controlName)
+    {
+        return QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VMD>\n\t<Parameters>\n\t</Parameters>\n"
+                          "\t<Controls>\n\t\t<Control name=\"") + controlName + "\" type=\"Label\">\n"
+               "\t\t\t<id>11</id>\n\t\t\t<Property name=\"widget\">\n\t\t\t\t<label>\n"
+               "\t\t\t\t\t<x>10</x>\n\t\t\t\t\t<y>10</y>\n\t\t\t\t\t<width>100</width>\n"
+               "\t\t\t\t\t<height>30</height>\n\t\t\t\t</label>\n\t\t\t</Property>\n"
+               "\t\t\t<Property name=\"attributes\">\n\t\t\t\t<list>\n\t\t\t\t\t<enableEdit>1</enableEdit>\n"
+               "\t\t\t\t</list>\n\t\t\t</Property>\n\t\t</Control>\n\t</Controls>\n</VMD>\n";
+    }
+
     static QStringList sceneNames(const MModel *pModel)
     {
         QStringList names;
@@ -524,6 +536,65 @@ private slots:
         QVERIFY(f.model->isModified());
         QCOMPARE(f.model->project()->facilityName(), s_sFacility);
         QCOMPARE(enable.count(), 0);
+    }
+
+    // ---------------------------------------------------------------- new project and templates
+
+    void newProjectFromTemplate()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Blank Panel.tpl"));
+        QVERIFY(TestSupport::writeAll(path, templateText("Title")));
+        ModelFixture f;
+        f.model->project()->characters(QStringLiteral("Facility"), QStringLiteral("name"), s_sFacility);
+        f.model->setModified(true);
+        QSignalSpy enable(f.model, &MModel::enableConnection);
+        QVERIFY(f.model->newProject(path));
+        QCOMPARE(f.model->scenes()->name(), QStringLiteral("Blank Panel"));
+        QCOMPARE(sceneNames(f.model), QStringList({"COLLECTION1"}));
+        CControl *pPanel = f.model->currentPanel();
+        QVERIFY(pPanel);
+        QCOMPARE(pPanel->kind(), QStringLiteral("Panel"));
+        QCOMPARE(qobject_cast<CComposite *>(pPanel)->childCount(), 1);
+        QCOMPARE(f.model->projectPath(), path);
+        QVERIFY(!f.model->isModified());
+        QVERIFY(!f.model->isProjectSaved());
+        QCOMPARE(f.model->project()->facilityName(), QStringLiteral("SITE NAME"));
+        QCOMPARE(enable.count(), 1);
+        QCOMPARE(enable.first().first().toBool(), false);
+
+        // A template that cannot be read leaves no empty scene behind.
+        QVERIFY(!f.model->newProject(dir.filePath(QStringLiteral("missing.tpl"))));
+        QCOMPARE(sceneNames(f.model), QStringList({"COLLECTION1"}));
+    }
+
+    void layoutChoiceReadsTheTwinTemplate_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("slider") << 0 << "Plain";
+        QTest::newRow("level buttons") << 1 << "Twin";
+    }
+
+    void layoutChoiceReadsTheTwinTemplate()
+    {
+        QFETCH(int, answer);
+        QFETCH(QString, control);
+        QTemporaryDir dir;
+        // A dot in the folder name must not cut the path.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("data.v2")));
+        const QString path = dir.filePath(QStringLiteral("data.v2/DizoZU_0.xml"));
+        QVERIFY(TestSupport::writeAll(path, templateText("Plain")));
+        QVERIFY(TestSupport::writeAll(dir.filePath(QStringLiteral("data.v2/DizoZU_01.xml")), templateText("Twin")));
+        ModelFixture f;
+        f.answer = answer;
+        CComposite *pScene = f.scene(QStringLiteral("S"));
+        QSignalSpy enable(f.model, &MModel::enableConnection);
+        CControl *pPanel = f.model->createPanelForNode(path, pScene, nullptr);
+        QVERIFY(pPanel);
+        QCOMPARE(f.boxes, QStringList({"|Choose one of the control type below"}));
+        QVERIFY(qobject_cast<CComposite *>(pPanel)->findByName(control));
+        QCOMPARE(enable.count(), 1);
     }
 
     // ---------------------------------------------------------------- round trip
