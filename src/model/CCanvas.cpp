@@ -307,6 +307,7 @@ void CCanvas::updateScaleFlag()
 }
 
 // ---- Links to the application model and the QML canvas root.
+// The root is the object the desktop QML registered as "QmlCanvas".
 
 QObject *CCanvas::qmlRoot() const
 {

@@ -42,9 +42,13 @@
 #include <QWidget>
 #include <QXmlStreamReader>
 
+#include <memory>
+
 namespace {
 
 QString s_sIndicatorImage;
+// Initialised models alive: the process-wide services go with the last one.
+int s_nServiceUsers = 0;
 MModel::PanelSetupRunner s_panelSetupRunner = nullptr;
 
 // Checked before anything of the open project is touched: the file must be
@@ -100,11 +104,14 @@ MModel::MModel(QObject *parent)
 
 // The panel document goes first, while the widgets it clears and the
 // controllers and QML view holding them are still there; the commands the
-// processor owns may hold controls too.
+// processor owns may hold controls too. The process-wide services are
+// deleted by the last initialised model that goes.
 MModel::~MModel()
 {
     m_pollTimer.stop();
-    delete m_pCommandProcessor;
+    const bool lastServiceUser = m_pCommandProcessor && --s_nServiceUsers == 0;
+    if (lastServiceUser)
+        delete m_pCommandProcessor;
     m_pCommandProcessor = nullptr;
     m_pCurrentPanel = nullptr;
     if (m_pScenes)
@@ -114,9 +121,11 @@ MModel::~MModel()
     m_pControllers = nullptr;
     delete m_pSelectTool;
     m_pSelectTool = nullptr;
-    delete m_pArchive;
+    if (lastServiceUser) {
+        delete m_pArchive;
+        delete m_pModeManager;
+    }
     m_pArchive = nullptr;
-    delete m_pModeManager;
     m_pModeManager = nullptr;
     delete m_pScenes;
     m_pScenes = nullptr;
@@ -126,13 +135,15 @@ MModel::~MModel()
         m_pDelegate->setFactory(nullptr);
     delete m_pWidgetFactory;
     m_pWidgetFactory = nullptr;
-    delete m_pDelegate;
+    if (lastServiceUser)
+        delete m_pDelegate;
     m_pDelegate = nullptr;
     delete m_pInterfaces;
     m_pInterfaces = nullptr;
     delete m_pProject;
     m_pProject = nullptr;
-    delete m_pTesselator;
+    if (lastServiceUser)
+        delete m_pTesselator;
     m_pTesselator = nullptr;
     delete m_pReceiveServer;
     m_pReceiveServer = nullptr;
@@ -167,15 +178,13 @@ void MModel::init()
     m_pTesselator = UTesselator::instance();
     m_pCommandProcessor = BCommandProcessor::instance();
     m_pArchive = UArchive::instance();
+    ++s_nServiceUsers;
 
     BCommand *pCommand = BCommandFactory::instance()->createCommand(BCommandId::ToolSelect);
-    m_pSelectTool = dynamic_cast<BToolSelectCommand *>(pCommand);
-    if (!m_pSelectTool)
+    if (auto *pTool = dynamic_cast<BToolSelectCommand *>(pCommand))
+        setSelectTool(pTool);
+    else
         delete pCommand;
-    if (m_pSelectTool) {
-        m_pSelectTool->setModel(this);
-        m_pSelectTool->prepare();
-    }
     emit selectState(false);
     emit ccpState(false);
 }
@@ -239,7 +248,7 @@ void MModel::attachWidgetFactory()
 
 QQuickItem *MModel::qmlRootItem() const
 {
-    return m_pQmlInterface ? m_pQmlInterface->qmlView() : nullptr;
+    return m_pQmlInterface ? qobject_cast<QQuickItem *>(m_pQmlInterface->qmlView()) : nullptr;
 }
 
 QObject *MModel::createQmlObject(const QUrl &url, QObject *pParent)
@@ -322,6 +331,18 @@ void MModel::reparentToCanvas(CControl *pControl)
 }
 
 // ---------------------------------------------------------------- services
+
+void MModel::setSelectTool(BToolSelectCommand *pTool)
+{
+    if (pTool == m_pSelectTool)
+        return;
+    delete m_pSelectTool;
+    m_pSelectTool = pTool;
+    if (m_pSelectTool) {
+        m_pSelectTool->setModel(this);
+        m_pSelectTool->prepare();
+    }
+}
 
 void MModel::activateSelectTool()
 {
@@ -432,6 +453,17 @@ QString MModel::mobileIpAddressText() const
     return tr("Mobile IP Address:\n\n") + localAddresses();
 }
 
+QString MModel::networkReport() const
+{
+    // No processor reports its state yet.
+    return tr("No network information available.");
+}
+
+bool MModel::runSystemMenu(const QString &)
+{
+    return false;
+}
+
 // ---------------------------------------------------------------- file names
 
 QString MModel::fileBaseName(const QString &path, bool keepExtension)
@@ -500,14 +532,10 @@ bool MModel::newProject(const QString &templatePath)
 // ---------------------------------------------------------------- reading panel files
 
 // The one place where panel-document XML files are read.
-bool MModel::readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode)
+bool MModel::readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode, MProject *pProject,
+                           CCanvas *pCanvas, QString *pFileVersion)
 {
-    if (!pTarget)
-        return false;
-    Q_UNUSED(path)
-    Q_UNUSED(pNode)
-    // Until composites read their files, nothing is read.
-    return false;
+    return pTarget && pTarget->loadFromFile(path, m_pRootNode, pNode, this, pProject, pCanvas, pFileVersion);
 }
 
 // Replaces the panel root's children by those of a document read aside.
@@ -582,19 +610,25 @@ bool MModel::openProject(const QString &path)
         return false;
     }
 
-    const MProject projectBefore = *m_pProject;
-    const QString versionBefore = m_fileVersion;
+    // The file's project information, canvas and version are read aside too.
+    const QString pinBefore = MProject::exitPin();
+    MProject project;
+    std::unique_ptr<CCanvas> pCanvas(m_pCanvas ? new CCanvas(*m_pCanvas) : nullptr);
+    QString version = m_fileVersion;
     m_pRootNode->uncheck();
     reloadFromArchive();
     CComposite scratch;
-    if (!readPanelFile(&scratch, projectFile, nullptr)) {
+    if (!readPanelFile(&scratch, projectFile, nullptr, &project, pCanvas.get(), &version)) {
         scratch.clear();
-        *m_pProject = projectBefore;
-        m_fileVersion = versionBefore;
+        MProject::setExitPin(pinBefore);
         extracted.restore();
         showWarning(tr("The project file %1 could not be read.").arg(path));
         return false;
     }
+    *m_pProject = project;
+    if (m_pCanvas)
+        *m_pCanvas = *pCanvas;
+    m_fileVersion = version;
     adoptScenes(&scratch);
     m_pScenes->setName(QFileInfo(projectFile).fileName());
     m_projectPath = path;
@@ -731,37 +765,14 @@ void MModel::buildHardwareModel(QStandardItemModel *pItemModel)
 
 // ---------------------------------------------------------------- paste
 
-// Read aside first, so that a damaged clipboard adds nothing; then every
-// control read goes to the target, bound to the model and selected.
+// Every control read goes to the target, bound to the model and selected;
+// a damaged clipboard adds nothing.
 int MModel::pasteControls(CControl *pTarget, const QByteArray &bytes)
 {
-    if (!m_pRootNode || !pTarget || !m_pDelegate)
+    auto *pComposite = qobject_cast<CComposite *>(pTarget);
+    if (!m_pRootNode || !pComposite || !m_pDelegate)
         return 0;
-    CComposite scratch;
-    scratch.setKind(QStringLiteral("Panel"));
-    scratch.setContextObject(this);
-    m_pDelegate->setScale(1.0f);
-    scratch.addFromXml(m_pRootNode, bytes);
-    const bool read = scratch.childCount() > 0;
-    m_pDelegate->setScale(m_viewScale);
-    if (!read) {
-        scratch.clear();
-        return 0;
-    }
-    const QList<CControl *> controls = scratch.children();
-    scratch.setNotOwner(true);
-    scratch.clear();
-    pTarget->setContextObject(this);
-    for (CControl *pControl : controls) {
-        if (!pControl)
-            continue;
-        pControl->setParentComposite(nullptr);
-        pTarget->addChild(pControl);
-        pControl->setContextObject(this);
-        pControl->setSelected(true);
-        pControl->attachModel(this);
-    }
-    return int(controls.size());
+    return int(pComposite->pasteControls(m_pRootNode, bytes, this).size());
 }
 
 // ---------------------------------------------------------------- navigation

@@ -66,6 +66,7 @@ public:
     HRoot *rootNode() const { return m_pRootNode; }
     CComposite *scenes() const { return m_pScenes; }
     MProject *project() const { return m_pProject; }
+    MProject *projectInfo() const { return m_pProject; }
     const QString &projectPath() const { return m_projectPath; }
     const QString &designFilePath() const { return m_designFilePath; }
     const QString &fileVersion() const { return m_fileVersion; }
@@ -190,12 +191,16 @@ public:
     // ---- services
     // The canvas's select tool; owned, null until init.
     BToolSelectCommand *selectTool() const { return m_pSelectTool; }
+    // Replaces the select tool (owned); the old one is deleted.
+    void setSelectTool(BToolSelectCommand *pTool);
     void activateSelectTool();
 
     // ---- information texts
     QString versionText() const;
     static QString localAddresses();
     QString mobileIpAddressText() const;
+    QString networkReport() const;
+    bool runSystemMenu(const QString &entry);
     // The connection indicator image last set for the canvas.
     static QString indicatorImage();
 
@@ -216,7 +221,8 @@ signals:
     void changedStatusIndicator();
 
 private:
-    bool readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode);
+    bool readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode, MProject *pProject = nullptr,
+                       CCanvas *pCanvas = nullptr, QString *pFileVersion = nullptr);
     bool adoptScenes(CComposite *pScratch);
     bool writeProjectXml(XmlWriter &writer);
     void markModified();

@@ -154,7 +154,9 @@ bool XVMPHandler::startElement(const QString &, const QString &localName, const 
 {
     pushElement(localName);
     const int depth = m_nDepth;
-    if (depth > MaxKeptLevels) {
+    // Deep content that belongs to no node (a skipped view or nested node) is
+    // only counted; anywhere else the importer would misread it, so it stops.
+    if (depth > MaxKeptLevels && m_nSkipDepth == 0) {
         qWarning().noquote() << QStringLiteral("XVMPHandler - elements nested deeper than %1 levels; import stopped")
                                     .arg(MaxKeptLevels);
         return false;

@@ -97,6 +97,7 @@ private slots:
     void setsWithoutMainProcessorAreDropped();
     void badInput_data();
     void badInput();
+    void deepContentOfASkippedViewIsIgnored();
     void windows1252FileYieldsAmplifierTitles();
 
 private:
@@ -593,6 +594,25 @@ void TestDesignImport::badInput()
     QVERIFY(!HComposite::loadDesignFile(&root, path, false, nullptr));
     QCOMPARE(childLabels(&root), kept);
     QVERIFY(!HComposite::loadDesignFile(&root, m_dir.filePath(QStringLiteral("missing.vmp")), false, nullptr));
+}
+
+// Logic views hold the design tool's own drawing, which may nest deeply: skipped, not refused.
+void TestDesignImport::deepContentOfASkippedViewIsIgnored()
+{
+    const auto p = &DesignFixture::property;
+    QByteArray view = "<LogicView>";
+    for (int i = 0; i < 16; ++i)
+        view += "<Deep>";
+    view += DesignFixture::node("className=\"KRX\"", {p("title", "KRX 880"), p("label", "Not a node")});
+    for (int i = 0; i < 16; ++i)
+        view += "</Deep>";
+    view += "</LogicView>";
+    DesignFixture design;
+    design.nodes << DesignFixture::node("className=\"Logic\"", {p("title", "Logic"), p("label", "Logic 1")}, view);
+    HRoot root;
+    QVERIFY(import(root, design, false));
+    QCOMPARE(childLabels(&root), (QStringList{QStringLiteral("Main Rack"), QStringLiteral("Annex Rack")}));
+    QVERIFY(!byLabel(&root, QStringLiteral("Not a node")));
 }
 
 void TestDesignImport::windows1252FileYieldsAmplifierTitles()

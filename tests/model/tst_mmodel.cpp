@@ -95,10 +95,10 @@ private:
     {
         CComposite *pScene = f.scene(QStringLiteral("COLLECTION1"));
         CComposite *pPanel = f.panel(pScene, QStringLiteral("Home"));
-        f.control(pPanel, QStringLiteral("Title"), QStringLiteral("Label"), QStringLiteral("label"),
+        f.control(pPanel, QStringLiteral("Title"), QStringLiteral("Label"), QStringLiteral("frame"),
                   {{QStringLiteral("id"), QStringLiteral("7")}, {QStringLiteral("x"), QStringLiteral("10")},
                    {QStringLiteral("width"), QStringLiteral("120")}, {QStringLiteral("height"), QStringLiteral("30")}});
-        CControl *pSlider = f.control(pPanel, s_sLabel, QStringLiteral("Slider"), QStringLiteral("slider"),
+        CControl *pSlider = f.control(pPanel, s_sLabel, QStringLiteral("Slider"), QStringLiteral("frame"),
                                       {{QStringLiteral("x"), QStringLiteral("40")},
                                        {QStringLiteral("y"), QStringLiteral("60")}});
         pSlider->setAttribute(QStringLiteral("range"), QStringLiteral("units"), s_sLabel);
@@ -111,8 +111,8 @@ private:
     }
 
     // Every kind of element there is: scenes, panels of each type, controls
-    // bound and unbound with list and range attributes, a real frame widget,
-    // canvas and project information.
+    // bound and unbound with list and range attributes, canvas and project
+    // information. Widgets are frames: the kind with its own QML file and writer.
     static void populateEveryKind(ModelFixture &f)
     {
         populate(f);
@@ -127,7 +127,7 @@ private:
         pSlider->setAttribute(QStringLiteral("range"), QStringLiteral("step"), QStringLiteral("0.5"));
         pSlider->setAttribute(QStringLiteral("range"), QStringLiteral("transform"), QStringLiteral("strV"));
         pSlider->setAttribute(QStringLiteral("range"), QStringLiteral("index1"), QStringLiteral("3"));
-        CControl *pButton = f.control(pHome, QStringLiteral("Mute"), QStringLiteral("Button"), QStringLiteral("button"),
+        CControl *pButton = f.control(pHome, QStringLiteral("Mute"), QStringLiteral("Button"), QStringLiteral("frame"),
                                       {{QStringLiteral("id"), QStringLiteral("9")},
                                        {QStringLiteral("link"), QStringLiteral("7")}});
         pButton->setAttribute(QStringLiteral("list"), QStringLiteral("set"), QStringLiteral("F,O"));
@@ -614,6 +614,9 @@ private slots:
         QVERIFY(!written.isEmpty());
 
         ModelFixture g;
+        // Without a drawing area the view does not scale the panels to it, so
+        // the geometry read is the geometry written.
+        g.canvasItem.setSize(QSizeF());
         QSignalSpy enable(g.model, &MModel::enableConnection);
         QVERIFY(g.model->openProject(first));
         QVERIFY(g.boxes.isEmpty());
@@ -649,7 +652,12 @@ private slots:
         const QString second = dir.filePath(QStringLiteral("second.cpz"));
         QVERIFY(g.model->saveProject(second));
         const QByteArray rewritten = projectFileText(second);
-        QCOMPARE(QString::fromUtf8(rewritten), QString::fromUtf8(written));
+        const QStringList before = QString::fromUtf8(written).split(QLatin1Char('\n'));
+        const QStringList after = QString::fromUtf8(rewritten).split(QLatin1Char('\n'));
+        for (int i = 0; i < qMin(before.size(), after.size()); ++i) {
+            QCOMPARE(after.at(i), before.at(i));
+        }
+        QCOMPARE(after.size(), before.size());
     }
 
     // An archive whose content breaks halfway is unpacked into the folder the
