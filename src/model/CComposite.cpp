@@ -138,6 +138,14 @@ void CComposite::clear()
     }
 }
 
+bool CComposite::setCurrentIndex(int index)
+{
+    if (index < 0 || index >= m_children.size())
+        return false;
+    m_current = index;
+    return true;
+}
+
 bool CComposite::moveChild(CControl *pElement, int offset)
 {
     const int from = indexOf(pElement);

@@ -109,6 +109,8 @@ public:
     int indexOf(const CControl *pElement) const;
     const QList<CControl *> &children() const { return m_children; }
     int currentIndex() const { return m_current; }
+    // An index outside the list is refused.
+    bool setCurrentIndex(int index);
     int lastRemoved() const { return m_lastRemoved; }
     bool moveChild(CControl *pElement, int offset);
     void moveChildrenTo(const CComposite *pSelection, int index);
