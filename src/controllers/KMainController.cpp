@@ -10,6 +10,7 @@
 #include "model/MModel.h"
 #include "views/MainWindow.h"
 #include "views/VModeManager.h"
+#include "widgets/WDelegate.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -17,6 +18,7 @@
 #include <QCoreApplication>
 #include <QIcon>
 #include <QKeySequence>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -416,8 +418,7 @@ void KMainController::connectModel()
 
 void KMainController::attachWidgetDelegate()
 {
-    // The widget delegate takes the main window here as the parent of the
-    // widgets' dialogs, once the delegate is part of the build.
+    WDelegate::instance()->setMainWindow(m_pMainWindow);
 }
 
 void KMainController::loadBlankTemplate()
@@ -452,6 +453,7 @@ void KMainController::fitWindowToCanvas()
 {
     if (!m_pMainWindow || !m_pMainWindow->menuBarWidget() || !m_pMainWindow->toolBarWidget())
         return;
+    settleBars();
     int width = m_canvas.width() + m_paneWidth + 2 * m_margin + m_paneGap;
     width = std::max(width, kMinimumWindowWidth);
     const int height = m_canvas.height() + 2 * m_margin + barsHeight();
@@ -459,6 +461,16 @@ void KMainController::fitWindowToCanvas()
     if (m_pMainWindow->size() == QSize(width, height))
         ++width;
     m_pMainWindow->resize(width, height);
+}
+
+// Until the window is first laid out its bars keep the form's heights; the
+// fit at start-up, before the window shows, must count the heights it will
+// show with, or the canvas's bottom row is cut off.
+void KMainController::settleBars()
+{
+    m_pMainWindow->ensurePolished();
+    if (QLayout *pLayout = m_pMainWindow->layout())
+        pLayout->activate();
 }
 
 int KMainController::barsHeight() const

@@ -122,6 +122,7 @@ private:
     void createPanes();
     void attachWidgetDelegate();
     void loadBlankTemplate();
+    void settleBars();
     QAction *actionByKey(int key) const { return m_actions.value(key, nullptr); }
 
     QApplication *m_pApplication;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 class WWidgetFactory;
 
@@ -27,6 +29,10 @@ public:
     void setScale(float scale) { m_fScale = scale; }
     float aspect() const { return m_fAspect; }
     void setAspect(float aspect) { m_fAspect = aspect; }
+    // The editor's main window, over which the widgets' dialogs open; null
+    // before start-up gives it and after the window is gone.
+    QWidget *mainWindow() const { return m_pMainWindow; }
+    void setMainWindow(QWidget *pWindow) { m_pMainWindow = pWindow; }
 
 private:
     WDelegate();
@@ -36,4 +42,5 @@ private:
     qint64 m_nNextId;
     float m_fScale;
     float m_fAspect;
+    QPointer<QWidget> m_pMainWindow;
 };

@@ -516,10 +516,18 @@ void TestKMainController::fittingTwiceWidensByOne()
 {
     start();
     MainWindow *pWindow = m_pMain->mainWindow();
+    // Start-up has fitted the window already; start from another size.
+    pWindow->resize(700, 700);
+    QTRY_COMPARE(pWindow->size(), QSize(700, 700));
     m_pMain->fitWindowToCanvas();
     const QSize first = pWindow->size();
+    const CCanvas *pCanvas = m_pMain->canvas();
+    QCOMPARE(first, QSize(std::max(555, pCanvas->width() + 262), pCanvas->height() + 4 + m_pMain->barsHeight()));
     m_pMain->fitWindowToCanvas();
     QCOMPARE(pWindow->size(), first + QSize(1, 0));
+    // Once more and the fit is the plain size again.
+    m_pMain->fitWindowToCanvas();
+    QCOMPARE(pWindow->size(), first);
 }
 
 void TestKMainController::close_data()
