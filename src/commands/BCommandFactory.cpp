@@ -1,6 +1,9 @@
 #include "commands/BCommandFactory.h"
 
 #include "commands/BCommandId.h"
+#include "commands/BToolDragCommand.h"
+#include "commands/BToolNudgeCommand.h"
+#include "commands/BToolResizeCommand.h"
 #include "commands/BToolSelectCommand.h"
 
 BCommandFactory *BCommandFactory::instance()
@@ -14,6 +17,12 @@ BCommand *BCommandFactory::createCommand(int id, int mode) const
     switch (id) {
     case BCommandId::ToolSelect:
         return new BToolSelectCommand(mode);
+    case BCommandId::ToolDrag:
+        return new BToolDragCommand(mode);
+    case BCommandId::ToolResize:
+        return new BToolResizeCommand(mode);
+    case BCommandId::ToolNudge:
+        return new BToolNudgeCommand(mode);
     default:
         return nullptr;
     }

@@ -243,3 +243,13 @@ QString MModel::linkPathForHandle(quint64) const
 {
     return QString();
 }
+
+// ==== tool and drop commands: the least of the model they call (begin) ====
+
+QQuickItem *MModel::qmlRootItem() const
+{
+    // No QML bridge yet.
+    return nullptr;
+}
+
+// ==== tool and drop commands (end) ====

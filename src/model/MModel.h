@@ -15,6 +15,7 @@ class IInterface;
 class KComposite;
 class KController;
 class PFileProtocol;
+class QQuickItem;
 class QStandardItem;
 class QStandardItemModel;
 class QUrl;
@@ -96,6 +97,12 @@ public:
     HNode *nodeForHandle(quint64 handle) const;
     // The path of the live panel a link item's handle names; empty for any other number.
     QString linkPathForHandle(quint64 handle) const;
+
+    // ==== tool and drop commands: the least of the model they call (begin) ====
+    // The item the panels are drawn in (the QML bridge's "QmlView"); the drag
+    // limit reads its size. Null until the bridge registers it.
+    QQuickItem *qmlRootItem() const;
+    // ==== tool and drop commands (end) ====
 
 signals:
     void enableConnection(bool enabled);
