@@ -4,6 +4,8 @@
 #include "model/CCanvas.h"
 #include "model/MModel.h"
 
+#include "widgets/VQmlFrame.h"
+
 #include <QQuickView>
 #include <QSplitter>
 
@@ -23,10 +25,6 @@ int KQmlController::controllerId() const
     return ControllerId::Canvas;
 }
 
-QQuickView *KQmlController::view() const
-{
-    return m_pQmlFrame;
-}
 
 QSplitter *KQmlController::splitter() const
 {
@@ -67,6 +65,8 @@ void KQmlController::createView(bool first)
         return;
     pContainer->setMinimumSize(MinimumViewSize, MinimumViewSize);
     pContainer->setFocusPolicy(Qt::TabFocus);
+    m_pQmlFrame->registerQmlTypes(first);
+    m_pQmlFrame->loadSetupMenu(tr("About Velmora Viviza...,Project Information...,Network Status..."));
     if (CCanvas *pCanvas = m_pModel->canvas())
         pCanvas->loadDesktop(m_pQmlFrame);
     m_pSplitter->addWidget(pContainer);
@@ -98,17 +98,17 @@ void KQmlController::rebuild()
         m_pSplitter->show();
 }
 
-// ---------------------------------------------------------------- canvas host
-// The canvas host plugs in here: its own view type registers the native QML
-// types on the first call and loads the set-up menu
-// "About Velmora Viviza...,Project Information...,Network Status...", and it
-// binds itself and its QML interface to the model.
-
-QQuickView *KQmlController::createFrame(bool)
+QQuickView *KQmlController::view() const
 {
-    return new QQuickView;
+    return m_pQmlFrame;
+}
+
+VQmlFrame *KQmlController::createFrame(bool)
+{
+    return new VQmlFrame;
 }
 
 void KQmlController::bindFrame()
 {
+    m_pQmlFrame->setModel(m_pModel);
 }

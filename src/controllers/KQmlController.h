@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class QQuickView;
+class VQmlFrame;
 class QSplitter;
 
 // Hosts the QML canvas view in a splitter beside the tab pane, lays it out
@@ -33,9 +34,9 @@ public:
     QSplitter *splitter() const;
 
 private:
-    QQuickView *createFrame(bool first);
+    VQmlFrame *createFrame(bool first);
     void bindFrame();
 
-    QPointer<QQuickView> m_pQmlFrame;
+    QPointer<VQmlFrame> m_pQmlFrame;
     QPointer<QSplitter> m_pSplitter;
 };

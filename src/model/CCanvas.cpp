@@ -2,6 +2,7 @@
 
 #include "utility/SkinFiles.h"
 #include "utility/UNumbers.h"
+#include "views/VModeManager.h"
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
@@ -305,12 +306,12 @@ void CCanvas::updateScaleFlag()
 }
 
 // ---- Links to the application model and the QML canvas root.
-// Wired in once the model and the mode manager exist; until then a canvas
-// has no QML root and no model to announce changes to.
+// The root is the object the desktop QML registered as "QmlCanvas"; the
+// model links are wired in once the model has those signals.
 
 QObject *CCanvas::qmlRoot() const
 {
-    return nullptr; // VModeManager::instance()->canvasRoot()
+    return VModeManager::instance()->canvasRoot();
 }
 
 void CCanvas::modelResetCanvas()

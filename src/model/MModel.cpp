@@ -1,5 +1,7 @@
 #include "model/MModel.h"
 
+#include "commands/BCommandFactory.h"
+#include "commands/BCommandId.h"
 #include "commands/BToolSelectCommand.h"
 #include "controllers/ActionId.h"
 #include "controllers/ControllerId.h"
@@ -8,13 +10,19 @@
 #include "hardware/HComposite.h"
 #include "hardware/HRoot.h"
 #include "interfaces/IInterface.h"
+#include "hardware/HRoot.h"
 #include "model/CCanvas.h"
+#include "model/CComposite.h"
 #include "model/CControl.h"
+#include "model/MProject.h"
 #include "protocols/PFileProtocol.h"
 #include "utility/UNumbers.h"
+#include "widgets/MQmlInterface.h"
 
 #include <QDebug>
 #include <QEventLoop>
+#include <QHostAddress>
+#include <QNetworkInterface>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -166,14 +174,6 @@ HNode *findByAddress(HNode *pNode, quint64 handle)
 
 } // namespace
 
-void MModel::init()
-{
-    if (!m_pRootNode)
-        m_pRootNode = new HRoot;
-    emit selectState(false);
-    emit ccpState(false);
-}
-
 void MModel::setCanvas(CCanvas *pCanvas)
 {
     m_pCanvas = pCanvas;
@@ -244,12 +244,117 @@ QString MModel::linkPathForHandle(quint64) const
     return QString();
 }
 
+// ==== QML canvas bridge: the least of the model it calls (begin) ====
+
+namespace {
+
+// This computer's IPv4 addresses other than loopback, one a line.
+QString localAddresses()
+{
+    const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
+    if (addresses.isEmpty())
+        return QStringLiteral("No network interfaces found.");
+    QString text;
+    for (const QHostAddress &address : addresses) {
+        const QString addressText = address.toString();
+        if (addressText.contains(QLatin1Char(':')) || addressText.startsWith(QLatin1String("127.0.0")))
+            continue;
+        text += addressText + QLatin1Char('\n');
+    }
+    return text.isEmpty() ? QStringLiteral("No network connection detected.") : text;
+}
+
+} // namespace
+
+void MModel::init()
+{
+    // The roots are QObject children, so they go with the model.
+    if (!m_pRootNode) {
+        m_pRootNode = new HRoot;
+        static_cast<QObject *>(m_pRootNode)->setParent(this);
+    }
+    if (!m_pScenes) {
+        m_pScenes = new CComposite;
+        m_pScenes->setType(QStringLiteral("Scenes"));
+        static_cast<QObject *>(m_pScenes)->setParent(this);
+    }
+    if (!m_pProject)
+        m_pProject = std::make_unique<MProject>();
+    if (!m_pSelectTool) {
+        BCommand *pCommand = BCommandFactory::instance()->createCommand(BCommandId::ToolSelect);
+        if (auto *pTool = dynamic_cast<BToolSelectCommand *>(pCommand))
+            setSelectTool(pTool);
+        else
+            delete pCommand;
+    }
+    emit selectState(false);
+    emit ccpState(false);
+}
+
+void MModel::setSelectTool(BToolSelectCommand *pTool)
+{
+    if (pTool == m_pSelectTool)
+        return;
+    delete m_pSelectTool;
+    m_pSelectTool = pTool;
+    if (m_pSelectTool) {
+        m_pSelectTool->setModel(this);
+        m_pSelectTool->prepare();
+    }
+}
+
+void MModel::setQmlInterface(MQmlInterface *pInterface)
+{
+    m_pQmlInterface = pInterface;
+}
+
+MQmlInterface *MModel::qmlInterface() const
+{
+    return m_pQmlInterface;
+}
+
+QString MModel::networkReport() const
+{
+    // No processor reports its state yet.
+    return tr("No network information available.");
+}
+
+QString MModel::mobileIpAddressText() const
+{
+    return tr("Mobile IP Address:\n\n") + localAddresses();
+}
+
+bool MModel::arrowPressed(const QString &)
+{
+    return false;
+}
+
+bool MModel::runSystemMenu(const QString &)
+{
+    return false;
+}
+
+bool MModel::panelSetup()
+{
+    return false;
+}
+
+bool MModel::updateCanvasScale()
+{
+    return false;
+}
+
+void MModel::updateToolBar()
+{
+}
+
+// ==== QML canvas bridge (end) ====
+
 // ==== tool and drop commands: the least of the model they call (begin) ====
 
 QQuickItem *MModel::qmlRootItem() const
 {
-    // No QML bridge yet.
-    return nullptr;
+    return m_pQmlInterface ? qobject_cast<QQuickItem *>(m_pQmlInterface->qmlView()) : nullptr;
 }
 
 // ==== tool and drop commands (end) ====

@@ -6,14 +6,19 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
 class BToolSelectCommand;
 class CCanvas;
+class CComposite;
 class CControl;
 class HNode;
 class HRoot;
 class IInterface;
 class KComposite;
 class KController;
+class MProject;
+class MQmlInterface;
 class PFileProtocol;
 class QQuickItem;
 class QStandardItem;
@@ -69,7 +74,6 @@ public:
 
     // ==== editor shell: the least of what the main window, the tab panes and
     // the project tree call; the model's own work completes these.
-    void init();
     void setMainWindow(QObject *pWindow) { m_pMainWindow = pWindow; }
     QObject *mainWindow() const { return m_pMainWindow; }
     // Keeps the canvas description and links it back to the model.
@@ -125,4 +129,37 @@ private:
     QString m_sDesignFilePath;
     bool m_bConnectionEnabled = false;
     // ==== end of the editor shell's least members
+
+    // ==== QML canvas bridge: the least of the model it calls (begin) ====
+public:
+    // Builds the hardware root, the "Scenes" root, the project information
+    // and the select tool once; then selectState(false) and ccpState(false).
+    void init();
+    CComposite *scenes() const { return m_pScenes; }
+    MProject *projectInfo() const { return m_pProject.get(); }
+    // Replaces the select tool (owned); the old one is deleted.
+    void setSelectTool(BToolSelectCommand *pTool);
+
+    // The canvas's QML interface object; not owned, null until set.
+    void setQmlInterface(MQmlInterface *pInterface);
+    MQmlInterface *qmlInterface() const;
+
+    QString fileVersion() const { return m_fileVersion; }
+    QString networkReport() const;
+    QString mobileIpAddressText() const;
+    bool arrowPressed(const QString &text);
+    bool runSystemMenu(const QString &entry);
+    bool panelSetup();
+    bool updateCanvasScale();
+    void updateToolBar();
+
+signals:
+    void displayMessage(const QString &msg);
+
+private:
+    CComposite *m_pScenes = nullptr;
+    std::unique_ptr<MProject> m_pProject;
+    QPointer<MQmlInterface> m_pQmlInterface;
+    QString m_fileVersion = QStringLiteral("3.0");
+    // ==== QML canvas bridge (end) ====
 };

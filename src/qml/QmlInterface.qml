@@ -1,11 +1,11 @@
 import QtQuick
+import mqmlinterface
 
-// What every QML file reads through the context property "intrf": editor
-// switches, content size and scale, and the skin's colours and images
-// ("Light" with the "Blue" accent until a skin is loaded). The native bridge
-// takes this root's place when it lands; until then the gesture functions
-// below are the calls QML files may make and do nothing.
-QtObject {
+// The bridge object published as "intrf" and the display values every QML
+// file reads from it. The model writes these when the canvas or the skin
+// changes; a loaded skin sets its colours and image paths by name. Defaults
+// are the "Light" skin with the "Blue" accent.
+MQmlInterface {
     // editor switches
     property bool rightClickEnable: true
     property bool editModeEnable: false
@@ -17,16 +17,35 @@ QtObject {
     property real pixelScale: 1.0
     property real viewScale: 1.0
     property int textSize: 12
+
+    // rows, title and logo: heights as parts of the canvas height or of the
+    // row, and their text sizes before scaling
+    property real toolBarProportion: 0.08
+    property real statusBarProportion: 0.05
+    property real titleProportion: 0.45
+    property real logoProportion: 0.6
+    property int toolBarTextSize: 16
+    property int statusBarTextSize: 12
+    property int titleTextSize: 18
+    property int menuTextSize: 16
+    property int textLinkTextSize: 12
     property real controlRadius: 5
 
-    // pages and titles
+    // pages of the shown collection
     property int pageCount: 1
     property int pageIndex: 0
+
+    // texts
     property string headerTitle: ""
     property string sceneTitle: ""
+    property string errorText: ""
 
-    // skin colours
+    // skin colours; the menus and edit fields follow the canvas and the
+    // fields unless a skin names their own
     property color textColor: "#231F20"
+    property color menuColor: canvasColor
+    property color editColor: fieldColor
+    property color accentColor: "#1D98D5"
     property color canvasColor: "#FFFFFF"
     property color nullRegionColor: "#4D231F20"
     property color statusBarColor: "#F3F3F3"
@@ -35,12 +54,12 @@ QtObject {
     property color toolBarColor: "#F6F6F6"
     property color toolBarShadow: "#19231F20"
     property color toolBarTextColor: "#000000"
-    property color grooveColor1: "#A8AAAD"
     property color borderColor: "#A8AAAD"
     property color fieldColor: "#F6F6F6"
     property color pageInActive: "#A8AAAD"
     property color linkInActive: "#808285"
-    property color accentColor: "#1D98D5"
+    property color logoBackground: "transparent"
+    property color grooveColor1: "#A8AAAD"
 
     // skin images, relative to the QML files
     property string rightArrow: "../../images/skins/Light/arrow_right.png"
@@ -53,10 +72,7 @@ QtObject {
     property string downArrow: "../../images/skins/Accent/Blue/arrow_down.png"
     property string muteOff: "../../images/skins/Accent/Blue/mute_on.png"
 
-    // canvas gestures of the selection overlay
-    function moveControl(x, y, state) {}
-    function resizeControl(x, y, edge, state) {}
-    function keyEvent(key, modifiers, repeat, state) {}
-    function doubleClickControl() {}
-    function cancelEdit() {}
+    // QML files of the canvas's top and bottom rows; "?" for none
+    property string topRow: "qrc:/qml/objects/QmlToolBarObject.qml"
+    property string bottomRow: "qrc:/qml/objects/QmlStatusBarObject.qml"
 }

@@ -1,5 +1,6 @@
 #include "widgets/WWidgetFactory.h"
 
+#include "widgets/MQmlInterface.h"
 #include "widgets/WFrame.h"
 #include "widgets/WWidget.h"
 
@@ -44,6 +45,7 @@ void WWidgetFactory::registerQmlTypes()
     if (registered)
         return;
     registered = true;
+    qmlRegisterType<MQmlInterface>("mqmlinterface", 1, 0, "MQmlInterface");
     qmlRegisterType<WWidget>("wwidget", 1, 0, "WWidget");
     qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
 }

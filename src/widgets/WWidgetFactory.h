@@ -33,7 +33,8 @@ public:
     static QUrl qmlFile(const QString &type);
     // Every type name that has a QML file, in table order.
     static QStringList typeNames();
-    // Registers the widget classes with QML, once per process.
+    // Registers the QML interface class, then the widget classes, with QML,
+    // once per process.
     static void registerQmlTypes();
     // Debug aid: the item and each of its parent items.
     static void printItemParents(const QQuickItem *pItem);

@@ -1,5 +1,7 @@
 #include "support/QmlCanvasFixture.h"
 
+#include "widgets/MQmlInterface.h"
+
 #include <QQmlComponent>
 #include <QQmlContext>
 
@@ -19,6 +21,11 @@ QmlCanvasFixture::QmlCanvasFixture()
     if (m_pInterface)
         m_pInterface->setParent(m_pEngine.get());
     m_pEngine->rootContext()->setContextProperty(QStringLiteral("intrf"), m_pInterface);
+    // As the view does: the interface publishes its own objects and the menus.
+    if (auto *pInterface = qobject_cast<MQmlInterface *>(m_pInterface)) {
+        pInterface->setContext(m_pEngine->rootContext());
+        pInterface->loadSetupMenu(QStringLiteral("About,Project Information,Network Status"));
+    }
 
     m_pCanvas = new QQuickItem;
     m_pCanvas->setParent(m_pEngine.get());

@@ -62,6 +62,12 @@ void TstQmlFiles::filesExist()
     QVERIFY(files.contains(QStringLiteral("qrc:/qml/QmlInterface.qml")));
     QVERIFY(files.contains(QStringLiteral("qrc:/qmlcontrol/QmlSelect.qml")));
     QVERIFY(files.contains(QStringLiteral("qrc:/qmlcontrol/QmlFrame.qml")));
+    // The canvas frame and the files others name by path.
+    for (const char *name : {"QmlDesktop.qml", "objects/QmlToolBarObject.qml", "objects/QmlMinToolBarObject.qml",
+                             "objects/QmlStatusBarObject.qml", "objects/QmlControlObject.qml",
+                             "objects/QmlMessageDialog.qml", "objects/QmlAboutDialog.qml",
+                             "objects/QmlPopupMenu.qml", "objects/QmlReceiveDialog.qml"})
+        QVERIFY2(files.contains(QStringLiteral("qrc:/qml/") + QLatin1String(name)), name);
 }
 
 void TstQmlFiles::everyFileLoadsWithoutWarnings_data()

@@ -6,5 +6,6 @@ ImageList imageCatalog()
     images += parameterIcons();
     images += documentIcons();
     images += editorIcons();
+    images += canvasIcons();
     return images;
 }

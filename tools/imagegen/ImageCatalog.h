@@ -24,5 +24,6 @@ using ImageList = QList<ImageEntry>;
 ImageList parameterIcons();
 ImageList documentIcons();
 ImageList editorIcons();
+ImageList canvasIcons();
 
 ImageList imageCatalog();

@@ -1,0 +1,1 @@
+vvb_add_test(tst_dqmlmessagedialog tst_dqmlmessagedialog.cpp)

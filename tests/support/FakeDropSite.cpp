@@ -1,0 +1,6 @@
+#include "FakeDropSite.h"
+
+FakeDropSite::FakeDropSite(const QString &controlType)
+    : m_sControlType(controlType)
+{
+}
