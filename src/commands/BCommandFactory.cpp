@@ -1,6 +1,10 @@
 #include "commands/BCommandFactory.h"
 
 #include "commands/BCommandId.h"
+#include "commands/BDropControlCommand.h"
+#include "commands/BDropLinkCommand.h"
+#include "commands/BDropPanelCommand.h"
+#include "commands/BDropSiteCommand.h"
 #include "commands/BToolDragCommand.h"
 #include "commands/BToolNudgeCommand.h"
 #include "commands/BToolResizeCommand.h"
@@ -23,6 +27,14 @@ BCommand *BCommandFactory::createCommand(int id, int mode) const
         return new BToolResizeCommand(mode);
     case BCommandId::ToolNudge:
         return new BToolNudgeCommand(mode);
+    case BCommandId::DropControl:
+        return new BDropControlCommand(mode);
+    case BCommandId::DropPanel:
+        return new BDropPanelCommand(mode);
+    case BCommandId::DropSite:
+        return new BDropSiteCommand(mode);
+    case BCommandId::DropLink:
+        return new BDropLinkCommand(mode);
     default:
         return nullptr;
     }

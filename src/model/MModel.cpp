@@ -7,6 +7,7 @@
 #include "controllers/ControllerId.h"
 #include "controllers/KComposite.h"
 #include "controllers/KMainController.h"
+#include "dialogs/DMessageBox.h"
 #include "hardware/HComposite.h"
 #include "hardware/HRoot.h"
 #include "interfaces/IInterface.h"
@@ -27,6 +28,7 @@
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QUrl>
+#include <QWidget>
 
 MModel::MModel(QObject *parent)
     : QObject(parent)
@@ -355,6 +357,141 @@ void MModel::updateToolBar()
 QQuickItem *MModel::qmlRootItem() const
 {
     return m_pQmlInterface ? qobject_cast<QQuickItem *>(m_pQmlInterface->qmlView()) : nullptr;
+}
+
+namespace {
+
+// A control the current panel just built: bound, selected, its panel shown.
+CControl *adoptBuilt(MModel *pModel, CControl *pPanel, CControl *pControl)
+{
+    if (!pControl)
+        return nullptr;
+    pControl->setContextObject(pModel);
+    pPanel->setVisible(true);
+    pControl->setSelected(true);
+    pModel->setModified(true);
+    return pControl;
+}
+
+} // namespace
+
+CControl *MModel::addControl(HNode *pNode, const QString &name, const QPointF &position)
+{
+    if (!m_pRootNode || !m_pCurrentPanel)
+        return nullptr;
+    CControl *pControl =
+        adoptBuilt(this, m_pCurrentPanel, m_pCurrentPanel->createControlForNode(m_pRootNode, pNode, name, position));
+    if (pControl)
+        emit enableConnection(true);
+    return pControl;
+}
+
+CControl *MModel::dropControl(const QString &templateName, const QPointF &position)
+{
+    if (!m_pCurrentPanel)
+        return nullptr;
+    return adoptBuilt(this, m_pCurrentPanel, m_pCurrentPanel->createFromGraphics(templateName, position));
+}
+
+CControl *MModel::addPanelLink(CControl *pTarget, const QPointF &position)
+{
+    if (!m_pCurrentPanel) {
+        DMessageBox::warning(qobject_cast<QWidget *>(m_pMainWindow.data()), tr("Warning"),
+                             tr("There are no panels in this collection."));
+        return nullptr;
+    }
+    return adoptBuilt(this, m_pCurrentPanel, m_pCurrentPanel->createPanelLink(pTarget, position));
+}
+
+bool MModel::checkPanelLimit()
+{
+    if (!m_pCurrentPanel)
+        return true;
+    const CComposite *pScene = m_pCurrentPanel->parentComposite();
+    if (!pScene)
+        return false;
+    if (pScene->childCount() <= 5)
+        return true;
+    DMessageBox::warning(qobject_cast<QWidget *>(m_pMainWindow.data()), tr("Warning"),
+                         tr("The maximum number of panels in a scene is: 6"));
+    return false;
+}
+
+// Until panels are read from templates, the new panel is an empty one named after the node.
+CControl *MModel::addPanelForNode(HNode *pNode)
+{
+    if (!pNode || !m_pScenes || !checkPanelLimit())
+        return nullptr;
+    auto *pScene = qobject_cast<CComposite *>(m_pScenes->currentChildIn(QStringLiteral("Scenes")));
+    if (!pScene)
+        return nullptr;
+    auto *pPanel = new CComposite;
+    pScene->addChild(pPanel);
+    pPanel->setKind(QStringLiteral("Panel"));
+    pPanel->setPanelType(QString());
+    pPanel->setTitle(pNode->label());
+    pPanel->setContextObject(this);
+    setModified(true);
+    if (m_pCurrentPanel && m_pCurrentPanel != pPanel)
+        m_pCurrentPanel->setVisible(false);
+    pScene->selectChild(QStringLiteral("Panels"), pPanel->name());
+    m_pCurrentPanel = pPanel;
+    pPanel->setVisible(true);
+    return pPanel;
+}
+
+void MModel::addToCurrentPanel(CControl *pControl)
+{
+    if (!m_pCurrentPanel || !pControl)
+        return;
+    m_pCurrentPanel->addChild(pControl);
+    setModified(true);
+}
+
+void MModel::removeFromCurrentPanel(CControl *pControl, bool destroy)
+{
+    if (!m_pCurrentPanel || !pControl)
+        return;
+    m_pCurrentPanel->removeChild(pControl, destroy);
+    setModified(true);
+    if (m_pScenes && m_pScenes->boundCount() == 0)
+        emit enableConnection(false);
+}
+
+void MModel::deselectAll()
+{
+    if (!m_pScenes)
+        return;
+    CComposite selection;
+    selection.setNotOwner(true);
+    if (m_pScenes->collectSelected(&selection))
+        selection.setMode(CControl::ModeNormal);
+    selection.clear();
+}
+
+bool MModel::gotoPage(int index)
+{
+    CComposite *pScene = m_pCurrentPanel ? m_pCurrentPanel->parentComposite() : nullptr;
+    if (!pScene && m_pScenes)
+        pScene = qobject_cast<CComposite *>(m_pScenes->currentChildIn(QStringLiteral("Scenes")));
+    if (!pScene || pScene->childCount() == 0) {
+        m_pCurrentPanel = nullptr;
+        return false;
+    }
+    CControl *pTarget = pScene->childAt(index);
+    if (!pTarget)
+        return false;
+    if (m_pCurrentPanel)
+        m_pCurrentPanel->setVisible(false);
+    pScene->selectChild(QStringLiteral("Panels"), pTarget->name());
+    m_pCurrentPanel = pTarget;
+    pTarget->setVisible(true);
+    return true;
+}
+
+void MModel::onExtraRefreshTimerTimeout()
+{
+    // Nothing on the canvas to bring up to date yet.
 }
 
 // ==== tool and drop commands (end) ====

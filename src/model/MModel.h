@@ -20,6 +20,7 @@ class KController;
 class MProject;
 class MQmlInterface;
 class PFileProtocol;
+class QPointF;
 class QQuickItem;
 class QStandardItem;
 class QStandardItemModel;
@@ -106,6 +107,33 @@ public:
     // The item the panels are drawn in (the QML bridge's "QmlView"); the drag
     // limit reads its size. Null until the bridge registers it.
     QQuickItem *qmlRootItem() const;
+    // The current panel builds a control for the node (its control template),
+    // from a graphics template, or as a link to a panel; the control is bound
+    // to the model and selected, the panel shown, the project modified. Null
+    // when nothing was built (a link without a current panel warns).
+    CControl *addControl(HNode *pNode, const QString &name, const QPointF &position);
+    CControl *dropControl(const QString &templateName, const QPointF &position);
+    CControl *addPanelLink(CControl *pTarget, const QPointF &position);
+    // True while the shown scene has room for another panel (at most six);
+    // otherwise a warning and false.
+    bool checkPanelLimit();
+    // A new panel for the node in the shown scene, made the current panel;
+    // null when the scene is full.
+    CControl *addPanelForNode(HNode *pNode);
+    // The current panel takes the control / gives it up (destroyed only when told).
+    void addToCurrentPanel(CControl *pControl);
+    void removeFromCurrentPanel(CControl *pControl, bool destroy);
+    // No control of the document stays in mode 1.
+    void deselectAll();
+    // Shows the panel at the index of the shown scene; an emptied scene
+    // leaves no current panel.
+    bool gotoPage(int index);
+
+public slots:
+    // Brings the canvas, the header and the titles up to date.
+    void onExtraRefreshTimerTimeout();
+
+public:
     // ==== tool and drop commands (end) ====
 
 signals:

@@ -141,7 +141,7 @@ void WWidget::updateFromTransform()
 {
 }
 
-bool WWidget::canAcceptDrop(CControl *)
+bool WWidget::canAcceptDrop(HNode *, const QString &)
 {
     return false;
 }

@@ -56,7 +56,8 @@ public:
     virtual void refitToRect(const QRectF &oldRect, const QRectF &newRect);
     virtual void reshape(const QPointF &point, int index, int state);
     virtual void updateFromTransform();
-    virtual bool canAcceptDrop(CControl *pControl);
+    // Whether the node's parameter of that name may be dropped on the widget.
+    virtual bool canAcceptDrop(HNode *pNode, const QString &parameterName);
     virtual void setLabelText(const QString &text);
     virtual void setChildControl(CControl *pControl);
     virtual CControl *childControl() const;

@@ -5,54 +5,101 @@
 #include "commands/BCommandProcessor.h"
 #include "commands/BToolSelectCommand.h"
 #include "controllers/ControllerId.h"
+#include "dialogs/DMessageBox.h"
+#include "hardware/CParameter.h"
+#include "hardware/HRoot.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
+#include "support/FakeNodes.h"
+#include "support/FakePanel.h"
 #include "support/FakeWidgetFactory.h"
 #include "support/RecordingController.h"
+#include "widgets/MQmlInterface.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QList>
+#include <QPair>
 #include <QRectF>
 #include <QStringList>
 
-#include <memory>
-
-// A model showing one panel whose controls get plain widgets (one each, so a
-// control's rectangle is its widget's), the model's select tool, and a
-// controller that logs the broadcasts. Commands go through the real processor.
+// A model showing the panel "Home" of one scene, whose controls get plain
+// widgets (one each, so a control's rectangle is its widget's); the model's
+// select tool; the QML bridge bound to the model; a processor whose blocks
+// the drops name by handle; a controller and a message-box responder that
+// log what reaches them. Commands go through the real processor.
 class CommandFixture
 {
 public:
+    using Parameters = QList<QPair<QString, QString>>; // name, control type
+
     CommandFixture()
     {
+        DMessageBox::setResponder([this](const QString &, const QString &text) {
+            log.append(QStringLiteral("box ") + text);
+            return 0;
+        });
+        model.init();
+        // After the model's own set-up, which may install a factory of its own.
         WDelegate::instance()->setFactory(&factory);
-        panel.setKind(QStringLiteral("Panel"));
-        panel.setName(QStringLiteral("Home"));
-        panel.setContextObject(&model);
-        model.setCurrentPanel(&panel);
+        scene = new CComposite;
+        scene->setKind(QStringLiteral("Scene"));
+        scene->setName(QStringLiteral("COLLECTION1"));
+        model.scenes()->addChild(scene);
+        panel = addPanel(QStringLiteral("Home"));
+        model.setCurrentPanel(panel);
         model.addController(new RecordingController(QStringLiteral("properties"), ControllerId::Properties,
                                                     &log, &model));
-        BCommand *pCommand = BCommandFactory::instance()->createCommand(BCommandId::ToolSelect);
-        tool.reset(static_cast<BToolSelectCommand *>(pCommand));
-        tool->setModel(&model);
-        tool->prepare();
+        tool = model.selectTool();
+        processor = new FakeProcessor;
+        model.rootNode()->addNode(processor);
+        bridge.setModel(&model);
     }
 
     ~CommandFixture()
     {
         // Commands first: they refer to the controls, never the other way round.
-        delete BCommandProcessor::instance();
-        tool.reset();
-        panel.clear();
+        BCommandProcessor::instance()->clear();
         flushDeletes();
+        DMessageBox::setResponder({});
         WDelegate::instance()->setFactory(nullptr);
     }
 
+    // A panel of the scene that builds controls without templates.
+    FakePanel *addPanel(const QString &name)
+    {
+        auto *pPanel = new FakePanel(name);
+        scene->addChild(pPanel);
+        pPanel->setContextObject(&model);
+        return pPanel;
+    }
+
+    // A block of the processor with the parameters.
+    FakeNode *node(const QString &label, const Parameters &parameters)
+    {
+        auto *pNode = new FakeNode(QStringLiteral("Blocks"), label);
+        for (const auto &parameter : parameters) {
+            auto *pParameter = new CParameter;
+            pParameter->setText(parameter.first);
+            pParameter->setType(parameter.second);
+            pNode->parameterList()->append(pParameter);
+        }
+        processor->addNode(pNode);
+        return pNode;
+    }
+
+    // The drag data of an object: its address in decimal.
+    static QString handleOf(const void *pObject)
+    {
+        return QString::number(quint64(reinterpret_cast<quintptr>(pObject)));
+    }
+
     // A control of one widget at the rectangle, on the panel.
-    CControl *control(const QString &name, const QRectF &rect, const QString &type = QStringLiteral("Frame"))
+    CControl *control(const QString &name, const QRectF &rect, const QString &type = QStringLiteral("Frame"),
+                      CComposite *pPanel = nullptr)
     {
         auto *pControl = new CControl;
         pControl->setKind(QStringLiteral("Control"));
@@ -65,7 +112,7 @@ public:
         pControl->createPrototype(widgetType, QStringLiteral("height"), QString::number(rect.height()));
         pControl->finishWidget(widgetType);
         pControl->setContextObject(&model);
-        panel.addChild(pControl);
+        (pPanel ? pPanel : panel)->addChild(pControl);
         return pControl;
     }
 
@@ -94,7 +141,7 @@ public:
         tool->keyEvent(key, modifiers, BCommandId::ToolNudge, autoRepeat, phase);
     }
 
-    static BCommandProcessor *processor() { return BCommandProcessor::instance(); }
+    static BCommandProcessor *commands() { return BCommandProcessor::instance(); }
 
     // Runs deferred deletions, including those that deletions schedule.
     static void flushDeletes()
@@ -106,6 +153,9 @@ public:
     FakeWidgetFactory factory;
     QStringList log; // outlives the model, whose controllers write to it
     MModel model;
-    CComposite panel;
-    std::unique_ptr<BToolSelectCommand> tool;
+    MQmlInterface bridge;
+    CComposite *scene = nullptr;
+    FakePanel *panel = nullptr;
+    FakeProcessor *processor = nullptr;
+    BToolSelectCommand *tool = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "commands/BToolNudgeCommand.h"
 #include "commands/BToolResizeCommand.h"
 
+#include <QQuickItem>
 #include <QSettings>
 #include <QtTest>
 
@@ -26,6 +27,8 @@ private slots:
     void dragMovesTheSelectionInGridSteps_data();
     void dragMovesTheSelectionInGridSteps();
     void dragWithoutMovementKeepsTheRedoHistory();
+    void dragStaysWithinReachOfTheCanvas_data();
+    void dragStaysWithinReachOfTheCanvas();
     void resizeGivesTheFirstControlsSize_data();
     void resizeGivesTheFirstControlsSize();
     void resizeKeepsTheMinimumAndStoresTheLayout();
@@ -113,7 +116,7 @@ void TestBTools::clicksSelectAndShiftAdds()
     QCOMPARE(m_pB->mode(), CControl::ModeNormal);
     // Clicks are drags without movement: nothing moved, nothing filed.
     QCOMPARE(rects(), before);
-    QCOMPARE(f.processor()->undoCount(), 0);
+    QCOMPARE(f.commands()->undoCount(), 0);
     QVERIFY(!f.tool->currentTool());
     QVERIFY(f.log.contains("notify properties 0x2000"));
 }
@@ -143,18 +146,18 @@ void TestBTools::dragMovesTheSelectionInGridSteps()
 
     const Rects moved{before[0].translated(offset), before[1].translated(offset), before[2]};
     QCOMPARE(rects(), moved);
-    QCOMPARE(f.processor()->undoCount(), 1);
-    auto *pDrag = dynamic_cast<BToolDragCommand *>(f.processor()->undoCommandAt(0));
+    QCOMPARE(f.commands()->undoCount(), 1);
+    auto *pDrag = dynamic_cast<BToolDragCommand *>(f.commands()->undoCommandAt(0));
     QVERIFY(pDrag);
     QCOMPARE(pDrag->offset(), offset);
     QCOMPARE(pDrag->state(), BCommandState::Done);
     QCOMPARE(f.log, QStringList({"notify properties 0x2802"}));
 
-    f.processor()->undo();
+    f.commands()->undo();
     QCOMPARE(rects(), before);
-    f.processor()->redo();
+    f.commands()->redo();
     QCOMPARE(rects(), moved);
-    f.processor()->undo();
+    f.commands()->undo();
     QCOMPARE(rects(), before);
 }
 
@@ -163,8 +166,8 @@ void TestBTools::dragWithoutMovementKeepsTheRedoHistory()
     CommandFixture &f = *m_pFixture;
     selectAB();
     f.drag({{10, 0}});
-    f.processor()->undo();
-    QCOMPARE(f.processor()->redoCount(), 1);
+    f.commands()->undo();
+    QCOMPARE(f.commands()->redoCount(), 1);
     const Rects before = rects();
 
     // Moves below a grid step and a click: performed and deleted.
@@ -172,8 +175,44 @@ void TestBTools::dragWithoutMovementKeepsTheRedoHistory()
     f.click(m_pA);
 
     QCOMPARE(rects(), before);
-    QCOMPARE(f.processor()->undoCount(), 0);
-    QCOMPARE(f.processor()->redoCount(), 1);
+    QCOMPARE(f.commands()->undoCount(), 0);
+    QCOMPARE(f.commands()->redoCount(), 1);
+}
+
+void TestBTools::dragStaysWithinReachOfTheCanvas_data()
+{
+    // The canvas is 300 x 400: the moved selection, a and b together from
+    // (20, 20) to (120, 130), must touch (15, 15)-(300, 400).
+    QTest::addColumn<QPointF>("move");
+    QTest::addColumn<QPointF>("offset");
+    QTest::newRow("partly off to the left") << QPointF(-50, 0) << QPointF(-50, 0);
+    QTest::newRow("wholly off to the left") << QPointF(-200, 0) << QPointF(0, 0);
+    QTest::newRow("partly into the top margin") << QPointF(0, -90) << QPointF(0, -90);
+    QTest::newRow("wholly into the top margin") << QPointF(0, -120) << QPointF(0, 0);
+    QTest::newRow("off the bottom") << QPointF(0, 400) << QPointF(0, 0);
+    QTest::newRow("up to the right edge") << QPointF(275, 0) << QPointF(275, 0);
+    QTest::newRow("past the right edge") << QPointF(290, 0) << QPointF(0, 0);
+}
+
+void TestBTools::dragStaysWithinReachOfTheCanvas()
+{
+    QFETCH(QPointF, move);
+    QFETCH(QPointF, offset);
+    CommandFixture &f = *m_pFixture;
+    QQuickItem canvas;
+    canvas.setSize(QSizeF(300, 400));
+    f.bridge.setObject(QStringLiteral("QmlView"), &canvas);
+    selectAB(); // a (20, 20, 100, 40) and b (40, 100, 60, 30)
+    const Rects before = rects();
+
+    // Refused steps leave the selection where it was; later steps still count.
+    f.drag({move, QPointF(0, 0)});
+
+    QCOMPARE(rects(), Rects({before[0].translated(offset), before[1].translated(offset), before[2]}));
+    QCOMPARE(f.commands()->undoCount(), offset.isNull() ? 0 : 1);
+    auto *pDrag = dynamic_cast<BToolDragCommand *>(f.commands()->undoCommandAt(0));
+    if (pDrag)
+        QCOMPARE(pDrag->limit(), QRectF(15, 15, 285, 385));
 }
 
 void TestBTools::resizeGivesTheFirstControlsSize_data()
@@ -206,22 +245,22 @@ void TestBTools::resizeGivesTheFirstControlsSize()
     const Rects resized{QRectF(before[0].topLeft(), first), QRectF(before[1].topLeft(), second), before[2]};
     QCOMPARE(rects(), resized);
     const bool changed = resized != before;
-    QCOMPARE(f.processor()->undoCount(), changed ? 1 : 0);
+    QCOMPARE(f.commands()->undoCount(), changed ? 1 : 0);
     QCOMPARE(f.log, QStringList({"notify properties 0x2802"}));
     if (!changed)
         return;
-    auto *pResize = dynamic_cast<BToolResizeCommand *>(f.processor()->undoCommandAt(0));
+    auto *pResize = dynamic_cast<BToolResizeCommand *>(f.commands()->undoCommandAt(0));
     QVERIFY(pResize);
     QCOMPARE(pResize->edge(), edge);
     QCOMPARE(QSizeF(pResize->oldWidth(), pResize->oldHeight()), before[0].size());
     QCOMPARE(QSizeF(pResize->newWidth(), pResize->newHeight()), first);
 
     // Every control gets its own rectangle back, not the first one's.
-    f.processor()->undo();
+    f.commands()->undo();
     QCOMPARE(rects(), before);
-    f.processor()->redo();
+    f.commands()->redo();
     QCOMPARE(rects(), resized);
-    f.processor()->undo();
+    f.commands()->undo();
     QCOMPARE(rects(), before);
 }
 
@@ -272,16 +311,16 @@ void TestBTools::nudgeMovesByGridOrUnit()
         f.key(key, modifiers, 3, true);
         f.key(key, modifiers, 1, true);
     }
-    QCOMPARE(f.processor()->undoCount(), 0); // filed only at the final release
+    QCOMPARE(f.commands()->undoCount(), 0); // filed only at the final release
     f.key(key, modifiers, 3);
 
     const Rects moved{before[0].translated(offset), before[1].translated(offset), before[2]};
     QCOMPARE(rects(), moved);
-    QCOMPARE(f.processor()->undoCount(), 1);
+    QCOMPARE(f.commands()->undoCount(), 1);
     QCOMPARE(f.log, QStringList({"notify properties 0x2802"}));
-    f.processor()->undo();
+    f.commands()->undo();
     QCOMPARE(rects(), before);
-    f.processor()->redo();
+    f.commands()->redo();
     QCOMPARE(rects(), moved);
 }
 
@@ -296,19 +335,19 @@ void TestBTools::nudgeCancelsOnlyBeforeAnyMove()
     f.key(Qt::Key_Right, 0, 1, true);
     f.key(Qt::Key_Right, 0, 3);
     QCOMPARE(rects(), before);
-    QCOMPARE(f.processor()->undoCount(), 0);
+    QCOMPARE(f.commands()->undoCount(), 0);
     f.key(Qt::Key_Left, int(Qt::AltModifier), 1);
     f.key(Qt::Key_Left, int(Qt::AltModifier), 3);
     QCOMPARE(rects(), before);
-    QCOMPARE(f.processor()->undoCount(), 0);
+    QCOMPARE(f.commands()->undoCount(), 0);
 
     // Control after a move keeps the move, which is filed and undone exactly.
     f.key(Qt::Key_Right, 0, 1);
     f.key(Qt::Key_Right, int(Qt::ControlModifier), 1);
     f.key(Qt::Key_Right, int(Qt::ControlModifier), 3);
     QCOMPARE(m_pA->bounds(), before[0].translated(5, 0));
-    QCOMPARE(f.processor()->undoCount(), 1);
-    f.processor()->undo();
+    QCOMPARE(f.commands()->undoCount(), 1);
+    f.commands()->undo();
     QCOMPARE(rects(), before);
 }
 
@@ -332,7 +371,7 @@ void TestBTools::gesturesThatDoNothingFileNothing()
     CommandFixture &f = *m_pFixture;
     selectAB();
     f.drag({{10, 0}});
-    f.processor()->undo();
+    f.commands()->undo();
     if (!selected)
         f.tool->run(1);
     const Rects before = rects();
@@ -361,8 +400,8 @@ void TestBTools::gesturesThatDoNothingFileNothing()
     }
 
     QCOMPARE(rects(), before);
-    QCOMPARE(f.processor()->undoCount(), 0);
-    QCOMPARE(f.processor()->redoCount(), 1);
+    QCOMPARE(f.commands()->undoCount(), 0);
+    QCOMPARE(f.commands()->redoCount(), 1);
     QVERIFY(!f.tool->currentTool());
 }
 
@@ -378,7 +417,7 @@ void TestBTools::otherIdsMakeNoTool()
         f.tool->keyEvent(Qt::Key_Left, 0, id, false, 1);
         f.tool->keyEvent(Qt::Key_Left, 0, id, false, 3);
     }
-    QCOMPARE(f.processor()->undoCount(), 0);
+    QCOMPARE(f.commands()->undoCount(), 0);
     QCOMPARE(f.tool->selection(), QList<CControl *>({m_pA, m_pB}));
 }
 
@@ -390,7 +429,7 @@ void TestBTools::removedControlLeavesTheToolsSafe()
 
     // a goes while a drag is under way.
     f.tool->mouseEvent(QPointF(), -1, BCommandId::ToolDrag, 1);
-    f.panel.removeChild(m_pA, true);
+    f.panel->removeChild(m_pA, true);
     f.flushDeletes();
     m_pA = nullptr;
     f.tool->mouseEvent(QPointF(10, 0), -1, BCommandId::ToolDrag, 2);
@@ -401,20 +440,20 @@ void TestBTools::removedControlLeavesTheToolsSafe()
     // b goes while its drag is in the history, and then while selected.
     f.key(Qt::Key_Down, 0, 1);
     f.key(Qt::Key_Down, 0, 3);
-    QCOMPARE(f.processor()->undoCount(), 2);
-    f.panel.removeChild(m_pB, true);
+    QCOMPARE(f.commands()->undoCount(), 2);
+    f.panel->removeChild(m_pB, true);
     f.flushDeletes();
     m_pB = nullptr;
-    f.processor()->undo();
-    f.processor()->undo();
-    f.processor()->redo();
+    f.commands()->undo();
+    f.commands()->undo();
+    f.commands()->redo();
     QVERIFY(f.tool->selection().isEmpty());
     f.tool->run(0);
     f.tool->run(1);
     f.drag({{10, 10}});
     f.key(Qt::Key_Up, 0, 1);
     f.key(Qt::Key_Up, 0, 3);
-    QCOMPARE(f.processor()->undoCount(), 1);
+    QCOMPARE(f.commands()->undoCount(), 1);
     QCOMPARE(m_pC->bounds(), QRectF(200, 200, 50, 50));
 }
 
