@@ -1,6 +1,8 @@
 #include "dialogs/DMessageBox.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -19,6 +21,20 @@ int DMessageBox::warning(QWidget *parent, const QString &title, const QString &t
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     return box.exec();
+}
+
+int DMessageBox::choice(QWidget *parent, const QString &title, const QString &text, const QStringList &buttons)
+{
+    if (const Responder &responder = responderSlot())
+        return responder(title, text);
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
+    QList<QAbstractButton *> offered;
+    for (const QString &button : buttons)
+        offered.append(static_cast<QAbstractButton *>(
+            box.addButton(button, offered.isEmpty() ? QMessageBox::YesRole : QMessageBox::NoRole)));
+    box.exec();
+    return int(offered.indexOf(box.clickedButton()));
 }
 
 void DMessageBox::setResponder(const Responder &responder)

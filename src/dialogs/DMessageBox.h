@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -17,6 +18,10 @@ public:
 
     // A warning box with one OK button; returns the pressed button.
     static int warning(QWidget *parent, const QString &title, const QString &text);
+
+    // An information box offering the buttons in order; returns the index of
+    // the pressed one, -1 when the box was closed without a choice.
+    static int choice(QWidget *parent, const QString &title, const QString &text, const QStringList &buttons);
 
     // Replaces the user for every later box; an empty one restores it.
     static void setResponder(const Responder &responder);

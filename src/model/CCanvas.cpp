@@ -1,5 +1,6 @@
 #include "model/CCanvas.h"
 
+#include "model/MModel.h"
 #include "utility/SkinFiles.h"
 #include "utility/UNumbers.h"
 #include "views/VModeManager.h"
@@ -306,8 +307,7 @@ void CCanvas::updateScaleFlag()
 }
 
 // ---- Links to the application model and the QML canvas root.
-// The root is the object the desktop QML registered as "QmlCanvas"; the
-// model links are wired in once the model has those signals.
+// The root is the object the desktop QML registered as "QmlCanvas".
 
 QObject *CCanvas::qmlRoot() const
 {
@@ -316,16 +316,21 @@ QObject *CCanvas::qmlRoot() const
 
 void CCanvas::modelResetCanvas()
 {
-    // if (m_pModel) emit m_pModel->resetCanvas();
+    if (m_pModel)
+        emit m_pModel->resetCanvas();
 }
 
 void CCanvas::modelReloadCanvas()
 {
-    // if (m_pModel) emit m_pModel->reloadCanvas();
+    if (m_pModel)
+        emit m_pModel->reloadCanvas();
 }
 
 void CCanvas::modelApplySkin()
 {
-    // if (m_pModel) { m_pModel->applySkin(m_sSkin); m_pModel->applySkin(m_sAccent);
-    //                 m_pModel->reloadImages(); }
+    if (!m_pModel)
+        return;
+    m_pModel->applySkin(m_sSkin);
+    m_pModel->applySkin(m_sAccent);
+    m_pModel->reloadImages();
 }

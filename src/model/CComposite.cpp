@@ -4,13 +4,17 @@
 #include "model/CCanvas.h"
 #include "model/MModel.h"
 #include "utility/UNumbers.h"
+#include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
+#include "xml/XControlHandler.h"
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
+#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardItem>
 #include <QTreeView>
 
@@ -37,6 +41,25 @@ QRectF widenVertically(const QRectF &rect, const QRectF &extent)
     const qreal top = qMin(rect.top(), extent.top());
     const qreal bottom = qMax(rect.bottom(), extent.bottom());
     return QRectF(rect.x(), top, rect.width(), bottom - top);
+}
+
+QSettings builderSettings()
+{
+    return QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder ") + QStringLiteral("3.0"));
+}
+
+// Elements read before a parse error are dropped without touching their
+// nodes: a node outside the tree would go with its control, and a node of
+// the tree keeps the marks the other controls gave it.
+void releaseNodes(CControl *pElement)
+{
+    if (!pElement)
+        return;
+    pElement->setNode(nullptr);
+    if (auto *pComposite = qobject_cast<CComposite *>(pElement)) {
+        for (CControl *pChild : pComposite->children())
+            releaseNodes(pChild);
+    }
 }
 
 } // namespace
@@ -113,6 +136,14 @@ void CComposite::clear()
         pChild->clear();
         delete pChild;
     }
+}
+
+bool CComposite::setCurrentIndex(int index)
+{
+    if (index < 0 || index >= m_children.size())
+        return false;
+    m_current = index;
+    return true;
 }
 
 bool CComposite::moveChild(CControl *pElement, int offset)
@@ -702,4 +733,175 @@ void CComposite::dump() const
         if (pChild)
             pChild->dump();
     }
+}
+
+// ---------------------------------------------------------------- reading elements from XML
+
+bool CComposite::readWith(XControlHandler &handler, const QString &path, const QByteArray *pXml,
+                          QList<CControl *> *pAdopted)
+{
+    CComposite scratch;
+    scratch.m_type = m_type;
+    scratch.m_kind = m_kind;
+    scratch.m_pModel = m_pModel;
+    handler.setReceiver(&scratch);
+    const bool parsed = pXml ? XmlHandler::parseData(*pXml, &handler) : XmlHandler::parseFile(path, &handler);
+    if (!parsed) {
+        releaseNodes(&scratch);
+        return false;
+    }
+    const QList<CControl *> adopted = std::exchange(scratch.m_children, {});
+    m_type = scratch.m_type;
+    for (CControl *pElement : adopted)
+        addChild(pElement);
+    initialize();
+    linkTransform(0);
+    linkTransform(1);
+    if (pAdopted)
+        *pAdopted = adopted;
+    return true;
+}
+
+bool CComposite::readElements(HNode *pHardwareRoot, HNode *pNode, const QString &path, const QString &section,
+                              MProject *pProject, CCanvas *pCanvas, QString *pFileVersion)
+{
+    WDelegate::instance()->setSourceFile(path);
+    if (!m_pModel || !QFile::exists(path))
+        return false;
+    XControlHandler handler;
+    handler.setHardwareRoot(pHardwareRoot);
+    handler.setTemplateNode(pNode);
+    handler.setControlName(section);
+    handler.setProject(pProject);
+    handler.setCanvas(pCanvas);
+    if (!readWith(handler, path, nullptr, nullptr))
+        return false;
+    if (pFileVersion && !handler.fileVersion().isNull())
+        *pFileVersion = handler.fileVersion();
+    return true;
+}
+
+bool CComposite::loadFromFile(const QString &path, HNode *pHardwareRoot, HNode *pNode, MModel *pModel,
+                              MProject *pProject, CCanvas *pCanvas, QString *pFileVersion)
+{
+    m_pModel = pModel;
+    const bool read = readElements(pHardwareRoot, pNode, path, QString(), pProject, pCanvas, pFileVersion);
+    setContextObject(pModel);
+    return read;
+}
+
+QList<CControl *> CComposite::addControlsFromXml(HNode *pHardwareRoot, const QByteArray &xml)
+{
+    XControlHandler handler;
+    handler.setHardwareRoot(pHardwareRoot);
+    QList<CControl *> adopted;
+    readWith(handler, QString(), &xml, &adopted);
+    return adopted;
+}
+
+CControl *CComposite::addFromXml(HNode *pHardwareRoot, const QByteArray &xml)
+{
+    const QList<CControl *> adopted = addControlsFromXml(pHardwareRoot, xml);
+    return adopted.size() == 1 ? adopted.first() : nullptr;
+}
+
+QList<CControl *> CComposite::pasteControls(HNode *pHardwareRoot, const QByteArray &xml, MModel *pModel)
+{
+    WDelegate *pDelegate = WDelegate::instance();
+    const float scale = pDelegate->scale();
+    pDelegate->setScale(1.0f);
+    setContextObject(pModel);
+    const QList<CControl *> pasted = addControlsFromXml(pHardwareRoot, xml);
+    pDelegate->setScale(pModel ? pModel->viewScale() : scale);
+    for (CControl *pControl : pasted) {
+        pControl->setSelected(true);
+        pControl->attachModel(pModel);
+    }
+    return pasted;
+}
+
+// The control read last moves so that its top-left corner lands on the position.
+CControl *CComposite::placeLastAdded(int countBefore, const QPointF &position)
+{
+    if (childCount() <= countBefore)
+        return nullptr;
+    CControl *pControl = m_children.last();
+    if (pControl)
+        pControl->moveBy(position - pControl->bounds().topLeft());
+    return pControl;
+}
+
+QString CComposite::controlTemplatePath(const HNode *pNode, QString &name)
+{
+    if (!pNode)
+        return QString();
+    const QString path = pNode->parameterFilePath(name);
+    QSettings settings = builderSettings();
+    const bool level = name.contains(tr("Level")) || name.contains(QLatin1String("Volume"), Qt::CaseInsensitive);
+    if (pNode->hasRanges() && level) {
+        const QString choice = settings.value(tr("Level"), tr("slider")).toString();
+        return choice == tr("button") ? HNode::twinFilePath(path) : path;
+    }
+    if (name.contains(QLatin1String("Meter")) || name.contains(QLatin1String("MeterImage"), Qt::CaseInsensitive)) {
+        const QString choice = settings.value(tr("Meter"), tr("bar")).toString();
+        if (choice != tr("image"))
+            return path;
+        if (!name.contains(QLatin1String("MeterImage")))
+            name.replace(QLatin1String("Meter"), QLatin1String("MeterImage"));
+        return HNode::twinFilePath(path);
+    }
+    return path;
+}
+
+CControl *CComposite::createControlForNode(HNode *pHardwareRoot, HNode *pNode, const QString &name,
+                                           const QPointF &position)
+{
+    if (!pNode || !pHardwareRoot || !pNode->prepareControl(name, m_pModel))
+        return nullptr;
+    QString section = name;
+    const QString path = controlTemplatePath(pNode, section);
+    pNode->clearParameterList(section);
+    const int before = childCount();
+    readElements(pHardwareRoot, pNode, path, section);
+    CControl *pControl = placeLastAdded(before, position);
+    if (pControl)
+        pControl->attributes().setIndex1IfUnset(pNode->index());
+    return pControl;
+}
+
+QString CComposite::graphicsTemplateName(const QString &displayName)
+{
+    static const char *const names[][2] = {
+        {QT_TR_NOOP("Label"), "Label"},
+        {QT_TR_NOOP("Image"), "Image"},
+        {QT_TR_NOOP("Frame"), "Frame"},
+        {QT_TR_NOOP("Region"), "Region"},
+        {QT_TR_NOOP("Setup Button"), "SettingsButton"},
+        {QT_TR_NOOP("Connection Indicator"), "ConnectionIndicator"},
+    };
+    for (const auto &entry : names) {
+        if (displayName == tr(entry[0]))
+            return QLatin1String(entry[1]);
+    }
+    return QString();
+}
+
+CControl *CComposite::createFromGraphics(const QString &name, const QPointF &position)
+{
+    const QString base = graphicsTemplateName(name);
+    if (base.isEmpty())
+        return nullptr;
+    const int before = childCount();
+    readElements(nullptr, nullptr, QStringLiteral(":/data/Graphics/") + base + QStringLiteral(".xml"), base);
+    return placeLastAdded(before, position);
+}
+
+CControl *CComposite::createPanelLink(CControl *pTarget, const QPointF &position)
+{
+    const int before = childCount();
+    readElements(nullptr, nullptr, QStringLiteral(":/data/Velmora/Link.xml"), QString());
+    CControl *pLink = placeLastAdded(before, position);
+    if (WWidget *pWidget = pLink ? pLink->findWidget(QStringLiteral("panellink")) : nullptr)
+        pWidget->setLinkTarget(pTarget);
+    return pLink;
 }

@@ -6,6 +6,10 @@
 #include <QPersistentModelIndex>
 #include <QTimer>
 
+class CCanvas;
+class MProject;
+class XControlHandler;
+
 // 0 none, 1 complete, 2 template, 3 custom (panels only).
 using PanelType = qint32;
 
@@ -65,6 +69,39 @@ public:
     QString path(const CControl *pTarget) const override;
     void dump() const override;
     void setContextObject(MModel *pModel) override;
+    CControl *createControlForNode(HNode *pHardwareRoot, HNode *pNode, const QString &name,
+                                   const QPointF &position) override;
+    CControl *addFromXml(HNode *pHardwareRoot, const QByteArray &xml) override;
+    CControl *createFromGraphics(const QString &name, const QPointF &position) override;
+    CControl *createPanelLink(CControl *pTarget, const QPointF &position) override;
+
+    // ---- reading elements from XML in the project-file vocabulary
+    // Reads a project file or a template into this composite (which needs a
+    // model): the hardware root resolves the nodes the XML names, the node
+    // (when given) is bound to every control read, a non-empty section reads
+    // only the controls of that name. The project information, the canvas and
+    // the file version take the file's sections when given. A file that
+    // cannot be opened or parsed adds nothing; the new elements are then
+    // initialised and linked. True when the file was read.
+    bool readElements(HNode *pHardwareRoot, HNode *pNode, const QString &path, const QString &section,
+                      MProject *pProject = nullptr, CCanvas *pCanvas = nullptr,
+                      QString *pFileVersion = nullptr);
+    // Opening a project: stores the model, reads the whole file and hands the
+    // model to every element.
+    bool loadFromFile(const QString &path, HNode *pHardwareRoot, HNode *pNode, MModel *pModel,
+                      MProject *pProject = nullptr, CCanvas *pCanvas = nullptr,
+                      QString *pFileVersion = nullptr);
+    // Controls in the clipboard format; every control added, in order, none
+    // when the text does not parse.
+    QList<CControl *> addControlsFromXml(HNode *pHardwareRoot, const QByteArray &xml);
+    // A paste onto this composite: the widgets are built at scale 1, and every
+    // pasted control is selected and bound to the model.
+    QList<CControl *> pasteControls(HNode *pHardwareRoot, const QByteArray &xml, MModel *pModel);
+    // File base name of the graphics template of a tool-box name; empty for none.
+    static QString graphicsTemplateName(const QString &displayName);
+    // The template path of a node's control, in the variant the settings
+    // "Level" and "Meter" choose; the control name may change with it.
+    static QString controlTemplatePath(const HNode *pNode, QString &name);
 
     // ---- children
     int childCount() const { return int(m_children.size()); }
@@ -72,6 +109,8 @@ public:
     int indexOf(const CControl *pElement) const;
     const QList<CControl *> &children() const { return m_children; }
     int currentIndex() const { return m_current; }
+    // An index outside the list is refused.
+    bool setCurrentIndex(int index);
     int lastRemoved() const { return m_lastRemoved; }
     bool moveChild(CControl *pElement, int offset);
     void moveChildrenTo(const CComposite *pSelection, int index);
@@ -107,6 +146,11 @@ private slots:
 private:
     bool requestChildState();
     CControl *titleLabel() const;
+    // Runs the reader into a scratch composite shaped like this one and, when
+    // the parse succeeds, adopts what it read; the adopted elements.
+    bool readWith(XControlHandler &handler, const QString &path, const QByteArray *pXml,
+                  QList<CControl *> *pAdopted);
+    CControl *placeLastAdded(int countBefore, const QPointF &position);
 
     QList<CControl *> m_children;
     qint32 m_current;

@@ -151,6 +151,17 @@ void CControl::clearWidgets()
             pItem->deleteLater();
     }
     m_widgets.clear();
+    discardPrototype();
+}
+
+// A widget left half-read by a broken file never joined the list.
+void CControl::discardPrototype()
+{
+    if (!m_pPrototype)
+        return;
+    QObject *pItem = m_pPrototype->widget();
+    (pItem ? pItem : m_pPrototype.data())->deleteLater();
+    m_pPrototype = nullptr;
 }
 
 // ---------------------------------------------------------------- transform sharing

@@ -126,6 +126,7 @@ public:
     void updateFractionDigits();
     bool createPrototype(const QString &type, const QString &elementName, const QString &elementText);
     void finishWidget(const QString &type);
+    void discardPrototype();
     void attachTransform();
     void detachTransform();
     void addTransformUse();

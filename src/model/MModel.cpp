@@ -2,55 +2,194 @@
 
 #include "commands/BCommandFactory.h"
 #include "commands/BCommandId.h"
+#include "commands/BCommandProcessor.h"
 #include "commands/BToolSelectCommand.h"
 #include "controllers/ActionId.h"
 #include "controllers/ControllerId.h"
 #include "controllers/KComposite.h"
 #include "controllers/KMainController.h"
-#include "dialogs/DMessageBox.h"
-#include "hardware/HComposite.h"
-#include "hardware/HRoot.h"
-#include "interfaces/IInterface.h"
-#include "hardware/HRoot.h"
+#include "interfaces/IComposite.h"
+#include "interfaces/ITcpServer.h"
 #include "model/CCanvas.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MProject.h"
-#include "protocols/PFileProtocol.h"
+#include "dialogs/DMessageBox.h"
+#include "hardware/HRoot.h"
+#include "utility/SkinFiles.h"
+#include "utility/UArchive.h"
+#include "utility/UFolderSnapshot.h"
 #include "utility/UNumbers.h"
+#include "utility/UTesselator.h"
+#include "views/VModeManager.h"
 #include "widgets/MQmlInterface.h"
+#include "widgets/WDelegate.h"
+#include "widgets/WWidgetFactory.h"
+#include "xml/XmlWriter.h"
 
 #include <QDebug>
 #include <QEventLoop>
-#include <QHostAddress>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QNetworkInterface>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QScreen>
+#include <QStandardItem>
 #include <QUrl>
 #include <QWidget>
+#include <QXmlStreamReader>
+
+#include <memory>
+
+namespace {
+
+QString s_sIndicatorImage;
+// Initialised models alive: the process-wide services go with the last one.
+int s_nServiceUsers = 0;
+MModel::PanelSetupRunner s_panelSetupRunner = nullptr;
+
+// Checked before anything of the open project is touched: the file must be
+// well-formed XML with the root element VMD.
+bool isReadableProjectFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QXmlStreamReader reader(&file);
+    if (!reader.readNextStartElement() || reader.name() != QLatin1String("VMD"))
+        return false;
+    while (!reader.atEnd())
+        reader.readNext();
+    return !reader.hasError();
+}
+
+} // namespace
+
+const QLatin1String MModel::AppVersion("3.0.6.0");
 
 MModel::MModel(QObject *parent)
     : QObject(parent)
-    , m_pControllers(nullptr)
-    , m_bModified(false)
+    , m_pRootNode(nullptr)
+    , m_pInterfaces(nullptr)
+    , m_pScenes(nullptr)
+    , m_pProject(nullptr)
+    , m_pReceiveServer(nullptr)
+    , m_canvasItemHeight(0.0f)
+    , m_canvasItemWidth(0.0f)
+    , m_bConnectionEnabled(false)
     , m_bPollEnabled(false)
+    , m_pTesselator(nullptr)
+    , m_pDelegate(nullptr)
+    , m_pModeManager(nullptr)
     , m_viewScale(1.0f)
+    , m_bModified(false)
+    , m_mobileAddress(QStringLiteral("192.168.0.1"))
+    , m_pCanvas(nullptr)
+    , m_bReceiving(false)
+    , m_fileVersion(QStringLiteral("3.0"))
+    , m_pControllers(nullptr)
     , m_pSelectTool(nullptr)
+    , m_pCommandProcessor(nullptr)
+    , m_pArchive(nullptr)
+    , m_pWidgetFactory(nullptr)
+    , m_bSaved(false)
 {
     m_pControllers = new KComposite(nullptr, nullptr);
     m_pControllers->KController::setModel(this);
+    m_pInterfaces = new IComposite;
 }
 
+// The panel document goes first, while the widgets it clears and the
+// controllers and QML view holding them are still there; the commands the
+// processor owns may hold controls too. The process-wide services are
+// deleted by the last initialised model that goes.
 MModel::~MModel()
 {
+    m_pollTimer.stop();
+    const bool lastServiceUser = m_pCommandProcessor && --s_nServiceUsers == 0;
+    if (lastServiceUser)
+        delete m_pCommandProcessor;
+    m_pCommandProcessor = nullptr;
+    m_pCurrentPanel = nullptr;
+    if (m_pScenes)
+        m_pScenes->clear();
     // The pointer stays set while the controllers go.
     delete m_pControllers;
     m_pControllers = nullptr;
     delete m_pSelectTool;
-    delete m_pRootNode; // editor shell
+    m_pSelectTool = nullptr;
+    if (lastServiceUser) {
+        delete m_pArchive;
+        delete m_pModeManager;
+    }
+    m_pArchive = nullptr;
+    m_pModeManager = nullptr;
+    delete m_pScenes;
+    m_pScenes = nullptr;
+    delete m_pRootNode;
     m_pRootNode = nullptr;
+    if (m_pDelegate && m_pDelegate->factory() == m_pWidgetFactory)
+        m_pDelegate->setFactory(nullptr);
+    delete m_pWidgetFactory;
+    m_pWidgetFactory = nullptr;
+    if (lastServiceUser)
+        delete m_pDelegate;
+    m_pDelegate = nullptr;
+    delete m_pInterfaces;
+    m_pInterfaces = nullptr;
+    delete m_pProject;
+    m_pProject = nullptr;
+    if (lastServiceUser)
+        delete m_pTesselator;
+    m_pTesselator = nullptr;
+    delete m_pReceiveServer;
+    m_pReceiveServer = nullptr;
 }
+
+void MModel::init()
+{
+    if (m_pRootNode)
+        return;
+    m_pRootNode = new HRoot;
+    m_pScenes = new CComposite;
+    m_pScenes->setType(QStringLiteral("Scenes"));
+    m_pProject = new MProject;
+
+    m_pollTimer.stop();
+    m_pollTimer.setObjectName(QStringLiteral("polling"));
+    m_pollTimer.setParent(this);
+    connect(&m_pollTimer, &QTimer::timeout, this, &MModel::doPolling);
+
+    m_pDelegate = WDelegate::instance();
+    if (m_pDelegate) {
+        m_pWidgetFactory = new WWidgetFactory;
+        if (m_pQmlInterface) {
+            m_pWidgetFactory->setParentItem(qmlRootItem());
+            m_pWidgetFactory->setContext(m_pQmlContext);
+            m_pWidgetFactory->setModel(this);
+        }
+        m_pDelegate->setFactory(m_pWidgetFactory);
+        updateCanvasScale();
+    }
+    m_pModeManager = VModeManager::instance();
+    m_pTesselator = UTesselator::instance();
+    m_pCommandProcessor = BCommandProcessor::instance();
+    m_pArchive = UArchive::instance();
+    ++s_nServiceUsers;
+
+    BCommand *pCommand = BCommandFactory::instance()->createCommand(BCommandId::ToolSelect);
+    if (auto *pTool = dynamic_cast<BToolSelectCommand *>(pCommand))
+        setSelectTool(pTool);
+    else
+        delete pCommand;
+    emit selectState(false);
+    emit ccpState(false);
+}
+
+// ---------------------------------------------------------------- controller tree
 
 void MModel::addController(KController *pController)
 {
@@ -75,44 +214,41 @@ void MModel::notifyControllers(int event)
         m_pControllers->notify(event);
 }
 
-CControl *MModel::currentPanel() const
-{
-    return m_pCurrentPanel;
-}
+// ---------------------------------------------------------------- QML side
 
-void MModel::setCurrentPanel(CControl *pPanel)
+void MModel::setQmlInterface(MQmlInterface *pInterface)
 {
-    m_pCurrentPanel = pPanel;
-}
-
-bool MModel::selectScene(const QString &)
-{
-    // No scenes until the panel document is bound to the model.
-    return false;
-}
-
-CControl *MModel::currentChildIn(const QString &) const
-{
-    return nullptr;
-}
-
-void MModel::setPollPending(bool pending)
-{
-    m_bPollEnabled = pending;
-}
-
-void MModel::doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface)
-{
-    if (!pProtocol || !pInterface)
+    m_pQmlInterface = pInterface;
+    QObject *pCanvasRoot = VModeManager::instance()->canvasRoot();
+    if (!pCanvasRoot)
         return;
-    QEventLoop loop;
-    connect(pInterface, &IInterface::connectionClose, &loop, &QEventLoop::quit);
-    loop.exec();
+    connect(this, SIGNAL(reloadCanvas()), pCanvasRoot, SLOT(reloadCanvas()), Qt::UniqueConnection);
+    connect(this, SIGNAL(resetCanvas()), pCanvasRoot, SLOT(resetCanvas()), Qt::UniqueConnection);
+}
+
+MQmlInterface *MModel::qmlInterface() const
+{
+    return m_pQmlInterface;
 }
 
 void MModel::setQmlContext(QQmlContext *pContext)
 {
     m_pQmlContext = pContext;
+}
+
+void MModel::attachWidgetFactory()
+{
+    WWidgetFactory *pFactory = m_pDelegate ? m_pDelegate->factory() : nullptr;
+    if (!pFactory || !m_pQmlInterface)
+        return;
+    pFactory->setParentItem(qmlRootItem());
+    pFactory->setContext(m_pQmlContext);
+    pFactory->setModel(this);
+}
+
+QQuickItem *MModel::qmlRootItem() const
+{
+    return m_pQmlInterface ? qobject_cast<QQuickItem *>(m_pQmlInterface->qmlView()) : nullptr;
 }
 
 QObject *MModel::createQmlObject(const QUrl &url, QObject *pParent)
@@ -140,158 +276,61 @@ QObject *MModel::createQmlObject(const QUrl &url, QObject *pParent)
     return pItem;
 }
 
-void MModel::setViewScale(float scale)
+void MModel::setQmlProperty(const QString &name, const QVariant &value)
 {
-    if (UNumbers::isPositive(scale))
-        m_viewScale = scale;
+    if (m_pQmlInterface)
+        m_pQmlInterface->setProperty(name.toUtf8().constData(), value);
 }
 
-// ==== editor shell: the least of what the main window, the tab panes and the
-// project tree call; the model's own work completes these.
-
-namespace {
-
-// The node's address as the project tree writes it; a number is only ever
-// compared with it, never turned back into a pointer.
-quint64 addressOf(const HNode *pNode)
+QVariant MModel::qmlProperty(const QString &name) const
 {
-    return static_cast<quint64>(reinterpret_cast<quintptr>(pNode));
+    return m_pQmlInterface ? m_pQmlInterface->property(name.toUtf8().constData()) : QVariant();
 }
-
-HNode *findByAddress(HNode *pNode, quint64 handle)
-{
-    if (!pNode)
-        return nullptr;
-    if (addressOf(pNode) == handle)
-        return pNode;
-    auto *pComposite = qobject_cast<HComposite *>(pNode);
-    if (!pComposite)
-        return nullptr;
-    for (HNode *pChild : pComposite->children()) {
-        if (HNode *pFound = findByAddress(pChild, handle))
-            return pFound;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 void MModel::setCanvas(CCanvas *pCanvas)
 {
     m_pCanvas = pCanvas;
-    if (pCanvas)
-        pCanvas->setModel(this);
+    if (m_pCanvas)
+        m_pCanvas->setModel(this);
 }
 
-void MModel::setQmlProperty(const QString &, const QVariant &)
+QString MModel::skinName() const
 {
-    // No QML interface object to set it on yet.
+    return m_pCanvas ? m_pCanvas->skin() : QString();
 }
 
-void MModel::attachWidgetFactory()
+QString MModel::accentName() const
 {
-    // No widget factory yet.
+    return m_pCanvas ? m_pCanvas->accent() : QString();
 }
 
-void MModel::setEditMode(bool on)
+bool MModel::applySkin(const QString &name)
 {
-    if (auto *pMain = qobject_cast<KMainController *>(findController(ControllerId::Main)))
-        pMain->setActionChecked(ActionId::EditMode, on);
-    if (KController *pTree = findController(ControllerId::ProjectTree))
-        pTree->setEditMode(on);
+    if (!m_pQmlInterface)
+        return false;
+    QString skin = name;
+    if (!SkinFiles(m_pQmlInterface).loadSkin(skin))
+        return false;
+    if (m_pCanvas)
+        m_pCanvas->notifyChanged();
+    return true;
 }
 
-bool MModel::newProject(const QString &)
+void MModel::reloadImages()
 {
-    // No panel document to build it in yet; a new project never goes online.
-    emit enableConnection(false);
-    return false;
+    if (m_pRootNode && m_pScenes)
+        m_pScenes->reloadImages();
 }
 
-bool MModel::saveProject(const QString &)
+void MModel::reparentToCanvas(CControl *pControl)
 {
-    return false;
-}
-
-void MModel::buildHardwareModel(QStandardItemModel *pItemModel)
-{
-    if (!m_pRootNode) {
-        qDebug() << "MModel::buildHardwareModel m_pRootNode not defined. Skipping buildModel";
+    if (!pControl)
         return;
-    }
-    m_pRootNode->buildModel(pItemModel);
+    pControl->setParentItem(nullptr);
+    pControl->setParentItem(qmlRootItem());
 }
 
-void MModel::addPanelItems(QStandardItem *)
-{
-}
-
-bool MModel::hasDropSite() const
-{
-    return false;
-}
-
-bool MModel::followLink(const QString &)
-{
-    return false;
-}
-
-HNode *MModel::nodeForHandle(quint64 handle) const
-{
-    return handle ? findByAddress(m_pRootNode, handle) : nullptr;
-}
-
-QString MModel::linkPathForHandle(quint64) const
-{
-    return QString();
-}
-
-// ==== QML canvas bridge: the least of the model it calls (begin) ====
-
-namespace {
-
-// This computer's IPv4 addresses other than loopback, one a line.
-QString localAddresses()
-{
-    const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
-    if (addresses.isEmpty())
-        return QStringLiteral("No network interfaces found.");
-    QString text;
-    for (const QHostAddress &address : addresses) {
-        const QString addressText = address.toString();
-        if (addressText.contains(QLatin1Char(':')) || addressText.startsWith(QLatin1String("127.0.0")))
-            continue;
-        text += addressText + QLatin1Char('\n');
-    }
-    return text.isEmpty() ? QStringLiteral("No network connection detected.") : text;
-}
-
-} // namespace
-
-void MModel::init()
-{
-    // The roots are QObject children, so they go with the model.
-    if (!m_pRootNode) {
-        m_pRootNode = new HRoot;
-        static_cast<QObject *>(m_pRootNode)->setParent(this);
-    }
-    if (!m_pScenes) {
-        m_pScenes = new CComposite;
-        m_pScenes->setType(QStringLiteral("Scenes"));
-        static_cast<QObject *>(m_pScenes)->setParent(this);
-    }
-    if (!m_pProject)
-        m_pProject = std::make_unique<MProject>();
-    if (!m_pSelectTool) {
-        BCommand *pCommand = BCommandFactory::instance()->createCommand(BCommandId::ToolSelect);
-        if (auto *pTool = dynamic_cast<BToolSelectCommand *>(pCommand))
-            setSelectTool(pTool);
-        else
-            delete pCommand;
-    }
-    emit selectState(false);
-    emit ccpState(false);
-}
+// ---------------------------------------------------------------- services
 
 void MModel::setSelectTool(BToolSelectCommand *pTool)
 {
@@ -305,14 +344,113 @@ void MModel::setSelectTool(BToolSelectCommand *pTool)
     }
 }
 
-void MModel::setQmlInterface(MQmlInterface *pInterface)
+void MModel::activateSelectTool()
 {
-    m_pQmlInterface = pInterface;
+    if (m_pSelectTool)
+        m_pSelectTool->run(1);
 }
 
-MQmlInterface *MModel::qmlInterface() const
+void MModel::clearUndoStack()
 {
-    return m_pQmlInterface;
+    if (m_pCommandProcessor)
+        m_pCommandProcessor->clear();
+}
+
+// ---------------------------------------------------------------- polling and connection state
+
+void MModel::doPolling()
+{
+    if (CControl *pPanel = currentChildIn(QStringLiteral("Panels"))) {
+        pPanel->requestState();
+        pPanel->setPollActive(true);
+    }
+    m_bPollEnabled = true;
+}
+
+void MModel::setPollPending(bool pending)
+{
+    m_bPollEnabled = pending;
+    if (CControl *pPanel = currentChildIn(QStringLiteral("Panels")))
+        pPanel->setPollActive(pending);
+    if (!pending && m_pollTimer.isActive())
+        m_pollTimer.start();
+}
+
+// Only the state and the polling timer: switching the processors belongs
+// with going online.
+void MModel::setConnectionEnabled(bool on)
+{
+    if (on) {
+        m_pollTimer.start(250);
+    } else {
+        m_pollTimer.stop();
+    }
+    setPollPending(on);
+    m_bConnectionEnabled = on;
+}
+
+void MModel::interfaceStatusChanged(bool isConnected)
+{
+    if (!m_pQmlInterface || !m_pInterfaces)
+        return;
+    const int connected = m_pInterfaces->connectedCount();
+    const int count = m_pInterfaces->count();
+    const char *image = connected == 0 ? "/indicator_red.png"
+                        : connected == count ? "/indicator_grn.png"
+                                             : "/indicator_ylw.png";
+    s_sIndicatorImage = QStringLiteral("../../images/skins/") + skinName() + QLatin1String(image);
+    setQmlProperty(QStringLiteral("connectInd"), s_sIndicatorImage);
+    if (m_bReceiving)
+        return;
+    emit changedStatusIndicator();
+    if (!isConnected)
+        m_pInterfaces->resetProtocol();
+}
+
+QString MModel::indicatorImage()
+{
+    return s_sIndicatorImage;
+}
+
+void MModel::doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface)
+{
+    if (!pProtocol || !pInterface)
+        return;
+    QEventLoop loop;
+    connect(pInterface, &IInterface::connectionClose, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool MModel::getIsScaleMultiply() const
+{
+    return m_pCanvas ? m_pCanvas->isMultiplyScaleFactor() : true;
+}
+
+// ---------------------------------------------------------------- information texts
+
+QString MModel::versionText() const
+{
+    return tr("Version %1\n\nCopyright Harlo. All rights reserved.").arg(AppVersion);
+}
+
+QString MModel::localAddresses()
+{
+    const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
+    if (addresses.isEmpty())
+        return QStringLiteral("No network interfaces found.");
+    QString text;
+    for (const QHostAddress &address : addresses) {
+        const QString form = address.toString();
+        if (form.contains(QLatin1Char(':')) || form.startsWith(QLatin1String("127.0.0")))
+            continue;
+        text += form + QLatin1Char('\n');
+    }
+    return text.isEmpty() ? QStringLiteral("No network connection detected.") : text;
+}
+
+QString MModel::mobileIpAddressText() const
+{
+    return tr("Mobile IP Address:\n\n") + localAddresses();
 }
 
 QString MModel::networkReport() const
@@ -321,86 +459,500 @@ QString MModel::networkReport() const
     return tr("No network information available.");
 }
 
-QString MModel::mobileIpAddressText() const
-{
-    return tr("Mobile IP Address:\n\n") + localAddresses();
-}
-
-bool MModel::arrowPressed(const QString &)
-{
-    return false;
-}
-
 bool MModel::runSystemMenu(const QString &)
 {
     return false;
 }
 
-bool MModel::panelSetup()
+// ---------------------------------------------------------------- file names
+
+QString MModel::fileBaseName(const QString &path, bool keepExtension)
 {
-    return false;
-}
-
-bool MModel::updateCanvasScale()
-{
-    return false;
-}
-
-void MModel::updateToolBar()
-{
-}
-
-// ==== QML canvas bridge (end) ====
-
-// ==== tool and drop commands: the least of the model they call (begin) ====
-
-QQuickItem *MModel::qmlRootItem() const
-{
-    return m_pQmlInterface ? qobject_cast<QQuickItem *>(m_pQmlInterface->qmlView()) : nullptr;
-}
-
-namespace {
-
-// A control the current panel just built: bound, selected, its panel shown.
-CControl *adoptBuilt(MModel *pModel, CControl *pPanel, CControl *pControl)
-{
-    if (!pControl)
-        return nullptr;
-    pControl->setContextObject(pModel);
-    pPanel->setVisible(true);
-    pControl->setSelected(true);
-    pModel->setModified(true);
-    return pControl;
-}
-
-} // namespace
-
-CControl *MModel::addControl(HNode *pNode, const QString &name, const QPointF &position)
-{
-    if (!m_pRootNode || !m_pCurrentPanel)
-        return nullptr;
-    CControl *pControl =
-        adoptBuilt(this, m_pCurrentPanel, m_pCurrentPanel->createControlForNode(m_pRootNode, pNode, name, position));
-    if (pControl)
-        emit enableConnection(true);
-    return pControl;
-}
-
-CControl *MModel::dropControl(const QString &templateName, const QPointF &position)
-{
-    if (!m_pCurrentPanel)
-        return nullptr;
-    return adoptBuilt(this, m_pCurrentPanel, m_pCurrentPanel->createFromGraphics(templateName, position));
-}
-
-CControl *MModel::addPanelLink(CControl *pTarget, const QPointF &position)
-{
-    if (!m_pCurrentPanel) {
-        DMessageBox::warning(qobject_cast<QWidget *>(m_pMainWindow.data()), tr("Warning"),
-                             tr("There are no panels in this collection."));
-        return nullptr;
+    const int slash = int(path.lastIndexOf(QLatin1Char('/')));
+    if (slash < 0)
+        return QString();
+    QString name = path.mid(slash + 1);
+    if (!keepExtension) {
+        const int dot = int(name.lastIndexOf(QLatin1Char('.')));
+        if (dot >= 0)
+            name.truncate(dot);
     }
-    return adoptBuilt(this, m_pCurrentPanel, m_pCurrentPanel->createPanelLink(pTarget, position));
+    return name;
+}
+
+// Only a dot in the file name starts its extension; a name without one gets
+// the extension added, so that the archive lists the file as a project file.
+QString MModel::panelFileName(const QString &path)
+{
+    const int slash = int(path.lastIndexOf(QLatin1Char('/')));
+    const int dot = int(path.lastIndexOf(QLatin1Char('.')));
+    return (dot > slash ? path.left(dot) : path) + QLatin1String(".cpf");
+}
+
+void MModel::showWarning(const QString &text) const
+{
+    DMessageBox::warning(qobject_cast<QWidget *>(m_pMainWindow.data()), tr("Warning"), text);
+}
+
+void MModel::markModified()
+{
+    m_bModified = true;
+}
+
+// ---------------------------------------------------------------- new project
+
+bool MModel::newProject(const QString &templatePath)
+{
+    if (!m_pRootNode || !m_pScenes)
+        return false;
+    m_pRootNode->uncheck();
+    auto *pScene = new CComposite;
+    pScene->setKind(QStringLiteral("Scene"));
+    pScene->setName(tr("COLLECTION1"));
+    m_pScenes->addChild(pScene);
+    CControl *pPanel = createPanelForNode(templatePath, pScene, nullptr);
+    if (!pPanel) {
+        qWarning().noquote() << "MModel::newProject: cannot read the template" << templatePath;
+        m_pScenes->removeChild(pScene, true);
+        checkEmptyCanvas();
+        return false;
+    }
+    m_pScenes->setName(fileBaseName(templatePath, false));
+    m_pCurrentPanel = pPanel;
+    pPanel->setVisible(true);
+    m_pProject->reset();
+    onExtraRefreshTimerTimeout();
+    m_projectPath = templatePath;
+    m_bModified = false;
+    m_bSaved = false;
+    emit enableConnection(false);
+    return true;
+}
+
+// ---------------------------------------------------------------- reading panel files
+
+// The one place where panel-document XML files are read.
+bool MModel::readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode, MProject *pProject,
+                           CCanvas *pCanvas, QString *pFileVersion)
+{
+    return pTarget && pTarget->loadFromFile(path, m_pRootNode, pNode, this, pProject, pCanvas, pFileVersion);
+}
+
+// Replaces the panel root's children by those of a document read aside.
+bool MModel::adoptScenes(CComposite *pScratch)
+{
+    showCurrentPanel(false);
+    m_pCurrentPanel = nullptr;
+    m_pScenes->clear();
+    const QList<CControl *> children = pScratch->children();
+    pScratch->setNotOwner(true);
+    pScratch->clear();
+    for (CControl *pChild : children) {
+        if (!pChild)
+            continue;
+        pChild->setParentComposite(nullptr);
+        m_pScenes->addChild(pChild);
+    }
+    m_pScenes->setType(QStringLiteral("Scenes"));
+    m_pScenes->setContextObject(this);
+    return true;
+}
+
+// ---------------------------------------------------------------- opening
+
+bool MModel::unpackProject(QString &path)
+{
+    if (!m_pArchive || !m_pArchive->read(path))
+        return false;
+    const QString projectFile = m_pArchive->findLocalPath(QStringLiteral(".cpf"));
+    if (!projectFile.isEmpty())
+        path = projectFile;
+    return true;
+}
+
+void MModel::reloadFromArchive()
+{
+    const QString designFile = m_pArchive ? m_pArchive->findLocalPath(QStringLiteral(".vmp")) : QString();
+    if (designFile.isEmpty())
+        closeDesignFile();
+    else
+        loadDesignFile(designFile);
+}
+
+// Nothing of the open project changes until the new project file has been
+// found and checked; the document is read aside and adopted only when the
+// whole file was read.
+bool MModel::openProject(const QString &path)
+{
+    if (!m_pRootNode || !m_pScenes || !m_pArchive)
+        return false;
+    if (!QFileInfo(path).isFile()) {
+        showWarning(tr("The project file %1 cannot be opened.").arg(path));
+        return false;
+    }
+    UFolderSnapshot extracted;
+    QString projectFile = path;
+    if (UArchive::isArchiveFile(path)) {
+        extracted.take(UArchive::extractFolderPath());
+        if (!unpackProject(projectFile) || projectFile == path) {
+            extracted.restore();
+            m_pArchive->clear();
+            showWarning(tr("The project archive %1 is damaged or holds no project file.").arg(path));
+            return false;
+        }
+    } else {
+        m_pArchive->clear();
+    }
+    if (!isReadableProjectFile(projectFile)) {
+        extracted.restore();
+        m_pArchive->clear();
+        showWarning(tr("The project file %1 is damaged and was not opened.").arg(path));
+        return false;
+    }
+
+    // The file's project information, canvas and version are read aside too.
+    const QString pinBefore = MProject::exitPin();
+    MProject project;
+    std::unique_ptr<CCanvas> pCanvas(m_pCanvas ? new CCanvas(*m_pCanvas) : nullptr);
+    QString version = m_fileVersion;
+    m_pRootNode->uncheck();
+    reloadFromArchive();
+    CComposite scratch;
+    if (!readPanelFile(&scratch, projectFile, nullptr, &project, pCanvas.get(), &version)) {
+        scratch.clear();
+        MProject::setExitPin(pinBefore);
+        extracted.restore();
+        showWarning(tr("The project file %1 could not be read.").arg(path));
+        return false;
+    }
+    *m_pProject = project;
+    if (m_pCanvas)
+        *m_pCanvas = *pCanvas;
+    m_fileVersion = version;
+    adoptScenes(&scratch);
+    m_pScenes->setName(QFileInfo(projectFile).fileName());
+    m_projectPath = path;
+    showCurrentPanel(true);
+    onExtraRefreshTimerTimeout();
+    m_bModified = false;
+    m_bSaved = true;
+    emit enableConnection(true);
+    return true;
+}
+
+// ---------------------------------------------------------------- saving
+
+// The project file is written beside the target and packed with the design
+// file into the archive; only the project file this save wrote is removed.
+// On any failure the user is told, and the project keeps its path and its
+// modified flag.
+bool MModel::saveProject(const QString &path)
+{
+    if (!m_pScenes || !m_pRootNode || !m_pCanvas || !m_pProject || !m_pArchive || path.isEmpty())
+        return false;
+    const QString projectFile = panelFileName(path);
+    QFile file(projectFile);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        showWarning(tr("The project could not be saved to %1: %2.").arg(projectFile, file.errorString()));
+        return false;
+    }
+    // The writer's end empties the archive's list: it lives until the archive is written.
+    XmlWriter writer;
+    m_pArchive->clear();
+    writer.addArchiveFile(path);
+    const QString archivePath = m_pArchive->path();
+    writer.archiveFilePath(projectFile, QString());
+    if (QFileInfo(m_designFilePath).isFile())
+        writer.archiveFilePath(m_designFilePath, QStringLiteral("project"));
+    else if (!m_designFilePath.isEmpty())
+        qWarning().noquote() << "MModel::saveProject: the design file is missing:" << m_designFilePath;
+    writer.setDevice(&file);
+    writer.setEncoding(XmlEncodingUtf16BE);
+    const bool written = writer.writeDeclaration() && writeProjectXml(writer) && writer.flush();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError) {
+        QFile::remove(projectFile);
+        showWarning(tr("The project could not be saved to %1: %2.").arg(projectFile, file.errorString()));
+        return false;
+    }
+    if (!m_pArchive->write()) {
+        showWarning(tr("The project could not be saved to %1. The project file was left at %2.")
+                        .arg(archivePath, projectFile));
+        return false;
+    }
+    QFile::remove(projectFile);
+    m_projectPath = archivePath;
+    m_bModified = false;
+    m_bSaved = true;
+    m_pScenes->setName(QFileInfo(archivePath).fileName());
+    emit enableConnection(true);
+    return true;
+}
+
+bool MModel::writeProjectXml(XmlWriter &writer)
+{
+    writer.writeStartElement(QStringLiteral("VMD"));
+    writer.writeStartElement(QStringLiteral("Version"));
+    writer.writeTextElement(QStringLiteral("appVersion"), AppVersion);
+    writer.writeTextElement(QStringLiteral("fileVersion"), m_fileVersion);
+    writer.writeEndElement(QStringLiteral("Version"));
+    writer.writeStartElement(QStringLiteral("Connections"));
+    m_pRootNode->clearInUse();
+    m_pScenes->markProcessorInUse();
+    QStringList writtenAddresses;
+    m_pRootNode->writeXml(&writer, writtenAddresses);
+    writer.writeEndElement(QStringLiteral("Connections"));
+    m_pCanvas->writeXml(&writer);
+    m_pProject->writeXml(&writer);
+    m_pScenes->writeXml(&writer);
+    return writer.writeEndElement(QStringLiteral("VMD"));
+}
+
+// ---------------------------------------------------------------- design file
+
+bool MModel::loadDesignFile(const QString &path)
+{
+    if (!m_pRootNode) {
+        m_designFilePath.clear();
+        return false;
+    }
+    const bool reload = !m_designFilePath.isEmpty();
+    if (!reload)
+        m_pRootNode->removeIfChecked(false);
+    activateSelectTool();
+    if (!HComposite::loadDesignFile(m_pRootNode, path, reload, m_pProject)) {
+        m_designFilePath.clear();
+        return false;
+    }
+    m_pRootNode->purgeRemovable();
+    m_designFilePath = path;
+    return true;
+}
+
+void MModel::closeDesignFile()
+{
+    if (!m_pRootNode)
+        return;
+    m_pRootNode->removeIfChecked(false);
+    m_designFilePath.clear();
+}
+
+void MModel::resetModel()
+{
+    clearUndoStack();
+    if (m_pSelectTool)
+        m_pSelectTool->reset();
+    if (m_pScenes) {
+        m_pScenes->clear();
+        if (m_pRootNode)
+            m_pRootNode->deleteIfNotPersistent();
+        m_pCurrentPanel = nullptr;
+        emit selectState(false);
+        emit ccpState(false);
+    }
+    if (m_pCanvas)
+        m_pCanvas->reset();
+}
+
+void MModel::buildHardwareModel(QStandardItemModel *pItemModel)
+{
+    if (!m_pRootNode) {
+        qDebug() << "MModel::buildHardwareModel m_pRootNode not defined. Skipping buildModel";
+        return;
+    }
+    m_pRootNode->buildModel(pItemModel);
+}
+
+// ---------------------------------------------------------------- paste
+
+// Every control read goes to the target, bound to the model and selected;
+// a damaged clipboard adds nothing.
+int MModel::pasteControls(CControl *pTarget, const QByteArray &bytes)
+{
+    auto *pComposite = qobject_cast<CComposite *>(pTarget);
+    if (!m_pRootNode || !pComposite || !m_pDelegate)
+        return 0;
+    return int(pComposite->pasteControls(m_pRootNode, bytes, this).size());
+}
+
+// ---------------------------------------------------------------- navigation
+
+CControl *MModel::currentPanel() const
+{
+    return m_pCurrentPanel;
+}
+
+CControl *MModel::currentChildIn(const QString &collection) const
+{
+    return m_pScenes ? m_pScenes->currentChildIn(collection) : nullptr;
+}
+
+CComposite *MModel::shownScene() const
+{
+    CControl *pPanel = currentChildIn(QStringLiteral("Panels"));
+    return pPanel ? pPanel->parentComposite() : nullptr;
+}
+
+void MModel::requestPanelState()
+{
+    if (m_pCurrentPanel)
+        m_pCurrentPanel->requestState();
+}
+
+void MModel::setCurrentPanel(CControl *pPanel)
+{
+    if (!pPanel || !m_pScenes)
+        return;
+    CControl *pShown = currentChildIn(QStringLiteral("Panels"));
+    if (pShown == pPanel) {
+        m_pCurrentPanel = pPanel;
+        return;
+    }
+    CComposite *pScene = pShown ? pShown->parentComposite() : nullptr;
+    if (!pScene) {
+        m_pCurrentPanel = nullptr;
+        return;
+    }
+    pShown->setVisible(false);
+    const int index = pScene->indexOf(pPanel);
+    if (index < 0) {
+        m_pCurrentPanel = nullptr;
+        return;
+    }
+    pScene->setCurrentIndex(index);
+    m_pCurrentPanel = pPanel;
+    pPanel->setVisible(true);
+    setQmlProperty(QStringLiteral("pageIndex"), index);
+    pPanel->requestState();
+    emit resetQMLFocus();
+}
+
+// An index outside the scene is refused and the shown panel stays.
+bool MModel::gotoPage(int index)
+{
+    CControl *pShown = currentChildIn(QStringLiteral("Panels"));
+    CComposite *pScene = pShown ? pShown->parentComposite() : nullptr;
+    if (!pScene) {
+        m_pCurrentPanel = nullptr;
+        return false;
+    }
+    if (index < 0 || index >= pScene->childCount() || !pScene->childAt(index))
+        return false;
+    pShown->setVisible(false);
+    pScene->setCurrentIndex(index);
+    m_pCurrentPanel = pScene->childAt(index);
+    m_pCurrentPanel->setVisible(true);
+    if (m_pCurrentPanel->name().contains(QLatin1String("DizoZU")))
+        centerControls();
+    setQmlProperty(QStringLiteral("pageIndex"), index);
+    m_pCurrentPanel->requestState();
+    return true;
+}
+
+bool MModel::stepPage(int delta)
+{
+    const CComposite *pScene = shownScene();
+    if (!pScene || pScene->childCount() == 0)
+        return false;
+    const int count = pScene->childCount();
+    int target = pScene->currentIndex() + delta;
+    if (target >= count)
+        target = 0;
+    else if (target < 0)
+        target = count - 1;
+    return gotoPage(target);
+}
+
+bool MModel::arrowPressed(const QString &text)
+{
+    if (text == QLatin1String("leftarrow"))
+        return stepPage(-1);
+    if (text == QLatin1String("rightarrow"))
+        return stepPage(1);
+    return false;
+}
+
+bool MModel::selectScene(const QString &name)
+{
+    if (!m_pScenes)
+        return false;
+    CControl *pScene = currentChildIn(QStringLiteral("Scenes"));
+    if (pScene && pScene->name() == name)
+        return true;
+    showCurrentPanel(false);
+    if (!m_pScenes->selectChild(QStringLiteral("Scenes"), name)) {
+        showCurrentPanel(true);
+        return false;
+    }
+    showCurrentPanel(true);
+    updatePageCount();
+    if (!m_pCurrentPanel)
+        return false;
+    m_pCurrentPanel->requestState();
+    updateSceneTitle();
+    emit resetQMLFocus();
+    return true;
+}
+
+bool MModel::selectSceneAt(int index)
+{
+    const CControl *pScene = m_pScenes ? m_pScenes->childAt(index) : nullptr;
+    return pScene ? selectScene(pScene->name()) : false;
+}
+
+bool MModel::followLink(const QString &linkPath)
+{
+    if (!m_pScenes)
+        return false;
+    m_pScenes->setVisible(false);
+    QString path = linkPath;
+    const bool found = m_pScenes->findByPath(path);
+    if (found) {
+        m_pCurrentPanel = currentChildIn(QStringLiteral("Panels"));
+        if (m_pCurrentPanel) {
+            m_pCurrentPanel->setVisible(true);
+            const CComposite *pScene = m_pCurrentPanel->parentComposite();
+            setQmlProperty(QStringLiteral("pageIndex"), pScene ? pScene->indexOf(m_pCurrentPanel) : 0);
+        }
+        updatePageCount();
+        requestPanelState();
+        updateSceneTitle();
+        emit resetQMLFocus();
+    } else {
+        showCurrentPanel(true);
+        showWarning(tr("Error - No link has been defined for this region.\n\n"
+                       "Please set a link using the properties panel.")
+                    + linkPath);
+    }
+    emit reloadCanvas();
+    return found;
+}
+
+void MModel::showCurrentPanel(bool visible)
+{
+    CControl *pPanel = currentChildIn(QStringLiteral("Panels"));
+    if (!pPanel)
+        pPanel = currentChildIn(QStringLiteral("Controls"));
+    if (pPanel)
+        pPanel->setVisible(visible);
+}
+
+// ---------------------------------------------------------------- structure
+
+// Named after the count of scenes, or the next number no scene uses.
+CControl *MModel::newCollection()
+{
+    if (!m_pScenes)
+        return nullptr;
+    auto *pScene = new CComposite;
+    m_pScenes->addChild(pScene);
+    pScene->setKind(QStringLiteral("Scene"));
+    int number = m_pScenes->childCount();
+    QString name = tr("COLLECTION") + QString::number(number);
+    while (!m_pScenes->isNameUnique(name, pScene))
+        name = tr("COLLECTION") + QString::number(++number);
+    pScene->setName(name);
+    return pScene;
 }
 
 bool MModel::checkPanelLimit()
@@ -412,32 +964,193 @@ bool MModel::checkPanelLimit()
         return false;
     if (pScene->childCount() <= 5)
         return true;
-    DMessageBox::warning(qobject_cast<QWidget *>(m_pMainWindow.data()), tr("Warning"),
-                         tr("The maximum number of panels in a scene is: 6"));
+    showWarning(tr("The maximum number of panels in a scene is: 6"));
     return false;
 }
 
-// Until panels are read from templates, the new panel is an empty one named after the node.
-CControl *MModel::addPanelForNode(HNode *pNode)
+// A template that cannot be read gives no panel.
+CControl *MModel::createPanelForNode(const QString &templatePath, CControl *pScene, HNode *pNode)
 {
-    if (!pNode || !m_pScenes || !checkPanelLimit())
+    auto *pSceneComposite = qobject_cast<CComposite *>(pScene);
+    if (!pSceneComposite)
         return nullptr;
-    auto *pScene = qobject_cast<CComposite *>(m_pScenes->currentChildIn(QStringLiteral("Scenes")));
-    if (!pScene)
-        return nullptr;
+    QString path = templatePath;
+    if (path.contains(QLatin1String("DizoZU"))) {
+        const int choice = DMessageBox::choice(qobject_cast<QWidget *>(m_pMainWindow.data()), QString(),
+                                               tr("Choose one of the control type below"),
+                                               {tr("Slider"), tr("LevelButtons")});
+        // Cut at the last dot: folder names may hold dots too.
+        if (choice == 1)
+            path = path.left(path.lastIndexOf(QLatin1Char('.'))) + QLatin1String("1.xml");
+    }
     auto *pPanel = new CComposite;
-    pScene->addChild(pPanel);
+    if (!readPanelFile(pPanel, path, pNode)) {
+        pPanel->clear();
+        delete pPanel;
+        return nullptr;
+    }
+    pSceneComposite->addChild(pPanel);
     pPanel->setKind(QStringLiteral("Panel"));
     pPanel->setPanelType(QString());
-    pPanel->setTitle(pNode->label());
-    pPanel->setContextObject(this);
-    setModified(true);
-    if (m_pCurrentPanel && m_pCurrentPanel != pPanel)
-        m_pCurrentPanel->setVisible(false);
-    pScene->selectChild(QStringLiteral("Panels"), pPanel->name());
-    m_pCurrentPanel = pPanel;
-    pPanel->setVisible(true);
+    if (templatePath.contains(QLatin1String("DizoZU")))
+        emit enableConnection(true);
     return pPanel;
+}
+
+CControl *MModel::addPanelForNode(HNode *pNode)
+{
+    if (!pNode || !m_pRootNode || !m_pScenes || !checkPanelLimit())
+        return nullptr;
+    auto *pScene = qobject_cast<CComposite *>(currentChildIn(QStringLiteral("Scenes")));
+    if (!pScene)
+        return nullptr;
+    auto *pPanel = qobject_cast<CComposite *>(
+        createPanelForNode(pNode->parameterFilePath(QString()), pScene, pNode));
+    if (!pPanel)
+        return nullptr;
+    pPanel->setTitle(pNode->label());
+    markModified();
+    if (!currentChildIn(QStringLiteral("Panels")) || !m_pCurrentPanel) {
+        // The scene had no panel to switch from.
+        pScene->setCurrentIndex(pScene->indexOf(pPanel));
+        m_pCurrentPanel = pPanel;
+        pPanel->setVisible(true);
+    } else {
+        setCurrentPanel(pPanel);
+    }
+    onExtraRefreshTimerTimeout();
+    return pPanel;
+}
+
+bool MModel::panelSetup()
+{
+    if (!m_pCanvas)
+        return false;
+    clearUndoStack();
+    if (!s_panelSetupRunner || !s_panelSetupRunner(this))
+        return false;
+    markModified();
+    m_pCanvas->notifyChanged();
+    return true;
+}
+
+void MModel::setPanelSetupRunner(PanelSetupRunner runner)
+{
+    s_panelSetupRunner = runner;
+}
+
+void MModel::buildPanelTree(QStandardItem *pItem, QTreeView *pView)
+{
+    if (m_pScenes)
+        m_pScenes->buildTree(pItem, pView);
+}
+
+void MModel::addPanelItems(QStandardItem *pItem)
+{
+    if (m_pScenes && pItem)
+        m_pScenes->buildTreeItems(pItem);
+}
+
+void MModel::replaceLinkPrefix(const QString &oldText, const QString &newText)
+{
+    if (m_pScenes)
+        m_pScenes->replaceLinkPrefix(oldText, newText);
+}
+
+void MModel::removeFromPanelTree(CControl *pControl)
+{
+    if (!pControl || !m_pScenes)
+        return;
+    if (pControl == m_pCurrentPanel || pControl->contains(m_pCurrentPanel))
+        m_pCurrentPanel = nullptr;
+    if (CComposite *pParent = pControl->parentComposite())
+        pParent->removeChild(pControl, true);
+}
+
+HNode *MModel::nodeForHandle(quint64 handle) const
+{
+    if (!handle || !m_pRootNode)
+        return nullptr;
+    QList<HNode *> pending {m_pRootNode};
+    while (!pending.isEmpty()) {
+        HNode *pNode = pending.takeFirst();
+        if (quint64(quintptr(pNode)) == handle)
+            return pNode;
+        if (auto *pComposite = qobject_cast<HComposite *>(pNode))
+            pending.append(pComposite->children());
+    }
+    return nullptr;
+}
+
+CControl *MModel::findPanelByHandle(CControl *pElement, quint64 handle) const
+{
+    auto *pComposite = qobject_cast<CComposite *>(pElement);
+    if (!pComposite)
+        return nullptr;
+    if (quint64(quintptr(pComposite)) == handle)
+        return pComposite;
+    if (pComposite->type() == QLatin1String("Controls"))
+        return nullptr;
+    for (CControl *pChild : pComposite->children()) {
+        if (CControl *pFound = findPanelByHandle(pChild, handle))
+            return pFound;
+    }
+    return nullptr;
+}
+
+QString MModel::linkPathForHandle(quint64 handle) const
+{
+    CControl *pPanel = handle && m_pScenes ? findPanelByHandle(m_pScenes, handle) : nullptr;
+    return pPanel && pPanel != m_pScenes ? m_pScenes->path(pPanel) : QString();
+}
+
+// ---------------------------------------------------------------- controls on the shown panel
+
+CControl *MModel::addControl(HNode *pNode, const QString &name, const QPointF &position)
+{
+    if (!m_pRootNode || !m_pCurrentPanel)
+        return nullptr;
+    CControl *pControl = m_pCurrentPanel->createControlForNode(m_pRootNode, pNode, name, position);
+    if (!pControl)
+        return nullptr;
+    pControl->setContextObject(this);
+    m_pCurrentPanel->setVisible(true);
+    pControl->setSelected(true);
+    markModified();
+    emit enableConnection(true);
+    return pControl;
+}
+
+CControl *MModel::dropControl(const QString &templateName, const QPointF &position)
+{
+    if (!m_pCurrentPanel)
+        return nullptr;
+    CControl *pControl = m_pCurrentPanel->createFromGraphics(templateName, position);
+    if (!pControl)
+        return nullptr;
+    pControl->setContextObject(this);
+    m_pCurrentPanel->setVisible(true);
+    pControl->setSelected(true);
+    markModified();
+    emit resetQMLFocus();
+    return pControl;
+}
+
+CControl *MModel::addPanelLink(CControl *pTarget, const QPointF &position)
+{
+    if (!m_pCurrentPanel) {
+        showWarning(tr("There are no panels in this collection."));
+        return nullptr;
+    }
+    CControl *pControl = m_pCurrentPanel->createPanelLink(pTarget, position);
+    if (!pControl)
+        return nullptr;
+    pControl->setContextObject(this);
+    m_pCurrentPanel->setVisible(true);
+    pControl->setSelected(true);
+    markModified();
+    emit resetQMLFocus();
+    return pControl;
 }
 
 void MModel::addToCurrentPanel(CControl *pControl)
@@ -445,7 +1158,7 @@ void MModel::addToCurrentPanel(CControl *pControl)
     if (!m_pCurrentPanel || !pControl)
         return;
     m_pCurrentPanel->addChild(pControl);
-    setModified(true);
+    markModified();
 }
 
 void MModel::removeFromCurrentPanel(CControl *pControl, bool destroy)
@@ -453,45 +1166,197 @@ void MModel::removeFromCurrentPanel(CControl *pControl, bool destroy)
     if (!m_pCurrentPanel || !pControl)
         return;
     m_pCurrentPanel->removeChild(pControl, destroy);
-    setModified(true);
-    if (m_pScenes && m_pScenes->boundCount() == 0)
-        emit enableConnection(false);
+    markModified();
+    checkEmptyCanvas();
+}
+
+void MModel::addControls(CComposite *pControls)
+{
+    if (!pControls)
+        return;
+    for (CControl *pControl : pControls->children()) {
+        if (!pControl)
+            continue;
+        if (HNode *pNode = pControl->node()) {
+            pNode->setChecked(true);
+            if (HNode *pParent = pNode->parentNode())
+                pParent->setFlags(HNode::FlagInUse);
+        }
+        addToCurrentPanel(pControl);
+        pControl->setVisible(true);
+    }
+}
+
+void MModel::removeControls(CComposite *pControls)
+{
+    if (!pControls)
+        return;
+    for (CControl *pControl : pControls->children()) {
+        if (!pControl)
+            continue;
+        if (HNode *pNode = pControl->node())
+            pNode->setChecked(false);
+        pControl->setMode(CControl::ModeNormal);
+        pControl->setVisible(false);
+        removeFromCurrentPanel(pControl, false);
+    }
+}
+
+bool MModel::collectSelection(CComposite *pTarget)
+{
+    return m_pScenes && pTarget ? m_pScenes->collectSelected(pTarget) : false;
 }
 
 void MModel::deselectAll()
 {
-    if (!m_pScenes)
-        return;
     CComposite selection;
     selection.setNotOwner(true);
-    if (m_pScenes->collectSelected(&selection))
+    if (collectSelection(&selection))
         selection.setMode(CControl::ModeNormal);
     selection.clear();
 }
 
-bool MModel::gotoPage(int index)
+bool MModel::hasDropSite() const
 {
-    CComposite *pScene = m_pCurrentPanel ? m_pCurrentPanel->parentComposite() : nullptr;
-    if (!pScene && m_pScenes)
-        pScene = qobject_cast<CComposite *>(m_pScenes->currentChildIn(QStringLiteral("Scenes")));
-    if (!pScene || pScene->childCount() == 0) {
-        m_pCurrentPanel = nullptr;
+    return m_pCurrentPanel && m_pCurrentPanel->findWidget(QStringLiteral("dropsite"));
+}
+
+void MModel::checkEmptyCanvas()
+{
+    if (m_pScenes && m_pScenes->boundCount() == 0)
+        emit enableConnection(false);
+}
+
+// ---------------------------------------------------------------- edit mode
+
+void MModel::setEditMode(bool on)
+{
+    setQmlProperty(QStringLiteral("editModeEnable"), on);
+    if (m_pSelectTool)
+        m_pSelectTool->setActive(on);
+    if (auto *pMain = qobject_cast<KMainController *>(findController(ControllerId::Main)))
+        pMain->setActionChecked(ActionId::EditMode, on);
+    if (KController *pTree = findController(ControllerId::ProjectTree))
+        pTree->setEditMode(on);
+    if (m_pScenes)
+        m_pScenes->setSelected(on);
+}
+
+void MModel::toggleEditMode()
+{
+    setEditMode(!qmlProperty(QStringLiteral("editModeEnable")).toBool());
+}
+
+// ---------------------------------------------------------------- view
+
+bool MModel::updateCanvasSize()
+{
+    if (!m_pQmlInterface)
         return false;
+    double height = qmlProperty(QStringLiteral("maxControlHeight")).toDouble();
+    if (m_pScenes) {
+        const QRectF bounds = m_pScenes->bounds();
+        if (bounds.height() > 0.0)
+            height = (2.0 * bounds.y() + bounds.height()) / m_viewScale;
     }
-    CControl *pTarget = pScene->childAt(index);
-    if (!pTarget)
+    if (const QQuickItem *pItem = qmlRootItem()) {
+        m_canvasItemHeight = float(pItem->height());
+        m_canvasItemWidth = float(pItem->width());
+    }
+    if (!(m_canvasItemHeight > 0.0f) || !(height > 0.0))
         return false;
-    if (m_pCurrentPanel)
-        m_pCurrentPanel->setVisible(false);
-    pScene->selectChild(QStringLiteral("Panels"), pTarget->name());
-    m_pCurrentPanel = pTarget;
-    pTarget->setVisible(true);
+    m_viewScale = float(m_canvasItemHeight / height);
+    setQmlProperty(QStringLiteral("viewScale"), m_viewScale);
     return true;
+}
+
+bool MModel::updateCanvasScale()
+{
+    if (!m_pRootNode || !m_pQmlInterface || !updateCanvasSize())
+        return false;
+    if (m_pDelegate) {
+        m_pDelegate->setAspect(m_pCanvas ? m_pCanvas->aspect() : CCanvas::DefaultAspect);
+        m_pDelegate->setScale(m_viewScale);
+    }
+    if (!m_pScenes)
+        return false;
+    const bool multiply = m_pCanvas && m_pCanvas->isMultiplyScaleFactor();
+    float length = m_canvasItemHeight;
+    if (const QScreen *pScreen = QGuiApplication::primaryScreen()) {
+        const QRect screen = pScreen->geometry();
+        const int width = screen.right() - screen.left() + 1;
+        const int height = screen.bottom() - screen.top() + 1;
+        if (width > 0 && double(height) / width >= 2.0)
+            length = m_canvasItemWidth;
+    }
+    m_pScenes->setScale(1.0f, length, multiply);
+    setQmlProperty(QStringLiteral("textSize"), int(12.0f * m_viewScale));
+    setQmlProperty(QStringLiteral("pixelScale"), m_viewScale);
+    return true;
+}
+
+bool MModel::centerControls()
+{
+    if (!m_pCanvas)
+        return false;
+    if (!m_pCanvas->isHorizCenter()
+        && !(m_pCurrentPanel && m_pCurrentPanel->name().contains(QLatin1String("DizoZU"))))
+        return false;
+    const QQuickItem *pItem = qmlRootItem();
+    if (!m_pScenes || !pItem)
+        return false;
+    m_pScenes->centerHorizontally(QStringLiteral("Controls"), float(pItem->width()));
+    return true;
+}
+
+void MModel::updateHeader()
+{
+    if (!m_pQmlInterface)
+        return;
+    const bool scenes = m_pScenes && m_pScenes->type() == QLatin1String("Scenes");
+    m_pQmlInterface->loadSceneMenu(scenes ? m_pScenes : nullptr);
+}
+
+void MModel::updatePageCount()
+{
+    m_pCurrentPanel = currentChildIn(QStringLiteral("Panels"));
+    const CComposite *pScene = m_pCurrentPanel ? m_pCurrentPanel->parentComposite() : nullptr;
+    if (!pScene)
+        return;
+    setQmlProperty(QStringLiteral("pageCount"), pScene->childCount());
+    setQmlProperty(QStringLiteral("pageIndex"), pScene->currentIndex());
+}
+
+void MModel::updateSceneTitle()
+{
+    const CControl *pScene = currentChildIn(QStringLiteral("Scenes"));
+    setQmlProperty(QStringLiteral("sceneTitle"), pScene ? pScene->name() : QString());
+}
+
+void MModel::updateHeaderTitle()
+{
+    if (m_pProject)
+        setQmlProperty(QStringLiteral("headerTitle"), m_pProject->facilityName());
+}
+
+void MModel::updateToolBar()
+{
+    updateCanvasScale();
+    emit reloadCanvas();
 }
 
 void MModel::onExtraRefreshTimerTimeout()
 {
-    // Nothing on the canvas to bring up to date yet.
+    updateCanvasScale();
+    centerControls();
+    updateHeader();
+    updatePageCount();
+    updateSceneTitle();
+    updateHeaderTitle();
 }
 
-// ==== tool and drop commands (end) ====
+void MModel::setViewScale(float scale)
+{
+    if (UNumbers::isPositive(scale))
+        m_viewScale = scale;
+}

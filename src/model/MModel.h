@@ -1,40 +1,60 @@
 #pragma once
 
+#include <QHostAddress>
 #include <QObject>
 #include <QPointer>
+#include <QPointF>
 #include <QQmlContext>
 #include <QString>
+#include <QTimer>
 #include <QVariant>
 
-#include <memory>
-
+class BCommandProcessor;
 class BToolSelectCommand;
 class CCanvas;
 class CComposite;
 class CControl;
 class HNode;
 class HRoot;
+class IComposite;
 class IInterface;
+class ITcpServer;
 class KComposite;
 class KController;
 class MProject;
 class MQmlInterface;
 class PFileProtocol;
-class QPointF;
 class QQuickItem;
 class QStandardItem;
 class QStandardItemModel;
+class QTreeView;
 class QUrl;
+class UArchive;
+class UTesselator;
+class VModeManager;
+class WDelegate;
+class WWidgetFactory;
+class XmlWriter;
 
-// The application model: owns the open project, the root of the controller
-// tree and the services. Only what other areas call is here yet.
+// The application model: owns the hardware tree, the panel document, the
+// project information and the process-wide services, keeps the state of the
+// open project and runs new, open, save and import on it. Operations that
+// need a root or collaborator do nothing (or answer false or null) without it.
 class MModel : public QObject
 {
     Q_OBJECT
 
 public:
+    // Written as appVersion into every project file.
+    static const QLatin1String AppVersion;
+    // Runs the scene and panel set-up dialog; true when it was accepted.
+    using PanelSetupRunner = bool (*)(MModel *pModel);
+
     explicit MModel(QObject *parent = nullptr);
     ~MModel() override;
+
+    // Builds the roots and services; called once, by the main controller.
+    void init();
 
     // ---- controller tree
     void addController(KController *pController);
@@ -42,152 +62,204 @@ public:
     KController *findController(int id) const;
     void notifyControllers(int event);
 
-    // ---- panel document, as the commands re-select what they act on
-    CControl *currentPanel() const;
-    void setCurrentPanel(CControl *pPanel);
-    bool selectScene(const QString &name);
-    CControl *currentChildIn(const QString &collection) const;
+    // ---- roots and state
+    HRoot *rootNode() const { return m_pRootNode; }
+    CComposite *scenes() const { return m_pScenes; }
+    MProject *project() const { return m_pProject; }
+    MProject *projectInfo() const { return m_pProject; }
+    const QString &projectPath() const { return m_projectPath; }
+    const QString &designFilePath() const { return m_designFilePath; }
+    const QString &fileVersion() const { return m_fileVersion; }
+    void setFileVersion(const QString &version) { m_fileVersion = version; }
     bool isModified() const { return m_bModified; }
     void setModified(bool modified) { m_bModified = modified; }
+    // True only after a successful save, or an open of a saved project.
+    bool isProjectSaved() const { return m_bSaved; }
+    const QHostAddress &mobileAddress() const { return m_mobileAddress; }
+    void setMobileAddress(const QHostAddress &address) { m_mobileAddress = address; }
+    bool isReceiving() const { return m_bReceiving; }
+    void setMainWindow(QObject *pWindow) { m_pMainWindow = pWindow; }
+    QObject *mainWindow() const { return m_pMainWindow; }
 
-    // ---- polling: false after a value went out, so value requests pause until the next tick
+    // ---- project lifecycle
+    bool newProject(const QString &templatePath);
+    // Reads an archive or a loose project file; the open project is replaced
+    // only when the new one was read completely.
+    bool openProject(const QString &path);
+    bool unpackProject(QString &path);
+    void reloadFromArchive();
+    // Writes the project file, packs it with the design file into the
+    // archive beside it and removes the loose project file.
+    bool saveProject(const QString &path);
+    bool loadDesignFile(const QString &path);
+    void closeDesignFile();
+    void resetModel();
+    void clearUndoStack();
+    void buildHardwareModel(QStandardItemModel *pItemModel);
+    // Reads clipboard controls into the target; every control read is bound
+    // to the model and selected. Returns how many were added.
+    int pasteControls(CControl *pTarget, const QByteArray &bytes);
+    static QString fileBaseName(const QString &path, bool keepExtension);
+    static QString panelFileName(const QString &path);
+
+    // ---- navigation
+    CControl *currentPanel() const;
+    void setCurrentPanel(CControl *pPanel);
+    bool gotoPage(int index);
+    bool stepPage(int delta);
+    bool arrowPressed(const QString &text);
+    bool selectScene(const QString &name);
+    bool selectSceneAt(int index);
+    bool followLink(const QString &linkPath);
+    void showCurrentPanel(bool visible);
+    CControl *currentChildIn(const QString &collection) const;
+    void requestPanelState();
+
+    // ---- structure
+    CControl *newCollection();
+    bool checkPanelLimit();
+    CControl *createPanelForNode(const QString &templatePath, CControl *pScene, HNode *pNode);
+    CControl *addPanelForNode(HNode *pNode);
+    bool panelSetup();
+    static void setPanelSetupRunner(PanelSetupRunner runner);
+    void buildPanelTree(QStandardItem *pItem, QTreeView *pView);
+    void addPanelItems(QStandardItem *pItem);
+    void replaceLinkPrefix(const QString &oldText, const QString &newText);
+    void removeFromPanelTree(CControl *pControl);
+    // Drag handles are resolved against live objects only.
+    HNode *nodeForHandle(quint64 handle) const;
+    QString linkPathForHandle(quint64 handle) const;
+
+    // ---- controls on the shown panel
+    CControl *addControl(HNode *pNode, const QString &name, const QPointF &position);
+    CControl *dropControl(const QString &templateName, const QPointF &position);
+    CControl *addPanelLink(CControl *pTarget, const QPointF &position);
+    void addToCurrentPanel(CControl *pControl);
+    void removeFromCurrentPanel(CControl *pControl, bool destroy);
+    void addControls(CComposite *pControls);
+    void removeControls(CComposite *pControls);
+    bool collectSelection(CComposite *pTarget);
+    void deselectAll();
+    bool hasDropSite() const;
+    void checkEmptyCanvas();
+
+    // ---- edit mode and view
+    void setEditMode(bool on);
+    void toggleEditMode();
+    bool updateCanvasSize();
+    bool updateCanvasScale();
+    bool centerControls();
+    void updateHeader();
+    void updatePageCount();
+    void updateSceneTitle();
+    void updateHeaderTitle();
+    void updateToolBar();
+    float viewScale() const { return m_viewScale; }
+    void setViewScale(float scale);
+
+    // ---- polling and connection state
     void setPollPending(bool pending);
     bool isPollPending() const { return m_bPollEnabled; }
-
+    bool isConnectionEnabled() const { return m_bConnectionEnabled; }
+    void setConnectionEnabled(bool on);
     // The receive wait of a file transfer: returns when the peer closed the connection.
     void doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface);
 
-    // ---- QML side
+    // ---- QML side and canvas
+    void setQmlInterface(MQmlInterface *pInterface);
+    MQmlInterface *qmlInterface() const;
     // The QML context in which the model creates QML objects.
     void setQmlContext(QQmlContext *pContext);
     QQmlContext *qmlContext() const { return m_pQmlContext; }
+    void attachWidgetFactory();
+    QQuickItem *qmlRootItem() const;
     // A QML item made from the file in the model's context, its item parent
     // and object parent set before it completes; null without a parent or a
     // context, or when the file does not give a Qt Quick item.
     QObject *createQmlObject(const QUrl &url, QObject *pParent);
-
-    // Canvas scale factor; 1.0 until the canvas size gives another.
-    float viewScale() const { return m_viewScale; }
-    void setViewScale(float scale);
-
-    // The canvas's select tool; owned, null until the model makes it.
-    BToolSelectCommand *selectTool() const { return m_pSelectTool; }
-
-    // ==== editor shell: the least of what the main window, the tab panes and
-    // the project tree call; the model's own work completes these.
-    void setMainWindow(QObject *pWindow) { m_pMainWindow = pWindow; }
-    QObject *mainWindow() const { return m_pMainWindow; }
-    // Keeps the canvas description and links it back to the model.
-    void setCanvas(CCanvas *pCanvas);
-    CCanvas *canvas() const { return m_pCanvas; }
     void setQmlProperty(const QString &name, const QVariant &value);
-    // Binds the widget factory to the model and a new canvas.
-    void attachWidgetFactory();
-    // Checks the edit-mode action and tells the project tree.
-    void setEditMode(bool on);
-    bool newProject(const QString &templatePath);
-    bool saveProject(const QString &path);
-    bool isConnectionEnabled() const { return m_bConnectionEnabled; }
-    void setConnectionEnabled(bool on) { m_bConnectionEnabled = on; }
-    const QString &designFilePath() const { return m_sDesignFilePath; }
-    HRoot *rootNode() const { return m_pRootNode; }
-    // The hardware root adds its items at the top level of the item model.
-    void buildHardwareModel(QStandardItemModel *pItemModel);
-    // The panel document adds one link item per panel below the item.
-    void addPanelItems(QStandardItem *pItem);
-    bool hasDropSite() const;
-    bool followLink(const QString &path);
-    // Drag handles are resolved against live objects only: the hardware node
-    // whose address the number is, null for any other number.
-    HNode *nodeForHandle(quint64 handle) const;
-    // The path of the live panel a link item's handle names; empty for any other number.
-    QString linkPathForHandle(quint64 handle) const;
+    QVariant qmlProperty(const QString &name) const;
+    CCanvas *canvas() const { return m_pCanvas; }
+    // Stores the canvas and makes it point back at this model.
+    void setCanvas(CCanvas *pCanvas);
+    QString skinName() const;
+    QString accentName() const;
+    bool applySkin(const QString &name);
+    void reloadImages();
+    void reparentToCanvas(CControl *pControl);
 
-    // ==== tool and drop commands: the least of the model they call (begin) ====
-    // The item the panels are drawn in (the QML bridge's "QmlView"); the drag
-    // limit reads its size. Null until the bridge registers it.
-    QQuickItem *qmlRootItem() const;
-    // The current panel builds a control for the node (its control template),
-    // from a graphics template, or as a link to a panel; the control is bound
-    // to the model and selected, the panel shown, the project modified. Null
-    // when nothing was built (a link without a current panel warns).
-    CControl *addControl(HNode *pNode, const QString &name, const QPointF &position);
-    CControl *dropControl(const QString &templateName, const QPointF &position);
-    CControl *addPanelLink(CControl *pTarget, const QPointF &position);
-    // True while the shown scene has room for another panel (at most six);
-    // otherwise a warning and false.
-    bool checkPanelLimit();
-    // A new panel for the node in the shown scene, made the current panel;
-    // null when the scene is full.
-    CControl *addPanelForNode(HNode *pNode);
-    // The current panel takes the control / gives it up (destroyed only when told).
-    void addToCurrentPanel(CControl *pControl);
-    void removeFromCurrentPanel(CControl *pControl, bool destroy);
-    // No control of the document stays in mode 1.
-    void deselectAll();
-    // Shows the panel at the index of the shown scene; an emptied scene
-    // leaves no current panel.
-    bool gotoPage(int index);
-
-public slots:
-    // Brings the canvas, the header and the titles up to date.
-    void onExtraRefreshTimerTimeout();
-
-public:
-    // ==== tool and drop commands (end) ====
-
-signals:
-    void enableConnection(bool enabled);
-    void selectState(bool selected);
-    void ccpState(bool selected);
-    // ==== end of the editor shell's least members
-
-private:
-    KComposite *m_pControllers;
-    QPointer<CControl> m_pCurrentPanel;
-    bool m_bModified;
-    bool m_bPollEnabled;
-    QPointer<QQmlContext> m_pQmlContext;
-    float m_viewScale;
-    BToolSelectCommand *m_pSelectTool;
-    // ==== editor shell
-    HRoot *m_pRootNode = nullptr;
-    QPointer<QObject> m_pMainWindow;
-    CCanvas *m_pCanvas = nullptr;
-    QString m_sDesignFilePath;
-    bool m_bConnectionEnabled = false;
-    // ==== end of the editor shell's least members
-
-    // ==== QML canvas bridge: the least of the model it calls (begin) ====
-public:
-    // Builds the hardware root, the "Scenes" root, the project information
-    // and the select tool once; then selectState(false) and ccpState(false).
-    void init();
-    CComposite *scenes() const { return m_pScenes; }
-    MProject *projectInfo() const { return m_pProject.get(); }
+    // ---- services
+    // The canvas's select tool; owned, null until init.
+    BToolSelectCommand *selectTool() const { return m_pSelectTool; }
     // Replaces the select tool (owned); the old one is deleted.
     void setSelectTool(BToolSelectCommand *pTool);
+    void activateSelectTool();
 
-    // The canvas's QML interface object; not owned, null until set.
-    void setQmlInterface(MQmlInterface *pInterface);
-    MQmlInterface *qmlInterface() const;
-
-    QString fileVersion() const { return m_fileVersion; }
-    QString networkReport() const;
+    // ---- information texts
+    QString versionText() const;
+    static QString localAddresses();
     QString mobileIpAddressText() const;
-    bool arrowPressed(const QString &text);
+    QString networkReport() const;
     bool runSystemMenu(const QString &entry);
-    bool panelSetup();
-    bool updateCanvasScale();
-    void updateToolBar();
+    // The connection indicator image last set for the canvas.
+    static QString indicatorImage();
+
+public slots:
+    void doPolling();
+    void interfaceStatusChanged(bool isConnected);
+    void onExtraRefreshTimerTimeout();
+    bool getIsScaleMultiply() const;
 
 signals:
-    void displayMessage(const QString &msg);
+    void resetQMLFocus();
+    void enableConnection(bool enabled);
+    void displayMessage(QString msg);
+    void selectState(bool selected);
+    void ccpState(bool selected);
+    void reloadCanvas();
+    void resetCanvas();
+    void changedStatusIndicator();
 
 private:
-    CComposite *m_pScenes = nullptr;
-    std::unique_ptr<MProject> m_pProject;
+    bool readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode, MProject *pProject = nullptr,
+                       CCanvas *pCanvas = nullptr, QString *pFileVersion = nullptr);
+    bool adoptScenes(CComposite *pScratch);
+    bool writeProjectXml(XmlWriter &writer);
+    void markModified();
+    void showWarning(const QString &text) const;
+    CComposite *shownScene() const;
+    CControl *findPanelByHandle(CControl *pElement, quint64 handle) const;
+
     QPointer<MQmlInterface> m_pQmlInterface;
-    QString m_fileVersion = QStringLiteral("3.0");
-    // ==== QML canvas bridge (end) ====
+    QPointer<QQmlContext> m_pQmlContext;
+    HRoot *m_pRootNode;
+    IComposite *m_pInterfaces;
+    CComposite *m_pScenes;
+    QTimer m_pollTimer;
+    MProject *m_pProject;
+    ITcpServer *m_pReceiveServer;
+    float m_canvasItemHeight;
+    float m_canvasItemWidth;
+    bool m_bConnectionEnabled;
+    QPointer<CControl> m_pCurrentPanel;
+    bool m_bPollEnabled;
+    UTesselator *m_pTesselator;
+    WDelegate *m_pDelegate;
+    VModeManager *m_pModeManager;
+    float m_viewScale;
+    QPointer<QObject> m_pMainWindow;
+    QString m_projectPath;
+    QString m_designFilePath;
+    bool m_bModified;
+    QHostAddress m_mobileAddress;
+    CCanvas *m_pCanvas;
+    bool m_bReceiving;
+    QString m_fileVersion;
+    KComposite *m_pControllers;
+    BToolSelectCommand *m_pSelectTool;
+    BCommandProcessor *m_pCommandProcessor;
+    UArchive *m_pArchive;
+    // The factory this model made for the delegate.
+    WWidgetFactory *m_pWidgetFactory;
+    bool m_bSaved;
 };

@@ -393,6 +393,14 @@ void WWidget::setVis(bool vis)
 
 // ---------------------------------------------------------------- geometry
 
+void WWidget::setFractions(double x, double y, double width, double height)
+{
+    m_dXFract = x;
+    m_dYFract = y;
+    m_dWidthFract = width;
+    m_dHeightFract = height;
+}
+
 void WWidget::fitToRect(const QRectF &rect)
 {
     if (!m_pWidget)

@@ -109,6 +109,8 @@ public:
     double yFract() const { return m_dYFract; }
     double widthFract() const { return m_dWidthFract; }
     double heightFract() const { return m_dHeightFract; }
+    // Places the widget inside its control's rectangle (a fader laying out its companions).
+    void setFractions(double x, double y, double width, double height);
 
     // ---- output guard
     bool isUpdating() const { return m_bUpdating; }

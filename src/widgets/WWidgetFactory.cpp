@@ -1,7 +1,12 @@
 #include "widgets/WWidgetFactory.h"
 
 #include "widgets/MQmlInterface.h"
+#include "widgets/WDropSite.h"
 #include "widgets/WFrame.h"
+#include "widgets/WLabel.h"
+#include "widgets/WPanelLink.h"
+#include "widgets/WSlider.h"
+#include "widgets/WTextEdit.h"
 #include "widgets/WWidget.h"
 
 #include <QDebug>
@@ -21,6 +26,11 @@ struct TypeEntry
 const TypeEntry TypeTable[] = {
     {"bounds", "qrc:/qmlcontrol/QmlBounds.qml"},
     {"frame", "qrc:/qmlcontrol/QmlFrame.qml"},
+    {"label", "qrc:/qmlcontrol/QmlLabel.qml"},
+    {"panellink", "qrc:/qmlcontrol/QmlPanelLink.qml"},
+    {"slider", "qrc:/qmlcontrol/QmlFader.qml"},
+    {"textedit", "qrc:/qmlcontrol/QmlTextEdit.qml"},
+    {"dropsite", "qrc:/qmlcontrol/QmlDropsite.qml"},
 };
 
 void warnComponentErrors(const QQmlComponent &component, const QUrl &url)
@@ -47,7 +57,12 @@ void WWidgetFactory::registerQmlTypes()
     registered = true;
     qmlRegisterType<MQmlInterface>("mqmlinterface", 1, 0, "MQmlInterface");
     qmlRegisterType<WWidget>("wwidget", 1, 0, "WWidget");
+    qmlRegisterType<WDropSite>("wdropsite", 1, 0, "WDropSite");
     qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
+    qmlRegisterType<WLabel>("wlabel", 1, 0, "WLabel");
+    qmlRegisterType<WPanelLink>("wpanellink", 1, 0, "WPanelLink");
+    qmlRegisterType<WSlider>("wslider", 1, 0, "WSlider");
+    qmlRegisterType<WTextEdit>("wtextedit", 1, 0, "WTextEdit");
 }
 
 QUrl WWidgetFactory::qmlFile(const QString &type)

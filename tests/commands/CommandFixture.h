@@ -15,6 +15,7 @@
 #include "support/FakePanel.h"
 #include "support/FakeWidgetFactory.h"
 #include "support/RecordingController.h"
+#include "support/TestSupport.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
@@ -25,6 +26,7 @@
 #include <QPair>
 #include <QRectF>
 #include <QStringList>
+#include <QTemporaryDir>
 
 // A model showing the panel "Home" of one scene, whose controls get plain
 // widgets (one each, so a control's rectangle is its widget's); the model's
@@ -91,6 +93,22 @@ public:
         return pNode;
     }
 
+    // A block whose panel template holds one label titled "Title".
+    FakeNode *block(const QString &label)
+    {
+        const QString path = templates.filePath(QStringLiteral("panel.xml"));
+        if (!QFile::exists(path)) {
+            TestSupport::writeAll(
+                path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VMD>\n<Parameters>\n</Parameters>\n<Controls>\n"
+                      "<Control name=\"Title\" type=\"Label\">\n<id>11</id>\n<Property name=\"widget\">\n<label>\n"
+                      "<x>10</x>\n<y>10</y>\n<width>100</width>\n<height>30</height>\n</label>\n</Property>\n"
+                      "</Control>\n</Controls>\n</VMD>\n");
+        }
+        FakeNode *pNode = node(label, {});
+        pNode->setTemplatePath(path);
+        return pNode;
+    }
+
     // The drag data of an object: its address in decimal.
     static QString handleOf(const void *pObject)
     {
@@ -150,6 +168,7 @@ public:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    QTemporaryDir templates;
     FakeWidgetFactory factory;
     QStringList log; // outlives the model, whose controllers write to it
     MModel model;

@@ -46,6 +46,7 @@ private slots:
     void dropBuildsASnappedControl_data();
     void dropBuildsASnappedControl();
     void undoAndRedoMoveTheSameControl();
+    void dropFromBuiltInTemplates();
     void dropAgainAfterUndoDestroysTheFirst();
     void newControlTakesTheStoredSize_data();
     void newControlTakesTheStoredSize();
@@ -188,6 +189,45 @@ void TestBDrops::undoAndRedoMoveTheSameControl()
     QVERIFY(pControl);
 }
 
+// A panel that reads the built-in templates: a fader of several widgets for
+// an input block's level, and a label from the graphics templates.
+void TestBDrops::dropFromBuiltInTemplates()
+{
+    CommandFixture &f = *m_pFixture;
+    auto *pPanel = new CComposite;
+    f.scene->addChild(pPanel);
+    pPanel->setKind(QStringLiteral("Panel"));
+    pPanel->setContextObject(&f.model);
+    f.model.setCurrentPanel(pPanel);
+    QCOMPARE(f.model.currentPanel(), static_cast<CControl *>(pPanel));
+    m_pNode->setTemplatePath(QStringLiteral(":/data/KRX/In_0.xml"));
+
+    f.bridge.dropControl(QStringLiteral("Level"), f.handleOf(m_pNode), 13, 27);
+    QCOMPARE(pPanel->childCount(), 1);
+    const QPointer<CControl> pFader = pPanel->childAt(0);
+    QCOMPARE(pFader->node(), m_pNode);
+    QVERIFY(pFader->widgets().size() > 1);
+    QCOMPARE(pFader->bounds().topLeft(), QPointF(10, 25));
+    const QRectF rect = pFader->bounds();
+
+    f.bridge.dropControl(QStringLiteral("Label"), QStringLiteral("0"), 101, 202);
+    QCOMPARE(pPanel->childCount(), 2);
+    const QPointer<CControl> pLabel = pPanel->childAt(1);
+    QCOMPARE(pLabel->bounds().topLeft(), QPointF(100, 200));
+    QCOMPARE(f.commands()->undoCount(), 2);
+
+    f.commands()->undo();
+    f.commands()->undo();
+    QCOMPARE(pPanel->childCount(), 0);
+    QVERIFY(pFader && pLabel);
+    QVERIFY(!isShown(pFader));
+    QVERIFY(!isShown(pLabel));
+    f.commands()->redo();
+    QCOMPARE(pPanel->children(), QList<CControl *>({pFader.data()}));
+    QVERIFY(isShown(pFader));
+    QCOMPARE(pFader->bounds(), rect);
+}
+
 void TestBDrops::dropAgainAfterUndoDestroysTheFirst()
 {
     CommandFixture &f = *m_pFixture;
@@ -305,14 +345,14 @@ void TestBDrops::panelLimitIsSixPerScene()
 {
     CommandFixture &f = *m_pFixture;
     for (int i = 2; i <= 6; ++i) {
-        FakeNode *pBlock = f.node(QStringLiteral("Block %1").arg(i), {});
+        FakeNode *pBlock = f.block(QStringLiteral("Block %1").arg(i));
         f.bridge.dropPanel(QStringLiteral("Block"), f.handleOf(pBlock));
         QCOMPARE(f.scene->childCount(), i);
     }
     QCOMPARE(f.commands()->undoCount(), 5);
     QVERIFY(f.log.filter("box").isEmpty());
 
-    FakeNode *pSeventh = f.node(QStringLiteral("Block 7"), {});
+    FakeNode *pSeventh = f.block(QStringLiteral("Block 7"));
     f.bridge.dropPanel(QStringLiteral("Block"), f.handleOf(pSeventh));
     QCOMPARE(f.scene->childCount(), 6);
     QCOMPARE(f.commands()->undoCount(), 5);
@@ -329,7 +369,7 @@ void TestBDrops::panelLimitIsSixPerScene()
 void TestBDrops::panelDropShowsItAndUndoShowsTheNeighbour()
 {
     CommandFixture &f = *m_pFixture;
-    FakeNode *pBlock = f.node(QStringLiteral("Mixer"), {});
+    FakeNode *pBlock = f.block(QStringLiteral("Mixer"));
     f.log.clear();
     f.bridge.dropPanel(QStringLiteral("Mixer"), f.handleOf(pBlock));
 
@@ -373,7 +413,7 @@ void TestBDrops::undoOfTheOnlyPanelLeavesNoCurrentPanel()
     f.flushDeletes();
     QCOMPARE(f.model.currentPanel(), nullptr);
 
-    FakeNode *pBlock = f.node(QStringLiteral("Mixer"), {});
+    FakeNode *pBlock = f.block(QStringLiteral("Mixer"));
     f.bridge.dropPanel(QStringLiteral("Mixer"), f.handleOf(pBlock));
     QCOMPARE(f.scene->childCount(), 1);
     QVERIFY(f.model.currentPanel());

@@ -26,6 +26,16 @@ void FakeNode::setProperty(const QString &name, const QString &value)
         m_bZeroIsNone = value == QLatin1String("true");
     else if (name == QLatin1String("hasCounts"))
         m_bHasCounts = value != QLatin1String("0");
+    else if (name == QLatin1String("hasRanges"))
+        m_bHasRanges = value != QLatin1String("0");
+    else if (name == QLatin1String("refuseControl"))
+        m_bRefuseControl = value != QLatin1String("0");
+}
+
+bool FakeNode::prepareControl(const QString &name, MModel *)
+{
+    m_preparedNames.append(name);
+    return !m_bRefuseControl;
 }
 
 QString FakeNode::parameterFilePath(const QString &name) const

@@ -34,11 +34,15 @@ public:
     {
         return static_cast<int>(m_channels.indexOf(label));
     }
+    // Refuses controls after setProperty("refuseControl", "1"); records the names asked.
+    bool prepareControl(const QString &name, MModel *pModel) override;
+    QStringList m_preparedNames;
 
 private:
     QString m_sCategory;
     QString m_sTemplatePath;
     QStringList m_channels;
+    bool m_bRefuseControl = false;
 };
 
 // A room-combining group as the pass-through transform sees it: a query to

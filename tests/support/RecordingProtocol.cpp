@@ -1,5 +1,7 @@
 #include "support/RecordingProtocol.h"
 
+#include "transforms/TTransform.h"
+
 RecordingProtocol::RecordingProtocol(const QString &name, QObject *parent)
     : PProtocol(parent)
     , m_sName(name)
@@ -20,6 +22,7 @@ void RecordingProtocol::onReplyTimeout(const QString &prefix)
 bool RecordingProtocol::sendValue(TTransform *pTransform)
 {
     m_lSentValues.append(pTransform);
+    m_lSentTexts.append(pTransform ? pTransform->valueText() : QString());
     return true;
 }
 
@@ -32,6 +35,7 @@ bool RecordingProtocol::requestValue(TTransform *pTransform)
 void RecordingProtocol::clear()
 {
     m_lSentValues.clear();
+    m_lSentTexts.clear();
     m_lRequestedValues.clear();
     m_lReceived.clear();
     m_lTimeouts.clear();

@@ -25,6 +25,9 @@ public:
     // Values are recorded, not sent: the transforms in call order.
     bool sendValue(TTransform *pTransform) override;
     bool requestValue(TTransform *pTransform) override;
+    // Whether values are pushed (subscribed) rather than polled; false unless set.
+    bool isSubscribed() const override { return m_bSubscribed; }
+    void setSubscribed(bool subscribed) { m_bSubscribed = subscribed; }
 
     QList<QByteArray> received() const { return m_lReceived; }
     QByteArray receivedBytes() const { return m_lReceived.join(); }
@@ -32,6 +35,8 @@ public:
     int resets() const { return m_nResets; }
     QList<bool> onlineChanges() const { return m_lOnlineChanges; }
     QList<TTransform *> sentValues() const { return m_lSentValues; }
+    // The value text each sent transform held when it was sent.
+    QStringList sentTexts() const { return m_lSentTexts; }
     QList<TTransform *> requestedValues() const { return m_lRequestedValues; }
     void clear();
 
@@ -41,6 +46,8 @@ private:
     QStringList m_lTimeouts;
     QList<bool> m_lOnlineChanges;
     QList<TTransform *> m_lSentValues;
+    QStringList m_lSentTexts;
     QList<TTransform *> m_lRequestedValues;
     int m_nResets = 0;
+    bool m_bSubscribed = false;
 };

@@ -88,7 +88,14 @@ void TstWWidgetFactory::everyTypeOfTheTableIsCreated()
     QCOMPARE(pItem->parentItem(), fx.canvas());
     QCOMPARE(pItem->parent(), fx.canvas());
     QCOMPARE(pWidget->parent(), pItem);
-    QVERIFY(qobject_cast<WFrame *>(pWidget)); // "frame" and "bounds" share the class
+    // The class comes from the QML file: "frame" and "bounds" share WFrame.
+    static const QHash<QString, QString> Classes = {
+        {QStringLiteral("bounds"), QStringLiteral("WFrame")},       {QStringLiteral("frame"), QStringLiteral("WFrame")},
+        {QStringLiteral("label"), QStringLiteral("WLabel")},        {QStringLiteral("panellink"), QStringLiteral("WPanelLink")},
+        {QStringLiteral("slider"), QStringLiteral("WSlider")},      {QStringLiteral("textedit"), QStringLiteral("WTextEdit")},
+        {QStringLiteral("dropsite"), QStringLiteral("WDropSite")}};
+    QVERIFY2(Classes.contains(type), qPrintable(type));
+    QCOMPARE(QString::fromLatin1(pWidget->metaObject()->className()), Classes.value(type));
     QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
 }
 

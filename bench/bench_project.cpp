@@ -1,0 +1,264 @@
+// Saving and opening a generated project (6 scenes of 6 panels of N controls)
+// against writing and parsing the same XML with QXmlStreamWriter and
+// QXmlStreamReader plus qCompress and qUncompress of the same bytes. Goal:
+// within 3 times the reference, and linear in the number of controls.
+#include "model/CCanvas.h"
+#include "model/CComposite.h"
+#include "model/CControl.h"
+#include "model/MModel.h"
+#include "support/FakeWidgetFactory.h"
+#include "utility/UArchive.h"
+#include "widgets/WDelegate.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int s_nScenes = 6;
+const int s_nPanels = 6;
+
+struct Token
+{
+    QXmlStreamReader::TokenType type;
+    QString name;
+    QXmlStreamAttributes attributes;
+    QString text;
+};
+
+// A model holding a generated project, saved once to know its bytes.
+struct Project
+{
+    QTemporaryDir dir;
+    FakeWidgetFactory factory;
+    CCanvas canvas;
+    std::unique_ptr<MModel> model;
+    QString archivePath;
+    QByteArray xml;
+    std::vector<Token> tokens;
+
+    explicit Project(int controls)
+        : model(std::make_unique<MModel>())
+    {
+        model->setCanvas(&canvas);
+        model->init();
+        WDelegate::instance()->setFactory(&factory);
+        for (int s = 0; s < s_nScenes; ++s) {
+            auto *pScene = new CComposite;
+            pScene->setKind(QStringLiteral("Scene"));
+            pScene->setName(QStringLiteral("COLLECTION%1").arg(s + 1));
+            model->scenes()->addChild(pScene);
+            for (int p = 0; p < s_nPanels; ++p)
+                addPanel(pScene, p, controls);
+        }
+        archivePath = dir.filePath(QStringLiteral("bench.cpz"));
+        model->saveProject(archivePath);
+        readBack();
+    }
+
+    ~Project()
+    {
+        model.reset();
+        WDelegate::instance()->setFactory(nullptr);
+    }
+
+    void addPanel(CComposite *pScene, int index, int controls)
+    {
+        auto *pPanel = new CComposite;
+        pPanel->setKind(QStringLiteral("Panel"));
+        pPanel->setName(QStringLiteral("Panel %1").arg(index));
+        pScene->addChild(pPanel);
+        for (int c = 0; c < controls; ++c) {
+            auto *pControl = new CControl;
+            pControl->setKind(QStringLiteral("Control"));
+            pControl->setName(QStringLiteral("Level %1").arg(c));
+            pControl->setType(QStringLiteral("Slider"));
+            const QList<QPair<QString, QString>> settings = {
+                {QStringLiteral("id"), QString::number(c + 1)}, {QStringLiteral("x"), QString::number(c * 7)},
+                {QStringLiteral("y"), QString::number(c * 3)}, {QStringLiteral("width"), QStringLiteral("40")},
+                {QStringLiteral("height"), QStringLiteral("200")}, {QStringLiteral("xfract"), QStringLiteral("0.25")}};
+            for (const auto &setting : settings)
+                pControl->createPrototype(QStringLiteral("slider"), setting.first, setting.second);
+            pControl->finishWidget(QStringLiteral("slider"));
+            pControl->setAttribute(QStringLiteral("range"), QStringLiteral("units"), QStringLiteral("dB"));
+            pControl->setAttribute(QStringLiteral("range"), QStringLiteral("minimum"), QStringLiteral("-100"));
+            pControl->setAttribute(QStringLiteral("range"), QStringLiteral("maximum"), QStringLiteral("12"));
+            pPanel->addChild(pControl);
+        }
+    }
+
+    // The project file inside the saved archive, and its events.
+    void readBack()
+    {
+        UArchive archive;
+        if (!archive.read(archivePath))
+            return;
+        QFile file(archive.findLocalPath(QStringLiteral(".cpf")));
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        xml = file.readAll();
+        QXmlStreamReader reader(xml);
+        while (!reader.atEnd()) {
+            const auto type = reader.readNext();
+            if (type == QXmlStreamReader::StartElement || type == QXmlStreamReader::EndElement
+                || (type == QXmlStreamReader::Characters && !reader.isWhitespace()))
+                tokens.push_back({type, reader.name().toString(), reader.attributes(), reader.text().toString()});
+        }
+    }
+};
+
+std::map<int, std::unique_ptr<Project>> &projects()
+{
+    static std::map<int, std::unique_ptr<Project>> s_projects;
+    return s_projects;
+}
+
+Project &project(int controls)
+{
+    auto &entry = projects()[controls];
+    if (!entry)
+        entry = std::make_unique<Project>(controls);
+    return *entry;
+}
+
+QByteArray streamWrite(const std::vector<Token> &tokens)
+{
+    QByteArray bytes;
+    QXmlStreamWriter writer(&bytes);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(-1);
+    writer.writeStartDocument();
+    for (const Token &token : tokens) {
+        if (token.type == QXmlStreamReader::StartElement) {
+            writer.writeStartElement(token.name);
+            writer.writeAttributes(token.attributes);
+        } else if (token.type == QXmlStreamReader::EndElement) {
+            writer.writeEndElement();
+        } else {
+            writer.writeCharacters(token.text);
+        }
+    }
+    writer.writeEndDocument();
+    return bytes;
+}
+
+void BM_Save(benchmark::State &state)
+{
+    Project &p = project(int(state.range(0)));
+    for (auto _ : state) {
+        if (!p.model->saveProject(p.archivePath))
+            state.SkipWithError("save failed");
+    }
+}
+
+void BM_StreamWriteCompress(benchmark::State &state)
+{
+    const Project &p = project(int(state.range(0)));
+    for (auto _ : state) {
+        const QByteArray bytes = streamWrite(p.tokens);
+        benchmark::DoNotOptimize(qCompress(bytes));
+    }
+}
+
+void BM_Open(benchmark::State &state)
+{
+    Project &p = project(int(state.range(0)));
+    for (auto _ : state) {
+        if (!p.model->openProject(p.archivePath))
+            state.SkipWithError("open failed");
+        // What the event loop does after an open: the old document's items go.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+void BM_StreamReadUncompress(benchmark::State &state)
+{
+    const Project &p = project(int(state.range(0)));
+    const QByteArray compressed = qCompress(p.xml);
+    for (auto _ : state) {
+        const QByteArray bytes = qUncompress(compressed);
+        QXmlStreamReader reader(bytes);
+        qsizetype characters = 0;
+        while (!reader.atEnd()) {
+            reader.readNext();
+            characters += reader.text().size() + reader.attributes().size();
+        }
+        benchmark::DoNotOptimize(characters);
+    }
+}
+
+BENCHMARK(BM_Save)->Arg(10)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamWriteCompress)->Arg(10)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Open)->Arg(10)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamReadUncompress)->Arg(10)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond);
+
+// Keeps the mean time of each benchmark and argument for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (!run.error_occurred && run.run_type == Run::RT_Iteration)
+                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    double time(const std::string &name, int controls) const
+    {
+        const auto it = m_times.find(name + "/" + std::to_string(controls));
+        return it == m_times.end() ? 0.0 : it->second;
+    }
+
+    void printRatio(const char *label, const std::string &ours, const std::string &reference) const
+    {
+        const double a = time(ours, 40);
+        const double b = time(reference, 40);
+        if (a > 0 && b > 0)
+            std::printf("%s at 40 controls a panel: %.2f (goal at most 3) %s\n", label, a / b,
+                        a / b <= 3.0 ? "ok" : "OVER");
+        const double small = time(ours, 10);
+        if (small > 0 && a > 0)
+            std::printf("%s, 40 against 10 controls a panel: %.2f times the time (linear: about 4)\n", label,
+                        a / small);
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Settings and caches of this run stay in a folder of its own.
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", home.filePath(QStringLiteral("cache")).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatio("save / (stream write + qCompress)", "BM_Save", "BM_StreamWriteCompress");
+    reporter.printRatio("open / (qUncompress + stream read)", "BM_Open", "BM_StreamReadUncompress");
+    projects().clear();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,35 @@
+import QtQuick
+import wtextedit
+
+// A centred text on a transparent ground: the value text under a fader.
+Rectangle {
+    id: staticText
+
+    property string text: ""
+    property int textSize: intrf.textLinkTextSize
+    property bool selEnable: false
+
+    x: 0
+    y: 0
+    z: 1
+    width: 20
+    height: 20
+    visible: false
+    color: "transparent"
+
+    onHeightChanged: textSize = Math.floor(height / 2)
+
+    Text {
+        anchors.fill: parent
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        text: staticText.text
+        color: intrf.textColor
+        font.family: "Helvetica"
+        font.pixelSize: Math.max(1, staticText.textSize)
+    }
+
+    WTextEdit {
+        objectName: "widget"
+    }
+}

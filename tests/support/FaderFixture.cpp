@@ -1,0 +1,71 @@
+#include "support/FaderFixture.h"
+
+#include "model/CControl.h"
+#include "widgets/WLabel.h"
+#include "widgets/WSlider.h"
+#include "widgets/WTextEdit.h"
+
+FaderFixture::Settings FaderFixture::range(const QString &minimum, const QString &maximum, const QString &step,
+                                           const QString &units, const QString &format)
+{
+    return {{QStringLiteral("minimum"), minimum},
+            {QStringLiteral("maximum"), maximum},
+            {QStringLiteral("step"), step},
+            {QStringLiteral("units"), units},
+            {QStringLiteral("format"), format}};
+}
+
+FaderFixture::FaderFixture(const Settings &binding, const QString &name, const QString &caption, FakeNode *pNode)
+    : node(pNode)
+{
+    if (node) {
+        if (node->label().isEmpty())
+            node->setLabel(QStringLiteral("Zone 1"));
+        node->setProtocol(&protocol);
+    }
+    control = fx.addControl(name, QStringLiteral("Slider"), node);
+    for (const auto &attribute : binding)
+        control->setAttribute(QStringLiteral("range"), attribute.first, attribute.second);
+    control->setAttribute(QStringLiteral("range"), QStringLiteral("transform"), QStringLiteral("strV"));
+    control->updateFractionDigits();
+    // The geometry of the built-in fader template.
+    fx.readWidget(control, QStringLiteral("frame"),
+                  {{"x", "0"}, {"y", "0"}, {"width", "80"}, {"height", "360"}, {"z", "0"}});
+    label = qobject_cast<WLabel *>(fx.readWidget(
+        control, QStringLiteral("label"),
+        {{"x", "0"}, {"y", "0"}, {"width", "80"}, {"height", "28.8"}, {"heightfract", "0.08"}, {"text", caption}}));
+    fader = qobject_cast<WSlider *>(fx.readWidget(control, QStringLiteral("slider"),
+                                                  {{"id", "1"},
+                                                   {"link", "2"},
+                                                   {"x", "20"},
+                                                   {"y", "57.6"},
+                                                   {"width", "40"},
+                                                   {"height", "288"},
+                                                   {"xfract", "0.25"},
+                                                   {"yfract", "0.16"},
+                                                   {"widthfract", "0.5"},
+                                                   {"heightfract", "0.8"}}));
+    text = qobject_cast<WTextEdit *>(fx.readWidget(
+        control, QStringLiteral("textedit"),
+        {{"id", "2"}, {"link", "1"}, {"x", "8"}, {"y", "28.8"}, {"width", "64"}, {"height", "28.8"}}));
+    control->initialize();
+    protocol.clear();
+}
+
+void FaderFixture::drag(const QList<int> &positions)
+{
+    for (int position : positions) {
+        fader->setIsSendNeeded(true);
+        fader->outputValue(position);
+    }
+}
+
+int FaderFixture::position() const
+{
+    return fader->widgetProperty("value").toInt();
+}
+
+QString FaderFixture::shownText() const
+{
+    return text->text();
+}
