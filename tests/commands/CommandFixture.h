@@ -36,7 +36,7 @@
 class CommandFixture
 {
 public:
-    using Parameters = QList<QPair<QString, QString>>; // name, control type
+    using Pairs = QList<QPair<QString, QString>>; // a parameter's name and type, a setting's element and text
 
     CommandFixture()
     {
@@ -80,7 +80,7 @@ public:
     }
 
     // A block of the processor with the parameters.
-    FakeNode *node(const QString &label, const Parameters &parameters)
+    FakeNode *node(const QString &label, const Pairs &parameters)
     {
         auto *pNode = new FakeNode(QStringLiteral("Blocks"), label);
         for (const auto &parameter : parameters) {
@@ -115,9 +115,10 @@ public:
         return QString::number(quint64(reinterpret_cast<quintptr>(pObject)));
     }
 
-    // A control of one widget at the rectangle, on the panel.
+    // A control of one widget at the rectangle, on the panel; the widget
+    // reads the extra settings too.
     CControl *control(const QString &name, const QRectF &rect, const QString &type = QStringLiteral("Frame"),
-                      CComposite *pPanel = nullptr)
+                      const Pairs &extra = {})
     {
         auto *pControl = new CControl;
         pControl->setKind(QStringLiteral("Control"));
@@ -128,9 +129,11 @@ public:
         pControl->createPrototype(widgetType, QStringLiteral("y"), QString::number(rect.y()));
         pControl->createPrototype(widgetType, QStringLiteral("width"), QString::number(rect.width()));
         pControl->createPrototype(widgetType, QStringLiteral("height"), QString::number(rect.height()));
+        for (const auto &setting : extra)
+            pControl->createPrototype(widgetType, setting.first, setting.second);
         pControl->finishWidget(widgetType);
         pControl->setContextObject(&model);
-        (pPanel ? pPanel : panel)->addChild(pControl);
+        panel->addChild(pControl);
         return pControl;
     }
 

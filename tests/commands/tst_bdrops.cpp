@@ -6,6 +6,7 @@
 #include "commands/BDropSiteCommand.h"
 #include "controllers/NotifyEventId.h"
 #include "support/FakeDropSite.h"
+#include "widgets/WDropSite.h"
 
 #include <QPointer>
 #include <QSettings>
@@ -60,6 +61,7 @@ private slots:
     void siteTakesAFittingControlOnly();
     void siteReplaceOwnsTheOldControlUntilUndo();
     void siteUndoPutsTheOldControlOnItsOwnPanel();
+    void realSiteReplaceAndUndo();
     void undoneDropLeavesTheSelectToolSafe();
 
 private:
@@ -545,6 +547,53 @@ void TestBDrops::siteUndoPutsTheOldControlOnItsOwnPanel()
     QVERIFY(f.panel->contains(pLevel));
     QVERIFY(!pOther->contains(pLevel));
     QCOMPARE(pSite->childControl(), pLevel.data());
+}
+
+// The drop-site widget itself: it asks, and releasing a control takes it off its panel.
+void TestBDrops::realSiteReplaceAndUndo()
+{
+    CommandFixture &f = *m_pFixture;
+    QStringList boxes;
+    WDropSite::setMessageRunner([&boxes](const QString &, const QString &text, QMessageBox::StandardButtons) {
+        boxes.append(text);
+        return QMessageBox::Yes;
+    });
+    f.factory.makeRealDropSites();
+    CControl *pSiteControl = f.control(QStringLiteral("Site"), QRectF(40, 60, 80, 200), QStringLiteral("DropSite"),
+                                       {{QStringLiteral("type"), QStringLiteral("Slider")}});
+    auto *pSite = qobject_cast<WDropSite *>(pSiteControl->findWidget(QStringLiteral("dropsite")));
+    QVERIFY(pSite);
+    QCOMPARE(pSite->controlType(), QString("Slider"));
+
+    f.bridge.dropSite(QStringLiteral("Mute"), f.handleOf(m_pNode), pSite);
+    QCOMPARE(boxes, QStringList({"Cannot drop a Button on a Slider site."}));
+    QCOMPARE(f.commands()->undoCount(), 0);
+
+    f.bridge.dropSite(QStringLiteral("Level"), f.handleOf(m_pNode), pSite);
+    const QPointer<CControl> pLevel = pSite->childControl();
+    QVERIFY(pLevel);
+    QCOMPARE(pLevel->dropSite(), pSiteControl);
+    f.bridge.dropSite(QStringLiteral("Gain"), f.handleOf(m_pNode), pSite);
+    QCOMPARE(boxes.size(), 2); // asked before overwriting
+    const QPointer<CControl> pGain = pSite->childControl();
+    QVERIFY(pGain && pGain != pLevel);
+    QVERIFY(!f.panel->contains(pLevel));
+    QVERIFY(!isShown(pLevel));
+
+    f.commands()->undo();
+    QCOMPARE(pSite->childControl(), pLevel.data());
+    QVERIFY(f.panel->contains(pLevel));
+    QCOMPARE(f.panel->indexOf(pLevel), 1);
+    QVERIFY(!f.panel->contains(pGain));
+    f.commands()->redo();
+    QCOMPARE(pSite->childControl(), pGain.data());
+    QVERIFY(!f.panel->contains(pLevel));
+
+    f.commands()->clear();
+    f.flushDeletes();
+    QVERIFY(!pLevel);
+    QCOMPARE(f.panel->children(), QList<CControl *>({pSiteControl, pGain.data()}));
+    WDropSite::setMessageRunner({});
 }
 
 void TestBDrops::undoneDropLeavesTheSelectToolSafe()

@@ -1,6 +1,7 @@
 #include "support/FakeWidgetFactory.h"
 
 #include "support/FakeDropSite.h"
+#include "widgets/WDropSite.h"
 #include "widgets/WWidget.h"
 
 #include <QQuickItem>
@@ -29,7 +30,9 @@ WWidget *FakeWidgetFactory::createWidget(const QString &type)
     pItem->setParent(parentItem());
     pItem->setProperty("selEnable", true);
     WWidget *pWidget = nullptr;
-    if (!m_sSiteType.isEmpty() && type == QLatin1String("dropsite")) {
+    if (m_bRealSites && type == QLatin1String("dropsite")) {
+        pWidget = new WDropSite(pItem);
+    } else if (!m_sSiteType.isEmpty() && type == QLatin1String("dropsite")) {
         pWidget = new FakeDropSite(m_sSiteType);
         pWidget->setParentItem(pItem);
     } else {

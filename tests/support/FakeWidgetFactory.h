@@ -22,11 +22,14 @@ public:
     void refuse(const QString &type) { m_refused.append(type); }
     // From now on "dropsite" gives a FakeDropSite accepting the control type.
     void makeDropSites(const QString &controlType) { m_sSiteType = controlType; }
+    // From now on "dropsite" gives the real drop-site widget.
+    void makeRealDropSites() { m_bRealSites = true; }
     int created() const { return m_nCreated; }
 
 private:
     QQuickItem *m_pOwnCanvas;
     QStringList m_refused;
     QString m_sSiteType;
+    bool m_bRealSites = false;
     int m_nCreated = 0;
 };
