@@ -544,11 +544,34 @@ void KMainController::alignHCenter() {}
 void KMainController::alignVCenter() {}
 void KMainController::spaceAcross() {}
 void KMainController::spaceDown() {}
-void KMainController::toggleConnection() {}
-void KMainController::connectionToggled(bool) {}
+void KMainController::toggleConnection()
+{
+    // Qt has already flipped the check mark; the model decides what it shows.
+    const bool online = m_pModel && !m_pModel->isConnectionEnabled();
+    if (m_pModel) {
+        m_pModel->setConnectionEnabled(online);
+        m_pModel->collectInterfaces();
+        if (online) {
+            m_pModel->requestPanelState();
+            m_pModel->setEditMode(false);
+        }
+    }
+    setActionChecked(ActionId::GoOnline, online);
+}
+
+void KMainController::connectionToggled(bool)
+{
+    const bool online = m_pModel && m_pModel->isConnectionEnabled();
+    if (QAction *pAction = action(ActionId::GoOnline); pAction && pAction->isChecked() != online)
+        pAction->setChecked(online);
+}
 void KMainController::panelSetup() {}
 void KMainController::canvasSetup() {}
-void KMainController::updateIPAddress() {}
+void KMainController::updateIPAddress()
+{
+    if (m_pModel)
+        m_pModel->updateIPAddresses();
+}
 void KMainController::setExitPIN() {}
 void KMainController::aboutVC() {}
 void KMainController::helpTopics() {}

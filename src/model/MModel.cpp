@@ -14,8 +14,12 @@
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MProject.h"
+#include "dialogs/DIPAddressChangeDialog.h"
 #include "dialogs/DMessageBox.h"
+#include "hardware/HChassis.h"
 #include "hardware/HRoot.h"
+#include "interfaces/IInterface.h"
+#include "protocols/PProtocol.h"
 #include "utility/SkinFiles.h"
 #include "utility/UArchive.h"
 #include "utility/UFolderSnapshot.h"
@@ -376,17 +380,115 @@ void MModel::setPollPending(bool pending)
         m_pollTimer.start();
 }
 
-// Only the state and the polling timer: switching the processors belongs
-// with going online.
+QList<HChassis *> MModel::processors() const
+{
+    QList<HChassis *> list;
+    if (!m_pRootNode)
+        return list;
+    QList<HNode *> nodes;
+    m_pRootNode->collectByCategory(QStringLiteral("Chassis"), &nodes);
+    for (HNode *pNode : std::as_const(nodes)) {
+        if (auto *pChassis = qobject_cast<HChassis *>(pNode))
+            list.append(pChassis);
+    }
+    return list;
+}
+
+// A processor's protocol hears the new state once: through the processor's
+// signal (connected once, whatever the number of switches) when the
+// processor is in use, else directly.
 void MModel::setConnectionEnabled(bool on)
 {
-    if (on) {
-        m_pollTimer.start(250);
-    } else {
-        m_pollTimer.stop();
+    if (!m_pRootNode)
+        return;
+    // Controls bound deep below a processor mark it only here or on a save.
+    if (on && m_pScenes)
+        m_pScenes->markProcessorInUse();
+    for (HChassis *pChassis : processors()) {
+        PProtocol *pProtocol = pChassis->protocol();
+        if (pProtocol)
+            connect(pChassis, &HChassis::onlineStateChanged, pProtocol, &PProtocol::onOnlineStateChanged,
+                    Qt::UniqueConnection);
+        pChassis->setOnline(on);
+        if (!pProtocol)
+            continue;
+        if (!pChassis->hasFlags(HNode::FlagInUse) || !pChassis->transport())
+            pProtocol->onOnlineStateChanged(on);
+        pProtocol->setModel(this);
     }
+    if (on)
+        m_pollTimer.start(250);
+    else
+        m_pollTimer.stop();
     setPollPending(on);
     m_bConnectionEnabled = on;
+    m_pRootNode->connectStatus(this);
+}
+
+// Processors that are not in use never connect: listing them would keep
+// the indicator from ever showing all connected.
+void MModel::collectInterfaces()
+{
+    if (!m_pRootNode || !m_pInterfaces)
+        return;
+    m_pInterfaces->clearInterfaces(false);
+    for (HChassis *pChassis : processors()) {
+        if (pChassis->hasFlags(HNode::FlagInUse))
+            m_pInterfaces->addInterface(pChassis->transport());
+    }
+    m_pRootNode->connectStatus(this);
+    if (m_pInterfaces->count() == 0)
+        interfaceStatusChanged(false);
+    else
+        m_pInterfaces->emitState();
+}
+
+void MModel::updateIPAddresses()
+{
+    if (!m_pRootNode)
+        return;
+    QWidget *pParent = qobject_cast<QWidget *>(m_pMainWindow.data());
+    const QString title = tr("IP Address Updater");
+    int counted = 0;
+    bool replaced = false;
+    for (HChassis *pChassis : processors()) {
+        const QString name = pChassis->chassisName();
+        if (pChassis->isConnected()) {
+            DMessageBox::warning(pParent, title, tr("%1 is online, so its IP address cannot be updated.").arg(name));
+            continue;
+        }
+        qDebug().noquote() << "upDateIPAddresses, chassis = " + name + " IP = " + pChassis->ipAddress();
+        QString address = pChassis->ipAddress();
+        if (changeIpAddress(name, address)) {
+            // A changed address is written to the project file.
+            pChassis->setProperty(QStringLiteral("ipaddress"), address);
+            pChassis->setFlags(HNode::FlagInUse);
+            qDebug().noquote() << "upDateIPAddresses, chassis = " + name + " IP = " + pChassis->ipAddress();
+            pChassis->recreateInterface();
+            replaced = true;
+            markModified();
+        }
+        ++counted;
+    }
+    // The indicator must count the new transports, not the released ones.
+    if (replaced)
+        collectInterfaces();
+    if (counted == 0)
+        DMessageBox::warning(pParent, title, tr("No items with IP addresses found.  Is a Vazado Ziv loaded?"));
+}
+
+bool MModel::changeIpAddress(const QString &title, QString &address)
+{
+    DIPAddressChangeDialog dialog;
+    dialog.setBlockName(title);
+    dialog.setIPAddress(address);
+    if (dialog.runModal() != 1)
+        return false;
+    const QString entered = dialog.ipAddress();
+    if (entered == address)
+        return false;
+    address = entered;
+    return true;
 }
 
 void MModel::interfaceStatusChanged(bool isConnected)
@@ -455,8 +557,17 @@ QString MModel::mobileIpAddressText() const
 
 QString MModel::networkReport() const
 {
-    // No processor reports its state yet.
-    return tr("No network information available.");
+    QString report;
+    for (HChassis *pChassis : processors()) {
+        // The amplifiers of this series report no network state.
+        if (pChassis->title().contains(QLatin1String("AZR"))) {
+            qDebug().noquote() << "Skipping reporting on unsupported chassis: " + pChassis->title();
+            continue;
+        }
+        if (IInterface *pTransport = pChassis->transport())
+            report += pChassis->chassisName() + pTransport->stateText() + QStringLiteral("\n\n");
+    }
+    return report.isEmpty() ? tr("No network information available.") : report;
 }
 
 bool MModel::runSystemMenu(const QString &)

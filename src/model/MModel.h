@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QPointF>
@@ -14,6 +15,7 @@ class BToolSelectCommand;
 class CCanvas;
 class CComposite;
 class CControl;
+class HChassis;
 class HNode;
 class HRoot;
 class IComposite;
@@ -158,10 +160,21 @@ public:
     void setViewScale(float scale);
 
     // ---- polling and connection state
+    // False (a value went out) holds value requests back until the next tick.
     void setPollPending(bool pending);
     bool isPollPending() const { return m_bPollEnabled; }
     bool isConnectionEnabled() const { return m_bConnectionEnabled; }
+    // Switches every processor in use online or offline, tells every
+    // processor's protocol and starts or stops the polling timer.
     void setConnectionEnabled(bool on);
+    // Lists the transports of the processors in use for the connection
+    // indicator and has each report its state.
+    void collectInterfaces();
+    // Lets the user change the address of every processor that is not
+    // connected; a changed processor gets a new transport.
+    void updateIPAddresses();
+    // Runs the address dialog for one processor; true when the address changed.
+    bool changeIpAddress(const QString &title, QString &address);
     // The receive wait of a file transfer: returns when the peer closed the connection.
     void doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface);
 
@@ -228,6 +241,7 @@ private:
     void markModified();
     void showWarning(const QString &text) const;
     CComposite *shownScene() const;
+    QList<HChassis *> processors() const;
     CControl *findPanelByHandle(CControl *pElement, quint64 handle) const;
 
     QPointer<MQmlInterface> m_pQmlInterface;

@@ -111,6 +111,7 @@ private slots:
     void close_data();
     void close();
     void withoutModelOnlyTheWindow();
+    void goOnlineMarkFollowsTheModel();
 
 private:
     void start();
@@ -253,6 +254,24 @@ void TestKMainController::modelSignalsDriveTheActions()
     QVERIFY(m_pMain->action(ActionId::GoOnline)->isEnabled());
     QVERIFY(m_pMain->action(ActionId::SendToMobile)->isEnabled());
     QVERIFY(m_pMain->action(ActionId::Delete)->isEnabled());
+}
+
+// The "Go Online" mark always shows the model's state, whatever Qt flipped it to.
+void TestKMainController::goOnlineMarkFollowsTheModel()
+{
+    start();
+    emit m_pModel->enableConnection(true);
+    QAction *pOnline = m_pMain->action(ActionId::GoOnline);
+    m_pModel->setEditMode(true);
+    pOnline->trigger();
+    QVERIFY(m_pModel->isConnectionEnabled());
+    QVERIFY(pOnline->isChecked());
+    QVERIFY(!m_pMain->action(ActionId::EditMode)->isChecked());
+    pOnline->trigger();
+    QVERIFY(!m_pModel->isConnectionEnabled());
+    QVERIFY(!pOnline->isChecked());
+    pOnline->setChecked(true);
+    QVERIFY(!pOnline->isChecked());
 }
 
 void TestKMainController::menusInOrder()

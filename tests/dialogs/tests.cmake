@@ -1,1 +1,2 @@
 vvb_add_test(tst_dqmlmessagedialog tst_dqmlmessagedialog.cpp)
+vvb_add_test(tst_dipaddresschangedialog tst_dipaddresschangedialog.cpp)

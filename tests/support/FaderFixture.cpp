@@ -28,28 +28,38 @@ FaderFixture::FaderFixture(const Settings &binding, const QString &name, const Q
         control->setAttribute(QStringLiteral("range"), attribute.first, attribute.second);
     control->setAttribute(QStringLiteral("range"), QStringLiteral("transform"), QStringLiteral("strV"));
     control->updateFractionDigits();
-    // The geometry of the built-in fader template.
-    fx.readWidget(control, QStringLiteral("frame"),
-                  {{"x", "0"}, {"y", "0"}, {"width", "80"}, {"height", "360"}, {"z", "0"}});
-    label = qobject_cast<WLabel *>(fx.readWidget(
-        control, QStringLiteral("label"),
-        {{"x", "0"}, {"y", "0"}, {"width", "80"}, {"height", "28.8"}, {"heightfract", "0.08"}, {"text", caption}}));
-    fader = qobject_cast<WSlider *>(fx.readWidget(control, QStringLiteral("slider"),
-                                                  {{"id", "1"},
-                                                   {"link", "2"},
-                                                   {"x", "20"},
-                                                   {"y", "57.6"},
-                                                   {"width", "40"},
-                                                   {"height", "288"},
-                                                   {"xfract", "0.25"},
-                                                   {"yfract", "0.16"},
-                                                   {"widthfract", "0.5"},
-                                                   {"heightfract", "0.8"}}));
-    text = qobject_cast<WTextEdit *>(fx.readWidget(
-        control, QStringLiteral("textedit"),
-        {{"id", "2"}, {"link", "1"}, {"x", "8"}, {"y", "28.8"}, {"width", "64"}, {"height", "28.8"}}));
-    control->initialize();
+    const Widgets widgets = readTemplate(control, caption);
+    label = widgets.label;
+    fader = widgets.fader;
+    text = widgets.text;
     protocol.clear();
+}
+
+FaderFixture::Widgets FaderFixture::readTemplate(CControl *pControl, const QString &caption)
+{
+    Widgets widgets;
+    // The geometry of the built-in fader template.
+    WidgetFixture::readWidget(pControl, QStringLiteral("frame"),
+                              {{"x", "0"}, {"y", "0"}, {"width", "80"}, {"height", "360"}, {"z", "0"}});
+    widgets.label = qobject_cast<WLabel *>(WidgetFixture::readWidget(
+        pControl, QStringLiteral("label"),
+        {{"x", "0"}, {"y", "0"}, {"width", "80"}, {"height", "28.8"}, {"heightfract", "0.08"}, {"text", caption}}));
+    widgets.fader = qobject_cast<WSlider *>(WidgetFixture::readWidget(pControl, QStringLiteral("slider"),
+                                                                      {{"id", "1"},
+                                                                       {"link", "2"},
+                                                                       {"x", "20"},
+                                                                       {"y", "57.6"},
+                                                                       {"width", "40"},
+                                                                       {"height", "288"},
+                                                                       {"xfract", "0.25"},
+                                                                       {"yfract", "0.16"},
+                                                                       {"widthfract", "0.5"},
+                                                                       {"heightfract", "0.8"}}));
+    widgets.text = qobject_cast<WTextEdit *>(WidgetFixture::readWidget(
+        pControl, QStringLiteral("textedit"),
+        {{"id", "2"}, {"link", "1"}, {"x", "8"}, {"y", "28.8"}, {"width", "64"}, {"height", "28.8"}}));
+    pControl->initialize();
+    return widgets;
 }
 
 void FaderFixture::drag(const QList<int> &positions)

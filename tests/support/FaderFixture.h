@@ -29,6 +29,16 @@ public:
     explicit FaderFixture(const Settings &binding, const QString &name = QStringLiteral("Level"),
                           const QString &caption = QStringLiteral("*LABEL*"), FakeNode *pNode = new FakeNode);
 
+    // The widgets the built-in fader template gives a control: read into
+    // it, linked and initialised. Null members when the kinds are unknown.
+    struct Widgets
+    {
+        WLabel *label = nullptr;
+        WSlider *fader = nullptr;
+        WTextEdit *text = nullptr;
+    };
+    static Widgets readTemplate(CControl *pControl, const QString &caption);
+
     // As QML does during a drag: each new position after "send needed".
     void drag(const QList<int> &positions);
     // The knob position in QML.

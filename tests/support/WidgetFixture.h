@@ -31,7 +31,7 @@ public:
     // A new control on the panel, bound to the model and, when given, the node.
     CControl *addControl(const QString &name, const QString &type, HNode *pNode = nullptr);
     // Reads one widget of the type into the control; null when none was made.
-    WWidget *readWidget(CControl *pControl, const QString &type, const Settings &settings);
+    static WWidget *readWidget(CControl *pControl, const QString &type, const Settings &settings);
 
     // What the widget writes, as bytes and as its leaf elements with a text.
     static QByteArray saveBytes(WWidget *pWidget);
