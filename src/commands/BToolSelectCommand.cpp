@@ -1,5 +1,6 @@
 #include "commands/BToolSelectCommand.h"
 
+#include "commands/BCommandFactory.h"
 #include "commands/BCommandId.h"
 #include "controllers/NotifyEventId.h"
 #include "model/CControl.h"
@@ -61,6 +62,57 @@ void BToolSelectCommand::select(CControl *pControl)
 void BToolSelectCommand::reset()
 {
     m_selection.clear();
+}
+
+void BToolSelectCommand::mouseEvent(const QPointF &point, int handle, int id, int phase)
+{
+    if (!ensureTool(id))
+        return;
+    m_pCurrentTool->mouseEvent(point, handle, id, phase);
+    if (phase == 3)
+        finishGesture();
+}
+
+void BToolSelectCommand::keyEvent(int key, int modifiers, int id, bool autoRepeat, int phase)
+{
+    if (!ensureTool(id))
+        return;
+    m_pCurrentTool->keyEvent(key, modifiers, id, autoRepeat, phase);
+    if (phase == 3 && !autoRepeat)
+        finishGesture();
+}
+
+// Only the tool commands: any other id would file a select tool or a drop.
+bool BToolSelectCommand::ensureTool(int id)
+{
+    if (m_pCurrentTool)
+        return true;
+    if (id < BCommandId::ToolDrag || id > BCommandId::ToolNudge)
+        return false;
+    m_pCurrentTool.reset(BCommandFactory::instance()->createCommand(id));
+    if (!m_pCurrentTool)
+        return false;
+    m_pCurrentTool->setModel(model());
+    m_pCurrentTool->setTarget(target());
+    m_pCurrentTool->prepare();
+    return true;
+}
+
+// The processor takes the tool over; a gesture that did nothing is deleted there.
+void BToolSelectCommand::finishGesture()
+{
+    submit(m_pCurrentTool.release());
+}
+
+void BToolSelectCommand::deselect(CControl *pControl)
+{
+    if (!isSelected(pControl))
+        return;
+    m_selection.removeIf([pControl](const QPointer<CControl> &pSelected) {
+        return !pSelected || pSelected == pControl;
+    });
+    pControl->setMode(CControl::ModeNormal);
+    notifySelectionChanged();
 }
 
 QString BToolSelectCommand::name() const

@@ -1,5 +1,7 @@
 #include "support/FakeWidgetFactory.h"
 
+#include "support/FakeDropSite.h"
+#include "widgets/WDropSite.h"
 #include "widgets/WWidget.h"
 
 #include <QQuickItem>
@@ -27,7 +29,15 @@ WWidget *FakeWidgetFactory::createWidget(const QString &type)
     auto *pItem = new QQuickItem(parentItem());
     pItem->setParent(parentItem());
     pItem->setProperty("selEnable", true);
-    auto *pWidget = new WWidget(pItem);
+    WWidget *pWidget = nullptr;
+    if (m_bRealSites && type == QLatin1String("dropsite")) {
+        pWidget = new WDropSite(pItem);
+    } else if (!m_sSiteType.isEmpty() && type == QLatin1String("dropsite")) {
+        pWidget = new FakeDropSite(m_sSiteType);
+        pWidget->setParentItem(pItem);
+    } else {
+        pWidget = new WWidget(pItem);
+    }
     pWidget->setParent(pItem);
     pWidget->setObjectName(QStringLiteral("widget"));
     pWidget->setWidget(pItem);
