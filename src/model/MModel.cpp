@@ -1217,18 +1217,26 @@ QString MModel::linkPathForHandle(quint64 handle) const
 
 // ---------------------------------------------------------------- controls on the shown panel
 
-CControl *MModel::addControl(HNode *pNode, const QString &name, const QPointF &position)
+// A control just built on the current panel joins the document: shown, selected, modified.
+CControl *MModel::adoptPlacedControl(CControl *pControl)
 {
-    if (!m_pRootNode || !m_pCurrentPanel)
-        return nullptr;
-    CControl *pControl = m_pCurrentPanel->createControlForNode(m_pRootNode, pNode, name, position);
     if (!pControl)
         return nullptr;
     pControl->setContextObject(this);
     m_pCurrentPanel->setVisible(true);
     pControl->setSelected(true);
     markModified();
-    emit enableConnection(true);
+    return pControl;
+}
+
+CControl *MModel::addControl(HNode *pNode, const QString &name, const QPointF &position)
+{
+    if (!m_pRootNode || !m_pCurrentPanel)
+        return nullptr;
+    CControl *pControl = adoptPlacedControl(
+        m_pCurrentPanel->createControlForNode(m_pRootNode, pNode, name, position));
+    if (pControl)
+        emit enableConnection(true);
     return pControl;
 }
 
@@ -1236,14 +1244,9 @@ CControl *MModel::dropControl(const QString &templateName, const QPointF &positi
 {
     if (!m_pCurrentPanel)
         return nullptr;
-    CControl *pControl = m_pCurrentPanel->createFromGraphics(templateName, position);
-    if (!pControl)
-        return nullptr;
-    pControl->setContextObject(this);
-    m_pCurrentPanel->setVisible(true);
-    pControl->setSelected(true);
-    markModified();
-    emit resetQMLFocus();
+    CControl *pControl = adoptPlacedControl(m_pCurrentPanel->createFromGraphics(templateName, position));
+    if (pControl)
+        emit resetQMLFocus();
     return pControl;
 }
 
@@ -1253,14 +1256,9 @@ CControl *MModel::addPanelLink(CControl *pTarget, const QPointF &position)
         showWarning(tr("There are no panels in this collection."));
         return nullptr;
     }
-    CControl *pControl = m_pCurrentPanel->createPanelLink(pTarget, position);
-    if (!pControl)
-        return nullptr;
-    pControl->setContextObject(this);
-    m_pCurrentPanel->setVisible(true);
-    pControl->setSelected(true);
-    markModified();
-    emit resetQMLFocus();
+    CControl *pControl = adoptPlacedControl(m_pCurrentPanel->createPanelLink(pTarget, position));
+    if (pControl)
+        emit resetQMLFocus();
     return pControl;
 }
 

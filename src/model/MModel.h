@@ -234,6 +234,7 @@ signals:
     void changedStatusIndicator();
 
 private:
+    CControl *adoptPlacedControl(CControl *pControl);
     bool readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode, MProject *pProject = nullptr,
                        CCanvas *pCanvas = nullptr, QString *pFileVersion = nullptr);
     bool adoptScenes(CComposite *pScratch);
