@@ -74,33 +74,15 @@ void HDante::dumpNode()
 
 void HDante::buildModel(QStandardItemModel *pModel)
 {
-    if (!pModel)
-        return;
-    clearParameters();
-    const int loaded = loadParameters();
-    if (loaded == 0)
-        return;
-    setFlags(FlagPersistent);
-    QStandardItem *pGroupItem = addModelItems(pModel, category());
+    int loaded = 0;
+    QStandardItem *pGroupItem = loadModelGroup(pModel, loaded);
     if (!pGroupItem)
         return;
-    auto *pNodeItem = new QStandardItem(m_sLabel);
-    pNodeItem->setFlags(m_itemFlags);
-    pGroupItem->appendRow(pNodeItem);
-
-    if (loaded == 1) {
-        auto *pPanelItem = new QStandardItem(resourceIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
-        pPanelItem->setData(nodeAddress(this), NodeRole);
-        pPanelItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(PanelItemFlag | Qt::ItemIsDragEnabled));
-        pNodeItem->appendRow(pPanelItem);
+    QStandardItem *pNodeItem = appendNodeRow(pGroupItem, loaded);
+    if (!pNodeItem)
         return;
-    }
-    if (m_pParent && m_pParent->title().startsWith(HDeviceModels::meterlessProcessor())) {
-        for (int i = static_cast<int>(m_parameters.size()) - 1; i >= 0; --i) {
-            if (m_parameters.at(i)->text().startsWith(QLatin1String("Meter")))
-                delete m_parameters.takeAt(i);
-        }
-    }
+    if (m_pParent && m_pParent->title().startsWith(HDeviceModels::meterlessProcessor()))
+        removeMeterParameters();
     for (int i = 0; i < m_parameters.size() && i < m_channelLabels.size(); ++i)
         appendHeaderItem(pNodeItem, channelLabel(i))->appendRow(makeParameterItem(m_parameters.at(i)));
 }

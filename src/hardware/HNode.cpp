@@ -594,14 +594,8 @@ quint64 HNode::nodeAddress(const HNode *pNode)
 
 void HNode::buildModel(QStandardItemModel *pModel)
 {
-    if (!pModel)
-        return;
-    clearParameters();
-    const int loaded = loadParameters();
-    if (loaded == 0)
-        return;
-    setFlags(FlagPersistent);
-    QStandardItem *pParentItem = addModelItems(pModel, category());
+    int loaded = 0;
+    QStandardItem *pParentItem = loadModelGroup(pModel, loaded);
     if (!pParentItem)
         return;
     if (m_nTeleconInputs > 0)
@@ -609,21 +603,47 @@ void HNode::buildModel(QStandardItemModel *pModel)
     const int perHeader = applyProcessorRules();
     if (hidesAmplifierOutput())
         return;
-
-    auto *pNodeItem = new QStandardItem(m_sLabel);
-    pNodeItem->setFlags(m_itemFlags);
-    pParentItem->appendRow(pNodeItem);
-
-    if (loaded == 1) {
-        auto *pPanelItem = new QStandardItem(resourceIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
-        pPanelItem->setData(nodeAddress(this), NodeRole);
-        pPanelItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(PanelItemFlag | Qt::ItemIsDragEnabled));
-        pNodeItem->appendRow(pPanelItem);
+    QStandardItem *pNodeItem = appendNodeRow(pParentItem, loaded);
+    if (!pNodeItem)
         return;
-    }
     cutParametersToCounts();
     applyRoomRouterPorts();
     appendParameterItems(pNodeItem, perHeader);
+}
+
+QStandardItem *HNode::loadModelGroup(QStandardItemModel *pModel, int &loaded)
+{
+    if (!pModel)
+        return nullptr;
+    clearParameters();
+    loaded = loadParameters();
+    if (loaded == 0)
+        return nullptr;
+    setFlags(FlagPersistent);
+    return addModelItems(pModel, category());
+}
+
+QStandardItem *HNode::appendNodeRow(QStandardItem *pParentItem, int loaded)
+{
+    auto *pNodeItem = new QStandardItem(m_sLabel);
+    pNodeItem->setFlags(m_itemFlags);
+    pParentItem->appendRow(pNodeItem);
+    if (loaded != 1)
+        return pNodeItem;
+    // A complete panel is offered instead of single parameters.
+    auto *pPanelItem = new QStandardItem(resourceIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
+    pPanelItem->setData(nodeAddress(this), NodeRole);
+    pPanelItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(PanelItemFlag | Qt::ItemIsDragEnabled));
+    pNodeItem->appendRow(pPanelItem);
+    return nullptr;
+}
+
+void HNode::removeMeterParameters()
+{
+    for (int i = static_cast<int>(m_parameters.size()) - 1; i >= 0; --i) {
+        if (m_parameters.at(i)->text().startsWith(QLatin1String("Meter")))
+            delete m_parameters.takeAt(i);
+    }
 }
 
 // Processor-specific trimming; returns the parameters per channel header.
@@ -631,10 +651,7 @@ int HNode::applyProcessorRules()
 {
     int perHeader = 3;
     if (m_pParent && m_pParent->m_sTitle.startsWith(HDeviceModels::meterlessProcessor())) {
-        for (int i = static_cast<int>(m_parameters.size()) - 1; i >= 0; --i) {
-            if (m_parameters.at(i)->text().startsWith(QLatin1String("Meter")))
-                delete m_parameters.takeAt(i);
-        }
+        removeMeterParameters();
         if (m_sTitle.startsWith(QLatin1String("KRXLink")))
             perHeader = 2;
     }

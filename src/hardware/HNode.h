@@ -273,6 +273,13 @@ protected:
     QStringList m_portLabels;
     QStringList m_ampTitles;
 
+    // Project-tree building shared by the node kinds: loads the parameters and
+    // gives the group row (null when the node shows nothing); then the node's
+    // own row, or null when a complete-panel item stands in for its parameters.
+    QStandardItem *loadModelGroup(QStandardItemModel *pModel, int &loaded);
+    QStandardItem *appendNodeRow(QStandardItem *pParentItem, int loaded);
+    void removeMeterParameters();
+
 private:
     void parseCountProperty(const QString &name, const QString &value);
     bool parseRoomProperty(const QString &name, const QXmlAttributes &attributes);
