@@ -44,6 +44,11 @@ private slots:
     void fileOperations();
     void failedSaveReportsFalse_data();
     void failedSaveReportsFalse();
+    void promptBeforeLosingChanges_data();
+    void promptBeforeLosingChanges();
+    void badChoicesKeepTheProject_data();
+    void badChoicesKeepTheProject();
+    void reloadWarningGuardsASecondImport();
     void editCommandsWithoutCommandsChangeNothing();
     void editModeGoesOffline();
     void levelAndMeterStoreTheChoice_data();
@@ -200,6 +205,121 @@ void TestKMainOperations::failedSaveReportsFalse()
     // The save prompt's Yes with a failed Save As keeps the caller from going on.
     KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::Yes; });
     QVERIFY(!m_pMain->promptSave(QStringLiteral("Exit")));
+}
+
+void TestKMainOperations::promptBeforeLosingChanges_data()
+{
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<bool>("modified");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("choosers"); // titles of the file choosers, in order
+
+    const QString saveAs = QStringLiteral("Save Control Panel File");
+    QTest::newRow("new, nothing to save") << "newVC" << false << int(QMessageBox::Cancel)
+                                          << QStringList{"New Control Panel"};
+    QTest::newRow("open, nothing to save") << "openVC" << false << int(QMessageBox::Cancel)
+                                           << QStringList{"Open Control Panel File"};
+    QTest::newRow("new, cancelled") << "newVC" << true << int(QMessageBox::Cancel) << QStringList{};
+    QTest::newRow("open, do not save") << "openVC" << true << int(QMessageBox::No)
+                                       << QStringList{"Open Control Panel File"};
+    // Never saved: Yes opens Save As, and refusing it there cancels the operation.
+    QTest::newRow("new, save refused") << "newVC" << true << int(QMessageBox::Yes) << QStringList{saveAs};
+    QTest::newRow("open, save refused") << "openVC" << true << int(QMessageBox::Yes) << QStringList{saveAs};
+}
+
+void TestKMainOperations::promptBeforeLosingChanges()
+{
+    QFETCH(QString, slot);
+    QFETCH(bool, modified);
+    QFETCH(int, answer);
+    QFETCH(QStringList, choosers);
+
+    start();
+    int questions = 0;
+    KMainController::setQuestionRunner([&](const QString &, const QString &) {
+        ++questions;
+        return QMessageBox::StandardButton(answer);
+    });
+    answerFiles(QString());
+    m_pModel->setModified(modified);
+    CControl *pPanel = m_pModel->currentPanel();
+
+    QVERIFY(QMetaObject::invokeMethod(m_pMain, slot.toLatin1().constData()));
+    QCOMPARE(questions, modified ? 1 : 0);
+    QStringList titles;
+    for (const Asked &asked : m_asked)
+        titles << asked.title;
+    QCOMPARE(titles, choosers);
+    // Nothing was chosen: the project stays as it was.
+    QCOMPARE(m_pModel->currentPanel(), pPanel);
+    QCOMPARE(m_pModel->isModified(), modified);
+}
+
+void TestKMainOperations::badChoicesKeepTheProject_data()
+{
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<QByteArray>("content"); // of the chosen file; empty: the file does not exist
+    QTest::addColumn<bool>("reset");         // the project was replaced by a blank one
+
+    QTest::newRow("missing template") << "newVC" << QByteArray() << false;
+    QTest::newRow("missing project") << "openVC" << QByteArray() << true;
+    QTest::newRow("damaged project") << "openVC" << QByteArray("<VMD><Scenes") << true;
+    QTest::newRow("damaged design") << "openVMP" << QByteArray("<Design><Node") << false;
+}
+
+void TestKMainOperations::badChoicesKeepTheProject()
+{
+    QFETCH(QString, slot);
+    QFETCH(QByteArray, content);
+    QFETCH(bool, reset);
+
+    start();
+    const QString path = m_pDir->path() + QStringLiteral("/chosen.cpf");
+    if (!content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    answerFiles(path);
+    CControl *pPanel = m_pModel->currentPanel();
+
+    QVERIFY(QMetaObject::invokeMethod(m_pMain, slot.toLatin1().constData()));
+    // The editor goes on with a panel to work on, and no path to save over.
+    QVERIFY(m_pModel->currentPanel());
+    QVERIFY(reset || m_pModel->currentPanel() == pPanel);
+    QVERIFY(m_pMain->filePath().isEmpty());
+    QVERIFY(m_pModel->designFilePath().isEmpty());
+    QVERIFY(!m_pMain->settings()->contains(QStringLiteral("Path/Panels")));
+    QVERIFY(!m_pMain->settings()->contains(QStringLiteral("Path/Designs")));
+}
+
+void TestKMainOperations::reloadWarningGuardsASecondImport()
+{
+    start();
+    const QString design = DesignFixture().write(m_pDir->path());
+    answerFiles(design);
+    m_pMain->openVMP();
+    QCOMPARE(m_pModel->designFilePath(), design);
+    QCOMPARE(m_asked.size(), 1);
+
+    QStringList questions;
+    KMainController::setQuestionRunner([&](const QString &title, const QString &) {
+        questions << title;
+        return QMessageBox::No;
+    });
+    m_pMain->openVMP();
+    QCOMPARE(questions.size(), 1);
+    QCOMPARE(m_asked.size(), 1);
+
+    KMainController::setQuestionRunner([&](const QString &title, const QString &) {
+        questions << title;
+        return QMessageBox::Yes;
+    });
+    m_pMain->openVMP();
+    QCOMPARE(questions.size(), 2);
+    QCOMPARE(m_asked.size(), 2);
+    QCOMPARE(m_pModel->designFilePath(), design);
+    QCOMPARE(m_pMain->settings()->value(QStringLiteral("showVMPReloadWarning")).toBool(), true);
 }
 
 void TestKMainOperations::editCommandsWithoutCommandsChangeNothing()
