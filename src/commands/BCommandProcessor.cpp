@@ -51,6 +51,7 @@ void BCommandProcessor::execute(BCommand *pCommand)
         pCommand = nullptr;
     }
     if (pCommand) {
+        ++m_nExecuted;
         pCommand->doCommand();
         switch (pCommand->mode()) {
         case BCommandMode::Undoable:

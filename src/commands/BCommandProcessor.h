@@ -33,6 +33,9 @@ public:
     void redoTo(int index);
     int undoCount() const { return int(m_undoStack.size()); }
     int redoCount() const { return int(m_redoStack.size()); }
+    // How many commands execute has taken over so far; tells a caller whether
+    // a command handed itself over (and is no longer the caller's to delete).
+    int executedCount() const { return m_nExecuted; }
     // Counted from the oldest; null outside the history.
     BCommand *undoCommandAt(int index) const;
     BCommand *redoCommandAt(int index) const;
@@ -60,6 +63,7 @@ private:
     QList<BCommand *> m_undoStack;
     QList<BCommand *> m_redoStack;
     QPointer<KMainController> m_pMainController;
+    int m_nExecuted = 0;
 
     static BCommandProcessor *s_pInstance;
 };

@@ -1,5 +1,8 @@
 #include "controllers/KMainController.h"
 
+#include "commands/BCommand.h"
+#include "commands/BCommandFactory.h"
+#include "commands/BCommandId.h"
 #include "commands/BCommandProcessor.h"
 #include "controllers/ActionId.h"
 #include "controllers/ControllerId.h"
@@ -8,6 +11,8 @@
 #include "controllers/NotifyEventId.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
+#include "model/MProject.h"
+#include "utility/UArchive.h"
 #include "views/MainWindow.h"
 #include "views/VModeManager.h"
 #include "widgets/WDelegate.h"
@@ -15,7 +20,13 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QUrl>
 #include <QIcon>
 #include <QKeySequence>
 #include <QLayout>
@@ -185,6 +196,7 @@ QMessageBox::StandardButton askInBox(const QString &title, const QString &text)
 }
 
 KMainController::QuestionRunner g_questionRunner;
+KMainController::FileNameRunner g_fileNameRunner;
 
 QMessageBox::StandardButton ask(const QString &title, const QString &text)
 {
@@ -525,37 +537,311 @@ void KMainController::resetQMLFocus()
 }
 
 // ---------------------------------------------------------------- operations
-// The operations behind the actions are built with the model's project work;
-// until then the actions reach these and nothing changes.
 
-void KMainController::openVMP() {}
-void KMainController::closeVMP() {}
-void KMainController::newVC() {}
-void KMainController::openVC() {}
-bool KMainController::saveVC() { return false; }
-bool KMainController::saveAsVC() { return false; }
-void KMainController::sendVC() {}
-void KMainController::exit() {}
-void KMainController::undo() {}
-void KMainController::redo() {}
-void KMainController::undoList() {}
-void KMainController::cut() {}
-void KMainController::copy() {}
-void KMainController::paste() {}
-void KMainController::del() {}
-void KMainController::editMode() {}
-void KMainController::bringToFront() {}
-void KMainController::bringForward() {}
-void KMainController::sendToBack() {}
-void KMainController::sendBackward() {}
-void KMainController::alignLeft() {}
-void KMainController::alignRight() {}
-void KMainController::alignTop() {}
-void KMainController::alignBottom() {}
-void KMainController::alignHCenter() {}
-void KMainController::alignVCenter() {}
-void KMainController::spaceAcross() {}
-void KMainController::spaceDown() {}
+void KMainController::setFileNameRunner(const FileNameRunner &runner)
+{
+    g_fileNameRunner = runner;
+}
+
+QString KMainController::chooseFile(bool save, const QString &title, const QString &settingsKey,
+                                    const QString &name, const QString &filter)
+{
+    // The proposed name is a full path already.
+    const QString start = !name.isEmpty() ? name
+                          : m_pSettings   ? m_pSettings->value(settingsKey).toString()
+                                          : QString();
+    if (g_fileNameRunner)
+        return g_fileNameRunner(save, title, start, filter);
+    return save ? QFileDialog::getSaveFileName(m_pMainWindow, title, start, filter)
+                : QFileDialog::getOpenFileName(m_pMainWindow, title, start, filter);
+}
+
+void KMainController::storeFolder(const QString &settingsKey, const QString &path)
+{
+    if (m_pSettings)
+        m_pSettings->setValue(settingsKey, path.left(path.lastIndexOf(QLatin1Char('/')) + 1));
+}
+
+void KMainController::resetProject()
+{
+    goOffline();
+    if (!m_pModel)
+        return;
+    m_pModel->resetModel();
+    m_pModel->setEditMode(false);
+    setActionChecked(ActionId::EditMode, false);
+    setActionChecked(ActionId::GoOnline, false);
+    if (KController *pCanvas = lookupController(ControllerId::Canvas)) {
+        pCanvas->rebuild();
+        m_canvas.applySkin();
+    }
+}
+
+void KMainController::runCommand(int id)
+{
+    BCommand *pCommand = BCommandFactory::instance()->createCommand(id);
+    if (!pCommand)
+        return;
+    BCommandProcessor *pProcessor = BCommandProcessor::instance();
+    const int executed = pProcessor->executedCount();
+    pCommand->setModel(m_pModel);
+    pCommand->prepare();
+    pCommand->run(0);
+    // Nothing selected: the command never reached the processor and is ours.
+    if (pProcessor->executedCount() == executed)
+        delete pCommand;
+}
+
+void KMainController::openVMP()
+{
+    if (!m_pMainWindow || !m_pModel || !m_pSettings)
+        return;
+    if (!m_pModel->designFilePath().isEmpty() && !acceptReloadWarning())
+        return;
+    VModeManager::instance()->cancelMode();
+    const QString path = chooseFile(false, tr("Open Velmora Designer File"), QStringLiteral("Path/Designs"),
+                                    QString(), tr("VMD Files (*.vmp)"));
+    const QStringList watched = m_fileWatcher.files();
+    if (!watched.isEmpty())
+        m_fileWatcher.removePaths(watched);
+    if (!path.isEmpty()) {
+        m_fileWatcher.addPath(path);
+        if (m_pModel->loadDesignFile(path))
+            storeFolder(QStringLiteral("Path/Designs"), path);
+        afterDesignLoad();
+    }
+    m_canvas.notifyChanged();
+}
+
+// Asked before a second design file replaces the first; the user may turn it off.
+bool KMainController::acceptReloadWarning()
+{
+    const QString key = QStringLiteral("showVMPReloadWarning");
+    if (!m_pSettings->value(key, true).toBool())
+        return true;
+    const QString title = tr("Open VMP File");
+    const QString text = tr("Loading a design file replaces the design file of the project. Continue?");
+    bool dontShowAgain = false;
+    if (g_questionRunner) {
+        if (g_questionRunner(title, text) != QMessageBox::Yes)
+            return false;
+    } else {
+        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, m_pMainWindow);
+        box.setWindowFlags(box.windowFlags() & ~Qt::WindowContextHelpButtonHint);
+        auto *pCheck = new QCheckBox(tr("Do not show again"), &box);
+        box.setCheckBox(pCheck);
+        if (box.exec() != QMessageBox::Yes)
+            return false;
+        dontShowAgain = pCheck->isChecked();
+    }
+    m_pSettings->setValue(key, !dontShowAgain);
+    return true;
+}
+
+void KMainController::afterDesignLoad()
+{
+    m_pModel->notifyControllers(NotifyEventId::Initialised);
+    m_pModel->setModified(true);
+    m_pModel->clearUndoStack();
+}
+
+void KMainController::loadModel(const QString &path)
+{
+    if (m_reloadBox.isVisible())
+        return;
+    const bool watched = m_fileWatcher.files().contains(path) && QFileInfo(path).isFile();
+    if (g_questionRunner) {
+        const QString text = watched ? tr("Content of the .vmp file is changed. Do you wish to reload it?")
+                                     : tr("File has been renamed. Please reload the file");
+        if (g_questionRunner(tr("Open VMP File"), text) == QMessageBox::Yes && watched)
+            reloadDesignFile(path);
+        return;
+    }
+    m_reloadBox.setIcon(QMessageBox::Information);
+    if (watched) {
+        m_reloadBox.setText(tr("Content of the .vmp file is changed. Do you wish to reload it?"));
+        QPushButton *pYes = m_reloadBox.addButton(tr("Yes"), QMessageBox::YesRole);
+        QPushButton *pNo = m_reloadBox.addButton(tr("No"), QMessageBox::NoRole);
+        m_reloadBox.exec();
+        const bool reload = m_reloadBox.clickedButton() == pYes;
+        m_reloadBox.removeButton(pYes);
+        m_reloadBox.removeButton(pNo);
+        delete pYes;
+        delete pNo;
+        if (reload)
+            reloadDesignFile(path);
+    } else {
+        m_reloadBox.setText(tr("File has been renamed. Please reload the file"));
+        QPushButton *pOk = m_reloadBox.addButton(tr("Ok"), QMessageBox::YesRole);
+        m_reloadBox.exec();
+        m_reloadBox.removeButton(pOk);
+        delete pOk;
+    }
+}
+
+void KMainController::reloadDesignFile(const QString &path)
+{
+    if (!m_pModel)
+        return;
+    VModeManager::instance()->cancelMode();
+    m_pModel->loadDesignFile(path);
+    afterDesignLoad();
+    m_canvas.notifyChanged();
+}
+
+void KMainController::closeVMP()
+{
+    if (m_pModel)
+        m_pModel->closeDesignFile();
+}
+
+void KMainController::newVC()
+{
+    if (!m_pModel)
+        return;
+    if (promptSave(tr("New Control Panel"))) {
+        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/templates/");
+        const QString path = g_fileNameRunner
+                                 ? g_fileNameRunner(false, tr("New Control Panel"), folder, tr("Templates (*.tpl)"))
+                                 : QFileDialog::getOpenFileName(m_pMainWindow, tr("New Control Panel"), folder,
+                                                                tr("Templates (*.tpl)"));
+        // A template that cannot be read must not cost the open project.
+        if (!path.isEmpty() && QFileInfo(path).isFile()) {
+            resetProject();
+            if (!m_pModel->newProject(path))
+                loadBlankTemplate();
+            m_pModel->selectSceneAt(0);
+            updateWindowTitle(path);
+            m_filePath.clear();
+            fitWindowToCanvas();
+            m_canvas.notifyChanged();
+            m_pModel->notifyControllers(NotifyEventId::Initialised);
+            MProject::setExitPin(QString());
+        }
+    }
+    m_canvas.notifyChanged();
+}
+
+void KMainController::openVC()
+{
+    if (!m_pMainWindow || !m_pModel || !m_pSettings)
+        return;
+    if (promptSave(tr("Open Control Panel"))) {
+        const QString path = chooseFile(false, tr("Open Control Panel File"), QStringLiteral("Path/Panels"),
+                                        QString(), tr("Control Panel Files (*.cpz *.cpf)"));
+        if (!path.isEmpty()) {
+            resetProject();
+            if (m_pModel->openProject(path)) {
+                m_filePath = path;
+                m_pModel->selectSceneAt(0);
+                updateWindowTitle(path);
+                storeFolder(QStringLiteral("Path/Panels"), path);
+            } else {
+                // The model has told the user; leave a usable blank project.
+                loadBlankTemplate();
+                updateWindowTitle(QString());
+            }
+            fitWindowToCanvas();
+            m_pModel->notifyControllers(NotifyEventId::Initialised);
+            UArchive::instance()->clear();
+        }
+    }
+    m_canvas.notifyChanged();
+    m_pModel->updateToolBar();
+}
+
+bool KMainController::saveVC()
+{
+    if (m_filePath.isEmpty())
+        return saveAsVC();
+    // A failed save is reported by the model and must not look like success.
+    return m_pModel && m_pModel->saveProject(m_filePath);
+}
+
+bool KMainController::saveAsVC()
+{
+    if (!m_pMainWindow || !m_pModel || !m_pSettings)
+        return false;
+    VModeManager::instance()->cancelMode();
+    const QString path = chooseFile(true, tr("Save Control Panel File"), QStringLiteral("Path/Panels"), m_filePath,
+                                    tr("Control Panel Files (*.cpz *.cpf)"));
+    bool saved = false;
+    if (!path.isEmpty()) {
+        storeFolder(QStringLiteral("Path/Panels"), path);
+        saved = m_pModel->saveProject(path);
+        if (saved) {
+            updateWindowTitle(path);
+            m_filePath = path;
+        }
+    }
+    m_canvas.notifyChanged();
+    return saved;
+}
+
+void KMainController::sendVC()
+{
+    if (!m_pModel)
+        return;
+    VModeManager::instance()->cancelMode();
+    // The transfer itself belongs to the model, which has none yet.
+    goOffline();
+}
+
+void KMainController::exit()
+{
+    if (promptSave(tr("Exit"))) {
+        goOffline();
+        QCoreApplication::exit(0);
+    }
+}
+
+void KMainController::undo()
+{
+    if (BCommand *pCommand = BCommandFactory::instance()->createCommand(BCommandId::EditUndo))
+        BCommandProcessor::instance()->execute(pCommand);
+    else
+        BCommandProcessor::instance()->undo();
+}
+
+void KMainController::redo()
+{
+    if (BCommand *pCommand = BCommandFactory::instance()->createCommand(BCommandId::EditRedo))
+        BCommandProcessor::instance()->execute(pCommand);
+    else
+        BCommandProcessor::instance()->redo();
+}
+
+void KMainController::undoList()
+{
+    BCommandProcessor::instance()->showUndoList();
+}
+
+void KMainController::cut() { runCommand(BCommandId::EditCut); }
+void KMainController::copy() { runCommand(BCommandId::EditCopy); }
+void KMainController::paste() { runCommand(BCommandId::EditPaste); }
+void KMainController::del() { runCommand(BCommandId::EditDelete); }
+
+void KMainController::editMode()
+{
+    if (!m_pModel)
+        return;
+    goOffline();
+    m_pModel->toggleEditMode();
+}
+
+void KMainController::bringToFront() { runCommand(BCommandId::LayoutFront); }
+void KMainController::bringForward() { runCommand(BCommandId::LayoutForward); }
+void KMainController::sendToBack() { runCommand(BCommandId::LayoutBack); }
+void KMainController::sendBackward() { runCommand(BCommandId::LayoutBackward); }
+void KMainController::alignLeft() { runCommand(BCommandId::AlignLeft); }
+void KMainController::alignRight() { runCommand(BCommandId::AlignRight); }
+void KMainController::alignTop() { runCommand(BCommandId::AlignTop); }
+void KMainController::alignBottom() { runCommand(BCommandId::AlignBottom); }
+void KMainController::alignHCenter() { runCommand(BCommandId::AlignHCenter); }
+void KMainController::alignVCenter() { runCommand(BCommandId::AlignVCenter); }
+void KMainController::spaceAcross() { runCommand(BCommandId::LayoutSpaceAcross); }
+void KMainController::spaceDown() { runCommand(BCommandId::LayoutSpaceDown); }
+
 void KMainController::toggleConnection()
 {
     // Qt has already flipped the check mark; the model decides what it shows.
@@ -577,18 +863,71 @@ void KMainController::connectionToggled(bool)
     if (QAction *pAction = action(ActionId::GoOnline); pAction && pAction->isChecked() != online)
         pAction->setChecked(online);
 }
-void KMainController::panelSetup() {}
-void KMainController::canvasSetup() {}
+
+void KMainController::panelSetup()
+{
+    QAction *pAction = action(ActionId::PanelSetup);
+    if (!m_pModel || !pAction)
+        return;
+    goOffline();
+    VModeManager::instance()->cancelMode();
+    pAction->setEnabled(false);
+    m_pModel->deselectAll();
+    m_pModel->panelSetup();
+    m_pModel->notifyControllers(NotifyEventId::PanelsChanged);
+    pAction->setEnabled(true);
+}
+
+void KMainController::canvasSetup()
+{
+    if (!m_pModel)
+        return;
+    goOffline();
+    VModeManager::instance()->cancelMode();
+    m_pModel->deselectAll();
+    m_canvas.runSetupDialog();
+    m_pModel->updateCanvasScale();
+    m_pModel->updateToolBar();
+    m_pModel->setModified(true);
+    m_canvas.notifyChanged();
+    fitWindowToCanvas();
+}
+
 void KMainController::updateIPAddress()
 {
     if (m_pModel)
         m_pModel->updateIPAddresses();
 }
+
+// The PIN dialog is run by the model once it has one; nothing to do until then.
 void KMainController::setExitPIN() {}
-void KMainController::aboutVC() {}
-void KMainController::helpTopics() {}
-void KMainController::volumeSlider() {}
-void KMainController::volumeButton() {}
-void KMainController::meterBar() {}
-void KMainController::meterIcon() {}
-void KMainController::loadModel(const QString &) {}
+
+void KMainController::aboutVC()
+{
+    if (!m_pMainWindow || !m_pModel)
+        return;
+    VModeManager::instance()->cancelMode();
+    QMessageBox::about(m_pMainWindow, tr("About"), m_pModel->versionText());
+    m_canvas.notifyChanged();
+}
+
+void KMainController::helpTopics()
+{
+    VModeManager::instance()->cancelMode();
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QCoreApplication::applicationDirPath()
+                                                  + QStringLiteral("/Help/VMRRadazar_Help.chm")));
+}
+
+void KMainController::storeChoice(int key, const char *settingsKey, const char *value)
+{
+    QAction *pAction = actionByKey(key);
+    if (!pAction || !pAction->isChecked())
+        return;
+    QSettings settings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+    settings.setValue(QString::fromLatin1(settingsKey), QString::fromLatin1(value));
+}
+
+void KMainController::volumeSlider() { storeChoice(Key::Slider, "Level", "slider"); }
+void KMainController::volumeButton() { storeChoice(Key::Button, "Level", "button"); }
+void KMainController::meterBar() { storeChoice(Key::MeterBar, "Meter", "bar"); }
+void KMainController::meterIcon() { storeChoice(Key::MeterIcon, "Meter", "image"); }

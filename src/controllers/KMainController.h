@@ -32,6 +32,11 @@ public:
     // answer in place of the user.
     using QuestionRunner =
         std::function<QMessageBox::StandardButton(const QString &title, const QString &text)>;
+    // Asks for a file; answers the chosen path or an empty text. `start` is
+    // the folder (with a proposed name when saving). Tests answer in place
+    // of the user.
+    using FileNameRunner = std::function<QString(bool save, const QString &title, const QString &start,
+                                                 const QString &filter)>;
 
     KMainController();
     ~KMainController() override;
@@ -62,6 +67,10 @@ public:
 
     // Replaces the question box; an empty runner restores it.
     static void setQuestionRunner(const QuestionRunner &runner);
+    // Replaces the file dialogs; an empty runner restores them.
+    static void setFileNameRunner(const FileNameRunner &runner);
+    // Runs an editing command by its BCommandId on the current selection.
+    void runCommand(int id);
 
 public slots:
     void resetQMLFocus();
@@ -123,6 +132,14 @@ private:
     void attachWidgetDelegate();
     void loadBlankTemplate();
     void settleBars();
+    void resetProject();
+    bool acceptReloadWarning();
+    void reloadDesignFile(const QString &path);
+    void afterDesignLoad();
+    QString chooseFile(bool save, const QString &title, const QString &settingsKey, const QString &name,
+                       const QString &filter);
+    void storeFolder(const QString &settingsKey, const QString &path);
+    void storeChoice(int key, const char *settingsKey, const char *value);
     QAction *actionByKey(int key) const { return m_actions.value(key, nullptr); }
 
     QApplication *m_pApplication;

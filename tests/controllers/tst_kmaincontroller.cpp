@@ -130,6 +130,7 @@ void TestKMainController::init()
 void TestKMainController::cleanup()
 {
     KMainController::setQuestionRunner({});
+    KMainController::setFileNameRunner({});
     m_pModel.reset();
     m_pMain = nullptr;
 }
@@ -540,7 +541,7 @@ void TestKMainController::close_data()
     QTest::newRow("nothing to save") << false << int(QMessageBox::Cancel) << false << true;
     QTest::newRow("do not save") << true << int(QMessageBox::No) << true << true;
     QTest::newRow("cancel") << true << int(QMessageBox::Cancel) << true << false;
-    // The project was never saved and no name can be chosen yet: nothing is lost.
+    // The project was never saved and Save As is cancelled: nothing is lost.
     QTest::newRow("save, never saved") << true << int(QMessageBox::Yes) << true << false;
     QTest::newRow("box closed otherwise") << true << int(QMessageBox::Close) << true << true;
 }
@@ -556,6 +557,9 @@ void TestKMainController::close()
     KMainController::setQuestionRunner([&](const QString &title, const QString &text) {
         questions << title + QStringLiteral(": ") + text;
         return QMessageBox::StandardButton(answer);
+    });
+    KMainController::setFileNameRunner([](bool, const QString &, const QString &, const QString &) {
+        return QString();
     });
     start();
     m_pModel->setModified(modified);

@@ -1,0 +1,156 @@
+#include "commands/BCommandProcessor.h"
+#include "controllers/ActionId.h"
+#include "controllers/ControllerId.h"
+#include "controllers/KMainController.h"
+#include "controllers/KTreeController.h"
+#include "dialogs/DMessageBox.h"
+#include "hardware/DesignFixture.h"
+#include "model/CComposite.h"
+#include "model/CControl.h"
+#include "model/MModel.h"
+#include "support/FakeProcessorServer.h"
+#include "views/MainWindow.h"
+#include "views/VModel.h"
+#include "widgets/MQmlInterface.h"
+#include "widgets/WWidget.h"
+
+#include <QAction>
+#include <QMimeData>
+#include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Depth first: the first item whose text is `text` and that drags as a control.
+QStandardItem *controlItem(VModel *pModel, QStandardItem *pParent, const QString &text)
+{
+    for (int row = 0; row < pParent->rowCount(); ++row) {
+        QStandardItem *pItem = pParent->child(row);
+        if (pItem->text() == text) {
+            std::unique_ptr<QMimeData> pData(pModel->mimeData({pItem->index()}));
+            if (pData->hasFormat(pModel->dragMimeType()))
+                return pItem;
+        }
+        if (QStandardItem *pFound = controlItem(pModel, pItem, text))
+            return pFound;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The whole way from a design file to a command on the wire: import through
+// the menu, drag a parameter onto the panel, go online, move the fader and
+// see its command reach the processor; then undo the drop.
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void importDropGoOnlineAndSend();
+};
+
+void TestEndToEnd::cleanup()
+{
+    KMainController::setFileNameRunner({});
+    KMainController::setQuestionRunner({});
+    DMessageBox::setResponder({});
+}
+
+void TestEndToEnd::importDropGoOnlineAndSend()
+{
+    QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0")).clear();
+    QStringList warnings;
+    DMessageBox::setResponder([&](const QString &, const QString &text) {
+        warnings << text;
+        return 0;
+    });
+    FakeProcessorServer mainRack;
+    FakeProcessorServer annexRack;
+    QVERIFY(mainRack.listen());
+    QVERIFY(annexRack.listen());
+
+    QTemporaryDir dir;
+    DesignFixture design;
+    const QByteArray port = QByteArray::number(mainRack.port());
+    design.nodes[0].replace("10.0.0.5", "127.0.0.1").replace("10055", port);
+    const int annex = design.indexOf("Annex Rack");
+    QVERIFY(annex >= 0);
+    design.nodes[annex].replace(
+        "\"10.0.0.6\"/>\r\n",
+        "\"127.0.0.1\"/>\r\n" + DesignFixture::property("serialPortNumber", QByteArray::number(annexRack.port())));
+    const QString designPath = design.write(dir.path());
+    QVERIFY(!designPath.isEmpty());
+
+    // The editor as main() builds it.
+    auto pModel = std::make_unique<MModel>();
+    auto *pMain = new KMainController;
+    pMain->setModel(pModel.get());
+    pMain->setApplication(qApp);
+    pModel->addController(pMain);
+    QVERIFY(QTest::qWaitForWindowExposed(pMain->mainWindow()));
+
+    // Import through the menu's slot, the chooser answered.
+    KMainController::setFileNameRunner(
+        [&](bool, const QString &, const QString &, const QString &) { return designPath; });
+    pMain->action(ActionId::OpenDesign)->trigger();
+    QCOMPARE(pModel->designFilePath(), designPath);
+
+    // The project tree's drag data for the gain's level.
+    auto *pTree = qobject_cast<KTreeController *>(pModel->findController(ControllerId::ProjectTree));
+    QVERIFY(pTree && pTree->itemModel());
+    VModel *pItems = pTree->itemModel();
+    QStandardItem *pItem = controlItem(pItems, pItems->invisibleRootItem(), QStringLiteral("Level"));
+    QVERIFY(pItem);
+    std::unique_ptr<QMimeData> pData(pItems->mimeData({pItem->index()}));
+    const QString handle = QString::fromLatin1(pData->data(pItems->dragMimeType()));
+
+    auto *pPanel = qobject_cast<CComposite *>(pModel->currentPanel());
+    QVERIFY(pPanel);
+    const int before = pPanel->childCount();
+    MQmlInterface *pBridge = pModel->qmlInterface();
+    QVERIFY(pBridge);
+    pBridge->dropControl(pData->text(), handle, 40, 60);
+    QCOMPARE(pPanel->childCount(), before + 1);
+    const QPointer<CControl> pFader = pPanel->children().last();
+    // A fader: its four widgets of one control.
+    for (const char *key : {"label", "slider", "textedit", "frame"})
+        QVERIFY2(pFader->findWidget(QString::fromLatin1(key)), key);
+    WWidget *pSlider = pFader->findWidget(QStringLiteral("slider"));
+
+    // Online: every processor in use connects.
+    pMain->action(ActionId::GoOnline)->trigger();
+    QVERIFY(pModel->isConnectionEnabled());
+    QVERIFY(pMain->action(ActionId::GoOnline)->isChecked());
+    QVERIFY(!pMain->action(ActionId::EditMode)->isChecked());
+    QTRY_VERIFY_WITH_TIMEOUT(mainRack.connectedCount() > 0, 10000);
+
+    // The level of the main rack's input card, moved to step 3 of its range.
+    const QByteArray command = "SA \"Mic Inputs\">1=1.5";
+    QSignalSpy received(&mainRack, &FakeProcessorServer::commandReceived);
+    pSlider->outputValue(3);
+    QTRY_COMPARE_WITH_TIMEOUT(mainRack.commandCount(command), 1, 10000);
+    QVERIFY(received.contains(QVariantList{command}));
+    QCOMPARE(annexRack.commandCount(command), 0);
+
+    // Offline again, undo takes the fader off the panel; redo brings the same one back.
+    pMain->action(ActionId::GoOnline)->trigger();
+    QVERIFY(!pModel->isConnectionEnabled());
+    pMain->undo();
+    QCOMPARE(pPanel->childCount(), before);
+    QVERIFY(pFader);
+    QVERIFY(!pPanel->children().contains(pFader.data()));
+    pMain->redo();
+    QCOMPARE(pPanel->childCount(), before + 1);
+    QCOMPARE(pPanel->children().last(), pFader.data());
+    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
+    pModel.reset();
+}
+
+QTEST_MAIN(TestEndToEnd)
+#include "tst_endtoend.moc"
