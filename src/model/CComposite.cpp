@@ -2,6 +2,7 @@
 
 #include "hardware/HNode.h"
 #include "model/CCanvas.h"
+#include "model/CTransformIndex.h"
 #include "model/MModel.h"
 #include "utility/UNumbers.h"
 #include "widgets/WDelegate.h"
@@ -131,6 +132,7 @@ void CComposite::clear()
     const QList<CControl *> children = std::exchange(m_children, {});
     if (m_bNotOwner)
         return;
+    const CTransformIndex index;
     for (CControl *pChild : children) {
         if (!pChild)
             continue;
@@ -244,8 +246,11 @@ bool CComposite::requestChildState()
 
 // ---------------------------------------------------------------- forwarding
 
+// Each control looks for the controls it shares a transform with: the list
+// is indexed once for all of them.
 void CComposite::initialize()
 {
+    const CTransformIndex index;
     for (CControl *pChild : std::as_const(m_children)) {
         if (pChild)
             pChild->initialize();
