@@ -2,11 +2,13 @@
 
 #include "hardware/HNode.h"
 #include "model/CCanvas.h"
+#include "model/CTransformIndex.h"
 #include "model/MModel.h"
 #include "utility/UNumbers.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
 #include "xml/XControlHandler.h"
+#include "xml/XRecordedDocument.h"
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
@@ -130,6 +132,7 @@ void CComposite::clear()
     const QList<CControl *> children = std::exchange(m_children, {});
     if (m_bNotOwner)
         return;
+    const CTransformIndex index;
     for (CControl *pChild : children) {
         if (!pChild)
             continue;
@@ -243,8 +246,11 @@ bool CComposite::requestChildState()
 
 // ---------------------------------------------------------------- forwarding
 
+// Each control looks for the controls it shares a transform with: the list
+// is indexed once for all of them.
 void CComposite::initialize()
 {
+    const CTransformIndex index;
     for (CControl *pChild : std::as_const(m_children)) {
         if (pChild)
             pChild->initialize();
@@ -737,7 +743,7 @@ void CComposite::dump() const
 
 // ---------------------------------------------------------------- reading elements from XML
 
-bool CComposite::readWith(XControlHandler &handler, const QString &path, const QByteArray *pXml,
+bool CComposite::readWith(XControlHandler &handler, const std::function<bool(XmlHandler *)> &parse,
                           QList<CControl *> *pAdopted)
 {
     CComposite scratch;
@@ -745,8 +751,7 @@ bool CComposite::readWith(XControlHandler &handler, const QString &path, const Q
     scratch.m_kind = m_kind;
     scratch.m_pModel = m_pModel;
     handler.setReceiver(&scratch);
-    const bool parsed = pXml ? XmlHandler::parseData(*pXml, &handler) : XmlHandler::parseFile(path, &handler);
-    if (!parsed) {
+    if (!parse(&handler)) {
         releaseNodes(&scratch);
         return false;
     }
@@ -763,7 +768,8 @@ bool CComposite::readWith(XControlHandler &handler, const QString &path, const Q
 }
 
 bool CComposite::readElements(HNode *pHardwareRoot, HNode *pNode, const QString &path, const QString &section,
-                              MProject *pProject, CCanvas *pCanvas, QString *pFileVersion)
+                              MProject *pProject, CCanvas *pCanvas, QString *pFileVersion,
+                              const XRecordedDocument *pDocument)
 {
     WDelegate::instance()->setSourceFile(path);
     if (!m_pModel || !QFile::exists(path))
@@ -774,7 +780,10 @@ bool CComposite::readElements(HNode *pHardwareRoot, HNode *pNode, const QString 
     handler.setControlName(section);
     handler.setProject(pProject);
     handler.setCanvas(pCanvas);
-    if (!readWith(handler, path, nullptr, nullptr))
+    const auto parse = [&](XmlHandler *pHandler) {
+        return pDocument ? pDocument->replay(pHandler) : XmlHandler::parseFile(path, pHandler);
+    };
+    if (!readWith(handler, parse, nullptr))
         return false;
     if (pFileVersion && !handler.fileVersion().isNull())
         *pFileVersion = handler.fileVersion();
@@ -782,10 +791,12 @@ bool CComposite::readElements(HNode *pHardwareRoot, HNode *pNode, const QString 
 }
 
 bool CComposite::loadFromFile(const QString &path, HNode *pHardwareRoot, HNode *pNode, MModel *pModel,
-                              MProject *pProject, CCanvas *pCanvas, QString *pFileVersion)
+                              MProject *pProject, CCanvas *pCanvas, QString *pFileVersion,
+                              const XRecordedDocument *pDocument)
 {
     m_pModel = pModel;
-    const bool read = readElements(pHardwareRoot, pNode, path, QString(), pProject, pCanvas, pFileVersion);
+    const bool read =
+        readElements(pHardwareRoot, pNode, path, QString(), pProject, pCanvas, pFileVersion, pDocument);
     setContextObject(pModel);
     return read;
 }
@@ -795,7 +806,7 @@ QList<CControl *> CComposite::addControlsFromXml(HNode *pHardwareRoot, const QBy
     XControlHandler handler;
     handler.setHardwareRoot(pHardwareRoot);
     QList<CControl *> adopted;
-    readWith(handler, QString(), &xml, &adopted);
+    readWith(handler, [&](XmlHandler *pHandler) { return XmlHandler::parseData(xml, pHandler); }, &adopted);
     return adopted;
 }
 

@@ -6,9 +6,13 @@
 #include <QPersistentModelIndex>
 #include <QTimer>
 
+#include <functional>
+
 class CCanvas;
 class MProject;
 class XControlHandler;
+class XRecordedDocument;
+class XmlHandler;
 
 // 0 none, 1 complete, 2 template, 3 custom (panels only).
 using PanelType = qint32;
@@ -82,15 +86,16 @@ public:
     // only the controls of that name. The project information, the canvas and
     // the file version take the file's sections when given. A file that
     // cannot be opened or parsed adds nothing; the new elements are then
-    // initialised and linked. True when the file was read.
+    // initialised and linked. True when the file was read. A document given
+    // is the file already parsed: its events are read instead.
     bool readElements(HNode *pHardwareRoot, HNode *pNode, const QString &path, const QString &section,
                       MProject *pProject = nullptr, CCanvas *pCanvas = nullptr,
-                      QString *pFileVersion = nullptr);
+                      QString *pFileVersion = nullptr, const XRecordedDocument *pDocument = nullptr);
     // Opening a project: stores the model, reads the whole file and hands the
     // model to every element.
     bool loadFromFile(const QString &path, HNode *pHardwareRoot, HNode *pNode, MModel *pModel,
                       MProject *pProject = nullptr, CCanvas *pCanvas = nullptr,
-                      QString *pFileVersion = nullptr);
+                      QString *pFileVersion = nullptr, const XRecordedDocument *pDocument = nullptr);
     // Controls in the clipboard format; every control added, in order, none
     // when the text does not parse.
     QList<CControl *> addControlsFromXml(HNode *pHardwareRoot, const QByteArray &xml);
@@ -146,9 +151,9 @@ private slots:
 private:
     bool requestChildState();
     CControl *titleLabel() const;
-    // Runs the reader into a scratch composite shaped like this one and, when
-    // the parse succeeds, adopts what it read; the adopted elements.
-    bool readWith(XControlHandler &handler, const QString &path, const QByteArray *pXml,
+    // Runs the parse into a scratch composite shaped like this one and, when
+    // it succeeds, adopts what it read; the adopted elements.
+    bool readWith(XControlHandler &handler, const std::function<bool(XmlHandler *)> &parse,
                   QList<CControl *> *pAdopted);
     CControl *placeLastAdded(int countBefore, const QPointF &position);
 

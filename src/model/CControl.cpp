@@ -2,6 +2,7 @@
 
 #include "hardware/HNode.h"
 #include "model/CComposite.h"
+#include "model/CTransformIndex.h"
 #include "model/MModel.h"
 #include "protocols/PProtocol.h"
 #include "transforms/TTransform.h"
@@ -40,6 +41,7 @@ CControl::CControl()
     , m_bLayoutLocked(false)
     , m_bHorizontal(false)
     , m_bHoldsTransformUse(false)
+    , m_bListed(false)
 {
     m_attributes.setOwner(this);
 }
@@ -171,7 +173,8 @@ void CControl::discardPrototype()
 TTransform *CControl::findSharedTransform() const
 {
     TTransform *pFound = nullptr;
-    const QList<CControl *> entries = TTransformFactory().transforms();
+    CTransformIndex *pIndex = CTransformIndex::active();
+    const QList<CControl *> entries = pIndex ? pIndex->sameBinding(this) : TTransformFactory().transforms();
     for (const CControl *pEntry : entries) {
         if (!pEntry || pEntry == this || !pEntry->m_pTransform)
             continue;
@@ -204,8 +207,12 @@ void CControl::attachTransform()
     pTransform->configure();
     // Every user is listed, not only the creator, so that a survivor can be
     // found when any of them goes.
-    if (!factory.transforms().contains(this))
-        factory.registerTransform(this);
+    if (m_bListed)
+        return;
+    factory.registerTransform(this);
+    m_bListed = true;
+    if (CTransformIndex *pIndex = CTransformIndex::active())
+        pIndex->added(this);
 }
 
 void CControl::addTransformUse()
@@ -243,8 +250,12 @@ void CControl::detachTransform()
 
 void CControl::releaseTransform()
 {
-    TTransformFactory factory;
-    factory.unregisterTransform(this);
+    if (m_bListed) {
+        if (CTransformIndex *pIndex = CTransformIndex::active())
+            pIndex->removed(this);
+        TTransformFactory().unregisterTransform(this);
+        m_bListed = false;
+    }
     if (!m_pTransform)
         return;
     releaseTransformUse();
@@ -265,7 +276,7 @@ void CControl::repointTransform()
     if (!m_pTransform || m_pTransform->attributes() != &m_attributes)
         return;
     CControl *pSurvivor = nullptr;
-    const QList<CControl *> entries = TTransformFactory().transforms();
+    const QList<CControl *> entries = listedUsers(m_pTransform);
     for (CControl *pEntry : entries) {
         if (!pEntry || pEntry == this || pEntry->m_pTransform.data() != m_pTransform.data())
             continue;
@@ -278,10 +289,18 @@ void CControl::repointTransform()
     m_pTransform->setNode(pSurvivor->m_pNode);
 }
 
+// The listed controls that may use the transform: its users by the active
+// index, else the whole list.
+QList<CControl *> CControl::listedUsers(const TTransform *pTransform)
+{
+    CTransformIndex *pIndex = CTransformIndex::active();
+    return pIndex ? pIndex->users(pTransform) : TTransformFactory().transforms();
+}
+
 // Any other listed control that still points at the transform keeps it alive.
 bool CControl::isTransformReferencedElsewhere(const TTransform *pTransform) const
 {
-    const QList<CControl *> entries = TTransformFactory().transforms();
+    const QList<CControl *> entries = listedUsers(pTransform);
     for (const CControl *pEntry : entries) {
         if (pEntry && pEntry != this && pEntry->m_pTransform.data() == pTransform)
             return true;

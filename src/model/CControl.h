@@ -173,6 +173,8 @@ protected:
     bool m_bLayoutLocked;
     bool m_bHorizontal;
     bool m_bHoldsTransformUse;
+    // Whether this control is in the process-wide transform list.
+    bool m_bListed;
 
 private:
     void linkOwnWidgets();
@@ -185,6 +187,7 @@ private:
     bool releaseTransformUse();
     void repointTransform();
     bool isTransformReferencedElsewhere(const TTransform *pTransform) const;
+    static QList<CControl *> listedUsers(const TTransform *pTransform);
     void emitSelectionSignals(ControlMode mode);
     static bool isTemplatePanel(const CComposite *pComposite);
 };

@@ -29,6 +29,7 @@
 #include "widgets/MQmlInterface.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidgetFactory.h"
+#include "xml/XRecordedDocument.h"
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
@@ -44,7 +45,6 @@
 #include <QStandardItem>
 #include <QUrl>
 #include <QWidget>
-#include <QXmlStreamReader>
 
 #include <memory>
 
@@ -55,19 +55,12 @@ QString s_sIndicatorImage;
 int s_nServiceUsers = 0;
 MModel::PanelSetupRunner s_panelSetupRunner = nullptr;
 
-// Checked before anything of the open project is touched: the file must be
-// well-formed XML with the root element VMD.
-bool isReadableProjectFile(const QString &path)
+// Parsed before anything of the open project is touched: the file must be
+// well-formed XML with the root element VMD. The project is then read from
+// what was recorded, without a second parse.
+bool readProjectDocument(const QString &path, XRecordedDocument &document)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QXmlStreamReader reader(&file);
-    if (!reader.readNextStartElement() || reader.name() != QLatin1String("VMD"))
-        return false;
-    while (!reader.atEnd())
-        reader.readNext();
-    return !reader.hasError();
+    return document.read(path) && document.rootName() == QLatin1String("VMD");
 }
 
 } // namespace
@@ -714,7 +707,8 @@ bool MModel::openProject(const QString &path)
     } else {
         m_pArchive->clear();
     }
-    if (!isReadableProjectFile(projectFile)) {
+    XRecordedDocument document;
+    if (!readProjectDocument(projectFile, document)) {
         extracted.restore();
         m_pArchive->clear();
         showWarning(tr("The project file %1 is damaged and was not opened.").arg(path));
@@ -729,7 +723,8 @@ bool MModel::openProject(const QString &path)
     m_pRootNode->uncheck();
     reloadFromArchive();
     CComposite scratch;
-    if (!readPanelFile(&scratch, projectFile, nullptr, &project, pCanvas.get(), &version)) {
+    if (!scratch.loadFromFile(projectFile, m_pRootNode, nullptr, this, &project, pCanvas.get(), &version,
+                              &document)) {
         scratch.clear();
         MProject::setExitPin(pinBefore);
         extracted.restore();
