@@ -1,30 +1,16 @@
 // Icons of the panel document in the project tree: a collection (scene) and
 // the template and custom panel kinds, drawn like the complete-panel icon.
 
-#include "ImageCatalog.h"
+#include "IconGrid.h"
 
 #include <QPainter>
 
 namespace {
 
-const QColor kInk(0x3a, 0x3d, 0x42);
+const QColor kInk = kIconInk;
 const QColor kAccent(0x2f, 0x7f, 0xd0);
 const QColor kPaper(0xf4, 0xf5, 0xf7);
 
-using Draw = std::function<void(QPainter &)>;
-
-ImageEntry icon(const QString &path, Draw draw)
-{
-    return {path, QSize(32, 32), [draw](QPainter &painter, const QSizeF &size) {
-                painter.scale(size.width() / 32.0, size.height() / 32.0);
-                draw(painter);
-            }};
-}
-
-QPen inkPen(qreal width = 1.5)
-{
-    return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
 
 void drawPanelSheet(QPainter &p, const QRectF &rect)
 {

@@ -2,7 +2,7 @@
 // graphics items of the project tree. Each is drawn on a 32 x 32 grid and scaled to the
 // entry's size.
 
-#include "ImageCatalog.h"
+#include "IconGrid.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -10,7 +10,7 @@
 
 namespace {
 
-const QColor kInk(0x3a, 0x3d, 0x42);
+const QColor kInk = kIconInk;
 const QColor kAccent(0x2f, 0x7f, 0xd0);
 const QColor kPaper(0xf4, 0xf5, 0xf7);
 const QColor kGreen(0x3c, 0xa0, 0x4c);
@@ -18,20 +18,6 @@ const QColor kRed(0xd0, 0x3b, 0x3b);
 const QColor kYellow(0xf0, 0xc0, 0x40);
 const QColor kShade(0xc8, 0xcb, 0xd0);
 
-using Draw = std::function<void(QPainter &)>;
-
-ImageEntry icon(const QString &path, Draw draw)
-{
-    return {path, QSize(32, 32), [draw](QPainter &painter, const QSizeF &size) {
-                painter.scale(size.width() / 32.0, size.height() / 32.0);
-                draw(painter);
-            }};
-}
-
-QPen inkPen(qreal width = 1.5, const QColor &color = kInk)
-{
-    return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
 
 // ---------------------------------------------------------------- shapes
 

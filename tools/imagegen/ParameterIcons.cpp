@@ -1,7 +1,7 @@
 // Icons of the project tree: one per parameter control type, plus the complete-panel item.
 // Each is drawn on a 32 x 32 grid and scaled to the entry's size.
 
-#include "ImageCatalog.h"
+#include "IconGrid.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -9,24 +9,10 @@
 
 namespace {
 
-const QColor kInk(0x3a, 0x3d, 0x42);
+const QColor kInk = kIconInk;
 const QColor kAccent(0x2f, 0x7f, 0xd0);
 const QColor kPaper(0xf4, 0xf5, 0xf7);
 
-using Draw = std::function<void(QPainter &)>;
-
-ImageEntry icon(const QString &path, Draw draw)
-{
-    return {path, QSize(32, 32), [draw](QPainter &painter, const QSizeF &size) {
-                painter.scale(size.width() / 32.0, size.height() / 32.0);
-                draw(painter);
-            }};
-}
-
-QPen inkPen(qreal width = 1.5)
-{
-    return QPen(kInk, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
 
 void drawButton(QPainter &p)
 {
