@@ -2,7 +2,9 @@ import QtQuick
 
 // Selection overlay of a control's widget: a drag frame with a right and a
 // bottom resize handle. Gestures go to the canvas tools through "intrf" as
-// offsets from the press point, in scene coordinates.
+// offsets from the press point in the pressed area's own coordinates: the
+// area moves with the control, so each offset is the movement since the
+// previous event, which is what the tools apply.
 Item {
     id: selection
 
@@ -16,13 +18,8 @@ Item {
     anchors.fill: parent
     z: 1000
 
-    function scenePoint(area, mouse) {
-        return area.mapToItem(null, mouse.x, mouse.y)
-    }
-
-    function offsetFrom(area, mouse) {
-        var point = scenePoint(area, mouse)
-        return Qt.point(point.x - pressPoint.x, point.y - pressPoint.y)
+    function offsetFrom(mouse) {
+        return Qt.point(mouse.x - pressPoint.x, mouse.y - pressPoint.y)
     }
 
     onVisibleChanged: {
@@ -53,20 +50,20 @@ Item {
         onPressed: (mouse) => {
             selection.forceActiveFocus()
             selection.select(mouse.modifiers)
-            selection.pressPoint = selection.scenePoint(dragArea, mouse)
+            selection.pressPoint = Qt.point(mouse.x, mouse.y)
             if (selection.enableedit)
                 intrf.moveControl(0, 0, Qt.GestureStarted)
         }
         onPositionChanged: (mouse) => {
             if (!selection.enableedit)
                 return
-            var offset = selection.offsetFrom(dragArea, mouse)
+            var offset = selection.offsetFrom(mouse)
             intrf.moveControl(offset.x, offset.y, Qt.GestureUpdated)
         }
         onReleased: (mouse) => {
             if (!selection.enableedit)
                 return
-            var offset = selection.offsetFrom(dragArea, mouse)
+            var offset = selection.offsetFrom(mouse)
             intrf.moveControl(offset.x, offset.y, Qt.GestureFinished)
         }
         onDoubleClicked: intrf.doubleClickControl()
@@ -86,15 +83,15 @@ Item {
             anchors.fill: parent
             cursorShape: Qt.SizeHorCursor
             onPressed: (mouse) => {
-                selection.pressPoint = selection.scenePoint(rightArea, mouse)
+                selection.pressPoint = Qt.point(mouse.x, mouse.y)
                 intrf.resizeControl(0, 0, Qt.RightEdge, Qt.GestureStarted)
             }
             onPositionChanged: (mouse) => {
-                intrf.resizeControl(selection.offsetFrom(rightArea, mouse).x, 0, Qt.RightEdge,
+                intrf.resizeControl(selection.offsetFrom(mouse).x, 0, Qt.RightEdge,
                                     Qt.GestureUpdated)
             }
             onReleased: (mouse) => {
-                intrf.resizeControl(selection.offsetFrom(rightArea, mouse).x, 0, Qt.RightEdge,
+                intrf.resizeControl(selection.offsetFrom(mouse).x, 0, Qt.RightEdge,
                                     Qt.GestureFinished)
             }
         }
@@ -114,15 +111,15 @@ Item {
             anchors.fill: parent
             cursorShape: Qt.SizeVerCursor
             onPressed: (mouse) => {
-                selection.pressPoint = selection.scenePoint(bottomArea, mouse)
+                selection.pressPoint = Qt.point(mouse.x, mouse.y)
                 intrf.resizeControl(0, 0, Qt.BottomEdge, Qt.GestureStarted)
             }
             onPositionChanged: (mouse) => {
-                intrf.resizeControl(0, selection.offsetFrom(bottomArea, mouse).y, Qt.BottomEdge,
+                intrf.resizeControl(0, selection.offsetFrom(mouse).y, Qt.BottomEdge,
                                     Qt.GestureUpdated)
             }
             onReleased: (mouse) => {
-                intrf.resizeControl(0, selection.offsetFrom(bottomArea, mouse).y, Qt.BottomEdge,
+                intrf.resizeControl(0, selection.offsetFrom(mouse).y, Qt.BottomEdge,
                                     Qt.GestureFinished)
             }
         }

@@ -1,0 +1,187 @@
+#include "commands/BToolSelectCommand.h"
+#include "controllers/ControllerId.h"
+#include "controllers/KMainController.h"
+#include "controllers/KQmlController.h"
+#include "dialogs/DMessageBox.h"
+#include "model/CComposite.h"
+#include "model/CControl.h"
+#include "model/MModel.h"
+#include "views/MainWindow.h"
+#include "widgets/MQmlInterface.h"
+#include "widgets/WWidget.h"
+
+#include <QPointer>
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QQuickView>
+#include <QSettings>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+// The canvas as the user works it: the editor built as main() builds it,
+// controls dropped on its first panel, then real mouse events on the window.
+class TestCanvasGestures : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void dragMovesAsFarAsThePointer_data();
+    void dragMovesAsFarAsThePointer();
+    void resizeFollowsTheHandle_data();
+    void resizeFollowsTheHandle();
+
+private:
+    QQuickView *view() const;
+    CComposite *panel() const;
+    CControl *drop(const QString &text, int x, int y);
+    // The window point of a spot given as fractions of a widget's item.
+    QPoint windowPoint(const WWidget *pWidget, qreal fx, qreal fy) const;
+    // Press, moves in equal steps, release: one gesture of the pointer.
+    void dragPointer(const QPoint &from, const QPoint &by, int steps);
+    qreal grid() const;
+
+    std::unique_ptr<MModel> m_pModel;
+    KMainController *m_pMain = nullptr;
+};
+
+void TestCanvasGestures::initTestCase()
+{
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+}
+
+void TestCanvasGestures::init()
+{
+    QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0")).clear();
+    DMessageBox::setResponder([](const QString &, const QString &) { return 0; });
+    m_pModel = std::make_unique<MModel>();
+    m_pMain = new KMainController;
+    m_pMain->setModel(m_pModel.get());
+    m_pMain->setApplication(qApp);
+    m_pModel->addController(m_pMain);
+    QVERIFY(QTest::qWaitForWindowExposed(m_pMain->mainWindow()));
+    QVERIFY(view());
+    QVERIFY(QTest::qWaitForWindowExposed(view()));
+    QVERIFY(panel());
+}
+
+void TestCanvasGestures::cleanup()
+{
+    m_pModel.reset();
+    m_pMain = nullptr;
+    DMessageBox::setResponder({});
+}
+
+QQuickView *TestCanvasGestures::view() const
+{
+    auto *pCanvas = qobject_cast<KQmlController *>(m_pModel->findController(ControllerId::Canvas));
+    return pCanvas ? pCanvas->view() : nullptr;
+}
+
+CComposite *TestCanvasGestures::panel() const
+{
+    return qobject_cast<CComposite *>(m_pModel->currentPanel());
+}
+
+CControl *TestCanvasGestures::drop(const QString &text, int x, int y)
+{
+    const int before = panel()->childCount();
+    m_pModel->qmlInterface()->dropControl(text, QStringLiteral("0"), x, y);
+    return panel()->childCount() == before + 1 ? panel()->children().last() : nullptr;
+}
+
+QPoint TestCanvasGestures::windowPoint(const WWidget *pWidget, qreal fx, qreal fy) const
+{
+    auto *pItem = qobject_cast<QQuickItem *>(pWidget->widget());
+    if (!pItem)
+        return QPoint();
+    return pItem->mapToScene(QPointF(pItem->width() * fx, pItem->height() * fy)).toPoint();
+}
+
+void TestCanvasGestures::dragPointer(const QPoint &from, const QPoint &by, int steps)
+{
+    QTest::mousePress(view(), Qt::LeftButton, Qt::NoModifier, from);
+    for (int step = 1; step <= steps; ++step)
+        QTest::mouseMove(view(), from + by * step / steps);
+    QTest::mouseRelease(view(), Qt::LeftButton, Qt::NoModifier, from + by);
+}
+
+qreal TestCanvasGestures::grid() const
+{
+    return 5.0 * m_pModel->viewScale();
+}
+
+void TestCanvasGestures::dragMovesAsFarAsThePointer_data()
+{
+    QTest::addColumn<QPoint>("by");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("right in four steps") << QPoint(20, 0) << 4;
+    QTest::newRow("down in one step") << QPoint(0, 30) << 1;
+    QTest::newRow("slowly, pixel by pixel") << QPoint(40, 25) << 40;
+    QTest::newRow("back up and left") << QPoint(-25, -15) << 5;
+}
+
+// Each move is the pointer's movement since the previous one; summing them
+// again would throw the control ahead of the pointer.
+void TestCanvasGestures::dragMovesAsFarAsThePointer()
+{
+    QFETCH(QPoint, by);
+    QFETCH(int, steps);
+    const QPointer<CControl> pFrame = drop(QStringLiteral("Frame"), 60, 80);
+    QVERIFY(pFrame);
+    WWidget *pWidget = pFrame->findWidget(QStringLiteral("frame"));
+    QVERIFY(pWidget);
+    const QRectF before = pFrame->bounds();
+
+    dragPointer(windowPoint(pWidget, 0.5, 0.5), by, steps);
+
+    const QPointF moved = pFrame->bounds().topLeft() - before.topLeft();
+    QVERIFY2(std::abs(moved.x() - by.x()) < grid() && std::abs(moved.y() - by.y()) < grid(),
+             qPrintable(QStringLiteral("moved %1,%2").arg(moved.x()).arg(moved.y())));
+    QCOMPARE(pFrame->bounds().size(), before.size());
+    // One gesture, one entry, taken back exactly.
+    m_pMain->undo();
+    QCOMPARE(pFrame->bounds(), before);
+}
+
+void TestCanvasGestures::resizeFollowsTheHandle_data()
+{
+    QTest::addColumn<bool>("rightHandle");
+    QTest::addColumn<int>("by");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("right handle, wider in four steps") << true << 20 << 4;
+    QTest::newRow("right handle, narrower") << true << -30 << 6;
+    QTest::newRow("bottom handle, taller in ten steps") << false << 40 << 10;
+}
+
+void TestCanvasGestures::resizeFollowsTheHandle()
+{
+    QFETCH(bool, rightHandle);
+    QFETCH(int, by);
+    QFETCH(int, steps);
+    const QPointer<CControl> pFrame = drop(QStringLiteral("Frame"), 30, 60);
+    QVERIFY(pFrame);
+    WWidget *pWidget = pFrame->findWidget(QStringLiteral("frame"));
+    QVERIFY(pWidget);
+    // The first click selects the control and shows its handles.
+    QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, windowPoint(pWidget, 0.3, 0.3));
+    QTRY_VERIFY(pWidget->selection());
+    const QRectF before = pFrame->bounds();
+
+    const QPoint handle = rightHandle ? windowPoint(pWidget, 1.0, 0.5) : windowPoint(pWidget, 0.5, 1.0);
+    dragPointer(handle, rightHandle ? QPoint(by, 0) : QPoint(0, by), steps);
+
+    const QRectF after = pFrame->bounds();
+    QCOMPARE(after.topLeft(), before.topLeft());
+    const qreal grown = rightHandle ? after.width() - before.width() : after.height() - before.height();
+    QVERIFY2(std::abs(grown - by) < grid(), qPrintable(QString::number(grown)));
+    QCOMPARE(rightHandle ? after.height() : after.width(), rightHandle ? before.height() : before.width());
+}
+
+QTEST_MAIN(TestCanvasGestures)
+#include "tst_canvasgestures.moc"
