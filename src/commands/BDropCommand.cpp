@@ -7,6 +7,10 @@
 #include "views/VGrid.h"
 #include "widgets/MQmlInterface.h"
 
+#include <QQuickItem>
+
+#include <algorithm>
+
 BDropCommand::BDropCommand(int mode)
     : BCommand(mode)
 {
@@ -30,11 +34,30 @@ QPointF BDropCommand::snappedDropPoint() const
     return (model() ? VGrid(model()->viewScale()) : VGrid()).snap(point);
 }
 
-void BDropCommand::sizeControl(CControl *pControl)
+void BDropCommand::sizeControl(CControl *pControl) const
 {
     QRectF rect = pControl->bounds();
     pControl->loadLayout(rect);
     pControl->setWidgetsGeometry(rect);
+    const QQuickItem *pArea = model() ? model()->qmlRootItem() : nullptr;
+    if (!pArea || !(pArea->width() > 0.0) || !(pArea->height() > 0.0))
+        return;
+    const QRectF placed = pControl->bounds();
+    // Past the right or bottom edge first; a control larger than the area keeps its top-left inside.
+    const qreal x = std::max(0.0, std::min(placed.x(), pArea->width() - placed.width()));
+    const qreal y = std::max(0.0, std::min(placed.y(), pArea->height() - placed.height()));
+    if (x != placed.x() || y != placed.y())
+        pControl->moveBy(QPointF(x - placed.x(), y - placed.y()));
+}
+
+void BDropCommand::selectControl(CControl *pControl) const
+{
+    BToolSelectCommand *pTool = model() ? model()->selectTool() : nullptr;
+    if (!pTool || !pControl)
+        return;
+    pTool->setModifiers(0);
+    pTool->select(pControl);
+    pTool->run(0);
 }
 
 void BDropCommand::releaseSelection(CControl *pElement) const

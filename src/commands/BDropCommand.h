@@ -29,8 +29,11 @@ protected:
     // The bridge's drop point on the grid of the model's view scale.
     QPointF snappedDropPoint() const;
     // The size last stored for the control's type, at least its minimum,
-    // at the control's place.
-    static void sizeControl(CControl *pControl);
+    // at the control's place, moved inside the panel's drawing area when it
+    // would hang past an edge (the next open would rescale the panel to fit it).
+    void sizeControl(CControl *pControl) const;
+    // The control alone becomes the select tool's selection.
+    void selectControl(CControl *pControl) const;
     // Takes the element (a control, or a panel with its controls) out of the
     // select tool's selection and out of mode 1.
     void releaseSelection(CControl *pElement) const;

@@ -35,6 +35,7 @@ void BDropControlCommand::prepare()
     sizeControl(m_pControl);
     if (pNode)
         pNode->setChecked(true);
+    selectControl(m_pControl);
 }
 
 void BDropControlCommand::doCommand()

@@ -32,6 +32,7 @@ void BDropLinkCommand::prepare()
     m_pParent = m_pControl->parentComposite();
     if (!m_pParent)
         m_pParent = qobject_cast<CComposite *>(pModel->currentPanel());
+    selectControl(m_pControl);
 }
 
 void BDropLinkCommand::doCommand()

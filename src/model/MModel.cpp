@@ -27,6 +27,7 @@
 #include "utility/UTesselator.h"
 #include "views/VModeManager.h"
 #include "widgets/MQmlInterface.h"
+#include "widgets/WWidget.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidgetFactory.h"
 #include "xml/XRecordedDocument.h"
@@ -61,6 +62,22 @@ MModel::PanelSetupRunner s_panelSetupRunner = nullptr;
 bool readProjectDocument(const QString &path, XRecordedDocument &document)
 {
     return document.read(path) && document.rootName() == QLatin1String("VMD");
+}
+
+// Whether the control, or any control inside it, got a widget to show.
+bool buildsWidget(const CControl *pControl)
+{
+    for (const WWidget *pWidget : pControl->widgets()) {
+        if (pWidget)
+            return true;
+    }
+    if (const auto *pComposite = qobject_cast<const CComposite *>(pControl)) {
+        for (const CControl *pChild : pComposite->children()) {
+            if (pChild && buildsWidget(pChild))
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -1213,10 +1230,15 @@ QString MModel::linkPathForHandle(quint64 handle) const
 // ---------------------------------------------------------------- controls on the shown panel
 
 // A control just built on the current panel joins the document: shown, selected, modified.
+// One of a kind that builds no widget would be invisible yet saved and polled: it goes at once.
 CControl *MModel::adoptPlacedControl(CControl *pControl)
 {
     if (!pControl)
         return nullptr;
+    if (!buildsWidget(pControl)) {
+        m_pCurrentPanel->removeChild(pControl, true);
+        return nullptr;
+    }
     pControl->setContextObject(this);
     m_pCurrentPanel->setVisible(true);
     pControl->setSelected(true);

@@ -54,6 +54,8 @@ private slots:
     void graphicsDrop();
     void refusedDropsFileNothing_data();
     void refusedDropsFileNothing();
+    void dropThatBuildsNoWidgetFilesNothing_data();
+    void dropThatBuildsNoWidgetFilesNothing();
     void panelLimitIsSixPerScene();
     void panelDropShowsItAndUndoShowsTheNeighbour();
     void undoOfTheOnlyPanelLeavesNoCurrentPanel();
@@ -151,6 +153,9 @@ void TestBDrops::dropBuildsASnappedControl()
     QCOMPARE(pControl->model(), &f.model);
     QVERIFY(m_pNode->isChecked());
     QCOMPARE(pOld->mode(), CControl::ModeNormal); // the drop clears the selection
+    // ... and the new control alone is selected.
+    QCOMPARE(f.tool->selection(), QList<CControl *>({pControl.data()}));
+    QCOMPARE(pControl->mode(), CControl::ModeSelected);
     QVERIFY(f.model.isModified());
     QCOMPARE(f.commands()->undoCount(), 1);
     auto *pCommand = dynamic_cast<BDropControlCommand *>(f.commands()->undoCommandAt(0));
@@ -341,6 +346,39 @@ void TestBDrops::refusedDropsFileNothing()
     QCOMPARE(f.commands()->redoCount(), 1);
     QCOMPARE(f.scene->childCount(), panels);
     QCOMPARE(f.panel->childCount(), children);
+}
+
+void TestBDrops::dropThatBuildsNoWidgetFilesNothing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("refused");
+    QTest::newRow("graphics item") << "Label" << QStringList{"label"};
+    QTest::newRow("parameter") << "Level" << QStringList{"label", "slider", "textedit", "frame"};
+}
+
+// A kind the editor cannot draw yet must not leave an invisible control that
+// is saved, polled online and filed for undo.
+void TestBDrops::dropThatBuildsNoWidgetFilesNothing()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, refused);
+    CommandFixture &f = *m_pFixture;
+    auto *pPanel = new CComposite;
+    f.scene->addChild(pPanel);
+    pPanel->setKind(QStringLiteral("Panel"));
+    pPanel->setContextObject(&f.model);
+    f.model.setCurrentPanel(pPanel);
+    m_pNode->setTemplatePath(QStringLiteral(":/data/KRX/In_0.xml"));
+    for (const QString &type : refused)
+        f.factory.refuse(type);
+
+    const QString data = text == QLatin1String("Level") ? f.handleOf(m_pNode) : QStringLiteral("0");
+    f.bridge.dropControl(text, data, 40, 60);
+
+    QCOMPARE(pPanel->childCount(), 0);
+    QCOMPARE(f.commands()->undoCount(), 0);
+    QVERIFY(!m_pNode->isChecked());
+    QVERIFY(f.tool->selection().isEmpty());
 }
 
 void TestBDrops::panelLimitIsSixPerScene()

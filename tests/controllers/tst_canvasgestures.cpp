@@ -35,6 +35,8 @@ private slots:
     void dragMovesAsFarAsThePointer();
     void resizeFollowsTheHandle_data();
     void resizeFollowsTheHandle();
+    void dropLandsInsideThePanel_data();
+    void dropLandsInsideThePanel();
 
 private:
     QQuickView *view() const;
@@ -181,6 +183,42 @@ void TestCanvasGestures::resizeFollowsTheHandle()
     const qreal grown = rightHandle ? after.width() - before.width() : after.height() - before.height();
     QVERIFY2(std::abs(grown - by) < grid(), qPrintable(QString::number(grown)));
     QCOMPARE(rightHandle ? after.height() : after.width(), rightHandle ? before.height() : before.width());
+}
+
+void TestCanvasGestures::dropLandsInsideThePanel_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QPointF>("where"); // fractions of the drawing area
+    QTest::newRow("frame by the bottom-right corner") << "Frame" << QPointF(0.97, 0.97);
+    QTest::newRow("label by the right edge") << "Label" << QPointF(0.95, 0.4);
+    QTest::newRow("frame by the bottom edge") << "Frame" << QPointF(0.1, 0.99);
+    QTest::newRow("label well inside") << "Label" << QPointF(0.2, 0.2);
+}
+
+// A control hanging past the panel's edge would make the next open rescale
+// the whole panel to fit it.
+void TestCanvasGestures::dropLandsInsideThePanel()
+{
+    QFETCH(QString, kind);
+    QFETCH(QPointF, where);
+    const QQuickItem *pArea = m_pModel->qmlRootItem();
+    QVERIFY(pArea && pArea->width() > 0 && pArea->height() > 0);
+    const QRectF area(0, 0, pArea->width(), pArea->height());
+    const int x = int(where.x() * area.width());
+    const int y = int(where.y() * area.height());
+
+    const QPointer<CControl> pControl = drop(kind, x, y);
+
+    QVERIFY(pControl);
+    const QRectF bounds = pControl->bounds();
+    QVERIFY2(area.contains(bounds), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                   .arg(bounds.x()).arg(bounds.y())
+                                                   .arg(bounds.width()).arg(bounds.height())));
+    // Where it fits, it stays at the drop point (on the grid).
+    if (where.x() < 0.5 && where.y() < 0.5)
+        QVERIFY(std::abs(bounds.x() - x) < grid() && std::abs(bounds.y() - y) < grid());
+    // It is the one control selected.
+    QCOMPARE(m_pModel->selectTool()->selection(), QList<CControl *>({pControl.data()}));
 }
 
 QTEST_MAIN(TestCanvasGestures)
