@@ -339,10 +339,22 @@ bool CControl::writeXml(XmlWriter *pWriter)
     }
     pWriter->writeUIntElement(QStringLiteral("id"), quint32(m_id));
     pWriter->writeStartElementNamed(QStringLiteral("Property"), QStringLiteral("widget"));
-    for (WWidget *pWidget : std::as_const(m_widgets)) {
-        if (pWidget)
-            pWidget->save(pWriter);
+    auto writeKept = [&](int position) {
+        for (const KeptWidget &kept : std::as_const(m_keptWidgets)) {
+            if (kept.position != position)
+                continue;
+            pWriter->writeStartElement(kept.type);
+            for (const auto &field : kept.fields)
+                pWriter->writeTextElement(field.first, field.second);
+            pWriter->writeEndElement(kept.type);
+        }
+    };
+    for (int i = 0; i < m_widgets.size(); ++i) {
+        writeKept(i);
+        if (m_widgets.at(i))
+            m_widgets.at(i)->save(pWriter);
     }
+    writeKept(int(m_widgets.size()));
     pWriter->writeEndElement(QStringLiteral("Property"));
     pWriter->writeStartElementNamed(QStringLiteral("Property"), QStringLiteral("attributes"));
     m_attributes.writeXml(pWriter);
@@ -761,11 +773,22 @@ void CControl::updateFractionDigits()
 
 bool CControl::createPrototype(const QString &type, const QString &elementName, const QString &elementText)
 {
+    if (m_bKeeping) {
+        m_keptWidgets.last().fields.append({elementName, elementText});
+        return false;
+    }
     if (!m_pPrototype) {
         WWidgetFactory *pFactory = WDelegate::instance()->factory();
         WWidget *pWidget = pFactory ? pFactory->createWidget(type) : nullptr;
-        if (!pWidget)
+        if (!pWidget) {
+            KeptWidget kept;
+            kept.type = type;
+            kept.position = int(m_widgets.size());
+            kept.fields.append({elementName, elementText});
+            m_keptWidgets.append(kept);
+            m_bKeeping = true;
             return false;
+        }
         pWidget->setNode(m_pNode);
         pWidget->setControl(this);
         pWidget->setCanvasItem(pFactory->parentItem());
@@ -777,6 +800,7 @@ bool CControl::createPrototype(const QString &type, const QString &elementName, 
 
 void CControl::finishWidget(const QString &type)
 {
+    m_bKeeping = false;
     if (!m_pPrototype)
         return;
     m_pPrototype->setTypeName(type);

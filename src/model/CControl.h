@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPair>
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
@@ -166,6 +167,16 @@ protected:
     CAttributes m_attributes;
     QPointer<TTransform> m_pTransform;
     QList<QPointer<WWidget>> m_widgets;
+    // Settings of widgets whose kind this build cannot make, kept as read so
+    // that a save writes them back unchanged, each before the widget it preceded.
+    struct KeptWidget
+    {
+        QString type;
+        int position = 0;
+        QList<QPair<QString, QString>> fields;
+    };
+    QList<KeptWidget> m_keptWidgets;
+    bool m_bKeeping = false;
     bool m_bPollActive;
     ControlMode m_mode;
     int m_minHeight;

@@ -8,6 +8,7 @@
 #include "support/QmlCanvasFixture.h"
 #include "xml/XmlWriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPointer>
 #include <QSettings>
@@ -121,6 +122,8 @@ private slots:
     void pastedControlsAreSelectedAndBound_data();
     void pastedControlsAreSelectedAndBound();
     void malformedClipboardLeavesThePanelAsItWas();
+    void unknownWidgetKindsAreWrittenBackAsRead_data();
+    void unknownWidgetKindsAreWrittenBackAsRead();
 };
 
 // ---------------------------------------------------------------- controls for nodes
@@ -578,6 +581,49 @@ void TstCCompositeXml::malformedClipboardLeavesThePanelAsItWas()
     QCOMPARE(WDelegate::instance()->scale(), 1.5f);
     PanelFixture::flushDeletes();
     QCOMPARE(builder.canvasItems(), items);
+}
+
+void TstCCompositeXml::unknownWidgetKindsAreWrittenBackAsRead_data()
+{
+    QTest::addColumn<QByteArray>("widgets");
+    const QByteArray gauge = "<gauge><x>12.5</x><y>30</y><width>64</width><height>48</height><z>3</z>"
+                             "<xfract>0.25</xfract><needle>red, thin</needle></gauge>";
+    const QByteArray frame = "<frame><x>10</x><y>20</y><width>80</width><height>60</height><z>1</z>"
+                             "<xfract>0</xfract><yfract>0</yfract><widthfract>1</widthfract>"
+                             "<heightfract>1</heightfract></frame>";
+    QTest::newRow("only an unknown kind") << gauge;
+    QTest::newRow("unknown before a known one") << gauge + frame;
+    QTest::newRow("unknown after a known one") << frame + gauge;
+    QTest::newRow("two unknown around a known one")
+        << gauge + frame + QByteArray("<meterbar><x>1</x><peak>true</peak></meterbar>");
+}
+
+// A kind this build cannot make (or one a newer file holds) must not lose
+// its position, size, z and fractions when the project is saved again.
+void TstCCompositeXml::unknownWidgetKindsAreWrittenBackAsRead()
+{
+    QFETCH(QByteArray, widgets);
+    Builder builder;
+    builder.factory.refuse(QStringLiteral("gauge"));
+    builder.factory.refuse(QStringLiteral("meterbar"));
+    const QByteArray control = "<Control name=\"Future\" type=\"Gauge\"><id>4</id><Property name=\"widget\">"
+                               + widgets + "</Property><Property name=\"attributes\"></Property></Control>";
+    builder.panel.addFromXml(&builder.design, clipboard(control));
+    QCOMPARE(builder.panel.childCount(), 1);
+
+    QBuffer buffer;
+    QVERIFY(buffer.open(QIODevice::WriteOnly));
+    XmlWriter writer;
+    writer.setDevice(&buffer);
+    writer.setEncoding(XmlEncodingUtf8);
+    builder.panel.childAt(0)->writeXml(&writer);
+    writer.flush();
+    QByteArray written = buffer.data();
+    written.replace('\n', "").replace('\r', "").replace('\t', "");
+    // The fake factory's widgets write their fields without an element of their own.
+    QByteArray expected = widgets;
+    expected.replace("<frame>", "").replace("</frame>", "");
+    QVERIFY2(written.contains("<Property name=\"widget\">" + expected + "</Property>"), written.constData());
 }
 
 QTEST_MAIN(TstCCompositeXml)
