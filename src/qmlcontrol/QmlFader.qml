@@ -30,7 +30,6 @@ Item {
     width: 25
     height: 320
     visible: false
-    enabled: !intrf.editModeEnable
 
     function travel() {
         return Math.max(0, rHeight - knobSize)
@@ -129,6 +128,8 @@ Item {
             width: slider.rWidth * 1.75
             height: slider.rHeight
             anchors.centerIn: parent
+            // In edit mode presses go to the control's selection overlay instead.
+            enabled: !intrf.editModeEnable
 
             function follow(mouse) {
                 var offset = Math.max(0, Math.min(mouse.y - grabOffset, slider.travel()))

@@ -10,6 +10,9 @@ Item {
 
     property bool vis: false
     property bool enableedit: true
+    // False over a widget that cannot be selected itself: no frame or handles,
+    // only the presses and drags for its control.
+    property bool decorated: true
     property real handleSize: 8 * intrf.pixelScale
     property point pressPoint: Qt.point(0, 0)
 
@@ -41,7 +44,7 @@ Item {
         color: "transparent"
         border.width: 2
         border.color: intrf.accentColor
-        visible: selection.vis
+        visible: selection.vis && selection.decorated
     }
 
     MouseArea {
@@ -76,7 +79,7 @@ Item {
         anchors.horizontalCenter: parent.right
         anchors.verticalCenter: parent.verticalCenter
         color: intrf.accentColor
-        visible: selection.vis && selection.enableedit
+        visible: selection.vis && selection.enableedit && selection.decorated
 
         MouseArea {
             id: rightArea
@@ -104,7 +107,7 @@ Item {
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.verticalCenter: parent.bottom
         color: intrf.accentColor
-        visible: selection.vis && selection.enableedit
+        visible: selection.vis && selection.enableedit && selection.decorated
 
         MouseArea {
             id: bottomArea

@@ -53,8 +53,7 @@ WWidget::WWidget(QQuickItem *pParent)
 
 WWidget::~WWidget()
 {
-    if (m_pSelection)
-        m_pSelection->deleteLater();
+    clearSelection();
 }
 
 // ---------------------------------------------------------------- slots
@@ -364,14 +363,14 @@ void WWidget::setSelected(bool selected)
     clearSelection();
     if (!selected || !m_pWidget || !m_pControl)
         return;
-    if (!m_pWidget->property("selEnable").toBool())
-        return;
+    const bool decorated = m_pWidget->property("selEnable").toBool();
     MModel *pModel = model();
     QObject *pOverlay = pModel ? pModel->createQmlObject(QUrl(QLatin1String(SelectionOverlayUrl)), m_pWidget)
                                : nullptr;
     if (!pOverlay)
         return;
-    m_pSelection = pOverlay;
+    (decorated ? m_pSelection : m_pPressCatcher) = pOverlay;
+    pOverlay->setProperty("decorated", decorated);
     pOverlay->setProperty("enabled", true);
     pOverlay->setProperty("enableedit", !m_pControl->dropSite());
     connect(pOverlay, SIGNAL(select(int)), this, SLOT(select(int)));
@@ -379,9 +378,11 @@ void WWidget::setSelected(bool selected)
 
 void WWidget::clearSelection()
 {
-    if (m_pSelection)
-        m_pSelection->deleteLater();
-    m_pSelection = nullptr;
+    for (QPointer<QObject> *pOverlay : {&m_pSelection, &m_pPressCatcher}) {
+        if (*pOverlay)
+            (*pOverlay)->deleteLater();
+        *pOverlay = nullptr;
+    }
 }
 
 void WWidget::setVis(bool vis)

@@ -1,24 +1,51 @@
 #include "commands/BToolSelectCommand.h"
+#include "controllers/ActionId.h"
 #include "controllers/ControllerId.h"
 #include "controllers/KMainController.h"
 #include "controllers/KQmlController.h"
+#include "controllers/KTreeController.h"
 #include "dialogs/DMessageBox.h"
+#include "hardware/DesignFixture.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "views/MainWindow.h"
+#include "views/VModel.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/WWidget.h"
 
+#include <QAction>
+#include <QMimeData>
 #include <QPointer>
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickView>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
 #include <memory>
+
+namespace {
+
+// Depth first: the first item whose text is `text` and that drags as a control.
+QStandardItem *controlItem(VModel *pModel, QStandardItem *pParent, const QString &text)
+{
+    for (int row = 0; row < pParent->rowCount(); ++row) {
+        QStandardItem *pItem = pParent->child(row);
+        if (pItem->text() == text) {
+            std::unique_ptr<QMimeData> pData(pModel->mimeData({pItem->index()}));
+            if (pData->hasFormat(pModel->dragMimeType()))
+                return pItem;
+        }
+        if (QStandardItem *pFound = controlItem(pModel, pItem, text))
+            return pFound;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 // The canvas as the user works it: the editor built as main() builds it,
 // controls dropped on its first panel, then real mouse events on the window.
@@ -37,17 +64,22 @@ private slots:
     void resizeFollowsTheHandle();
     void dropLandsInsideThePanel_data();
     void dropLandsInsideThePanel();
+    void clickSelectsWhatIsDrawnOnTop_data();
+    void clickSelectsWhatIsDrawnOnTop();
 
 private:
     QQuickView *view() const;
     CComposite *panel() const;
     CControl *drop(const QString &text, int x, int y);
+    // Imports a design and drops the first control item of that text from the project tree.
+    CControl *dropFromDesign(const QString &text, int x, int y);
     // The window point of a spot given as fractions of a widget's item.
     QPoint windowPoint(const WWidget *pWidget, qreal fx, qreal fy) const;
     // Press, moves in equal steps, release: one gesture of the pointer.
     void dragPointer(const QPoint &from, const QPoint &by, int steps);
     qreal grid() const;
 
+    std::unique_ptr<QTemporaryDir> m_pDir;
     std::unique_ptr<MModel> m_pModel;
     KMainController *m_pMain = nullptr;
 };
@@ -61,6 +93,7 @@ void TestCanvasGestures::init()
 {
     QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0")).clear();
     DMessageBox::setResponder([](const QString &, const QString &) { return 0; });
+    m_pDir = std::make_unique<QTemporaryDir>();
     m_pModel = std::make_unique<MModel>();
     m_pMain = new KMainController;
     m_pMain->setModel(m_pModel.get());
@@ -76,6 +109,7 @@ void TestCanvasGestures::cleanup()
 {
     m_pModel.reset();
     m_pMain = nullptr;
+    m_pDir.reset();
     DMessageBox::setResponder({});
 }
 
@@ -94,6 +128,27 @@ CControl *TestCanvasGestures::drop(const QString &text, int x, int y)
 {
     const int before = panel()->childCount();
     m_pModel->qmlInterface()->dropControl(text, QStringLiteral("0"), x, y);
+    return panel()->childCount() == before + 1 ? panel()->children().last() : nullptr;
+}
+
+CControl *TestCanvasGestures::dropFromDesign(const QString &text, int x, int y)
+{
+    const QString designPath = DesignFixture().write(m_pDir->path());
+    if (designPath.isEmpty())
+        return nullptr;
+    KMainController::setFileNameRunner(
+        [&](bool, const QString &, const QString &, const QString &) { return designPath; });
+    m_pMain->action(ActionId::OpenDesign)->trigger();
+    KMainController::setFileNameRunner({});
+    auto *pTree = qobject_cast<KTreeController *>(m_pModel->findController(ControllerId::ProjectTree));
+    VModel *pItems = pTree ? pTree->itemModel() : nullptr;
+    QStandardItem *pItem = pItems ? controlItem(pItems, pItems->invisibleRootItem(), text) : nullptr;
+    if (!pItem)
+        return nullptr;
+    std::unique_ptr<QMimeData> pData(pItems->mimeData({pItem->index()}));
+    const int before = panel()->childCount();
+    m_pModel->qmlInterface()->dropControl(pData->text(), QString::fromLatin1(pData->data(pItems->dragMimeType())),
+                                          x, y);
     return panel()->childCount() == before + 1 ? panel()->children().last() : nullptr;
 }
 
@@ -219,6 +274,39 @@ void TestCanvasGestures::dropLandsInsideThePanel()
         QVERIFY(std::abs(bounds.x() - x) < grid() && std::abs(bounds.y() - y) < grid());
     // It is the one control selected.
     QCOMPARE(m_pModel->selectTool()->selection(), QList<CControl *>({pControl.data()}));
+}
+
+void TestCanvasGestures::clickSelectsWhatIsDrawnOnTop_data()
+{
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QPointF>("spot"); // fractions of that widget of the fader
+    QTest::addColumn<bool>("selectsFader");
+    QTest::newRow("fader's track") << "slider" << QPointF(0.5, 0.1) << true;
+    QTest::newRow("fader's value text") << "textedit" << QPointF(0.5, 0.5) << true;
+    QTest::newRow("fader's title") << "label" << QPointF(0.5, 0.5) << true;
+    QTest::newRow("fader's box beside the track, under the frame") << "frame" << QPointF(0.1, 0.3) << false;
+}
+
+// A frame dropped after a fader lies above the fader's box but below its
+// track, value and title, and a click takes whatever is drawn there.
+void TestCanvasGestures::clickSelectsWhatIsDrawnOnTop()
+{
+    QFETCH(QString, widget);
+    QFETCH(QPointF, spot);
+    QFETCH(bool, selectsFader);
+    const QPointer<CControl> pFader = dropFromDesign(QStringLiteral("Level"), 20, 20);
+    QVERIFY(pFader);
+    const QPointer<CControl> pFrame = drop(QStringLiteral("Frame"), 0, 0);
+    QVERIFY(pFrame);
+    WWidget *pWidget = pFader->findWidget(widget);
+    QVERIFY(pWidget);
+    const QPoint point = windowPoint(pWidget, spot.x(), spot.y());
+    QVERIFY2(pFrame->bounds().contains(point), "the spot must lie on the frame as well");
+
+    QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, point);
+
+    const CControl *pExpected = selectsFader ? pFader.data() : pFrame.data();
+    QCOMPARE(m_pModel->selectTool()->selection(), QList<CControl *>({const_cast<CControl *>(pExpected)}));
 }
 
 QTEST_MAIN(TestCanvasGestures)
