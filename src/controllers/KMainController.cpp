@@ -9,6 +9,7 @@
 #include "controllers/KQmlController.h"
 #include "controllers/KTabController.h"
 #include "controllers/NotifyEventId.h"
+#include "hardware/HRoot.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "model/MProject.h"
@@ -571,6 +572,11 @@ void KMainController::resetProject()
     m_pModel->setEditMode(false);
     setActionChecked(ActionId::EditMode, false);
     setActionChecked(ActionId::GoOnline, false);
+    // The next project brings its own design, imported afresh, not over this
+    // one; no control is left to keep a node in use.
+    if (m_pModel->rootNode())
+        m_pModel->rootNode()->uncheck();
+    m_pModel->closeDesignFile();
     if (KController *pCanvas = lookupController(ControllerId::Canvas)) {
         pCanvas->rebuild();
         m_canvas.applySkin();

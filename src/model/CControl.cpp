@@ -773,10 +773,11 @@ void CControl::updateFractionDigits()
 
 bool CControl::createPrototype(const QString &type, const QString &elementName, const QString &elementText)
 {
-    if (m_bKeeping) {
+    if (m_bKeeping && m_keptWidgets.last().type == type) {
         m_keptWidgets.last().fields.append({elementName, elementText});
         return false;
     }
+    m_bKeeping = false;
     if (!m_pPrototype) {
         WWidgetFactory *pFactory = WDelegate::instance()->factory();
         WWidget *pWidget = pFactory ? pFactory->createWidget(type) : nullptr;

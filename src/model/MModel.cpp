@@ -875,6 +875,8 @@ void MModel::resetModel()
     }
     if (m_pCanvas)
         m_pCanvas->reset();
+    // The next project's scale is computed from its own content, never from this one's.
+    m_viewScale = 1.0f;
 }
 
 void MModel::buildHardwareModel(QStandardItemModel *pItemModel)

@@ -66,6 +66,7 @@ private slots:
     void dropLandsInsideThePanel();
     void clickSelectsWhatIsDrawnOnTop_data();
     void clickSelectsWhatIsDrawnOnTop();
+    void everyOpenDrawsAtTheSameScale();
 
 private:
     QQuickView *view() const;
@@ -307,6 +308,27 @@ void TestCanvasGestures::clickSelectsWhatIsDrawnOnTop()
 
     const CControl *pExpected = selectsFader ? pFader.data() : pFrame.data();
     QCOMPARE(m_pModel->selectTool()->selection(), QList<CControl *>({const_cast<CControl *>(pExpected)}));
+}
+
+// The scale comes from the opened project alone, not from the one before.
+void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
+{
+    QVERIFY(drop(QStringLiteral("Frame"), 40, 60));
+    const QString path = m_pDir->filePath(QStringLiteral("scale.cpz"));
+    QVERIFY(m_pModel->saveProject(path));
+    KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
+    KMainController::setFileNameRunner([&](bool, const QString &, const QString &, const QString &) { return path; });
+    QList<float> scales;
+    for (int open = 0; open < 3; ++open) {
+        m_pMain->openVC();
+        QCOMPARE(m_pModel->projectPath(), path);
+        scales << m_pModel->viewScale();
+    }
+    KMainController::setFileNameRunner({});
+    KMainController::setQuestionRunner({});
+    QVERIFY2(qFuzzyCompare(scales.at(1), scales.at(0)) && qFuzzyCompare(scales.at(2), scales.at(0)),
+             qPrintable(QStringLiteral("%1 %2 %3").arg(scales.at(0)).arg(scales.at(1)).arg(scales.at(2))));
+    QCOMPARE(m_pModel->qmlInterface()->property("pixelScale").toFloat(), scales.at(0));
 }
 
 QTEST_MAIN(TestCanvasGestures)

@@ -5,6 +5,7 @@
 #include "controllers/KTreeController.h"
 #include "dialogs/DMessageBox.h"
 #include "hardware/DesignFixture.h"
+#include "hardware/HRoot.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
@@ -53,6 +54,7 @@ class TestEndToEnd : public QObject
 private slots:
     void cleanup();
     void importDropGoOnlineAndSend();
+    void everyOpenGoesOnlineToTheProjectsAddresses();
 };
 
 void TestEndToEnd::cleanup()
@@ -149,6 +151,69 @@ void TestEndToEnd::importDropGoOnlineAndSend()
     QCOMPARE(pPanel->childCount(), before + 1);
     QCOMPARE(pPanel->children().last(), pFader.data());
     QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(QLatin1Char('\n'))));
+    pModel.reset();
+}
+
+// The project keeps the address the user gave a processor; the design packed
+// with it still holds the old one. Opening the project, once or again in the
+// same session, must go online to the project's address only.
+void TestEndToEnd::everyOpenGoesOnlineToTheProjectsAddresses()
+{
+    QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0")).clear();
+    DMessageBox::setResponder([](const QString &, const QString &) { return 0; });
+    KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
+    FakeProcessorServer designRack;
+    FakeProcessorServer projectRack;
+    QVERIFY(designRack.listen());
+    QVERIFY(projectRack.listen());
+    QTemporaryDir dir;
+    DesignFixture design;
+    design.nodes[0].replace("10.0.0.5", "127.0.0.1").replace("10055", QByteArray::number(designRack.port()));
+    const QString designPath = design.write(dir.path());
+
+    auto pModel = std::make_unique<MModel>();
+    auto *pMain = new KMainController;
+    pMain->setModel(pModel.get());
+    pMain->setApplication(qApp);
+    pModel->addController(pMain);
+    KMainController::setFileNameRunner(
+        [&](bool, const QString &, const QString &, const QString &) { return designPath; });
+    pMain->action(ActionId::OpenDesign)->trigger();
+    auto *pTree = qobject_cast<KTreeController *>(pModel->findController(ControllerId::ProjectTree));
+    VModel *pItems = pTree->itemModel();
+    QStandardItem *pItem = controlItem(pItems, pItems->invisibleRootItem(), QStringLiteral("Level"));
+    QVERIFY(pItem);
+    std::unique_ptr<QMimeData> pData(pItems->mimeData({pItem->index()}));
+    pModel->qmlInterface()->dropControl(pData->text(), QString::fromLatin1(pData->data(pItems->dragMimeType())),
+                                        40, 60);
+
+    // The user moved the main rack: the project holds the new port.
+    QList<HNode *> processors;
+    pModel->rootNode()->collectByCategory(QStringLiteral("Chassis"), &processors);
+    HNode *pMainRack = nullptr;
+    for (HNode *pNode : std::as_const(processors)) {
+        if (pNode->label() == QLatin1String("Main Rack"))
+            pMainRack = pNode;
+    }
+    QVERIFY(pMainRack);
+    pMainRack->setProperty(QStringLiteral("serialport"), QString::number(projectRack.port()));
+    const QString projectPath = dir.filePath(QStringLiteral("moved.cpz"));
+    QVERIFY(pModel->saveProject(projectPath));
+
+    for (int open = 1; open <= 2; ++open) {
+        KMainController::setFileNameRunner(
+            [&](bool, const QString &, const QString &, const QString &) { return projectPath; });
+        pMain->openVC();
+        QCOMPARE(pModel->projectPath(), projectPath);
+        pMain->action(ActionId::GoOnline)->trigger();
+        QVERIFY(pModel->isConnectionEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(projectRack.connectedCount() > 0, 10000);
+        QTest::qWait(100);
+        QVERIFY2(designRack.acceptedCount() == 0, qPrintable(QStringLiteral("open %1").arg(open)));
+        pMain->action(ActionId::GoOnline)->trigger();
+        QVERIFY(!pModel->isConnectionEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(projectRack.connectedCount(), 0, 10000);
+    }
     pModel.reset();
 }
 

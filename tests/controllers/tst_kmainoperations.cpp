@@ -2,6 +2,7 @@
 #include "controllers/KMainController.h"
 #include "dialogs/DMessageBox.h"
 #include "hardware/DesignFixture.h"
+#include "hardware/HRoot.h"
 #include "model/MModel.h"
 #include "views/MainWindow.h"
 
@@ -53,9 +54,12 @@ private slots:
     void editModeGoesOffline();
     void levelAndMeterStoreTheChoice_data();
     void levelAndMeterStoreTheChoice();
+    void newAndOpenLeaveTheOldDesign_data();
+    void newAndOpenLeaveTheOldDesign();
 
 private:
     void start();
+    QStringList processorLabels() const;
     // Answers every file chooser with `answer` and records what was asked.
     void answerFiles(const QString &answer);
 
@@ -95,6 +99,17 @@ void TestKMainOperations::start()
     m_pMain->setModel(m_pModel.get());
     m_pMain->setApplication(qApp);
     m_pModel->addController(m_pMain);
+}
+
+QStringList TestKMainOperations::processorLabels() const
+{
+    QStringList labels;
+    QList<HNode *> nodes;
+    m_pModel->rootNode()->collectByCategory(QStringLiteral("Chassis"), &nodes);
+    for (const HNode *pProcessor : std::as_const(nodes))
+        labels << pProcessor->label();
+    labels.sort();
+    return labels;
 }
 
 void TestKMainOperations::answerFiles(const QString &answer)
@@ -375,6 +390,66 @@ void TestKMainOperations::levelAndMeterStoreTheChoice()
     pChoice->trigger();
     QVERIFY(pChoice->isChecked());
     QCOMPARE(appSettings()->value(key).toString(), value);
+}
+
+void TestKMainOperations::newAndOpenLeaveTheOldDesign_data()
+{
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<QString>("file"); // in the temporary folder, or a template name
+    QTest::addColumn<QStringList>("processors");
+    QTest::addColumn<bool>("withDesign");
+    QTest::newRow("new") << "newVC" << "template:Blank Panel.tpl" << QStringList() << false;
+    QTest::newRow("open a project without a design") << "openVC" << "blank.cpz" << QStringList() << false;
+    QTest::newRow("open a project with its design")
+        << "openVC" << "annex.cpz" << QStringList{"Annex Rack", "Main Rack"} << true;
+}
+
+// The design of the project before must not stay in the tree, be packed into
+// the next save or turn the next project's design into a re-import.
+void TestKMainOperations::newAndOpenLeaveTheOldDesign()
+{
+    QFETCH(QString, slot);
+    QFETCH(QString, file);
+    QFETCH(QStringList, processors);
+    QFETCH(bool, withDesign);
+    start();
+    const QString folder = m_pDir->path() + QLatin1Char('/');
+    QVERIFY(m_pModel->saveProject(folder + QStringLiteral("blank.cpz")));
+    QDir(folder).mkdir(QStringLiteral("annex"));
+    const QString design = DesignFixture().write(folder + QStringLiteral("annex"));
+    answerFiles(design);
+    m_pMain->openVMP();
+    QCOMPARE(m_pModel->designFilePath(), design);
+    QVERIFY(m_pModel->saveProject(folder + QStringLiteral("annex.cpz")));
+
+    // Another design in use when the row's project comes.
+    DesignFixture other;
+    const int annex = other.indexOf("Annex Rack");
+    QVERIFY(annex >= 0);
+    other.nodes[annex].replace("Annex Rack", "Spare Rack");
+    const QString otherDesign = other.write(m_pDir->path(), QStringLiteral("other.vmp"));
+    KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::Yes; });
+    answerFiles(otherDesign);
+    m_pMain->openVMP();
+    KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
+    QCOMPARE(m_pModel->designFilePath(), otherDesign);
+    QCOMPARE(processorLabels(), (QStringList{"Main Rack", "Spare Rack"}));
+    // A block in use, as a control on the panel leaves it.
+    QList<HNode *> blocks;
+    m_pModel->rootNode()->collectByCategory(QStringLiteral("Blocks"), &blocks);
+    QVERIFY(!blocks.isEmpty());
+    blocks.first()->setChecked(true);
+
+    const QString path = file.startsWith(QLatin1String("template:"))
+                             ? QCoreApplication::applicationDirPath() + QStringLiteral("/templates/") + file.mid(9)
+                             : folder + file;
+    answerFiles(path);
+    QVERIFY(QMetaObject::invokeMethod(m_pMain, slot.toLatin1().constData()));
+
+    QVERIFY2(m_warnings.isEmpty(), qPrintable(m_warnings.join(QLatin1Char('\n'))));
+    QCOMPARE(processorLabels(), processors);
+    QCOMPARE(m_pModel->designFilePath().isEmpty(), !withDesign);
+    QVERIFY(!m_pModel->designFilePath().contains(QLatin1String("other.vmp")));
 }
 
 QTEST_MAIN(TestKMainOperations)
