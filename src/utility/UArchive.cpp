@@ -292,14 +292,37 @@ QString UArchive::extractFolderPath()
 {
     const QSettings settings(QStringLiteral("Harlo"), settingsApplication());
     QString base = settings.value(QStringLiteral("Path/Archive")).toString();
+    QString folder;
     if (base.isEmpty()) {
         const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-        return cache.isEmpty() ? QString() : QDir::cleanPath(cache + QLatin1String("/Archive"));
+        if (cache.isEmpty())
+            return QString();
+        folder = QDir::cleanPath(cache + QLatin1String("/Archive"));
+    } else {
+        base.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (!base.endsWith(QLatin1Char('/')))
+            base += QLatin1Char('/');
+        folder = QDir::cleanPath(QFileInfo(base + QLatin1String("Archive")).absoluteFilePath());
     }
-    base.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (!base.endsWith(QLatin1Char('/')))
-        base += QLatin1Char('/');
-    return QDir::cleanPath(QFileInfo(base + QLatin1String("Archive")).absoluteFilePath());
+    return usableFolder(folder);
+}
+
+// Something of another's at the folder's place is left alone, and a fresh
+// folder beside it is used instead, so that every later open still works.
+QString UArchive::usableFolder(const QString &folder)
+{
+    const auto usable = [](const QString &path) {
+        const QFileInfo info(path);
+        return (!info.exists() && !info.isSymLink()) || isOwnFolder(path);
+    };
+    if (usable(folder))
+        return folder;
+    for (int n = 2; n < 100; ++n) {
+        const QString fresh = folder + QLatin1Char('-') + QString::number(n);
+        if (usable(fresh))
+            return fresh;
+    }
+    return folder;
 }
 
 bool UArchive::extractAll(QFile &archive, UArchiveHeader &header, const QString &folder)

@@ -41,10 +41,12 @@ public:
     bool fileUrl(QString &name) const;
     void dump() const;
 
-    // The folder an opened archive is unpacked into, from the settings.
+    // The folder an opened archive is unpacked into, from the settings; a
+    // fresh one beside it when that place holds something not made here.
     static QString extractFolderPath();
 
 private:
+    static QString usableFolder(const QString &folder);
     bool writeStoredFiles(QFileDevice &archive);
     bool appendStoredFile(QFileDevice &archive, UArchiveHeaderRecord *pRecord, bool bRead, const QByteArray &stored);
     static bool readSource(const QString &localPath, QByteArray &content);

@@ -618,23 +618,30 @@ private slots:
         QCOMPARE(readAll(archivePath), previous);
     }
 
-    void foreignFolderIsNeverRemoved_data()
+    void foreignFolderIsLeftAloneAndAFreshOneUsed_data()
     {
         QTest::addColumn<bool>("asFile");
         QTest::newRow("folder") << false;
         QTest::newRow("file") << true;
     }
 
-    void foreignFolderIsNeverRemoved()
+    void foreignFolderIsLeftAloneAndAFreshOneUsed()
     {
         QFETCH(bool, asFile);
         const QString keep = asFile ? makeFile(QStringLiteral("out/Archive"), "mine")
                                     : makeFile(QStringLiteral("out/Archive/keep.txt"), "mine");
         const QString archivePath = makeFile(QStringLiteral("a.cpz"), buildArchive({ { "/keep.txt", qCompress("x") } }));
         UArchive archive;
-        QVERIFY(!archive.read(archivePath));
-        QCOMPARE(readAll(keep), QByteArray("mine"));
-        QVERIFY(!QFileInfo::exists(extractFolder() + QLatin1Char('/') + UArchive::MarkerFileName));
+        // Left alone, and every open still works in a fresh folder beside it.
+        for (int open = 0; open < 2; ++open) {
+            QVERIFY(archive.read(archivePath));
+            QCOMPARE(readAll(keep), QByteArray("mine"));
+            QVERIFY(!QFileInfo::exists(extractFolder() + QLatin1Char('/') + UArchive::MarkerFileName));
+            const QString unpacked = archive.findLocalPath(QStringLiteral("keep.txt"));
+            QCOMPARE(unpacked, extractFolder() + QStringLiteral("-2/keep.txt"));
+            QCOMPARE(readAll(unpacked), QByteArray("x"));
+        }
+        QCOMPARE(UArchive::extractFolderPath(), extractFolder() + QStringLiteral("-2"));
     }
 
     void ownFolderIsRefilled()
