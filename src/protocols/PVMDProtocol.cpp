@@ -266,7 +266,8 @@ bool PVMDProtocol::sendSet(int type, TTransform *pTransform)
         return false;
     const QString command = setCommand(type, pTransform);
     const bool sent = write(command, setMessageType(type), QString());
-    logCommand(type, command);
+    if (sent)
+        logCommand(type, command);
     return sent;
 }
 
@@ -275,12 +276,15 @@ bool PVMDProtocol::sendRaw(TTransform *pTransform)
     if (!m_pInterface)
         return false;
     const QString text = pTransform->valueText();
-    bool sent = false;
+    QStringList sent;
     // Several room commands travel joined by ";", each its own message.
-    for (const QString &piece : text.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        sent = write(piece, setMessageType(RawForm), QString()) || sent;
-    logCommand(RawForm, text);
-    return sent;
+    for (const QString &piece : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (write(piece, setMessageType(RawForm), QString()))
+            sent << piece;
+    }
+    if (!sent.isEmpty())
+        logCommand(RawForm, sent.join(QLatin1Char(';')));
+    return !sent.isEmpty();
 }
 
 bool PVMDProtocol::requestValue(TTransform *pTransform)
@@ -316,8 +320,8 @@ bool PVMDProtocol::requestGet(int type, TTransform *pTransform)
     }
     if (type != 4 && type != 5 && type != 6)
         prefix.append(QLatin1Char('='));
-    send(mode, command, prefix, subscriptionKey);
-    logCommand(type, command);
+    if (send(mode, command, prefix, subscriptionKey))
+        logCommand(type, command);
     return true;
 }
 
@@ -328,8 +332,8 @@ bool PVMDProtocol::requestRaw(TTransform *pTransform)
         return false;
     m_subscriptionManager.subscribe(command, RawForm, pTransform, QString());
     // The reply ("GRC n,[...]") begins with the query itself, not with "=".
-    send(SMSubscriptionManager::Poll, command, withoutCr(command), QString());
-    logCommand(RawForm, command);
+    if (send(SMSubscriptionManager::Poll, command, withoutCr(command), QString()))
+        logCommand(RawForm, command);
     return true;
 }
 
@@ -347,7 +351,8 @@ bool PVMDProtocol::requestMeter(TTransform *pTransform, int routingId)
     const QString command = meterCommand(pTransform->node());
     m_subscriptionManager.subscribe(command, routingId, pTransform, QString());
     const bool sent = write(command, TcpMessageType::ReplyExpected, withoutCr(command));
-    logCommand(MeterForm, command);
+    if (sent)
+        logCommand(MeterForm, command);
     qDebug().noquote() << timeText() + QLatin1String(" sendStruct10, msg = ") + withoutCr(command);
     return sent;
 }
@@ -367,17 +372,19 @@ void PVMDProtocol::requestMeterStatus(TTransform *pTransform)
     requestMeter(pTransform, int(pTransform->attributes()->structType()));
 }
 
-void PVMDProtocol::send(const QString &mode, const QString &command, const QString &prefix,
+// False when a command was due and not written (refused or no transport).
+bool PVMDProtocol::send(const QString &mode, const QString &command, const QString &prefix,
                         const QString &subscriptionKey)
 {
-    if (mode == SMSubscriptionManager::Poll) {
-        write(command, TcpMessageType::ReplyExpected, prefix);
-    } else if (mode == SMSubscriptionManager::Sub) {
-        if (!subscriptionKey.isEmpty())
-            write(subscriptionKey + Cr, TcpMessageType::ReplyExpected,
-                  subscriptionKey + QLatin1String(",yes"));
-    } else if (m_bSubscribed && m_pInterface) {
+    if (mode == SMSubscriptionManager::Poll)
+        return write(command, TcpMessageType::ReplyExpected, prefix);
+    if (mode == SMSubscriptionManager::Sub) {
+        return subscriptionKey.isEmpty()
+               || write(subscriptionKey + Cr, TcpMessageType::ReplyExpected, subscriptionKey + QLatin1String(",yes"));
+    }
+    if (m_bSubscribed && m_pInterface) {
         // Nothing to send: make sure a silent processor is still checked.
         m_pInterface->startHostStatusTimer();
     }
+    return true;
 }

@@ -48,7 +48,7 @@ public:
     static QString meterCommand(const HNode *pNode);
 
     // Hands a command to the interface as a poll, a subscription or nothing.
-    void send(const QString &mode, const QString &command, const QString &prefix,
+    bool send(const QString &mode, const QString &command, const QString &prefix,
               const QString &subscriptionKey);
 
     // ---- receiving side

@@ -75,6 +75,8 @@ private slots:
     void textIsWindows1252();
     void nameWithoutWindows1252IsRefused();
     void groupFormsAreNotLogged();
+    void refusedCommandsAreNotLoggedAsSent_data();
+    void refusedCommandsAreNotLoggedAsSent();
     void meterStatusUsesTheStructAsRoutingId();
 };
 
@@ -295,6 +297,49 @@ void TestPVMDCommands::groupFormsAreNotLogged()
     QVERIFY(!log.contains(QStringLiteral("sendStruct5")));
     QVERIFY(!log.contains(QStringLiteral("sendStruct6")));
     QVERIFY(!log.contains(QStringLiteral("SG 3,77")));
+}
+
+void TestPVMDCommands::refusedCommandsAreNotLoggedAsSent_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("request");
+    QTest::addColumn<QString>("logged"); // what the log shows as sent, or empty
+    QTest::newRow("set") << "text" << 1 << "1" << false << QString();
+    QTest::newRow("get") << "text" << 1 << "1" << true << QString();
+    QTest::newRow("room commands, one refused")
+        << "passThrough" << 9 << "SRC 7,\u03a9\r;SRC 7,5\r" << false << "SRC 7,5";
+}
+
+// The log tells what went to the processor: a refused command never did.
+void TestPVMDCommands::refusedCommandsAreNotLoggedAsSent()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, type);
+    QFETCH(QString, value);
+    QFETCH(bool, request);
+    QFETCH(QString, logged);
+    Binding binding(kind, type, value);
+    binding.node.setLabel(QStringLiteral("Refused \u03a9 %1").arg(QTest::currentDataTag()));
+    RecordingInterface transport;
+    PVMDProtocol protocol;
+    protocol.setInterface(&transport);
+    if (request)
+        protocol.requestValue(binding.pTransform.get());
+    else
+        protocol.sendValue(binding.pTransform.get());
+
+    const QString log = QString::fromUtf8(TestSupport::readAll(logPath()));
+    QVERIFY(log.contains(QStringLiteral("Refused: ")));
+    for (const QString &line : log.split(QLatin1Char('\n'))) {
+        if (line.contains(QLatin1String("sendStruct")))
+            QVERIFY2(!line.contains(QChar(0x03a9)), qPrintable(line));
+    }
+    QCOMPARE(log.contains(QStringLiteral("sendStruct%1:").arg(type)) && !logged.isEmpty()
+                 && log.contains(logged),
+             !logged.isEmpty());
+    QCOMPARE(transport.messages().size(), logged.isEmpty() ? 0 : 1);
 }
 
 void TestPVMDCommands::meterStatusUsesTheStructAsRoutingId()
