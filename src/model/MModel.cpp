@@ -785,10 +785,11 @@ bool MModel::saveProject(const QString &path)
     writer.addArchiveFile(path);
     const QString archivePath = m_pArchive->path();
     writer.archiveFilePath(projectFile, QString());
+    QStringList missing;
     if (QFileInfo(m_designFilePath).isFile())
         writer.archiveFilePath(m_designFilePath, QStringLiteral("project"));
     else if (!m_designFilePath.isEmpty())
-        qWarning().noquote() << "MModel::saveProject: the design file is missing:" << m_designFilePath;
+        missing << m_designFilePath;
     writer.setDevice(&file);
     writer.setEncoding(XmlEncodingUtf16BE);
     const bool written = writer.writeDeclaration() && writeProjectXml(writer) && writer.flush();
@@ -798,12 +799,17 @@ bool MModel::saveProject(const QString &path)
         showWarning(tr("The project could not be saved to %1: %2.").arg(projectFile, file.errorString()));
         return false;
     }
-    if (!m_pArchive->write()) {
+    // A deleted image or design file must not cost the whole save: it is left out and named.
+    missing += m_pArchive->dropUnreadableFiles();
+    if (missing.contains(projectFile) || !m_pArchive->write()) {
         showWarning(tr("The project could not be saved to %1. The project file was left at %2.")
                         .arg(archivePath, projectFile));
         return false;
     }
     QFile::remove(projectFile);
+    if (!missing.isEmpty())
+        showWarning(tr("The project was saved to %1, but these files could not be read and were left out:\n%2")
+                        .arg(archivePath, missing.join(QLatin1Char('\n'))));
     m_projectPath = archivePath;
     m_bModified = false;
     m_bSaved = true;

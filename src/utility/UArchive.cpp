@@ -175,6 +175,22 @@ bool UArchive::write()
            && m_header.writeTo(file) && file.commit();
 }
 
+QStringList UArchive::dropUnreadableFiles()
+{
+    QStringList dropped;
+    const QList<UArchiveHeaderRecord *> records = m_header.records();
+    for (UArchiveHeaderRecord *pRecord : records) {
+        QFile source(sourcePath(pRecord->localPath()));
+        const QFileInfo info(source.fileName());
+        if ((info.isFile() || source.fileName().startsWith(QLatin1Char(':'))) && source.open(QIODevice::ReadOnly)
+            && source.size() <= MaxEntrySize)
+            continue;
+        dropped << pRecord->localPath();
+        m_header.remove(pRecord);
+    }
+    return dropped;
+}
+
 bool UArchive::writeStoredFiles(QFileDevice &archive)
 {
     // The next files are read and compressed on other threads while this one

@@ -3,6 +3,7 @@
 #include "utility/UArchiveHeader.h"
 
 #include <QString>
+#include <QStringList>
 
 class QFile;
 class QFileDevice;
@@ -33,6 +34,9 @@ public:
     void setPath(const QString &fileName);
     QString addFile(const QString &localPath, const QString &folder = QString());
     bool write();
+    // Takes every listed file that cannot be read (or is too large to store)
+    // off the list; their local paths.
+    QStringList dropUnreadableFiles();
     bool removeProjectFile();
     void clear();
     static bool isArchiveFile(const QString &path);

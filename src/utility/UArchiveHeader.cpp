@@ -63,6 +63,12 @@ void UArchiveHeader::append(UArchiveHeaderRecord *pRecord)
     m_records.append(pRecord);
 }
 
+void UArchiveHeader::remove(UArchiveHeaderRecord *pRecord)
+{
+    if (m_records.removeOne(pRecord))
+        delete pRecord;
+}
+
 void UArchiveHeader::clear()
 {
     qDeleteAll(m_records);

@@ -19,6 +19,8 @@ public:
     const QList<UArchiveHeaderRecord *> &records() const { return m_records; }
     bool isEmpty() const { return m_records.isEmpty(); }
     void append(UArchiveHeaderRecord *pRecord);
+    // Takes the record out of the table and deletes it.
+    void remove(UArchiveHeaderRecord *pRecord);
     void clear();
     // Moves every record of the other header to this one, replacing its own.
     void takeRecords(UArchiveHeader &other);

@@ -451,6 +451,29 @@ private slots:
         QVERIFY(!archive.findLocalPath(QStringLiteral("/show.cpf")).isEmpty());
     }
 
+    // A design file deleted since the import costs only itself, and the user is told.
+    void saveLeavesOutADeletedDesignFile()
+    {
+        QTemporaryDir dir;
+        ModelFixture f;
+        const QString design = DesignFixture().write(dir.path());
+        QVERIFY(f.model->loadDesignFile(design));
+        populate(f);
+        QVERIFY(QFile::remove(design));
+
+        const QString target = dir.filePath(QStringLiteral("show.cpz"));
+        QVERIFY(f.model->saveProject(target));
+        QCOMPARE(f.boxes.size(), 1);
+        QVERIFY2(f.boxes.first().contains(design), qPrintable(f.boxes.first()));
+        QVERIFY(!f.model->isModified());
+        QCOMPARE(f.model->projectPath(), target);
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("show.cpf"))));
+        UArchive archive;
+        QVERIFY(archive.read(target));
+        QCOMPARE(archive.header().records().size(), 1);
+        QVERIFY(!archive.findLocalPath(QStringLiteral("/show.cpf")).isEmpty());
+    }
+
     void saveFailureKeepsTheProject_data()
     {
         QTest::addColumn<bool>("archiveBlocked");

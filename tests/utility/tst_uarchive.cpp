@@ -585,6 +585,35 @@ private slots:
                  QStringList({ "Lobby.cpf", "Lobby.cpz" }));
     }
 
+    void unreadableFilesAreLeftOut_data() { writeFailureKeepsArchive_data(); }
+
+    // Taken off the list before writing, the rest is stored and reads back.
+    void unreadableFilesAreLeftOut()
+    {
+        QFETCH(QString, source);
+        QFile huge(makeFile(QStringLiteral("pics/huge.png"), QByteArray()));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(UArchive::MaxEntrySize) + 1));
+        huge.close();
+        const QString locked = makeFile(QStringLiteral("pics/locked.png"), "locked");
+        QFile::setPermissions(locked, QFileDevice::Permissions());
+        if (source == QLatin1String("pics/locked.png") && QFile(locked).open(QIODevice::ReadOnly))
+            QSKIP("file permissions do not apply to this user");
+        const QString archivePath = work(QStringLiteral("save/Lobby.cpz"));
+
+        UArchive archive;
+        archive.setPath(archivePath);
+        archive.addFile(makeFile(QStringLiteral("save/Lobby.cpf"), "new"));
+        archive.addFile(makeFile(QStringLiteral("pics/fine.png"), "fine"), QStringLiteral("image"));
+        archive.addFile(work(source), QStringLiteral("image"));
+        QCOMPARE(archive.dropUnreadableFiles(), QStringList{work(source)});
+        QVERIFY(archive.write());
+
+        UArchive opened;
+        QVERIFY(opened.read(archivePath));
+        QCOMPARE(archiveNames(opened), (QStringList{"/Lobby.cpf", "/image/fine.png"}));
+        QCOMPARE(readAll(opened.findLocalPath(QStringLiteral("fine.png"))), QByteArray("fine"));
+    }
+
     void unwritableTarget()
     {
         makeFile(QStringLiteral("plain"), "not a folder");
