@@ -2,6 +2,9 @@
 
 #include "controllers/ControllerId.h"
 #include "controllers/NotifyEventId.h"
+#include "dialogs/DPropDialog.h"
+#include "model/CComposite.h"
+#include "model/MModel.h"
 #include "views/VProperties.h"
 
 #include <QLabel>
@@ -10,13 +13,16 @@ KPropertiesController::KPropertiesController(QWidget *pParent, MModel *pModel)
     : KController(pParent, pModel)
     , m_pPropertiesView(new VProperties(pParent))
     , m_pCaption(new QLabel(pParent))
+    , m_pSelection(std::make_unique<CComposite>())
 {
+    m_pSelection->setNotOwner(true);
 }
 
 KPropertiesController::~KPropertiesController()
 {
     delete m_pPropertiesView;
     delete m_pCaption;
+    m_pSelection->clear();
 }
 
 int KPropertiesController::controllerId() const
@@ -36,6 +42,7 @@ QLabel *KPropertiesController::caption() const
 
 void KPropertiesController::initialize()
 {
+    m_pSelection->setNotOwner(true);
     if (m_pCaption)
         m_pCaption->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
 }
@@ -73,6 +80,8 @@ void KPropertiesController::showSelection()
         m_pPropertiesView->setWidget(nullptr);
         m_pCaption->setText(QString());
     }
+    // No borrowed control is kept past this refresh.
+    m_pSelection->clear();
 }
 
 void KPropertiesController::clear()
@@ -89,22 +98,20 @@ void KPropertiesController::setFilePath(const QString &)
 }
 
 // ---------------------------------------------------------------- selection
-// The panel document's selection collection plugs in here: a borrowing
-// composite that MModel::collectSelection fills, whose createPropertiesDialog
-// and title answer for exactly one selected control. Until it does, nothing
-// is ever selected.
 
 bool KPropertiesController::collectSelection()
 {
-    return false;
+    m_pSelection->clear();
+    return m_pModel && m_pModel->collectSelection(m_pSelection.get());
 }
 
-QWidget *KPropertiesController::selectionPage(QWidget *)
+// A page exists only for exactly one selected control.
+QWidget *KPropertiesController::selectionPage(QWidget *pParent)
 {
-    return nullptr;
+    return m_pSelection->createPropertiesDialog(pParent);
 }
 
 QString KPropertiesController::selectionTitle() const
 {
-    return QString();
+    return m_pSelection->title();
 }

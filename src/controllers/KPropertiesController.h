@@ -4,6 +4,9 @@
 
 #include <QPointer>
 
+#include <memory>
+
+class CComposite;
 class QLabel;
 class VProperties;
 
@@ -40,4 +43,6 @@ private:
 
     QPointer<VProperties> m_pPropertiesView;
     QPointer<QLabel> m_pCaption;
+    // Borrows the selected controls while the pane is refreshed; owns none.
+    std::unique_ptr<CComposite> m_pSelection;
 };

@@ -2,6 +2,7 @@
 #include "controllers/ActionId.h"
 #include "controllers/ControllerId.h"
 #include "controllers/KMainController.h"
+#include "controllers/KPropertiesController.h"
 #include "controllers/KQmlController.h"
 #include "controllers/KTreeController.h"
 #include "dialogs/DMessageBox.h"
@@ -15,6 +16,7 @@
 #include "widgets/WWidget.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMimeData>
 #include <QPointer>
 #include <QQuickItem>
@@ -67,6 +69,8 @@ private slots:
     void clickSelectsWhatIsDrawnOnTop_data();
     void clickSelectsWhatIsDrawnOnTop();
     void everyOpenDrawsAtTheSameScale();
+    void captionShowsTheSelectedControl_data();
+    void captionShowsTheSelectedControl();
 
 private:
     QQuickView *view() const;
@@ -329,6 +333,40 @@ void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
     QVERIFY2(qFuzzyCompare(scales.at(1), scales.at(0)) && qFuzzyCompare(scales.at(2), scales.at(0)),
              qPrintable(QStringLiteral("%1 %2 %3").arg(scales.at(0)).arg(scales.at(1)).arg(scales.at(2))));
     QCOMPARE(m_pModel->qmlInterface()->property("pixelScale").toFloat(), scales.at(0));
+}
+
+void TestCanvasGestures::captionShowsTheSelectedControl_data()
+{
+    QTest::addColumn<QStringList>("clicks"); // kinds dropped and clicked in turn, the later with Shift
+    QTest::newRow("a frame") << QStringList{"Frame"};
+    QTest::newRow("a label") << QStringList{"Label"};
+    QTest::newRow("two controls") << QStringList{"Frame", "Label"};
+}
+
+// The properties caption names the one selected control, and nothing for several.
+void TestCanvasGestures::captionShowsTheSelectedControl()
+{
+    QFETCH(QStringList, clicks);
+    auto *pProperties = qobject_cast<KPropertiesController *>(m_pModel->findController(ControllerId::Properties));
+    QVERIFY(pProperties && pProperties->caption());
+    QList<QPointer<CControl>> controls;
+    for (int i = 0; i < clicks.size(); ++i)
+        controls << drop(clicks.at(i), 20 + 100 * i, 20 + 150 * i);
+    for (int i = 0; i < controls.size(); ++i) {
+        QVERIFY(controls.at(i));
+        WWidget *pWidget = controls.at(i)->widgets().first();
+        QTest::mouseClick(view(), Qt::LeftButton, i == 0 ? Qt::NoModifier : Qt::ShiftModifier,
+                          windowPoint(pWidget, 0.5, 0.5));
+    }
+    QCOMPARE(m_pModel->selectTool()->selection().size(), controls.size());
+
+    QString expected;
+    if (controls.size() == 1) {
+        const QString title = controls.first()->title();
+        expected = title.isEmpty() ? controls.first()->type() : controls.first()->type() + " : " + title;
+        QVERIFY(!expected.isEmpty());
+    }
+    QCOMPARE(pProperties->caption()->text(), expected);
 }
 
 QTEST_MAIN(TestCanvasGestures)
