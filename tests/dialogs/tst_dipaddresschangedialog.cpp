@@ -1,6 +1,7 @@
 #include "dialogs/DIPAddressChangeDialog.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -59,6 +60,25 @@ private slots:
         dialog.setIPAddress(QStringLiteral("1.2.3.255"));
         dialog.setIPAddress(QStringLiteral("1.2.3.999"));
         QCOMPARE(dialog.ipAddress(), QStringLiteral("1.2.3.255"));
+    }
+
+    // Every label of the shown dialog has room for its whole text.
+    void labelsAreNotClipped()
+    {
+        DIPAddressChangeDialog dialog;
+        dialog.setBlockName(QStringLiteral("Main Rack"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QList<QLabel *> labels = dialog.findChildren<QLabel *>();
+        QVERIFY(!labels.isEmpty());
+        for (const QLabel *pLabel : labels) {
+            const int needed = pLabel->fontMetrics().horizontalAdvance(pLabel->text());
+            QVERIFY2(pLabel->contentsRect().width() >= needed,
+                     qPrintable(QStringLiteral("%1: %2 < %3")
+                                    .arg(pLabel->text())
+                                    .arg(pLabel->contentsRect().width())
+                                    .arg(needed)));
+        }
     }
 
     void blockNameIsShownReadOnly()
