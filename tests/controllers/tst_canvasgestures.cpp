@@ -49,6 +49,21 @@ QStandardItem *controlItem(VModel *pModel, QStandardItem *pParent, const QString
 
 } // namespace
 
+namespace {
+
+QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
+{
+    for (QQuickItem *pChild : pRoot ? pRoot->childItems() : QList<QQuickItem *>()) {
+        if (pChild->objectName() == name)
+            return pChild;
+        if (QQuickItem *pFound = findItem(pChild, name))
+            return pFound;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 // The canvas as the user works it: the editor built as main() builds it,
 // controls dropped on its first panel, then real mouse events on the window.
 class TestCanvasGestures : public QObject
@@ -71,6 +86,7 @@ private slots:
     void everyOpenDrawsAtTheSameScale();
     void captionShowsTheSelectedControl_data();
     void captionShowsTheSelectedControl();
+    void setupMenuShowsWholeEntries();
 
 private:
     QQuickView *view() const;
@@ -367,6 +383,33 @@ void TestCanvasGestures::captionShowsTheSelectedControl()
         QVERIFY(!expected.isEmpty());
     }
     QCOMPARE(pProperties->caption()->text(), expected);
+}
+
+// On the editor's narrow canvas no entry of the setup menu is cut short.
+void TestCanvasGestures::setupMenuShowsWholeEntries()
+{
+    QQuickItem *pRoot = view()->rootObject();
+    QQuickItem *pButton = findItem(pRoot, QStringLiteral("setupButton"));
+    QVERIFY(pButton && pButton->isVisible());
+    QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier,
+                      pButton->mapToScene(QPointF(pButton->width() / 2, pButton->height() / 2)).toPoint());
+    QQuickItem *pMenu = findItem(pRoot, QStringLiteral("popupMenu"));
+    QVERIFY(pMenu);
+    const QStringList entries = pMenu->property("model").toStringList();
+    QVERIFY(entries.size() >= 3);
+    for (int i = 0; i < entries.size(); ++i) {
+        QQuickItem *pEntry = findItem(pMenu, QStringLiteral("menuEntry%1").arg(i));
+        QVERIFY(pEntry);
+        bool found = false;
+        for (QQuickItem *pChild : pEntry->childItems()) {
+            if (pChild->property("text").toString() != entries.at(i))
+                continue;
+            found = true;
+            QVERIFY2(!pChild->property("truncated").toBool(), qPrintable(entries.at(i)));
+            QVERIFY(pChild->property("font").value<QFont>().pixelSize() > 0);
+        }
+        QVERIFY2(found, qPrintable(entries.at(i)));
+    }
 }
 
 QTEST_MAIN(TestCanvasGestures)

@@ -118,10 +118,14 @@ Item {
                     Text {
                         anchors.fill: parent
                         anchors.leftMargin: menu.textPixels
+                        anchors.rightMargin: menu.textPixels / 2
                         text: modelData
                         color: intrf.textColor
                         font.family: "Helvetica"
                         font.pixelSize: menu.textPixels
+                        // A long entry on a narrow canvas gets smaller rather than cut short.
+                        fontSizeMode: Text.HorizontalFit
+                        minimumPixelSize: Math.max(1, Math.round(menu.textPixels / 2))
                         verticalAlignment: Text.AlignVCenter
                         elide: Text.ElideRight
                     }
