@@ -5,6 +5,8 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
 #include <QStandardItemModel>
 
 namespace {
@@ -76,7 +78,12 @@ KTreeController *VTree::controller() const
 void VTree::applyStyle(bool editMode)
 {
     setDragEnabled(editMode);
-    setStyleSheet(QString::fromLatin1(editMode ? kEditStyle : kViewStyle));
+    // A style sheet sizes rows by the text alone; they keep the room of their icons.
+    const int icon = iconSize().isValid() ? iconSize().height()
+                                          : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const int rowHeight = qMax(icon, fontMetrics().height());
+    setStyleSheet(QString::fromLatin1(editMode ? kEditStyle : kViewStyle)
+                  + QStringLiteral(" QTreeView::item { min-height: %1px; }").arg(rowHeight));
 }
 
 void VTree::keyPressEvent(QKeyEvent *pEvent)
@@ -92,7 +99,7 @@ void VTree::keyReleaseEvent(QKeyEvent *)
 
 void VTree::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    if (current.isValid() && current.model() && current.model()->hasChildren(current)) {
+    if (!m_bSweeping && current.isValid() && current.model() && current.model()->hasChildren(current)) {
         if (m_nKey == Qt::Key_Control)
             collapse(current);
         else
@@ -105,6 +112,13 @@ void VTree::mousePressEvent(QMouseEvent *pEvent)
 {
     VModeManager::instance()->cancelMode();
     QTreeView::mousePressEvent(pEvent);
+}
+
+void VTree::mouseMoveEvent(QMouseEvent *pEvent)
+{
+    m_bSweeping = pEvent->buttons() != Qt::NoButton;
+    QTreeView::mouseMoveEvent(pEvent);
+    m_bSweeping = false;
 }
 
 void VTree::mouseDoubleClickEvent(QMouseEvent *pEvent)

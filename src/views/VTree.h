@@ -33,10 +33,14 @@ protected:
     void keyReleaseEvent(QKeyEvent *pEvent) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void mousePressEvent(QMouseEvent *pEvent) override;
+    void mouseMoveEvent(QMouseEvent *pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent *pEvent) override;
 
 private:
     QPointer<QStandardItemModel> m_pModel;
     QPointer<KTreeController> m_pController;
     int m_nKey;
+    // While the pointer sweeps over rows with a button held, the current
+    // row follows it: that must not open the groups it passes.
+    bool m_bSweeping = false;
 };

@@ -12,6 +12,7 @@
 #include "model/MModel.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
+#include "views/VTree.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/WWidget.h"
 
@@ -87,6 +88,7 @@ private slots:
     void captionShowsTheSelectedControl_data();
     void captionShowsTheSelectedControl();
     void setupMenuShowsWholeEntries();
+    void treeRowsKeepTheirHeightInEveryMode();
 
 private:
     QQuickView *view() const;
@@ -409,6 +411,29 @@ void TestCanvasGestures::setupMenuShowsWholeEntries()
             QVERIFY(pChild->property("font").value<QFont>().pixelSize() > 0);
         }
         QVERIFY2(found, qPrintable(entries.at(i)));
+    }
+}
+
+// Leaving edit mode and coming back must not change the project tree's rows.
+void TestCanvasGestures::treeRowsKeepTheirHeightInEveryMode()
+{
+    auto *pTree = qobject_cast<KTreeController *>(m_pModel->findController(ControllerId::ProjectTree));
+    QVERIFY(pTree && pTree->tree() && pTree->itemModel());
+    VTree *pView = pTree->tree();
+    QList<QModelIndex> rows;
+    for (int row = 0; row < pTree->itemModel()->rowCount(); ++row)
+        rows << pTree->itemModel()->item(row)->index();
+    QVERIFY(!rows.isEmpty());
+    QList<int> heights;
+    for (const QModelIndex &index : std::as_const(rows))
+        heights << pView->visualRect(index).height();
+    QVERIFY(heights.first() > 0);
+    for (bool on : {false, true, false}) {
+        m_pMain->action(ActionId::EditMode)->trigger();
+        QCOMPARE(m_pModel->qmlInterface()->property("editModeEnable").toBool(), on);
+        pView->doItemsLayout();
+        for (int i = 0; i < rows.size(); ++i)
+            QCOMPARE(pView->visualRect(rows.at(i)).height(), heights.at(i));
     }
 }
 

@@ -76,6 +76,8 @@ private slots:
     void selectionExpandsAndControlCollapses();
     void keysOnlyRemembered();
     void mousePressClosesTheModalObject();
+    void pressAndMoveExpandsNothing_data();
+    void pressAndMoveExpandsNothing();
     void layoutUsesInclusiveEdges();
     void buildNeedsTreeAndModel();
 
@@ -444,6 +446,43 @@ void TestVTree::keysOnlyRemembered()
     pView->setCurrentIndex(graphics);
     QTest::keyClick(pView, Qt::Key_Down);
     QCOMPARE(pView->currentIndex(), graphics);
+}
+
+void TestVTree::pressAndMoveExpandsNothing_data()
+{
+    QTest::addColumn<bool>("editMode");
+    QTest::newRow("edit mode") << true;
+    QTest::newRow("view mode") << false;
+}
+
+// A press that starts no drag, then a move over the rows below, must leave
+// every group as it was; a click still opens a group.
+void TestVTree::pressAndMoveExpandsNothing()
+{
+    QFETCH(bool, editMode);
+    buildDesign();
+    m_pModel->setEditMode(editMode);
+    VTree *pView = m_pTree->tree();
+    m_pPage->resize(300, 600);
+    m_pTree->layout(QRect(0, 0, 300, 600));
+    m_pPage->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pPage.get()));
+    pView->collapseAll();
+    QStandardItemModel *pItems = m_pTree->itemModel();
+    const QModelIndex start = pItems->item(0)->index();
+    const QPoint from = pView->visualRect(start).center();
+    QTest::mousePress(pView->viewport(), Qt::LeftButton, {}, from);
+    for (int row = 1; row < pItems->rowCount(); ++row)
+        QTest::mouseMove(pView->viewport(), pView->visualRect(pItems->item(row)->index()).center());
+    const QPoint last = pView->visualRect(pItems->item(pItems->rowCount() - 1)->index()).center();
+    QTest::mouseRelease(pView->viewport(), Qt::LeftButton, {}, last);
+    for (int row = 1; row < pItems->rowCount(); ++row)
+        QVERIFY2(!pView->isExpanded(pItems->item(row)->index()), qPrintable(pItems->item(row)->text()));
+
+    const QModelIndex graphics = pItems->item(5)->index();
+    QVERIFY(pItems->hasChildren(graphics));
+    QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(graphics).center());
+    QVERIFY(pView->isExpanded(graphics));
 }
 
 void TestVTree::mousePressClosesTheModalObject()
