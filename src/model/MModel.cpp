@@ -845,16 +845,18 @@ bool MModel::loadDesignFile(const QString &path)
         m_designFilePath.clear();
         return false;
     }
-    const bool reload = !m_designFilePath.isEmpty();
+    const bool reload = !m_designFilePath.isEmpty() || m_bMergeNextImport;
     if (!reload)
         m_pRootNode->removeIfChecked(false);
     activateSelectTool();
     if (!HComposite::loadDesignFile(m_pRootNode, path, reload, m_pProject)) {
+        m_bMergeNextImport = reload;
         m_designFilePath.clear();
         return false;
     }
     m_pRootNode->purgeRemovable();
     m_designFilePath = path;
+    m_bMergeNextImport = false;
     return true;
 }
 
@@ -864,6 +866,7 @@ void MModel::closeDesignFile()
         return;
     m_pRootNode->removeIfChecked(false);
     m_designFilePath.clear();
+    m_bMergeNextImport = false;
 }
 
 void MModel::resetModel()

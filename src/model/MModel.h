@@ -265,6 +265,9 @@ private:
     QPointer<QObject> m_pMainWindow;
     QString m_projectPath;
     QString m_designFilePath;
+    // A re-import failed: the tree still holds the earlier design, so the
+    // next import merges into it instead of adding a second copy.
+    bool m_bMergeNextImport = false;
     bool m_bModified;
     QHostAddress m_mobileAddress;
     CCanvas *m_pCanvas;

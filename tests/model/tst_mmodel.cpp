@@ -683,6 +683,49 @@ private slots:
         QCOMPARE(after.size(), before.size());
     }
 
+    void importAfterAFailedReimportMerges_data()
+    {
+        QTest::addColumn<QByteArray>("broken"); // the failing re-import's file; empty: no file at all
+        QTest::newRow("malformed design") << QByteArray("<?xml version=\"1.0\"?><VMD><Nodes><Node");
+        QTest::newRow("missing design") << QByteArray();
+    }
+
+    // The tree still holds the earlier design after a failed re-import; the
+    // next import must merge into it, not add a second copy of every processor.
+    void importAfterAFailedReimportMerges()
+    {
+        QFETCH(QByteArray, broken);
+        QTemporaryDir dir;
+        ModelFixture f;
+        const QString design = DesignFixture().write(dir.path());
+        QVERIFY(f.model->loadDesignFile(design));
+        const auto processorLabels = [&f] {
+            QList<HNode *> nodes;
+            f.model->rootNode()->collectByCategory(QStringLiteral("Chassis"), &nodes);
+            QStringList labels;
+            for (const HNode *pNode : std::as_const(nodes))
+                labels << pNode->label();
+            labels.sort();
+            return labels;
+        };
+        const QStringList before = processorLabels();
+        QVERIFY(!before.isEmpty());
+        // Blocks in use, as controls on the panels leave them.
+        QList<HNode *> blocks;
+        f.model->rootNode()->collectByCategory(QStringLiteral("Blocks"), &blocks);
+        for (HNode *pBlock : std::as_const(blocks))
+            pBlock->setChecked(true);
+
+        const QString brokenPath = dir.filePath(QStringLiteral("broken.vmp"));
+        if (!broken.isEmpty())
+            QVERIFY(TestSupport::writeAll(brokenPath, broken));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".")));
+        QVERIFY(!f.model->loadDesignFile(brokenPath));
+        QVERIFY(f.model->loadDesignFile(design));
+        QCOMPARE(processorLabels(), before);
+        QCOMPARE(f.model->designFilePath(), design);
+    }
+
     // An archive whose content breaks halfway is unpacked into the folder the
     // open project's design file lives in: that file must survive.
     void failedOpenKeepsTheUnpackedProject()
