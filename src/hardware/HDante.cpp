@@ -54,6 +54,8 @@ void HDante::copyFrom(HNode *pOther)
                                           prefix + pDante->m_channelLabels.at(i));
         }
         m_channelLabels = pDante->m_channelLabels;
+        // The pins address the card's channels: stale ones would reach the wrong channel.
+        m_cardPins = pDante->m_cardPins;
     }
     if (relabelled)
         emit labelChangedByReload(oldLabel, m_sLabel);

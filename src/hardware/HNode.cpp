@@ -716,6 +716,28 @@ CParameter *HNode::ensureParameter(const QString &text, const QString &type)
     return pParameter;
 }
 
+void HNode::retitleParameter(const QString &oldText, const QString &newText, const QString &type)
+{
+    CParameter *pOld = nullptr;
+    bool newExists = false;
+    for (CParameter *pParameter : std::as_const(m_parameters)) {
+        if (pParameter->type() != type)
+            continue;
+        if (pParameter->text() == oldText && !pOld)
+            pOld = pParameter;
+        else if (pParameter->text() == newText)
+            newExists = true;
+    }
+    if (!pOld)
+        return;
+    if (!newExists) {
+        pOld->setText(newText);
+        return;
+    }
+    m_parameters.removeOne(pOld);
+    delete pOld;
+}
+
 QStandardItem *HNode::appendHeaderItem(QStandardItem *pNodeItem, const QString &text) const
 {
     auto *pHeader = new QStandardItem(text);

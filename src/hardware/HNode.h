@@ -223,6 +223,9 @@ protected:
     // The parameter of that text and type, appended when the node has none,
     // so that rebuilding the project tree does not grow the list.
     CParameter *ensureParameter(const QString &text, const QString &type);
+    // A relabelled node's parameter named after its label follows the new label
+    // (or goes, when one of the new label exists already).
+    void retitleParameter(const QString &oldText, const QString &newText, const QString &type);
     QStandardItem *appendHeaderItem(QStandardItem *pNodeItem, const QString &text) const;
     void appendParameterItems(QStandardItem *pNodeItem, int perHeader);
     // An icon of the built-in images, read once per run.

@@ -34,8 +34,10 @@ void HParameterSet::copyFrom(HNode *pOther)
         if (m_parameters != pSet->m_parameters)
             m_bListChanged = true;
     }
-    if (relabelled && !oldLabel.isEmpty())
+    if (relabelled && !oldLabel.isEmpty()) {
+        retitleParameter(oldLabel, m_sLabel, QStringLiteral("ParameterSet"));
         emit labelChangedByReload(oldLabel, m_sLabel);
+    }
 }
 
 void HParameterSet::buildModel(QStandardItemModel *pModel)

@@ -34,8 +34,10 @@ void HParameterSetList::copyFrom(HNode *pOther)
         if (m_parameters != pList->m_parameters)
             emit listChangedByReload(QStringLiteral("Parameter Set List"));
     }
-    if (relabelled && !oldLabel.isEmpty())
+    if (relabelled && !oldLabel.isEmpty()) {
+        retitleParameter(oldLabel, m_sLabel, QStringLiteral("DropList"));
         emit labelChangedByReload(oldLabel, m_sLabel);
+    }
 }
 
 void HParameterSetList::addParameterSet(const QString &targetId)

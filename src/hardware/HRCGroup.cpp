@@ -152,6 +152,15 @@ void HRCGroup::createRooms(HNodeFactory *pFactory, bool reload)
     HRCGroupInfo::clearLastGrcResponse();
 }
 
+void HRCGroup::dropRooms()
+{
+    const QList<HNode *> children = m_children;
+    for (HNode *pChild : children) {
+        if (qobject_cast<HRCRoom *>(pChild))
+            dropRoom(pChild);
+    }
+}
+
 void HRCGroup::refreshRoom(HRCRoom *pRoom, int groupNumber, int roomNumber)
 {
     HRCGroupInfo *pRegistry = processor()->registry();

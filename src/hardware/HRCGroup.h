@@ -37,6 +37,9 @@ public:
     bool collect(const QString &key, QList<HNode *> *pList) override;
     void buildModel(QStandardItemModel *pModel) override;
     void createRooms(HNodeFactory *pFactory, bool reload) override;
+    // A re-import whose Assignment section no longer lists the group makes
+    // none of its rooms: they all go.
+    void dropRooms();
     QString roomColor(int room) const override;
     int selectedIndex() const override;
     void setSelectedIndex(int i) override;

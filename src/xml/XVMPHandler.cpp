@@ -120,6 +120,19 @@ void XVMPHandler::removeUnmarked()
         pRoot->removeUnmarked();
 }
 
+void XVMPHandler::dropUnassignedRooms()
+{
+    QList<HNode *> groups;
+    if (!m_pRoot)
+        return;
+    m_pRoot->collectByCategory(HRCGroup::tr("RCGroups"), &groups);
+    for (HNode *pNode : std::as_const(groups)) {
+        auto *pGroup = qobject_cast<HRCGroup *>(pNode);
+        if (pGroup && !m_roomsMade.contains(pGroup))
+            pGroup->dropRooms();
+    }
+}
+
 namespace {
 
 QString attachedKey(const QString &category, const QString &id)
@@ -224,6 +237,7 @@ bool XVMPHandler::endElement(const QString &, const QString &localName, const QS
         return true;
     }
     if (localName == QLatin1String("Project") && m_bReload) {
+        dropUnassignedRooms();
         removeUnmarked();
         return true;
     }
@@ -317,8 +331,10 @@ void XVMPHandler::processRCGroup(const QXmlAttributes &attributes)
             return;
         if (m_pMainProcessor && m_pRoot)
             m_pRoot->importRooms(m_pMainProcessor, id);
-        if (HNode *pGroup = findInRoot(HRCGroup::tr("RCGroups"), id))
+        if (HNode *pGroup = findInRoot(HRCGroup::tr("RCGroups"), id)) {
             pGroup->createRooms(m_pFactory.data(), m_bReload);
+            m_roomsMade.insert(pGroup);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QCoreApplication>
 #include <QScopedPointer>
+#include <QSet>
 #include <QString>
 
 class HNode;
@@ -66,6 +67,8 @@ private:
     void closeSection();
     void setParsedNode(HNode *pNode);
     void removeUnmarked();
+    // On a re-import: the rooms of every group the Assignment section left out go.
+    void dropUnassignedRooms();
     HNode *findInRoot(const QString &category, const QString &id) const;
     void remember(HNode *pNode);
     XVMPQuery *query();
@@ -89,4 +92,6 @@ private:
     // The nodes attached or merged in this import by category and id text,
     // so that the assignment lookups need not search the whole tree.
     QHash<QString, QPointer<HNode>> m_attached;
+    // The room-combining groups whose rooms this import made.
+    QSet<HNode *> m_roomsMade;
 };

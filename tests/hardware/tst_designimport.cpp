@@ -87,6 +87,10 @@ private slots:
     void reimportFollowsNewOrder();
     void reimportMatchesEachOldNodeOnce();
     void reimportDropsRoomsNoLongerMade();
+    void reimportDropsRoomsOfAnUnassignedGroup();
+    void reimportRenamesTheParameterOfARenamedSet_data();
+    void reimportRenamesTheParameterOfARenamedSet();
+    void reimportUpdatesDantePins();
     void emptyNodesGoAtPurge();
     void roomNodesFromNodeElements();
     void reimportDropsMissingProcessor();
@@ -403,6 +407,82 @@ void TestDesignImport::reimportDropsRoomsNoLongerMade()
     QCOMPARE(recorder.removed.size(), 2); // the block and its room
     QVERIFY(recorder.removed.contains(pFoyer.data()));
     QTRY_VERIFY(!pFoyer); // released once the event loop runs
+}
+
+// Without its group in the Assignment section no room is made again: they
+// all go, while the group stays for the controls bound to it.
+void TestDesignImport::reimportDropsRoomsOfAnUnassignedGroup()
+{
+    HRoot root;
+    DesignFixture design;
+    QVERIFY(import(root, design, false));
+    QPointer<HRCGroup> pRooms = qobject_cast<HRCGroup *>(byLabel(&root, QStringLiteral("Ballroom")));
+    QVERIFY(pRooms);
+    QCOMPARE(pRooms->childCount(), 3);
+    pRooms->setChecked(true);
+
+    QVERIFY(design.assignment.contains("\t<RCGroup id=\"1\"/>\r\n"));
+    design.assignment.replace("\t<RCGroup id=\"1\"/>\r\n", "");
+    QVERIFY(import(root, design, true));
+    root.purgeRemovable();
+
+    QVERIFY(pRooms);
+    QCOMPARE(childLabels(pRooms), QStringList());
+}
+
+void TestDesignImport::reimportRenamesTheParameterOfARenamedSet_data()
+{
+    QTest::addColumn<QByteArray>("oldLabel");
+    QTest::addColumn<QByteArray>("newLabel");
+    QTest::newRow("parameter set") << QByteArray("Evening") << QByteArray("Night");
+    QTest::newRow("parameter-set list") << QByteArray("Daily") << QByteArray("Weekdays");
+}
+
+// The renamed set keeps one parameter, under its new label; the old one
+// would stand beside it and make its controls ask for a set.
+void TestDesignImport::reimportRenamesTheParameterOfARenamedSet()
+{
+    QFETCH(QByteArray, oldLabel);
+    QFETCH(QByteArray, newLabel);
+    HRoot root;
+    DesignFixture design;
+    QVERIFY(import(root, design, false));
+    QStandardItemModel model;
+    root.buildModel(&model);
+    HNode *pSet = byLabel(&root, QString::fromLatin1(oldLabel));
+    QVERIFY(pSet);
+    QVERIFY(pSet->findParameter(QString::fromLatin1(oldLabel)));
+
+    const QByteArray element = "\"label\" value=\"" + oldLabel + "\"";
+    QVERIFY(design.parameterSets.contains(element) || design.lists.contains(element));
+    design.parameterSets.replace(element, "\"label\" value=\"" + newLabel + "\"");
+    design.lists.replace(element, "\"label\" value=\"" + newLabel + "\"");
+    QVERIFY(import(root, design, true));
+    QStandardItemModel rebuilt;
+    root.buildModel(&rebuilt);
+
+    QCOMPARE(byLabel(&root, QString::fromLatin1(newLabel)), pSet);
+    QVERIFY(pSet->findParameter(QString::fromLatin1(newLabel)));
+    QVERIFY(!pSet->findParameter(QString::fromLatin1(oldLabel)));
+}
+
+void TestDesignImport::reimportUpdatesDantePins()
+{
+    HRoot root;
+    DesignFixture design;
+    QVERIFY(import(root, design, false));
+    auto *pDante = qobject_cast<HDante *>(byLabel(&root, QStringLiteral("Dante")));
+    QVERIFY(pDante);
+    QCOMPARE(pDante->cardPins(), (QList<int>{5, 6}));
+
+    const int i = design.indexOf("Dante");
+    QVERIFY(i >= 0);
+    design.nodes[i].replace("\"cardPin1\" value=\"5\"", "\"cardPin1\" value=\"9\"");
+    QVERIFY(import(root, design, true));
+
+    QCOMPARE(byLabel(&root, QStringLiteral("Dante")), pDante);
+    QCOMPARE(pDante->cardPins(), (QList<int>{9, 6}));
+    QCOMPARE(pDante->channelNumber(0), 9);
 }
 
 void TestDesignImport::emptyNodesGoAtPurge()
