@@ -1,10 +1,14 @@
 #include "widgets/WWidgetFactory.h"
 
 #include "widgets/MQmlInterface.h"
+#include "widgets/WActiveCombo.h"
+#include "widgets/WComboSelection.h"
 #include "widgets/WDropSite.h"
 #include "widgets/WFrame.h"
 #include "widgets/WLabel.h"
 #include "widgets/WPanelLink.h"
+#include "widgets/WRegion.h"
+#include "widgets/WRoomSelection.h"
 #include "widgets/WSlider.h"
 #include "widgets/WTextEdit.h"
 #include "widgets/WWidget.h"
@@ -31,6 +35,10 @@ const TypeEntry TypeTable[] = {
     {"slider", "qrc:/qmlcontrol/QmlFader.qml"},
     {"textedit", "qrc:/qmlcontrol/QmlTextEdit.qml"},
     {"dropsite", "qrc:/qmlcontrol/QmlDropsite.qml"},
+    {"region", "qrc:/qmlcontrol/QmlRegion.qml"},
+    {"roomselector", "qrc:/qmlcontrol/QmlRoomSelector.qml"},
+    {"activeroomcombo", "qrc:/qmlcontrol/QmlActiveRoomCombo.qml"},
+    {"comboselector", "qrc:/qmlcontrol/QmlComboSelector.qml"},
 };
 
 void warnComponentErrors(const QQmlComponent &component, const QUrl &url)
@@ -63,6 +71,10 @@ void WWidgetFactory::registerQmlTypes()
     qmlRegisterType<WPanelLink>("wpanellink", 1, 0, "WPanelLink");
     qmlRegisterType<WSlider>("wslider", 1, 0, "WSlider");
     qmlRegisterType<WTextEdit>("wtextedit", 1, 0, "WTextEdit");
+    qmlRegisterType<WRegion>("wregion", 1, 0, "WRegion");
+    qmlRegisterType<WRoomSelection>("wroomselection", 1, 0, "WRoomSelection");
+    qmlRegisterType<WActiveCombo>("wactivecombo", 1, 0, "WActiveCombo");
+    qmlRegisterType<WComboSelection>("wcomboselection", 1, 0, "WComboSelection");
 }
 
 QUrl WWidgetFactory::qmlFile(const QString &type)
