@@ -347,8 +347,9 @@ QPointF WPolygon::toVertexSpace(qreal x, qreal y) const
 
 bool WPolygon::editWidget(qreal x, qreal y, int keys, int state)
 {
-    // The vertex handle under the pointer takes the event itself.
-    if (widgetProperty("isHandleCtrl").toBool())
+    // The vertex handle under the pointer takes a press itself; a gesture
+    // already under way goes on when the pointer crosses a handle.
+    if (state == Qt::GestureStarted && widgetProperty("isHandleCtrl").toBool())
         return false;
     QPointF point = toVertexSpace(x, y);
     if (keys == int(Qt::ControlModifier))
@@ -610,6 +611,8 @@ bool WPolygon::processPolygonElement(const QString &name, const QString &text)
         setWidgetProperty("borderWidth", UNumbers::finiteFloat(text));
     } else if (name == QLatin1String("polygon")) {
         m_polygon.append(parsePath(text));
+        // The item covers the outline, whatever size the file gave it.
+        fitToVertices();
         syncDrawing();
     } else {
         return false;

@@ -1,0 +1,61 @@
+#include "support/CanvasWindow.h"
+
+#include <QQuickItem>
+#include <QTest>
+
+CanvasWindow::CanvasWindow(QQuickItem *pCanvas, const QSize &size)
+    : m_pWindow(std::make_unique<QQuickWindow>())
+    , m_pCanvas(pCanvas)
+{
+    m_pWindow->resize(size);
+    if (m_pCanvas)
+        m_pCanvas->setParentItem(m_pWindow->contentItem());
+    m_pWindow->show();
+    QTest::qWaitForWindowExposed(m_pWindow.get());
+}
+
+CanvasWindow::~CanvasWindow()
+{
+    if (m_pCanvas)
+        m_pCanvas->setParentItem(nullptr);
+}
+
+bool CanvasWindow::isReady() const
+{
+    return m_pWindow->isExposed();
+}
+
+QPoint CanvasWindow::windowPoint(const QQuickItem *pItem, const QPointF &local)
+{
+    return pItem->mapToScene(local).toPoint();
+}
+
+void CanvasWindow::press(const QPoint &point, Qt::KeyboardModifiers modifiers)
+{
+    QTest::mousePress(m_pWindow.get(), Qt::LeftButton, modifiers, point);
+}
+
+void CanvasWindow::move(const QPoint &point)
+{
+    QTest::mouseMove(m_pWindow.get(), point);
+}
+
+void CanvasWindow::release(const QPoint &point, Qt::KeyboardModifiers modifiers)
+{
+    QTest::mouseRelease(m_pWindow.get(), Qt::LeftButton, modifiers, point);
+}
+
+void CanvasWindow::drag(const QPoint &from, const QPoint &to, Qt::KeyboardModifiers modifiers)
+{
+    press(from, modifiers);
+    constexpr int Steps = 4;
+    for (int step = 1; step <= Steps; ++step)
+        move(from + (to - from) * step / Steps);
+    release(to, modifiers);
+}
+
+void CanvasWindow::click(const QPoint &point, Qt::KeyboardModifiers modifiers)
+{
+    press(point, modifiers);
+    release(point, modifiers);
+}
