@@ -11,3 +11,5 @@ vvb_add_test(tst_wpanellink tst_wpanellink.cpp)
 vvb_add_test(tst_wdropsite tst_wdropsite.cpp)
 vvb_add_test(tst_polygoncanvas tst_polygoncanvas.cpp PolygonCanvas.cpp PolygonCanvas.h
              ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
+vvb_add_test(tst_wroomcombining tst_wroomcombining.cpp PolygonCanvas.cpp PolygonCanvas.h
+             ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
