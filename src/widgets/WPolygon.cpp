@@ -21,7 +21,6 @@
 namespace {
 
 constexpr float Eps = 1e-5f;
-constexpr double VertexBoxSide = 1e-6;
 const QChar PathSeparator = QLatin1Char('\\');
 
 // -1 below the point, +1 above or level, 0 within eps of its height.
@@ -32,6 +31,24 @@ int sideOf(float dy)
     if (dy >= Eps)
         return 1;
     return 0;
+}
+
+// The vertices' extent; a line or a point gives a box without width or height.
+QRectF boundingBox(const QList<QPointF> &vertices)
+{
+    if (vertices.isEmpty())
+        return QRectF();
+    qreal left = vertices.first().x();
+    qreal right = left;
+    qreal top = vertices.first().y();
+    qreal bottom = top;
+    for (const QPointF &vertex : vertices) {
+        left = qMin(left, vertex.x());
+        right = qMax(right, vertex.x());
+        top = qMin(top, vertex.y());
+        bottom = qMax(bottom, vertex.y());
+    }
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
 }
 
 QString numberText(qreal value)
@@ -244,10 +261,7 @@ WPolygon::Outline WPolygon::fittedOutline(const QList<QPointF> &vertices) const
     result.position = QPointF(widgetProperty("x").toReal(), widgetProperty("y").toReal());
     if (vertices.isEmpty())
         return result;
-    QRectF box;
-    for (const QPointF &vertex : vertices)
-        box = box.united(QRectF(vertex, QSizeF(VertexBoxSide, VertexBoxSide)));
-    const QPointF corner = box.topLeft();
+    const QPointF corner = boundingBox(vertices).topLeft();
     if (corner.isNull())
         return result;
     for (QPointF &vertex : result.vertices)
@@ -274,9 +288,7 @@ void WPolygon::fitToVertices()
 {
     if (!m_pWidget || m_polygon.isEmpty())
         return;
-    QRectF box;
-    for (const QPointF &vertex : std::as_const(m_polygon))
-        box = box.united(QRectF(vertex, QSizeF(VertexBoxSide, VertexBoxSide)));
+    const QRectF box = boundingBox(m_polygon);
     const QPointF corner = box.topLeft();
     if (!corner.isNull()) {
         for (QPointF &vertex : m_polygon)

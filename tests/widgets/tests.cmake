@@ -9,6 +9,7 @@ vvb_add_test(tst_wtextedit tst_wtextedit.cpp)
 vvb_add_test(tst_wlabel tst_wlabel.cpp)
 vvb_add_test(tst_wpanellink tst_wpanellink.cpp)
 vvb_add_test(tst_wdropsite tst_wdropsite.cpp)
+vvb_add_test(tst_wpolygon tst_wpolygon.cpp)
 vvb_add_test(tst_polygoncanvas tst_polygoncanvas.cpp PolygonCanvas.cpp PolygonCanvas.h
              ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
 vvb_add_test(tst_wroomcombining tst_wroomcombining.cpp PolygonCanvas.cpp PolygonCanvas.h
