@@ -11,7 +11,6 @@
 
 #include <QFileInfo>
 #include <QMutexLocker>
-#include <QPointer>
 
 namespace {
 
