@@ -57,12 +57,16 @@ void BToolVertexCommand::doCommand()
         setMode(BCommandMode::Discard);
         return;
     }
-    if (bRedo || m_bRecorded) {
+    if (bRedo) {
         m_pPolygon->setOutline(m_after);
+    } else if (m_bRecorded) {
+        m_pPolygon->setOutline(m_after);
+        notifyGeometryEdited();
     } else if (isReady()) {
         m_before = m_pPolygon->outline();
         perform();
         m_after = m_pPolygon->outline();
+        notifyGeometryEdited();
     } else {
         m_after = m_before;
     }

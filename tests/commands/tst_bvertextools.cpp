@@ -4,6 +4,8 @@
 #include "commands/BCommandId.h"
 #include "commands/BCommandProcessor.h"
 #include "commands/BToolSelectCommand.h"
+#include "controllers/ControllerId.h"
+#include "support/RecordingController.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "widgets/WPolygon.h"
@@ -52,10 +54,13 @@ private slots:
 private:
     void run(int id, const QList<Step> &steps);
     std::unique_ptr<PolygonCanvas> m_pCanvas;
+    // Outlives the canvas, whose controllers write to it until they go.
+    QStringList m_log;
 };
 
 void TstBVertexTools::init()
 {
+    m_log.clear();
     m_pCanvas = std::make_unique<PolygonCanvas>();
 }
 
@@ -126,6 +131,8 @@ void TstBVertexTools::toolUndoRedo()
     const WPolygon::Outline before = pPolygon->outline();
     c.model()->selectTool()->setTarget(pPolygon->control());
     c.model()->setModified(false);
+    c.model()->addController(new RecordingController(QStringLiteral("properties"), ControllerId::Properties, &m_log,
+                                                     c.model()));
 
     run(id, steps);
 
@@ -137,6 +144,8 @@ void TstBVertexTools::toolUndoRedo()
         return;
     QCOMPARE(commands()->undoCommandAt(0)->id(), id);
     QVERIFY(c.model()->isModified());
+    // The properties pane re-reads the geometry.
+    QCOMPARE(m_log.count(QStringLiteral("notify properties 0x2802")), 1);
     const WPolygon::Outline after = pPolygon->outline();
     for (int round = 0; round < 2; ++round) {
         commands()->undo();
