@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QPointF>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
@@ -42,5 +43,5 @@ public:
 private:
     OnlineFixture m_online;
     std::unique_ptr<CanvasWindow> m_pWindow;
-    QObject *m_pCatcher = nullptr;
+    QPointer<QObject> m_pCatcher;
 };
