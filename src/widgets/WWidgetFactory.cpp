@@ -1,12 +1,16 @@
 #include "widgets/WWidgetFactory.h"
 
 #include "widgets/MQmlInterface.h"
+#include "widgets/WButton.h"
+#include "widgets/WCmdButton.h"
 #include "widgets/WDropSite.h"
 #include "widgets/WFrame.h"
 #include "widgets/WLabel.h"
+#include "widgets/WLevelButtons.h"
 #include "widgets/WPanelLink.h"
 #include "widgets/WSlider.h"
 #include "widgets/WTextEdit.h"
+#include "widgets/WTextLink.h"
 #include "widgets/WWidget.h"
 
 #include <QDebug>
@@ -31,6 +35,10 @@ const TypeEntry TypeTable[] = {
     {"slider", "qrc:/qmlcontrol/QmlFader.qml"},
     {"textedit", "qrc:/qmlcontrol/QmlTextEdit.qml"},
     {"dropsite", "qrc:/qmlcontrol/QmlDropsite.qml"},
+    {"button", "qrc:/qmlcontrol/QmlButton.qml"},
+    {"cmdbutton", "qrc:/qmlcontrol/QmlCmdButton.qml"},
+    {"textlink", "qrc:/qmlcontrol/QmlTextLink.qml"},
+    {"levelbutton", "qrc:/qmlcontrol/QmlLevelButtons.qml"},
 };
 
 void warnComponentErrors(const QQmlComponent &component, const QUrl &url)
@@ -57,12 +65,16 @@ void WWidgetFactory::registerQmlTypes()
     registered = true;
     qmlRegisterType<MQmlInterface>("mqmlinterface", 1, 0, "MQmlInterface");
     qmlRegisterType<WWidget>("wwidget", 1, 0, "WWidget");
+    qmlRegisterType<WButton>("wbutton", 1, 0, "WButton");
+    qmlRegisterType<WCmdButton>("wcmdbutton", 1, 0, "WCmdButton");
     qmlRegisterType<WDropSite>("wdropsite", 1, 0, "WDropSite");
     qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
     qmlRegisterType<WLabel>("wlabel", 1, 0, "WLabel");
     qmlRegisterType<WPanelLink>("wpanellink", 1, 0, "WPanelLink");
     qmlRegisterType<WSlider>("wslider", 1, 0, "WSlider");
     qmlRegisterType<WTextEdit>("wtextedit", 1, 0, "WTextEdit");
+    qmlRegisterType<WTextLink>("wtextlink", 1, 0, "WTextLink");
+    qmlRegisterType<WLevelButtons>("wlevelbuttons", 1, 0, "WLevelButtons");
 }
 
 QUrl WWidgetFactory::qmlFile(const QString &type)
