@@ -1,7 +1,11 @@
+#include "../model/OnlineFixture.h"
+#include "hardware/HChassis.h"
 #include "model/CAttributes.h"
 #include "model/CCanvas.h"
 #include "model/CControl.h"
+#include "model/MModel.h"
 #include "support/BoundWidgetFixture.h"
+#include "support/CanvasWindow.h"
 #include "support/WarningCollector.h"
 #include "transforms/TTransform.h"
 #include "widgets/WButton.h"
@@ -96,6 +100,9 @@ private slots:
     void pulseEndsInTheStateItBeganFrom();
     void nothingGoesOutUnbound_data();
     void nothingGoesOutUnbound();
+    void mouseOnTheCanvas_data();
+    void mouseOnTheCanvas();
+    void setupButtonOpensTheSetupMenu();
 
     // values in
     void repliesInsideTheHoldAreIgnored_data();
@@ -120,6 +127,10 @@ private slots:
     void contentModeAppliesTheImageSet();
     void reskinRewritesOnlySkinAndAccentPaths_data();
     void reskinRewritesOnlySkinAndAccentPaths();
+
+    // connection indicator
+    void indicatorFollowsTheConnections_data();
+    void indicatorFollowsTheConnections();
 
     // settings
     void actionWords_data();
@@ -252,6 +263,61 @@ void TstWButton::nothingGoesOutUnbound()
     pButton->outputReleased();
     QVERIFY(!pButton->isChecked());
     QVERIFY(!pButton->widgetProperty("checked").toBool());
+}
+
+void TstWButton::mouseOnTheCanvas_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<Bytes>("onPress");
+    QTest::addColumn<Bytes>("onRelease");
+
+    QTest::newRow("alternating") << "alternating" << Bytes{1} << Bytes{1};
+    QTest::newRow("sequence") << "sequence" << Bytes{1} << Bytes{1, 0};
+    QTest::newRow("momentary") << "sendOthenF" << Bytes{1} << Bytes{1, 0};
+}
+
+// A press goes out while the mouse is down, the release when it comes up.
+void TstWButton::mouseOnTheCanvas()
+{
+    QFETCH(QString, action);
+    QFETCH(Bytes, onPress);
+    QFETCH(Bytes, onRelease);
+    Button f(action, QStringLiteral("F,O"), {{"ontext", "On"}, {"offtext", "Off"}});
+    f.widget->setWidgetVisible(true);
+    CanvasWindow window(f.fx.canvas());
+    QVERIFY(window.isExposed());
+    auto *pItem = qobject_cast<QQuickItem *>(f.widget->widget());
+    const QPoint centre = CanvasWindow::pointIn(pItem, 0.5, 0.5);
+    QTest::mousePress(window.window(), Qt::LeftButton, Qt::NoModifier, centre);
+    QCOMPARE(f.protocol.sentBytes(), onPress);
+    QTest::mouseRelease(window.window(), Qt::LeftButton, Qt::NoModifier, centre);
+    QCOMPARE(f.protocol.sentBytes(), onRelease);
+    // In edit mode the canvas takes no presses.
+    f.fx.canvas().intrf()->setProperty("editModeEnable", true);
+    QTest::mouseClick(window.window(), Qt::LeftButton, Qt::NoModifier, centre);
+    QCOMPARE(f.protocol.sentBytes(), onRelease);
+    QVERIFY(f.fx.canvas().warnings().isEmpty());
+}
+
+void TstWButton::setupButtonOpensTheSetupMenu()
+{
+    Button f(QStringLiteral("showSetupMenu"), QStringLiteral("F,O"),
+             {{"buttonType", "setup"}, {"onimage", "setup_button"}, {"offimage", "setup_button"}});
+    f.widget->setWidgetVisible(true);
+    CanvasWindow window(f.fx.canvas());
+    QVERIFY(window.isExposed());
+    auto *pItem = qobject_cast<QQuickItem *>(f.widget->widget());
+    QTest::mouseClick(window.window(), Qt::LeftButton, Qt::NoModifier, CanvasWindow::pointIn(pItem, 0.5, 0.5));
+    QObject *pMenu = f.fx.canvas().canvas()->findChild<QObject *>(QStringLiteral("popupMenu"));
+    QVERIFY(pMenu);
+    QVERIFY(pMenu->property("isOpen").toBool());
+    QCOMPARE(pMenu->property("title").toString(), QStringLiteral("Setup"));
+    QCOMPARE(pMenu->property("command").toString(), QStringLiteral("system"));
+    QCOMPARE(pMenu->property("model").toStringList(),
+             (QStringList{"About", "Project Information", "Network Status"}));
+    QVERIFY(f.protocol.sentBytes().isEmpty());
+    QVERIFY(!f.button()->isChecked());
+    QVERIFY(f.fx.canvas().warnings().isEmpty());
 }
 
 // ---------------------------------------------------------------- values in
@@ -534,6 +600,59 @@ void TstWButton::reskinRewritesOnlySkinAndAccentPaths()
     QCOMPARE(f.property("onImage"), moved);
     QCOMPARE(f.property("partialImage"), moved);
     QCOMPARE(f.property("offImage"), QString());
+}
+
+// ---------------------------------------------------------------- connection indicator
+
+void TstWButton::indicatorFollowsTheConnections_data()
+{
+    QTest::addColumn<int>("listening");
+    QTest::addColumn<int>("refusing");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<bool>("partial");
+    QTest::addColumn<QString>("image");
+
+    QTest::newRow("all connected") << 2 << 0 << true << false << "indicator_grn.png";
+    QTest::newRow("some connected") << 1 << 1 << false << true << "indicator_ylw.png";
+    QTest::newRow("none connected") << 0 << 2 << false << false << "indicator_red.png";
+}
+
+void TstWButton::indicatorFollowsTheConnections()
+{
+    QFETCH(int, listening);
+    QFETCH(int, refusing);
+    QFETCH(bool, checked);
+    QFETCH(bool, partial);
+    QFETCH(QString, image);
+    OnlineFixture f;
+    for (int i = 0; i < listening + refusing; ++i) {
+        HNode *pChassis = f.processor(QStringLiteral("Rack %1").arg(i), i < listening);
+        f.boundControl(QStringLiteral("Gain %1").arg(i), f.block(pChassis, QStringLiteral("Gain %1").arg(i)), 1);
+    }
+    auto *pControl = new CControl;
+    pControl->setKind(QStringLiteral("Control"));
+    pControl->setName(QStringLiteral("Connection"));
+    pControl->setType(QStringLiteral("Button"));
+    f.panel()->addChild(pControl);
+    pControl->setContextObject(f.model());
+    auto *pButton = qobject_cast<WButton *>(
+        WidgetFixture::readWidget(pControl, QStringLiteral("button"),
+                                  {{"buttonType", "connectionIndicator"},
+                                   {"action", "showConnectionStatus"},
+                                   {"onimage", "connection_indicator_on"},
+                                   {"offimage", "connection_indicator_off"},
+                                   {"partialImage", "connection_indicator_partial"}}));
+    QVERIFY(pButton);
+    pControl->initialize();
+    pControl->attachModel(f.model());
+    f.goOnline(true);
+    QTRY_VERIFY(MModel::indicatorImage().endsWith(image));
+    QTRY_COMPARE(pButton->widgetProperty("checked").toBool(), checked);
+    QCOMPARE(pButton->widgetProperty("isPartialStateActive").toBool(), partial);
+    QVERIFY(pButton->widgetProperty("isTristateButton").toBool());
+    const char *shown = checked ? "onImage" : partial ? "partialImage" : "offImage";
+    QCOMPARE(QUrl(pButton->widget()->property("shownImage").toString()).fileName(), image);
+    QCOMPARE(pButton->widgetProperty(shown).toString(), pButton->widget()->property("shownImage").toString());
 }
 
 // ---------------------------------------------------------------- settings

@@ -1,5 +1,6 @@
 #include "model/CControl.h"
 #include "support/BoundWidgetFixture.h"
+#include "support/CanvasWindow.h"
 #include "widgets/WTextLink.h"
 
 #include <QtTest>
@@ -41,6 +42,7 @@ class TstWTextLink : public QObject
 private slots:
     void templateTakesTheNodesLabelAndIndex();
     void clickSendsTheIndex();
+    void clickOnTheCanvasFlashesAndSends();
     void highlightFollowsTheReplies_data();
     void highlightFollowsTheReplies();
     void captionIsReadWithAndWithoutANode_data();
@@ -75,6 +77,23 @@ void TstWTextLink::clickSendsTheIndex()
     f.link()->setOutputEnabled(false);
     f.link()->outputClicked();
     QCOMPARE(f.protocol.sentTexts().size(), 1);
+}
+
+void TstWTextLink::clickOnTheCanvasFlashesAndSends()
+{
+    Link f;
+    f.widget->setWidgetVisible(true);
+    CanvasWindow window(f.fx.canvas());
+    QVERIFY(window.isExposed());
+    auto *pItem = qobject_cast<QQuickItem *>(f.widget->widget());
+    QTest::mouseClick(window.window(), Qt::LeftButton, Qt::NoModifier, CanvasWindow::pointIn(pItem, 0.5, 0.5));
+    QCOMPARE(f.protocol.sentTexts(), QStringList{QStringLiteral("3")});
+    QVERIFY(f.shown("flash").toBool());
+    QTRY_VERIFY(!f.shown("flash").toBool());
+    QVERIFY(!f.shown("selected").toBool());
+    f.reply(QStringLiteral("3"));
+    QVERIFY(f.shown("selected").toBool());
+    QVERIFY(f.fx.canvas().warnings().isEmpty());
 }
 
 void TstWTextLink::highlightFollowsTheReplies_data()
