@@ -50,6 +50,7 @@ private slots:
     void captionSize_data();
     void captionSize();
     void pressOnAFaderChangesNothingAndFlashes();
+    void pressAfterTheLinkedWidgetWentDoesNothing();
     void saveAndReopenGiveTheSameFile_data();
     void saveAndReopenGiveTheSameFile();
     void unknownElementsAreNotHandled();
@@ -168,6 +169,21 @@ void TstWCmdButton::pressOnAFaderChangesNothingAndFlashes()
     QTest::qWait(5 * WSlider::SendDelay);
     QVERIFY(fader.protocol.sentValues().isEmpty());
     QCOMPARE(pButton->command(), QStringLiteral("step +1"));
+}
+
+// The link is borrowed: once the other widget is gone the button lets go of it.
+void TstWCmdButton::pressAfterTheLinkedWidgetWentDoesNothing()
+{
+    FaderFixture fader(FaderFixture::range("0", "10", "1"));
+    auto *pButton = qobject_cast<WCmdButton *>(WidgetFixture::readWidget(
+        fader.control, QStringLiteral("cmdbutton"), withGeometry({{"id", "7"}, {"link", "1"}, {"command", "x"}})));
+    QVERIFY(pButton);
+    fader.control->initialize();
+    QCOMPARE(pButton->linkedWidget(), fader.fader);
+    delete fader.fader->widget();
+    QVERIFY(!pButton->linkedWidget());
+    pButton->outputPressed();
+    QVERIFY(fader.protocol.sentValues().isEmpty());
 }
 
 void TstWCmdButton::saveAndReopenGiveTheSameFile_data()
