@@ -5,6 +5,7 @@ Standard library only; shares the drawing model of gen_skin_images.py. Writes in
 src/images/ beside this tools folder unless another output folder is given:
 
     python3 tools/gen_led_images.py [output-folder]
+    python3 tools/gen_led_images.py --check [output-folder]   only tell whether the files are up to date
 
 A lit LED has a bright lamp with a glow and a highlight; an unlit one the same lamp
 darkened. The output is deterministic, so re-running it leaves the files unchanged.
@@ -15,7 +16,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from gen_skin_images import Canvas, write  # noqa: E402
+from gen_skin_images import Canvas, png_bytes, write  # noqa: E402
 
 SIZE = 32
 RIM = (0x5F, 0x63, 0x68)
@@ -47,12 +48,29 @@ def led_images():
     }
 
 
-def main():
+def outdated(folder, images):
+    names = []
+    for name, canvas in sorted(images.items()):
+        path = os.path.join(folder, name)
+        data = png_bytes(canvas.width, canvas.height, canvas.pixels)
+        if not os.path.exists(path) or open(path, "rb").read() != data:
+            names.append(name)
+    return names
+
+
+def main(arguments):
+    check = "--check" in arguments
+    folders = [a for a in arguments if a != "--check"]
     here = os.path.dirname(os.path.abspath(__file__))
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "src", "images")
-    write(os.path.normpath(out), led_images())
+    out = os.path.normpath(folders[0] if folders else os.path.join(here, "..", "src", "images"))
+    if check:
+        stale = outdated(out, led_images())
+        for name in stale:
+            print(f"out of date: {name}")
+        return 1 if stale else 0
+    write(out, led_images())
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(sys.argv[1:]))
