@@ -73,6 +73,7 @@ private slots:
     void saveAndReopenGiveTheSameFile_data();
     void saveAndReopenGiveTheSameFile();
     void propertyIds();
+    void badSettingsTakeTheDefaults();
 };
 
 void TstWLevelButtons::clickSendsEveryStep_data()
@@ -294,6 +295,19 @@ void TstWLevelButtons::propertyIds()
     QCOMPARE(f.control->attributes().units(), QString());
     pButtons->outputValue(5);
     QCOMPARE(f.valueText(), QStringLiteral("2.5"));
+}
+
+void TstWLevelButtons::badSettingsTakeTheDefaults()
+{
+    Settings settings = Geometry;
+    settings.append({{"hasBorder", "thick"}, {"isCircularEnabled", "0x1"}, {"xfract", "wide"}, {"orient", "up"}});
+    Steps f(BoundWidgetFixture::range("0", "10", "1"), settings);
+    QVERIFY(!f.widget->widgetProperty("hasBorder").toBool());
+    QVERIFY(!f.widget->widgetProperty("isCircularEnabled").toBool());
+    QCOMPARE(f.widget->xFract(), 0.0);
+    QVERIFY(!f.buttons()->processElement(QStringLiteral("orient"), QStringLiteral("up")));
+    QVERIFY(!f.buttons()->processElement(QStringLiteral("rotation"), QStringLiteral("90")));
+    QCOMPARE(f.widget->widgetProperty("rotation").toDouble(), 0.0);
 }
 
 QTEST_MAIN(TstWLevelButtons)
