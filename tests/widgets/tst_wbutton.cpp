@@ -8,9 +8,14 @@
 #include "support/CanvasWindow.h"
 #include "support/WarningCollector.h"
 #include "transforms/TTransform.h"
+#include "utility/UArchive.h"
+#include "utility/UArchiveHeader.h"
+#include "xml/XmlWriter.h"
 #include "widgets/WButton.h"
 
 #include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QUrl>
 #include <QXmlAttributes>
@@ -127,6 +132,8 @@ private slots:
     void contentModeAppliesTheImageSet();
     void reskinRewritesOnlySkinAndAccentPaths_data();
     void reskinRewritesOnlySkinAndAccentPaths();
+    void userImagesGoIntoTheArchive_data();
+    void userImagesGoIntoTheArchive();
 
     // connection indicator
     void indicatorFollowsTheConnections_data();
@@ -653,6 +660,36 @@ void TstWButton::indicatorFollowsTheConnections()
     const char *shown = checked ? "onImage" : partial ? "partialImage" : "offImage";
     QCOMPARE(QUrl(pButton->widget()->property("shownImage").toString()).fileName(), image);
     QCOMPARE(pButton->widgetProperty(shown).toString(), pButton->widget()->property("shownImage").toString());
+}
+
+void TstWButton::userImagesGoIntoTheArchive_data()
+{
+    QTest::addColumn<bool>("asUrl");
+    QTest::newRow("path") << false;
+    QTest::newRow("file url") << true;
+}
+
+// A user's image is listed once for packing; built-in images never are.
+void TstWButton::userImagesGoIntoTheArchive()
+{
+    QFETCH(bool, asUrl);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("door.png"));
+    QVERIFY(QImage(4, 4, QImage::Format_ARGB32).save(file));
+    const QString text = asUrl ? QUrl::fromLocalFile(file).toString() : file;
+    UArchive::instance()->clear();
+    Button f(QStringLiteral("alternating"), QStringLiteral("F,O"), {{"onimage", text}, {"offimage", "led_off"}});
+    QByteArray bytes;
+    XmlWriter writer;
+    writer.setByteArray(&bytes);
+    QVERIFY(f.widget->save(&writer));
+    QVERIFY(f.widget->save(&writer));
+    writer.flush();
+    QCOMPARE(UArchive::instance()->header().records().size(), 1);
+    QVERIFY(UArchive::instance()->header().findByLocalPath(file));
+    QCOMPARE(WidgetFixture::valueOf(WidgetFixture::saved(f.widget), "onimage"), text);
+    UArchive::instance()->clear();
 }
 
 // ---------------------------------------------------------------- settings
