@@ -135,6 +135,10 @@ private slots:
     void userImagesGoIntoTheArchive_data();
     void userImagesGoIntoTheArchive();
 
+    // online
+    void liveRoundTrip_data();
+    void liveRoundTrip();
+
     // connection indicator
     void indicatorFollowsTheConnections_data();
     void indicatorFollowsTheConnections();
@@ -607,6 +611,69 @@ void TstWButton::reskinRewritesOnlySkinAndAccentPaths()
     QCOMPARE(f.property("onImage"), moved);
     QCOMPARE(f.property("partialImage"), moved);
     QCOMPARE(f.property("offImage"), QString());
+}
+
+// ---------------------------------------------------------------- online
+
+void TstWButton::liveRoundTrip_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QList<QByteArray>>("commands");
+    QTest::addColumn<bool>("checked");
+
+    QTest::newRow("alternating") << "alternating" << QList<QByteArray>{"SA \"Zone 1\">2=O"} << true;
+    QTest::newRow("sequence") << "sequence" << QList<QByteArray>{"SA \"Zone 1\">2=O", "SA \"Zone 1\">2=F"}
+                              << false;
+    QTest::newRow("toggle") << "toggle" << QList<QByteArray>{"SA \"Zone 1\">2=T"} << true;
+}
+
+// A click sends exactly the commands of its action; the processor's echo
+// inside the hold time is ignored, a later value is shown.
+void TstWButton::liveRoundTrip()
+{
+    QFETCH(QString, action);
+    QFETCH(QList<QByteArray>, commands);
+    QFETCH(bool, checked);
+    OnlineFixture f;
+    HChassis *pChassis = f.processor(QStringLiteral("Rack"), true, FakeProcessorServer::Subscription);
+    FakeProcessorServer *pServer = f.server(pChassis);
+    auto *pControl = new CControl;
+    pControl->setKind(QStringLiteral("Control"));
+    pControl->setName(QStringLiteral("Mute"));
+    pControl->setType(QStringLiteral("Button"));
+    pControl->setNode(f.block(pChassis, QStringLiteral("Zone 1")));
+    for (const auto &attribute : Settings{{"index1", "2"}, {"set", "F,O,T"}, {"format", "s"}, {"transform", "chrL"}})
+        pControl->setAttribute(QStringLiteral("list"), attribute.first, attribute.second);
+    f.panel()->addChild(pControl);
+    pControl->setContextObject(f.model());
+    auto *pButton = qobject_cast<WButton *>(WidgetFixture::readWidget(
+        pControl, QStringLiteral("button"), withAction(action, {{"ontext", "UNMUTE"}, {"offtext", "MUTE"}})));
+    QVERIFY(pButton);
+    pControl->initialize();
+    f.goOnline(true);
+    const QByteArray query("GA\"Zone 1\">2");
+    QTRY_COMPARE(pServer->commandCount("SUB \"" + query + '"'), 1);
+
+    pButton->outputPressed();
+    pButton->outputReleased();
+    for (const QByteArray &command : commands)
+        QTRY_VERIFY(pServer->commandCount(command) >= 1);
+    QTest::qWait(100);
+    QList<QByteArray> sets;
+    for (const QByteArray &command : pServer->commands()) {
+        if (command.startsWith("SA"))
+            sets.append(command);
+    }
+    QCOMPARE(sets, commands);
+    QCOMPARE(pButton->isChecked(), checked);
+
+    const QByteArray echo = checked ? "F" : "O";
+    pServer->push(query + '=' + echo);
+    QTest::qWait(100);
+    QCOMPARE(pButton->isChecked(), checked);
+    waitForHoldToEnd(pButton);
+    pServer->push(query + '=' + echo);
+    QTRY_COMPARE(pButton->isChecked(), !checked);
 }
 
 // ---------------------------------------------------------------- connection indicator
