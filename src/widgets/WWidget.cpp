@@ -163,7 +163,7 @@ void WWidget::setLinkTarget(CControl *)
 {
 }
 
-void WWidget::executeCommand(BCommand *)
+void WWidget::executeCommand(const QString &)
 {
 }
 

@@ -68,7 +68,8 @@ public:
     virtual void setLinkTarget(CControl *pTarget);
     virtual QRectF geometry() const;
     virtual bool isType(const QString &type) const;
-    virtual void executeCommand(BCommand *pCommand);
+    // A command text handed over by a command button; no kind acts on one.
+    virtual void executeCommand(const QString &command);
     virtual bool hasAttributes() const;
     virtual void storeAttributes(CAttributes *pAttributes);
     virtual bool hasTitle() const;

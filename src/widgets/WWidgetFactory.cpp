@@ -3,14 +3,18 @@
 #include "widgets/MQmlInterface.h"
 #include "widgets/WActiveCombo.h"
 #include "widgets/WComboSelection.h"
+#include "widgets/WButton.h"
+#include "widgets/WCmdButton.h"
 #include "widgets/WDropSite.h"
 #include "widgets/WFrame.h"
 #include "widgets/WLabel.h"
+#include "widgets/WLevelButtons.h"
 #include "widgets/WPanelLink.h"
 #include "widgets/WRegion.h"
 #include "widgets/WRoomSelection.h"
 #include "widgets/WSlider.h"
 #include "widgets/WTextEdit.h"
+#include "widgets/WTextLink.h"
 #include "widgets/WWidget.h"
 
 #include <QDebug>
@@ -39,6 +43,10 @@ const TypeEntry TypeTable[] = {
     {"roomselector", "qrc:/qmlcontrol/QmlRoomSelector.qml"},
     {"activeroomcombo", "qrc:/qmlcontrol/QmlActiveRoomCombo.qml"},
     {"comboselector", "qrc:/qmlcontrol/QmlComboSelector.qml"},
+    {"button", "qrc:/qmlcontrol/QmlButton.qml"},
+    {"cmdbutton", "qrc:/qmlcontrol/QmlCmdButton.qml"},
+    {"textlink", "qrc:/qmlcontrol/QmlTextLink.qml"},
+    {"levelbutton", "qrc:/qmlcontrol/QmlLevelButtons.qml"},
 };
 
 void warnComponentErrors(const QQmlComponent &component, const QUrl &url)
@@ -65,6 +73,8 @@ void WWidgetFactory::registerQmlTypes()
     registered = true;
     qmlRegisterType<MQmlInterface>("mqmlinterface", 1, 0, "MQmlInterface");
     qmlRegisterType<WWidget>("wwidget", 1, 0, "WWidget");
+    qmlRegisterType<WButton>("wbutton", 1, 0, "WButton");
+    qmlRegisterType<WCmdButton>("wcmdbutton", 1, 0, "WCmdButton");
     qmlRegisterType<WDropSite>("wdropsite", 1, 0, "WDropSite");
     qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
     qmlRegisterType<WLabel>("wlabel", 1, 0, "WLabel");
@@ -75,6 +85,8 @@ void WWidgetFactory::registerQmlTypes()
     qmlRegisterType<WRoomSelection>("wroomselection", 1, 0, "WRoomSelection");
     qmlRegisterType<WActiveCombo>("wactivecombo", 1, 0, "WActiveCombo");
     qmlRegisterType<WComboSelection>("wcomboselection", 1, 0, "WComboSelection");
+    qmlRegisterType<WTextLink>("wtextlink", 1, 0, "WTextLink");
+    qmlRegisterType<WLevelButtons>("wlevelbuttons", 1, 0, "WLevelButtons");
 }
 
 QUrl WWidgetFactory::qmlFile(const QString &type)

@@ -1,5 +1,7 @@
 #include "support/CanvasWindow.h"
 
+#include "support/QmlCanvasFixture.h"
+
 #include <QQuickItem>
 #include <QTest>
 
@@ -12,6 +14,11 @@ CanvasWindow::CanvasWindow(QQuickItem *pCanvas, const QSize &size)
         m_pCanvas->setParentItem(m_pWindow->contentItem());
     m_pWindow->show();
     QTest::qWaitForWindowExposed(m_pWindow.get());
+}
+
+CanvasWindow::CanvasWindow(QmlCanvasFixture &canvas)
+    : CanvasWindow(canvas.canvas())
+{
 }
 
 CanvasWindow::~CanvasWindow()
@@ -28,6 +35,13 @@ bool CanvasWindow::isReady() const
 QPoint CanvasWindow::windowPoint(const QQuickItem *pItem, const QPointF &local)
 {
     return pItem->mapToScene(local).toPoint();
+}
+
+QPoint CanvasWindow::pointIn(const QQuickItem *pItem, qreal xFraction, qreal yFraction)
+{
+    if (!pItem)
+        return QPoint();
+    return windowPoint(pItem, QPointF(pItem->width() * xFraction, pItem->height() * yFraction));
 }
 
 void CanvasWindow::press(const QPoint &point, Qt::KeyboardModifiers modifiers)

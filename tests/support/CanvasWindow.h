@@ -8,6 +8,7 @@
 #include <memory>
 
 class QQuickItem;
+class QmlCanvasFixture;
 
 // A window that shows a headless canvas item, so that a test can drive the
 // QML files with real mouse events as a user does. The canvas goes back to
@@ -16,14 +17,18 @@ class CanvasWindow
 {
 public:
     explicit CanvasWindow(QQuickItem *pCanvas, const QSize &size = QSize(1280, 800));
+    explicit CanvasWindow(QmlCanvasFixture &canvas);
     ~CanvasWindow();
 
     QQuickWindow *window() const { return m_pWindow.get(); }
     // Shown and exposed.
     bool isReady() const;
+    bool isExposed() const { return isReady(); }
 
     // Where a point of an item lies in the window.
     static QPoint windowPoint(const QQuickItem *pItem, const QPointF &local);
+    // The window point at that fraction of the item's width and height.
+    static QPoint pointIn(const QQuickItem *pItem, qreal xFraction, qreal yFraction);
 
     void press(const QPoint &point, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // With the buttons still pressed.

@@ -23,6 +23,8 @@ bool RecordingProtocol::sendValue(TTransform *pTransform)
 {
     m_lSentValues.append(pTransform);
     m_lSentTexts.append(pTransform ? pTransform->valueText() : QString());
+    unsigned char byte = 0;
+    m_lSentBytes.append(pTransform ? int(pTransform->value(byte)) : -1);
     return true;
 }
 
@@ -36,6 +38,7 @@ void RecordingProtocol::clear()
 {
     m_lSentValues.clear();
     m_lSentTexts.clear();
+    m_lSentBytes.clear();
     m_lRequestedValues.clear();
     m_lReceived.clear();
     m_lTimeouts.clear();

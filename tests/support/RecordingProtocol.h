@@ -37,6 +37,8 @@ public:
     QList<TTransform *> sentValues() const { return m_lSentValues; }
     // The value text each sent transform held when it was sent.
     QStringList sentTexts() const { return m_lSentTexts; }
+    // The one-byte form of each sent transform when it was sent.
+    QList<int> sentBytes() const { return m_lSentBytes; }
     QList<TTransform *> requestedValues() const { return m_lRequestedValues; }
     void clear();
 
@@ -47,6 +49,7 @@ private:
     QList<bool> m_lOnlineChanges;
     QList<TTransform *> m_lSentValues;
     QStringList m_lSentTexts;
+    QList<int> m_lSentBytes;
     QList<TTransform *> m_lRequestedValues;
     int m_nResets = 0;
     bool m_bSubscribed = false;

@@ -14,3 +14,10 @@ vvb_add_test(tst_polygoncanvas tst_polygoncanvas.cpp PolygonCanvas.cpp PolygonCa
              ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
 vvb_add_test(tst_wroomcombining tst_wroomcombining.cpp PolygonCanvas.cpp PolygonCanvas.h
              ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
+vvb_add_test(tst_wbutton tst_wbutton.cpp ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
+vvb_add_test(tst_wtextlink tst_wtextlink.cpp)
+vvb_add_test(tst_wcmdbutton tst_wcmdbutton.cpp)
+vvb_add_test(tst_wlevelbuttons tst_wlevelbuttons.cpp)
+# The committed LED images are what their generator draws.
+add_test(NAME gen_led_images_check
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/gen_led_images.py --check)

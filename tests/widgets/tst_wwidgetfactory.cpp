@@ -97,7 +97,11 @@ void TstWWidgetFactory::everyTypeOfTheTableIsCreated()
         {QStringLiteral("region"), QStringLiteral("WRegion")},
         {QStringLiteral("roomselector"), QStringLiteral("WRoomSelection")},
         {QStringLiteral("activeroomcombo"), QStringLiteral("WActiveCombo")},
-        {QStringLiteral("comboselector"), QStringLiteral("WComboSelection")}};
+        {QStringLiteral("comboselector"), QStringLiteral("WComboSelection")},
+        {QStringLiteral("button"), QStringLiteral("WButton")},
+        {QStringLiteral("cmdbutton"), QStringLiteral("WCmdButton")},
+        {QStringLiteral("textlink"), QStringLiteral("WTextLink")},
+        {QStringLiteral("levelbutton"), QStringLiteral("WLevelButtons")}};
     QVERIFY2(Classes.contains(type), qPrintable(type));
     QCOMPARE(QString::fromLatin1(pWidget->metaObject()->className()), Classes.value(type));
     QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
