@@ -1,6 +1,8 @@
 #include "widgets/WWidgetFactory.h"
 
 #include "widgets/MQmlInterface.h"
+#include "widgets/WDialer.h"
+#include "widgets/WDropList.h"
 #include "widgets/WDropSite.h"
 #include "widgets/WFrame.h"
 #include "widgets/WLabel.h"
@@ -25,6 +27,8 @@ struct TypeEntry
 // A kind joins this table when its QML file exists.
 const TypeEntry TypeTable[] = {
     {"bounds", "qrc:/qmlcontrol/QmlBounds.qml"},
+    {"dialer", "qrc:/qmlcontrol/QmlDialer.qml"},
+    {"droplist", "qrc:/qmlcontrol/QmlDroplist.qml"},
     {"frame", "qrc:/qmlcontrol/QmlFrame.qml"},
     {"label", "qrc:/qmlcontrol/QmlLabel.qml"},
     {"panellink", "qrc:/qmlcontrol/QmlPanelLink.qml"},
@@ -57,6 +61,8 @@ void WWidgetFactory::registerQmlTypes()
     registered = true;
     qmlRegisterType<MQmlInterface>("mqmlinterface", 1, 0, "MQmlInterface");
     qmlRegisterType<WWidget>("wwidget", 1, 0, "WWidget");
+    qmlRegisterType<WDialer>("wdialer", 1, 0, "WDialer");
+    qmlRegisterType<WDropList>("wdroplist", 1, 0, "WDropList");
     qmlRegisterType<WDropSite>("wdropsite", 1, 0, "WDropSite");
     qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
     qmlRegisterType<WLabel>("wlabel", 1, 0, "WLabel");
