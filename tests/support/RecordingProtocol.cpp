@@ -23,12 +23,14 @@ bool RecordingProtocol::sendValue(TTransform *pTransform)
 {
     m_lSentValues.append(pTransform);
     m_lSentTexts.append(pTransform ? pTransform->valueText() : QString());
+    m_lSentThirdIndexes.append(pTransform ? pTransform->thirdIndex() : -1);
     return true;
 }
 
 bool RecordingProtocol::requestValue(TTransform *pTransform)
 {
     m_lRequestedValues.append(pTransform);
+    m_lRequestedSecondIndexes.append(pTransform ? pTransform->secondIndex() : -1);
     return true;
 }
 
@@ -36,6 +38,8 @@ void RecordingProtocol::clear()
 {
     m_lSentValues.clear();
     m_lSentTexts.clear();
+    m_lSentThirdIndexes.clear();
+    m_lRequestedSecondIndexes.clear();
     m_lRequestedValues.clear();
     m_lReceived.clear();
     m_lTimeouts.clear();
