@@ -11,6 +11,7 @@
 #include "widgets/WDialer.h"
 
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
@@ -66,6 +67,11 @@ QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
             return pFound;
     }
     return nullptr;
+}
+
+QPoint centreOf(const QQuickItem *pItem)
+{
+    return pItem->mapToScene(QPointF(pItem->width() / 2, pItem->height() / 2)).toPoint();
 }
 
 // A timer's time-out, as the event loop would deliver it.
@@ -198,6 +204,7 @@ private slots:
     void propertyIds();
     void colourSchemes_data();
     void colourSchemes();
+    void keysByMouse();
     void onlineWithAProcessor();
 };
 
@@ -699,6 +706,53 @@ void TstWDialer::colourSchemes()
     QQuickItem *pKey = findItem(qobject_cast<QQuickItem *>(pItem), QStringLiteral("key5"));
     QVERIFY(pKey);
     QCOMPARE(pKey->property("normalImage").toString(), folder + QStringLiteral("5_normal.png"));
+}
+
+// As the user does it: clicks on the pad's keys, the call row and the box of
+// an incoming call.
+void TstWDialer::keysByMouse()
+{
+    DialerFixture f;
+    QQuickWindow window;
+    window.resize(400, 400);
+    QQuickItem *pCanvas = f.fx.canvas().canvas();
+    pCanvas->setParentItem(window.contentItem());
+    auto *pPad = qobject_cast<QQuickItem *>(f.dialer->widget());
+    pPad->setVisible(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto click = [&](const char *name) {
+        QQuickItem *pKey = findItem(pPad, QLatin1String(name));
+        QVERIFY2(pKey && pKey->isVisible(), name);
+        QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, centreOf(pKey));
+    };
+
+    f.run({"s:HANGUP"});
+    for (const char *key : {"key5", "key5", "key5", "key1", "key2", "key3", "key4", "key9"})
+        click(key);
+    QCOMPARE(f.dialer->displayText(), QStringLiteral("(555) 123-49"));
+    click("backspaceKey");
+    QCOMPARE(f.dialer->displayText(), QStringLiteral("555-1234"));
+    QVERIFY(!findItem(pPad, QStringLiteral("flashKey"))->isVisible());
+    click("callKey");
+    QCOMPARE(f.sent(), QStringList{"2:\"5551234\""});
+
+    f.run({"s:ACTIVE"});
+    QVERIFY(!findItem(pPad, QStringLiteral("backspaceKey"))->isVisible());
+    click("key7");
+    click("flashKey");
+    click("callKey");
+    QCOMPARE(f.sent(), (QStringList{"2:\"5551234\"", "1:7", "1:!", "3:"}));
+
+    f.protocol.clear();
+    f.run({"s:INCOMING"});
+    QVERIFY(findItem(pPad, QStringLiteral("incomingBox"))->isVisible());
+    QVERIFY(!findItem(pPad, QStringLiteral("declineKey"))->isVisible());
+    click("acceptKey");
+    QCOMPARE(f.sent(), QStringList{"4:"});
+
+    pCanvas->setParentItem(nullptr);
+    QVERIFY2(f.fx.canvas().warnings().isEmpty(), qPrintable(f.fx.canvas().warnings().join('\n')));
 }
 
 // Against a processor on the network: the state is polled, a dial goes out
