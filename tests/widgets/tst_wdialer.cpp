@@ -1,4 +1,5 @@
 #include "hardware/HChassis.h"
+#include "hardware/HComposite.h"
 #include "model/CControl.h"
 #include "model/CComposite.h"
 #include "model/MModel.h"
@@ -179,6 +180,8 @@ class TstWDialer : public QObject
 
 private slots:
     void createdFromTemplate();
+    void placedFromTheBlockTemplate_data();
+    void placedFromTheBlockTemplate();
     void keysWhileIdle_data();
     void keysWhileIdle();
     void commands_data();
@@ -221,6 +224,39 @@ void TstWDialer::createdFromTemplate()
     QCOMPARE(f.dialer->widget()->property("width").toReal(), 180.0);
     QCOMPARE(f.dialer->widget()->property("height").toReal(), 363.0);
     QVERIFY2(f.fx.canvas().warnings().isEmpty(), qPrintable(f.fx.canvas().warnings().join('\n')));
+}
+
+void TstWDialer::placedFromTheBlockTemplate_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("callType");
+    QTest::newRow("PSTN") << ":/data/KRX/PstnIn.xml" << "PSTN";
+    QTest::newRow("VoIP") << ":/data/KRX/VoipIn.xml" << "VoIP";
+}
+
+// The built-in templates of the telephone blocks give a bounds frame and a
+// dialer bound to the call state.
+void TstWDialer::placedFromTheBlockTemplate()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, callType);
+    WidgetFixture fx;
+    HComposite design;
+    auto *pNode = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("PSTN In 1"));
+    pNode->setTemplatePath(path);
+    design.addNode(pNode);
+    CControl *pControl = fx.panel()->createControlForNode(&design, pNode, QStringLiteral("Dialer"), QPointF(20, 30));
+    QVERIFY(pControl);
+    pControl->initialize();
+    WDialer *pDialer = dialerOf(pControl);
+    QVERIFY(pDialer);
+    QCOMPARE(pControl->widgets().size(), 2);
+    QCOMPARE(pDialer->callType(), callType);
+    QCOMPARE(pControl->attributes().structType(), 8u);
+    QCOMPARE(pControl->transform()->secondIndex(), int(WDialer::QueryCallState));
+    QCOMPARE(pControl->bounds(), QRectF(20, 30, 180, 363));
+    QVERIFY2(fx.canvas().warnings().isEmpty(), qPrintable(fx.canvas().warnings().join('\n')));
+    fx.panel()->clear();
 }
 
 void TstWDialer::keysWhileIdle_data()

@@ -102,6 +102,8 @@ class TstWDropList : public QObject
     Q_OBJECT
 
 private slots:
+    void placedFromBuiltInTemplates_data();
+    void placedFromBuiltInTemplates();
     void builders_data();
     void builders();
     void valuesSurviveSaveAndLoad_data();
@@ -122,6 +124,46 @@ private slots:
     void popupByMouse();
     void popupGuards();
 };
+
+void TstWDropList::placedFromBuiltInTemplates_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("items");
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<int>("firstIndex");
+    QTest::newRow("selector") << ":/data/KRX/Selector_1.xml" << "List" << "CD,Radio" << "1,2" << 1;
+    QTest::newRow("parameter-set list") << ":/data/Velmora/PSetList_0.xml" << "List" << "Day,Night,Party"
+                                        << "0,4,9" << 2;
+}
+
+void TstWDropList::placedFromBuiltInTemplates()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, name);
+    QFETCH(QString, items);
+    QFETCH(QString, values);
+    QFETCH(int, firstIndex);
+    WidgetFixture fx;
+    HComposite design;
+    FakeListNode *pNode = parameterSetList();
+    pNode->setTitle(path.contains(QLatin1String("PSetList")) ? QStringLiteral("PSetList") : QStringLiteral("Selector"));
+    pNode->setListText(QStringLiteral("CD,Radio,"));
+    pNode->setTemplatePath(path);
+    design.addNode(pNode);
+    CControl *pControl = fx.panel()->createControlForNode(&design, pNode, name, QPointF(20, 30));
+    QVERIFY(pControl);
+    pControl->initialize();
+    QCOMPARE(pControl->widgets().size(), 1);
+    auto *pList = qobject_cast<WDropList *>(pControl->widgets().first().data());
+    QVERIFY(pList);
+    QCOMPARE(pList->itemList(), texts(items));
+    QCOMPARE(pList->indexList(), ints(values));
+    QCOMPARE(pList->alignText(), QStringLiteral("Center"));
+    QCOMPARE(pControl->transform()->firstIndex(), firstIndex);
+    QVERIFY2(fx.canvas().warnings().isEmpty(), qPrintable(fx.canvas().warnings().join('\n')));
+    fx.panel()->clear();
+}
 
 void TstWDropList::builders_data()
 {
