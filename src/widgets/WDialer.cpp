@@ -9,7 +9,6 @@
 #include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
-#include <QCoreApplication>
 
 namespace {
 

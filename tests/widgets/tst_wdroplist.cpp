@@ -575,6 +575,14 @@ void TstWDropList::popupGuards()
     QTRY_VERIFY(!pThird);
     QCOMPARE(f.list->currentIndex(), -1);
     QCOMPARE(f.protocol.sentTexts(), QStringList());
+    // A list destroyed behind the widget's back (a rebuilt canvas) is not used again.
+    QObject *pFourth = f.fx.canvas().create(QUrl(QStringLiteral("qrc:/qml/objects/QmlPopupList.qml")));
+    f.list->popupList(pFourth);
+    delete pFourth;
+    QVERIFY(!f.list->popup());
+    f.list->listSelect(1);
+    QCOMPARE(f.protocol.sentTexts(), QStringList{"2"});
+    QCOMPARE(f.shownText(), QStringLiteral("Mid"));
 }
 
 QTEST_MAIN(TstWDropList)
