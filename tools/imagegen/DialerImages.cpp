@@ -49,12 +49,12 @@ void drawText(QPainter &p, const QRectF &rect, const QString &text, qreal pixels
     p.drawText(rect, Qt::AlignCenter, text);
 }
 
-// A digit with the letters of its key below it.
-Glyph digitGlyph(const QString &digit, const QString &letters)
+// A digit with the letters of its key below it; a sign alone on its key.
+Glyph digitGlyph(const QString &digit, const QString &letters, qreal pixels = 40)
 {
-    return [digit, letters](QPainter &p, const QColor &ink) {
+    return [digit, letters, pixels](QPainter &p, const QColor &ink) {
         if (letters.isEmpty()) {
-            drawText(p, QRectF(0, 8, 80, 64), digit, 40, ink);
+            drawText(p, QRectF(0, 8, 80, 64), digit, pixels, ink);
             return;
         }
         drawText(p, QRectF(0, 6, 80, 48), digit, 38, ink);
@@ -232,7 +232,7 @@ ImageList dialerImages()
         {"8", digitGlyph(QStringLiteral("8"), QStringLiteral("TUV"))},
         {"9", digitGlyph(QStringLiteral("9"), QStringLiteral("WXYZ"))},
         {"0", digitGlyph(QStringLiteral("0"), QStringLiteral("+"))},
-        {"asterisk", digitGlyph(QStringLiteral("*"), QString())},
+        {"asterisk", digitGlyph(QStringLiteral("*"), QString(), 60)},
         {"pound", digitGlyph(QStringLiteral("#"), QString())},
         {"backspace", drawBackspace},
         {"hold", drawHold},
