@@ -207,6 +207,8 @@ private slots:
     void propertyIds();
     void colourSchemes_data();
     void colourSchemes();
+    void callRow_data();
+    void callRow();
     void keysByMouse();
     void onlineWithAProcessor();
 };
@@ -742,6 +744,51 @@ void TstWDialer::colourSchemes()
     QQuickItem *pKey = findItem(qobject_cast<QQuickItem *>(pItem), QStringLiteral("key5"));
     QVERIFY(pKey);
     QCOMPARE(pKey->property("normalImage").toString(), folder + QStringLiteral("5_normal.png"));
+}
+
+void TstWDialer::callRow_data()
+{
+    QTest::addColumn<QString>("callType");
+    QTest::addColumn<bool>("always");
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("middle");
+    QTest::addColumn<QString>("right");
+
+    QTest::newRow("PSTN idle") << "PSTN" << false << "HANGUP" << "" << "call" << "";
+    QTest::newRow("PSTN in a call") << "PSTN" << false << "ACTIVE" << "" << "end_call" << "flash";
+    QTest::newRow("PSTN ringing out") << "PSTN" << false << "RINGBACK" << "" << "end_call" << "";
+    QTest::newRow("PSTN call and end") << "PSTN" << true << "HANGUP" << "call" << "end_call" << "";
+    QTest::newRow("VoIP in a call") << "VoIP" << false << "ACTIVE" << "hold" << "end_call" << "add";
+    QTest::newRow("VoIP on hold") << "VoIP" << false << "HOLD" << "" << "end_call" << "";
+    QTest::newRow("VoIP ignores call and end") << "VoIP" << true << "HANGUP" << "" << "call" << "";
+}
+
+// Which keys the call row shows, and with which images.
+void TstWDialer::callRow()
+{
+    QFETCH(QString, callType);
+    QFETCH(bool, always);
+    QFETCH(QString, state);
+    QFETCH(QString, left);
+    QFETCH(QString, middle);
+    QFETCH(QString, right);
+    DialerFixture f(callType);
+    f.dialer->processElement(QStringLiteral("alwaysShowCallAndEnd"), always ? QStringLiteral("1") : QStringLiteral("0"));
+    f.run({"s:" + state});
+    auto *pPad = qobject_cast<QQuickItem *>(f.dialer->widget());
+    auto imageOf = [pPad](const char *name) {
+        QQuickItem *pKey = findItem(pPad, QLatin1String(name));
+        if (!pKey || !pKey->isVisible())
+            return QString();
+        const QString image = pKey->property("normalImage").toString().section(QLatin1Char('/'), -1);
+        return image.section(QLatin1Char('.'), 0, 0).remove(QStringLiteral("_normal"));
+    };
+    pPad->setVisible(true);
+    const QString shownLeft = imageOf("leftCallKey") + imageOf("holdKey");
+    QCOMPARE(shownLeft, left);
+    QCOMPARE(imageOf("callKey"), middle);
+    QCOMPARE(imageOf("flashKey"), right);
 }
 
 // As the user does it: clicks on the pad's keys, the call row and the box of
