@@ -5,6 +5,8 @@
 #include "widgets/WComboSelection.h"
 #include "widgets/WButton.h"
 #include "widgets/WCmdButton.h"
+#include "widgets/WDialer.h"
+#include "widgets/WDropList.h"
 #include "widgets/WDropSite.h"
 #include "widgets/WFrame.h"
 #include "widgets/WLabel.h"
@@ -33,6 +35,8 @@ struct TypeEntry
 // A kind joins this table when its QML file exists.
 const TypeEntry TypeTable[] = {
     {"bounds", "qrc:/qmlcontrol/QmlBounds.qml"},
+    {"dialer", "qrc:/qmlcontrol/QmlDialer.qml"},
+    {"droplist", "qrc:/qmlcontrol/QmlDroplist.qml"},
     {"frame", "qrc:/qmlcontrol/QmlFrame.qml"},
     {"label", "qrc:/qmlcontrol/QmlLabel.qml"},
     {"panellink", "qrc:/qmlcontrol/QmlPanelLink.qml"},
@@ -75,6 +79,8 @@ void WWidgetFactory::registerQmlTypes()
     qmlRegisterType<WWidget>("wwidget", 1, 0, "WWidget");
     qmlRegisterType<WButton>("wbutton", 1, 0, "WButton");
     qmlRegisterType<WCmdButton>("wcmdbutton", 1, 0, "WCmdButton");
+    qmlRegisterType<WDialer>("wdialer", 1, 0, "WDialer");
+    qmlRegisterType<WDropList>("wdroplist", 1, 0, "WDropList");
     qmlRegisterType<WDropSite>("wdropsite", 1, 0, "WDropSite");
     qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
     qmlRegisterType<WLabel>("wlabel", 1, 0, "WLabel");

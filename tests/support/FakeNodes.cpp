@@ -43,6 +43,41 @@ QString FakeNode::parameterFilePath(const QString &name) const
     return m_sTemplatePath.isEmpty() ? HNode::parameterFilePath(name) : m_sTemplatePath;
 }
 
+FakeListNode::FakeListNode(const QString &label)
+    : FakeNode(QStringLiteral("Blocks"), label)
+{
+}
+
+void FakeListNode::setSets(const QStringList &names, const QList<int> &ids)
+{
+    m_setNames = names;
+    m_setIds = ids;
+    m_bHasSets = true;
+}
+
+void FakeListNode::setLabels(const QStringList &labels)
+{
+    m_labels = labels;
+    m_bHasLabels = true;
+}
+
+bool FakeListNode::parameterSetLists(QStringList &names, QList<int> &ids) const
+{
+    if (!m_bHasSets)
+        return false;
+    names = m_setNames;
+    ids = m_setIds;
+    return true;
+}
+
+bool FakeListNode::labelList(QStringList &labels) const
+{
+    if (!m_bHasLabels)
+        return false;
+    labels = m_labels;
+    return true;
+}
+
 FakeProcessor::FakeProcessor(const QString &label, const QString &folder)
     : m_sFolder(folder)
     , m_groups({QStringLiteral("Analog I/O"), QStringLiteral("Blocks")})

@@ -45,6 +45,31 @@ private:
     bool m_bRefuseControl = false;
 };
 
+// A node with the lists a drop list reads: the names and ids of its
+// parameter sets (as a parameter-set list has them), a label list and a list
+// text. A list that was never set is one the node does not have.
+class FakeListNode : public FakeNode
+{
+    Q_OBJECT
+
+public:
+    explicit FakeListNode(const QString &label = QString());
+
+    void setSets(const QStringList &names, const QList<int> &ids);
+    void setLabels(const QStringList &labels);
+    void setListText(const QString &text) { m_sChoiceText = text; }
+
+    bool parameterSetLists(QStringList &names, QList<int> &ids) const override;
+    bool labelList(QStringList &labels) const override;
+
+private:
+    QStringList m_setNames;
+    QList<int> m_setIds;
+    bool m_bHasSets = false;
+    QStringList m_labels;
+    bool m_bHasLabels = false;
+};
+
 // A room-combining group as the pass-through transform sees it: a query to
 // poll, whether one is outstanding, the replies it was handed.
 class FakeQueryNode : public HNode

@@ -25,12 +25,14 @@ bool RecordingProtocol::sendValue(TTransform *pTransform)
     m_lSentTexts.append(pTransform ? pTransform->valueText() : QString());
     unsigned char byte = 0;
     m_lSentBytes.append(pTransform ? int(pTransform->value(byte)) : -1);
+    m_lSentThirdIndexes.append(pTransform ? pTransform->thirdIndex() : -1);
     return true;
 }
 
 bool RecordingProtocol::requestValue(TTransform *pTransform)
 {
     m_lRequestedValues.append(pTransform);
+    m_lRequestedSecondIndexes.append(pTransform ? pTransform->secondIndex() : -1);
     return true;
 }
 
@@ -39,6 +41,8 @@ void RecordingProtocol::clear()
     m_lSentValues.clear();
     m_lSentTexts.clear();
     m_lSentBytes.clear();
+    m_lSentThirdIndexes.clear();
+    m_lRequestedSecondIndexes.clear();
     m_lRequestedValues.clear();
     m_lReceived.clear();
     m_lTimeouts.clear();

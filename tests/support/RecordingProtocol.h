@@ -40,6 +40,10 @@ public:
     // The one-byte form of each sent transform when it was sent.
     QList<int> sentBytes() const { return m_lSentBytes; }
     QList<TTransform *> requestedValues() const { return m_lRequestedValues; }
+    // The third index (a command number) of each sent transform when it was sent.
+    QList<int> sentThirdIndexes() const { return m_lSentThirdIndexes; }
+    // The second index (what is asked for) of each requested transform when it was asked.
+    QList<int> requestedSecondIndexes() const { return m_lRequestedSecondIndexes; }
     void clear();
 
 private:
@@ -50,6 +54,8 @@ private:
     QList<TTransform *> m_lSentValues;
     QStringList m_lSentTexts;
     QList<int> m_lSentBytes;
+    QList<int> m_lSentThirdIndexes;
+    QList<int> m_lRequestedSecondIndexes;
     QList<TTransform *> m_lRequestedValues;
     int m_nResets = 0;
     bool m_bSubscribed = false;

@@ -21,3 +21,5 @@ vvb_add_test(tst_wlevelbuttons tst_wlevelbuttons.cpp)
 # The committed LED images are what their generator draws.
 add_test(NAME gen_led_images_check
          COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/gen_led_images.py --check)
+vvb_add_test(tst_wdialer tst_wdialer.cpp ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
+vvb_add_test(tst_wdroplist tst_wdroplist.cpp)

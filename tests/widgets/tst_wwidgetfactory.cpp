@@ -101,7 +101,9 @@ void TstWWidgetFactory::everyTypeOfTheTableIsCreated()
         {QStringLiteral("button"), QStringLiteral("WButton")},
         {QStringLiteral("cmdbutton"), QStringLiteral("WCmdButton")},
         {QStringLiteral("textlink"), QStringLiteral("WTextLink")},
-        {QStringLiteral("levelbutton"), QStringLiteral("WLevelButtons")}};
+        {QStringLiteral("levelbutton"), QStringLiteral("WLevelButtons")},
+        {QStringLiteral("dialer"), QStringLiteral("WDialer")},
+        {QStringLiteral("droplist"), QStringLiteral("WDropList")}};
     QVERIFY2(Classes.contains(type), qPrintable(type));
     QCOMPARE(QString::fromLatin1(pWidget->metaObject()->className()), Classes.value(type));
     QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
