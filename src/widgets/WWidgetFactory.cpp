@@ -3,7 +3,10 @@
 #include "widgets/MQmlInterface.h"
 #include "widgets/WDropSite.h"
 #include "widgets/WFrame.h"
+#include "widgets/WImage.h"
 #include "widgets/WLabel.h"
+#include "widgets/WMeter.h"
+#include "widgets/WMeterImage.h"
 #include "widgets/WPanelLink.h"
 #include "widgets/WSlider.h"
 #include "widgets/WTextEdit.h"
@@ -31,6 +34,9 @@ const TypeEntry TypeTable[] = {
     {"slider", "qrc:/qmlcontrol/QmlFader.qml"},
     {"textedit", "qrc:/qmlcontrol/QmlTextEdit.qml"},
     {"dropsite", "qrc:/qmlcontrol/QmlDropsite.qml"},
+    {"image", "qrc:/qmlcontrol/QmlImage.qml"},
+    {"meter", "qrc:/qmlcontrol/QmlMeter.qml"},
+    {"meterimage", "qrc:/qmlcontrol/QmlMeterImage.qml"},
 };
 
 void warnComponentErrors(const QQmlComponent &component, const QUrl &url)
@@ -59,7 +65,10 @@ void WWidgetFactory::registerQmlTypes()
     qmlRegisterType<WWidget>("wwidget", 1, 0, "WWidget");
     qmlRegisterType<WDropSite>("wdropsite", 1, 0, "WDropSite");
     qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
+    qmlRegisterType<WImage>("wimage", 1, 0, "WImage");
     qmlRegisterType<WLabel>("wlabel", 1, 0, "WLabel");
+    qmlRegisterType<WMeter>("wmeter", 1, 0, "WMeter");
+    qmlRegisterType<WMeterImage>("wmeterimage", 1, 0, "WMeterImage");
     qmlRegisterType<WPanelLink>("wpanellink", 1, 0, "WPanelLink");
     qmlRegisterType<WSlider>("wslider", 1, 0, "WSlider");
     qmlRegisterType<WTextEdit>("wtextedit", 1, 0, "WTextEdit");

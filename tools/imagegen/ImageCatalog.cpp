@@ -7,5 +7,6 @@ ImageList imageCatalog()
     images += documentIcons();
     images += editorIcons();
     images += canvasIcons();
+    images += meterImages();
     return images;
 }

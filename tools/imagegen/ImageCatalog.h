@@ -25,5 +25,6 @@ ImageList parameterIcons();
 ImageList documentIcons();
 ImageList editorIcons();
 ImageList canvasIcons();
+ImageList meterImages();
 
 ImageList imageCatalog();
