@@ -9,7 +9,6 @@
 
 #include <cmath>
 
-const QLatin1String WImage::DefaultImage("../images/default.png");
 
 namespace {
 

@@ -20,7 +20,7 @@ public:
     static constexpr int MaxCachedWidth = 4096;
     static constexpr int DefaultCachedWidth = 2048;
     static constexpr double MinOpacity = 0.01;
-    static const QLatin1String DefaultImage;
+    static constexpr QLatin1String DefaultImage{"../images/default.png"};
 
     explicit WImage(QQuickItem *pParent = nullptr);
     ~WImage() override;

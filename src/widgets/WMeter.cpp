@@ -8,10 +8,6 @@
 
 #include <QtGlobal>
 
-const QLatin1String WMeter::UnlitColor("#C3C3C3");
-const QLatin1String WMeter::LowColor("#21f321");
-const QLatin1String WMeter::MiddleColor("#fff780");
-const QLatin1String WMeter::HighColor("#ff8000");
 
 WMeter::WMeter(QQuickItem *pParent)
     : WWidget(pParent)

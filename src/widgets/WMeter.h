@@ -25,10 +25,10 @@ public:
     static constexpr double PeakFallStep = 0.08;
 
     // Band colours.
-    static const QLatin1String UnlitColor;
-    static const QLatin1String LowColor;
-    static const QLatin1String MiddleColor;
-    static const QLatin1String HighColor;
+    static constexpr QLatin1String UnlitColor{"#C3C3C3"};
+    static constexpr QLatin1String LowColor{"#21f321"};
+    static constexpr QLatin1String MiddleColor{"#fff780"};
+    static constexpr QLatin1String HighColor{"#ff8000"};
 
     explicit WMeter(QQuickItem *pParent = nullptr);
     ~WMeter() override;

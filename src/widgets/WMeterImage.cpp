@@ -6,10 +6,6 @@
 #include "widgets/WImage.h"
 #include "xml/XmlWriter.h"
 
-const QLatin1String WMeterImage::GreyImage("../images/meterGrey.png");
-const QLatin1String WMeterImage::GreenImage("../images/meterGreen.png");
-const QLatin1String WMeterImage::YellowImage("../images/meterYellow.png");
-const QLatin1String WMeterImage::OrangeImage("../images/meterOrange.png");
 
 WMeterImage::WMeterImage(QQuickItem *pParent)
     : WWidget(pParent)

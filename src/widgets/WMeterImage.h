@@ -11,10 +11,10 @@ class WMeterImage : public WWidget
     Q_OBJECT
 
 public:
-    static const QLatin1String GreyImage;
-    static const QLatin1String GreenImage;
-    static const QLatin1String YellowImage;
-    static const QLatin1String OrangeImage;
+    static constexpr QLatin1String GreyImage{"../images/meterGrey.png"};
+    static constexpr QLatin1String GreenImage{"../images/meterGreen.png"};
+    static constexpr QLatin1String YellowImage{"../images/meterYellow.png"};
+    static constexpr QLatin1String OrangeImage{"../images/meterOrange.png"};
 
     explicit WMeterImage(QQuickItem *pParent = nullptr);
     ~WMeterImage() override;

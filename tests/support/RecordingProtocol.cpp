@@ -37,6 +37,7 @@ void RecordingProtocol::clear()
     m_lSentValues.clear();
     m_lSentTexts.clear();
     m_lRequestedValues.clear();
+    m_lMeterRequests.clear();
     m_lReceived.clear();
     m_lTimeouts.clear();
     m_lOnlineChanges.clear();

@@ -25,6 +25,7 @@ public:
     // Values are recorded, not sent: the transforms in call order.
     bool sendValue(TTransform *pTransform) override;
     bool requestValue(TTransform *pTransform) override;
+    void requestMeterStatus(TTransform *pTransform) override { m_lMeterRequests.append(pTransform); }
     // Whether values are pushed (subscribed) rather than polled; false unless set.
     bool isSubscribed() const override { return m_bSubscribed; }
     void setSubscribed(bool subscribed) { m_bSubscribed = subscribed; }
@@ -38,6 +39,7 @@ public:
     // The value text each sent transform held when it was sent.
     QStringList sentTexts() const { return m_lSentTexts; }
     QList<TTransform *> requestedValues() const { return m_lRequestedValues; }
+    QList<TTransform *> meterRequests() const { return m_lMeterRequests; }
     void clear();
 
 private:
@@ -48,6 +50,7 @@ private:
     QList<TTransform *> m_lSentValues;
     QStringList m_lSentTexts;
     QList<TTransform *> m_lRequestedValues;
+    QList<TTransform *> m_lMeterRequests;
     int m_nResets = 0;
     bool m_bSubscribed = false;
 };
