@@ -24,7 +24,7 @@ Item {
     visible: false
     anchors.fill: isBackground ? parent : undefined
 
-    onBackgroundFillModeChanged: z = isBackground ? 0 : 1
+    onBackgroundFillModeChanged: z = backgroundFillMode >= 0 ? 0 : 1
 
     Image {
         id: picture
