@@ -145,6 +145,9 @@ void WMeterSource::resolveCaption()
             bool ok = false;
             const int number = words.value(1).toInt(&ok, 10);
             const QString label = pNode->channelLabel(ok ? number - 1 : -1);
+            // A name without a channel number names no channel: keep what is shown.
+            if (label.isEmpty())
+                return;
             m_pWidget->setLabelText(label);
             setChannelName(label);
         } else {

@@ -329,26 +329,31 @@ void TstWMeter::offlineUnlights()
 void TstWMeter::placeholders_data()
 {
     QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("controlName");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("channelName");
-    QTest::newRow("label") << "Input 1" << "*LABEL*" << "Lobby Mic" << "";
-    QTest::newRow("link channel") << "DivErov 2" << "*CHLABEL*" << "Podium" << "Podium";
-    QTest::newRow("KRX link channel") << "KRXLink" << "*CHLABEL*" << "Podium" << "Podium";
-    QTest::newRow("channel label elsewhere") << "Input 1" << "*CHLABEL*" << "Mic 3" << "";
-    QTest::newRow("network channel") << "Dante In" << "*TITLE*" << "Stage L" << "Stage L";
-    QTest::newRow("title elsewhere") << "Input 1" << "*TITLE*" << "*TITLE*" << "";
-    QTest::newRow("port") << "USB In" << "*USB*" << "Lobby Mic noPortLabel" << "";
-    QTest::newRow("plain text") << "Input 1" << "Level" << "Level" << "";
+    QTest::newRow("label") << "Input 1" << "Mic 3" << "*LABEL*" << "Lobby Mic" << "";
+    QTest::newRow("link channel") << "DivErov 2" << "Mic 3" << "*CHLABEL*" << "Podium" << "Podium";
+    QTest::newRow("KRX link channel") << "KRXLink" << "Mic  3" << "*CHLABEL*" << "Podium" << "Podium";
+    QTest::newRow("link, no channel number") << "DivErov 2" << "Mic" << "*CHLABEL*" << "*CHLABEL*" << "";
+    QTest::newRow("link, channel past the card") << "DivErov 2" << "Mic 9" << "*CHLABEL*" << "*CHLABEL*" << "";
+    QTest::newRow("channel label elsewhere") << "Input 1" << "Mic 3" << "*CHLABEL*" << "Mic 3" << "";
+    QTest::newRow("network channel") << "Dante In" << "Mic 3" << "*TITLE*" << "Stage L" << "Stage L";
+    QTest::newRow("title elsewhere") << "Input 1" << "Mic 3" << "*TITLE*" << "*TITLE*" << "";
+    QTest::newRow("port") << "USB In" << "Mic 3" << "*USB*" << "Lobby Mic noPortLabel" << "";
+    QTest::newRow("plain text") << "Input 1" << "Mic 3" << "Level" << "Level" << "";
 }
 
 void TstWMeter::placeholders()
 {
     QFETCH(QString, title);
+    QFETCH(QString, controlName);
     QFETCH(QString, text);
     QFETCH(QString, caption);
     QFETCH(QString, channelName);
     Meter m(Settings{{"x", "0"}}, title);
+    m.control->setName(controlName);
     m.meter->setText(text);
     m.meter->refresh();
     QCOMPARE(m.meter->text(), caption);
