@@ -234,7 +234,9 @@ void WImage::setPropertyValue(WidgetPropertyId::Type id, const QVariant &value)
 {
     switch (id) {
     case WidgetPropertyId::Image:
-        setImagePath("path", localFileUrl(value.toString()));
+        // No file chosen keeps the picture.
+        if (!value.toString().isEmpty())
+            setImagePath("path", localFileUrl(value.toString()));
         break;
     case WidgetPropertyId::BackgroundMode:
         setBackgroundMode(value.toInt());

@@ -262,6 +262,8 @@ void TstWImage::localPictureIsArchived()
     Image i;
     i.image->setPropertyValue(WidgetPropertyId::Image, file);
     QCOMPARE(i.image->propertyValue(WidgetPropertyId::Image).toString(), QUrl::fromLocalFile(file).toString());
+    i.image->setPropertyValue(WidgetPropertyId::Image, QString());
+    QCOMPARE(i.image->propertyValue(WidgetPropertyId::Image).toString(), QUrl::fromLocalFile(file).toString());
     Image builtIn;
     QByteArray bytes;
     XmlWriter writer;
