@@ -7,6 +7,7 @@
 #include "widgets/WMeter.h"
 
 #include <QColor>
+#include <QQuickItem>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -107,6 +108,7 @@ private slots:
     void markerRule();
     void readingNeedsANodeForTheScale();
     void notNumbersReadAsZero();
+    void hugeScaleDrawsBoundedTicks();
     void saveAndReopen();
     void markerOffIsNotWritten();
 };
@@ -448,6 +450,25 @@ void TstWMeter::notNumbersReadAsZero()
     // A reply that is no number changes nothing.
     m.transform.deliverReply(QStringLiteral("nan"));
     QCOMPARE(m.colours(), lower({Unlit, Unlit, Unlit}));
+}
+
+// A scale from a file spanning 1e30 must not have the gauge create a tick per step.
+void TstWMeter::hugeScaleDrawsBoundedTicks()
+{
+    Meter normal;
+    Meter huge(Settings{{"minimum", "-1e30"}, {"maximum", "1e30"}});
+    QCOMPARE(huge.meter->minimumValue(), -1e30f);
+    const auto items = [](const Meter &m) {
+        int count = 0;
+        QList<QQuickItem *> open{qobject_cast<QQuickItem *>(m.meter->widget())};
+        while (!open.isEmpty()) {
+            ++count;
+            open += open.takeLast()->childItems();
+        }
+        return count;
+    };
+    QVERIFY(items(normal) > 50);
+    QVERIFY2(items(huge) < 20 * items(normal), qPrintable(QString::number(items(huge))));
 }
 
 void TstWMeter::saveAndReopen()
