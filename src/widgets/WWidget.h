@@ -157,6 +157,8 @@ protected:
     // Writes the start element named by the type, the common settings, and
     // returns whether a writer was given; kinds add theirs and close it.
     bool saveStart(XmlWriter *pWriter);
+    // The rectangle the common settings write; the shown one unless a kind keeps another.
+    virtual QRectF savedGeometry() const;
     void resizeControl(const QRectF &rect);
     void markSliderLabel();
     void runSelectTool(int keys);

@@ -9,8 +9,11 @@
 #include "widgets/WDropList.h"
 #include "widgets/WDropSite.h"
 #include "widgets/WFrame.h"
+#include "widgets/WImage.h"
 #include "widgets/WLabel.h"
 #include "widgets/WLevelButtons.h"
+#include "widgets/WMeter.h"
+#include "widgets/WMeterImage.h"
 #include "widgets/WPanelLink.h"
 #include "widgets/WRegion.h"
 #include "widgets/WRoomSelection.h"
@@ -51,6 +54,9 @@ const TypeEntry TypeTable[] = {
     {"cmdbutton", "qrc:/qmlcontrol/QmlCmdButton.qml"},
     {"textlink", "qrc:/qmlcontrol/QmlTextLink.qml"},
     {"levelbutton", "qrc:/qmlcontrol/QmlLevelButtons.qml"},
+    {"image", "qrc:/qmlcontrol/QmlImage.qml"},
+    {"meter", "qrc:/qmlcontrol/QmlMeter.qml"},
+    {"meterimage", "qrc:/qmlcontrol/QmlMeterImage.qml"},
 };
 
 void warnComponentErrors(const QQmlComponent &component, const QUrl &url)
@@ -83,7 +89,10 @@ void WWidgetFactory::registerQmlTypes()
     qmlRegisterType<WDropList>("wdroplist", 1, 0, "WDropList");
     qmlRegisterType<WDropSite>("wdropsite", 1, 0, "WDropSite");
     qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
+    qmlRegisterType<WImage>("wimage", 1, 0, "WImage");
     qmlRegisterType<WLabel>("wlabel", 1, 0, "WLabel");
+    qmlRegisterType<WMeter>("wmeter", 1, 0, "WMeter");
+    qmlRegisterType<WMeterImage>("wmeterimage", 1, 0, "WMeterImage");
     qmlRegisterType<WPanelLink>("wpanellink", 1, 0, "WPanelLink");
     qmlRegisterType<WSlider>("wslider", 1, 0, "WSlider");
     qmlRegisterType<WTextEdit>("wtextedit", 1, 0, "WTextEdit");

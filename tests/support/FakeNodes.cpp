@@ -32,6 +32,19 @@ void FakeNode::setProperty(const QString &name, const QString &value)
         m_bRefuseControl = value != QLatin1String("0");
 }
 
+FakeCard::FakeCard(int direction, const QString &cardType)
+    : HAudioIO(cardType, direction)
+{
+}
+
+void FakeCard::setProperty(const QString &name, const QString &value)
+{
+    if (name == QLatin1String("channel"))
+        m_nChannel = value.toInt();
+    else
+        HAudioIO::setProperty(name, value);
+}
+
 bool FakeNode::prepareControl(const QString &name, MModel *)
 {
     m_preparedNames.append(name);

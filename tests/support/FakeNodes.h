@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hardware/HAudioIO.h"
 #include "hardware/HComposite.h"
 #include "hardware/HNode.h"
 
@@ -68,6 +69,30 @@ private:
     bool m_bHasSets = false;
     QStringList m_labels;
     bool m_bHasLabels = false;
+};
+
+// An I/O card of a chosen direction (HAudioIO::DirectionInput, DirectionOutput,
+// DirectionLink) whose channel number and channel labels a test chooses.
+class FakeCard : public HAudioIO
+{
+    Q_OBJECT
+
+public:
+    explicit FakeCard(int direction, const QString &cardType = QStringLiteral("VOIP"));
+
+    void setChannels(const QStringList &labels) { m_channels = labels; }
+    // "channel" sets the channel number; other names as the card.
+    void setProperty(const QString &name, const QString &value) override;
+
+    int channelCount() const override { return static_cast<int>(m_channels.size()); }
+    QString channelLabel(int i) const override { return m_channels.value(i); }
+    int channelIndexOfLabel(const QString &label) const override
+    {
+        return static_cast<int>(m_channels.indexOf(label));
+    }
+
+private:
+    QStringList m_channels;
 };
 
 // A room-combining group as the pass-through transform sees it: a query to

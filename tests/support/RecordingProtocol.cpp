@@ -44,6 +44,7 @@ void RecordingProtocol::clear()
     m_lSentThirdIndexes.clear();
     m_lRequestedSecondIndexes.clear();
     m_lRequestedValues.clear();
+    m_lMeterRequests.clear();
     m_lReceived.clear();
     m_lTimeouts.clear();
     m_lOnlineChanges.clear();

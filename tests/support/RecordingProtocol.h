@@ -25,6 +25,7 @@ public:
     // Values are recorded, not sent: the transforms in call order.
     bool sendValue(TTransform *pTransform) override;
     bool requestValue(TTransform *pTransform) override;
+    void requestMeterStatus(TTransform *pTransform) override { m_lMeterRequests.append(pTransform); }
     // Whether values are pushed (subscribed) rather than polled; false unless set.
     bool isSubscribed() const override { return m_bSubscribed; }
     void setSubscribed(bool subscribed) { m_bSubscribed = subscribed; }
@@ -44,6 +45,7 @@ public:
     QList<int> sentThirdIndexes() const { return m_lSentThirdIndexes; }
     // The second index (what is asked for) of each requested transform when it was asked.
     QList<int> requestedSecondIndexes() const { return m_lRequestedSecondIndexes; }
+    QList<TTransform *> meterRequests() const { return m_lMeterRequests; }
     void clear();
 
 private:
@@ -57,6 +59,7 @@ private:
     QList<int> m_lSentThirdIndexes;
     QList<int> m_lRequestedSecondIndexes;
     QList<TTransform *> m_lRequestedValues;
+    QList<TTransform *> m_lMeterRequests;
     int m_nResets = 0;
     bool m_bSubscribed = false;
 };

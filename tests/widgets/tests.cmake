@@ -23,3 +23,6 @@ add_test(NAME gen_led_images_check
          COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/gen_led_images.py --check)
 vvb_add_test(tst_wdialer tst_wdialer.cpp ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
 vvb_add_test(tst_wdroplist tst_wdroplist.cpp)
+vvb_add_test(tst_wmeter tst_wmeter.cpp)
+vvb_add_test(tst_wmeterimage tst_wmeterimage.cpp)
+vvb_add_test(tst_wimage tst_wimage.cpp)

@@ -103,7 +103,10 @@ void TstWWidgetFactory::everyTypeOfTheTableIsCreated()
         {QStringLiteral("textlink"), QStringLiteral("WTextLink")},
         {QStringLiteral("levelbutton"), QStringLiteral("WLevelButtons")},
         {QStringLiteral("dialer"), QStringLiteral("WDialer")},
-        {QStringLiteral("droplist"), QStringLiteral("WDropList")}};
+        {QStringLiteral("droplist"), QStringLiteral("WDropList")},
+        {QStringLiteral("image"), QStringLiteral("WImage")},
+        {QStringLiteral("meter"), QStringLiteral("WMeter")},
+        {QStringLiteral("meterimage"), QStringLiteral("WMeterImage")}};
     QVERIFY2(Classes.contains(type), qPrintable(type));
     QCOMPARE(QString::fromLatin1(pWidget->metaObject()->className()), Classes.value(type));
     QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));

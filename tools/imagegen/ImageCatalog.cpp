@@ -8,5 +8,6 @@ ImageList imageCatalog()
     images += editorIcons();
     images += canvasIcons();
     images += dialerImages();
+    images += meterImages();
     return images;
 }

@@ -26,5 +26,6 @@ ImageList documentIcons();
 ImageList editorIcons();
 ImageList canvasIcons();
 ImageList dialerImages();
+ImageList meterImages();
 
 ImageList imageCatalog();
