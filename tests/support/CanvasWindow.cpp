@@ -13,7 +13,8 @@ CanvasWindow::CanvasWindow(QQuickItem *pCanvas, const QSize &size)
     if (m_pCanvas)
         m_pCanvas->setParentItem(m_pWindow->contentItem());
     m_pWindow->show();
-    QTest::qWaitForWindowExposed(m_pWindow.get());
+    if (!QTest::qWaitForWindowExposed(m_pWindow.get()))
+        qWarning("The canvas window was not exposed");
 }
 
 CanvasWindow::CanvasWindow(QmlCanvasFixture &canvas)
