@@ -1,6 +1,7 @@
 // Import of a generated design file (both passes, the tree, the project-tree
 // model with its templates) against one bare QXmlStreamReader pass over the
 // same bytes, at one and two times the design.
+#include "BenchReport.h"
 #include "hardware/HComposite.h"
 #include "hardware/HRoot.h"
 
@@ -17,9 +18,6 @@
 
 #include <cstdio>
 #include <map>
-#include <set>
-#include <set>
-#include <string>
 
 namespace {
 
@@ -214,44 +212,6 @@ BENCHMARK(BM_BarePass)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MinTime(2
 BENCHMARK(BM_SaxPass)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Import)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        // The median when repetitions are asked for, else the last run.
-        for (const Run &run : runs) {
-            const std::string name = run.run_name.function_name + '/' + run.run_name.args;
-            if (run.error_occurred)
-                continue;
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                m_times[name] = run.GetAdjustedRealTime();
-                m_medians.insert(name);
-            } else if (run.run_type == Run::RT_Iteration && !m_medians.count(name)) {
-                m_times[name] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    double time(const std::string &name) const
-    {
-        const auto it = m_times.find(name);
-        return it == m_times.end() ? 0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> m_times;
-    std::set<std::string> m_medians;
-};
-
-void printRatio(const char *label, double a, double b, double goal)
-{
-    if (a <= 0 || b <= 0)
-        return;
-    std::printf("%s: %.2f (goal at most %.1f) %s\n", label, a / b, goal, a / b <= goal ? "ok" : "OVER");
-}
-
 void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type != QtDebugMsg)
@@ -262,22 +222,16 @@ void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
 
 int main(int argc, char **argv)
 {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
-    qputenv("XDG_CACHE_HOME", home.filePath(QStringLiteral("cache")).toLocal8Bit());
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    BenchReport::prepare(&argc, &argv);
     QApplication app(argc, argv);
     qInstallMessageHandler(quiet);
     QTemporaryDir dir;
     g_pDir = &dir;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    BenchReport report;
+    if (!report.run(argc, argv))
         return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    printRatio("import / bare pass (x1)", reporter.time("BM_Import/1"), reporter.time("BM_BarePass/1"), 6.0);
-    printRatio("import / bare pass (x2)", reporter.time("BM_Import/2"), reporter.time("BM_BarePass/2"), 6.0);
-    printRatio("import x2 / import x1", reporter.time("BM_Import/2"), reporter.time("BM_Import/1"), 2.3);
-    benchmark::Shutdown();
+    report.printRatio("import / bare pass (x1)", "BM_Import/1", "BM_BarePass/1", 6.0);
+    report.printRatio("import / bare pass (x2)", "BM_Import/2", "BM_BarePass/2", 6.0);
+    report.printRatio("import x2 / import x1", "BM_Import/2", "BM_Import/1", 2.3);
     return 0;
 }

@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (ccache, Ninja); extra arguments go to the build.
+# Configures and builds (ccache, Ninja); extra arguments go to the build.
+#   VVB_BUILD_DIR   build folder (default build)
+#   VVB_BUILD_TYPE  Debug (default) or Release
+#   VVB_SANITIZE    ON for an AddressSanitizer and UndefinedBehaviorSanitizer build
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${VVB_BUILD_DIR:-build}
-if [ ! -f "$build_dir/build.ninja" ]; then
+build_type=${VVB_BUILD_TYPE:-Debug}
+sanitize=${VVB_SANITIZE:-OFF}
+
+cached() { sed -n "s/^$1:[A-Z]*=//p" "$build_dir/CMakeCache.txt" 2>/dev/null; }
+# A changed build type or sanitizer choice reconfigures the folder instead of building the old one.
+if [ ! -f "$build_dir/build.ninja" ] || [ "$(cached CMAKE_BUILD_TYPE)" != "$build_type" ] \
+   || [ "$(cached VVB_SANITIZE)" != "$sanitize" ]; then
   cmake -S . -B "$build_dir" -G Ninja \
-    -DCMAKE_BUILD_TYPE="${VVB_BUILD_TYPE:-Debug}" \
-    -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" \
+    -DCMAKE_BUILD_TYPE="$build_type" \
+    -DVVB_SANITIZE="$sanitize" \
+    -DVVB_BUILD_BENCH="$([ "$sanitize" = ON ] && echo OFF || echo ON)" \
     -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 fi
 export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}

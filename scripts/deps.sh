@@ -11,7 +11,7 @@ packages=(
   qml6-module-qtquick-window qml6-module-qtqml-workerscript qml6-module-qtqml
   qml6-module-qtqml-models qml6-module-qt5compat-graphicaleffects
   libgl-dev libvulkan-dev libxkbcommon-dev libbenchmark-dev
-  zlib1g-dev
+  zlib1g-dev python3
 )
 
 missing=()

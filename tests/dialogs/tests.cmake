@@ -1,2 +1,3 @@
 vvb_add_test(tst_dqmlmessagedialog tst_dqmlmessagedialog.cpp)
 vvb_add_test(tst_dipaddresschangedialog tst_dipaddresschangedialog.cpp)
+vvb_add_test(tst_dtemplatedialog tst_dtemplatedialog.cpp)
