@@ -9,7 +9,7 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/vvb-clone.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 git clone -q --no-hardlinks . "$work/clone"
 cd "$work/clone"
-VVB_BUILD_DIR=build ./scripts/build.sh --target viviza-builder >"$work/build.log" 2>&1 || {
+VVB_BUILD_DIR=build ./scripts/build.sh --target viviza-builder ${VVB_JOBS:+-j"$VVB_JOBS"} >"$work/build.log" 2>&1 || {
   tail -n 30 "$work/build.log"; echo "fresh clone: the build failed" >&2; exit 1; }
 if [ ! -f "build/templates/Blank Panel.tpl" ]; then
   echo "fresh clone: the panel template is not beside the program" >&2
