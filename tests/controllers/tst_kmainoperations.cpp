@@ -1,13 +1,16 @@
 #include "controllers/ActionId.h"
 #include "controllers/KMainController.h"
 #include "dialogs/DMessageBox.h"
+#include "dialogs/DModalDialog.h"
 #include "hardware/DesignFixture.h"
 #include "model/MModel.h"
+#include "model/MProject.h"
 #include "views/MainWindow.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -51,6 +54,7 @@ private slots:
     void reloadWarningGuardsASecondImport();
     void editCommandsWithoutCommandsChangeNothing();
     void editModeGoesOffline();
+    void sendAndExitPinReachTheModel();
     void levelAndMeterStoreTheChoice_data();
     void levelAndMeterStoreTheChoice();
 
@@ -77,6 +81,8 @@ void TestKMainOperations::init()
         return 0;
     });
     KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
+    // A dialog that is not answered by the test is cancelled.
+    DModalDialog::setResponder([](DModalDialog *) { return 0; });
 }
 
 void TestKMainOperations::cleanup()
@@ -84,6 +90,7 @@ void TestKMainOperations::cleanup()
     KMainController::setQuestionRunner({});
     KMainController::setFileNameRunner({});
     DMessageBox::setResponder({});
+    DModalDialog::setResponder({});
     m_pModel.reset();
     m_pMain = nullptr;
 }
@@ -345,6 +352,36 @@ void TestKMainOperations::editModeGoesOffline()
     QVERIFY(!m_pMain->action(ActionId::EditMode)->isChecked());
     m_pMain->editMode();
     QVERIFY(m_pMain->action(ActionId::EditMode)->isChecked());
+}
+
+// The new blank project is refused with a box before any address is asked
+// for; the PIN typed in its dialog becomes the project's.
+void TestKMainOperations::sendAndExitPinReachTheModel()
+{
+    start();
+    int dialogs = 0;
+    DModalDialog::setResponder([&dialogs](DModalDialog *pDialog) {
+        ++dialogs;
+        auto *pEdit = pDialog->findChild<QLineEdit *>(QStringLiteral("m_pExitPinEdit"));
+        if (!pEdit)
+            return 0;
+        pDialog->show();
+        pEdit->setFocus();
+        QTest::keyClicks(pEdit, QStringLiteral("2580"));
+        QTest::keyClick(pEdit, Qt::Key_Return);
+        return pDialog->result() == QDialog::Accepted ? 1 : 0;
+    });
+    m_pMain->action(ActionId::SendToMobile)->setEnabled(true);
+    m_pMain->action(ActionId::SendToMobile)->trigger();
+    QCOMPARE(m_warnings.size(), 1);
+    QCOMPARE(dialogs, 0);
+
+    m_pModel->setModified(false);
+    QVERIFY(QMetaObject::invokeMethod(m_pMain, "setExitPIN"));
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(MProject::exitPin(), QStringLiteral("2580"));
+    QVERIFY(m_pModel->isModified());
+    MProject::setExitPin(QString());
 }
 
 void TestKMainOperations::levelAndMeterStoreTheChoice_data()

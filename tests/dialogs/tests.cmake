@@ -1,2 +1,4 @@
 vvb_add_test(tst_dqmlmessagedialog tst_dqmlmessagedialog.cpp)
 vvb_add_test(tst_dipaddresschangedialog tst_dipaddresschangedialog.cpp)
+vvb_add_test(tst_ddownloaddialog tst_ddownloaddialog.cpp)
+vvb_add_test(tst_dexitpindialog tst_dexitpindialog.cpp)
