@@ -4,11 +4,14 @@
 #include "views/VModeManager.h"
 
 #include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
+
+#include <ctime>
 
 // The message-box controller as far as the canvas needs it: closing and
 // quitting its box, and passing on the receive box's close.
@@ -27,6 +30,7 @@ private slots:
     void doModalWithoutContextReturnsAtOnce();
     void qmlBoxIsWaitedForUntilCancelled_data();
     void qmlBoxIsWaitedForUntilCancelled();
+    void waitingForTheBoxLeavesTheProcessorIdle();
     void receiveBoxReportsTheUsersClose_data();
     void receiveBoxReportsTheUsersClose();
     void closingTheReceiveBoxReportsNothing();
@@ -162,6 +166,25 @@ void TstDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled()
     QCOMPARE(closed.count(), 0);
     QTRY_VERIFY(!pSeen);
     QVERIFY2(fixture.warnings().isEmpty(), qPrintable(fixture.warnings().join(QLatin1Char('\n'))));
+}
+
+// The wait sleeps in the event loop until the box goes; a loop that keeps
+// asking for events would use a whole core for as long as the box stands.
+void TstDQmlMessageDialog::waitingForTheBoxLeavesTheProcessorIdle()
+{
+    QmlCanvasFixture fixture;
+    VModeManager::instance()->setCanvasRoot(fixture.canvas());
+    DQmlMessageDialog dialog;
+    dialog.source = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
+    dialog.context = fixture.context();
+    QTimer::singleShot(400, &dialog, []() { VModeManager::instance()->cancelMode(); });
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpuBefore = std::clock();
+    QVERIFY(dialog.doModal());
+    const double cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
+    QVERIFY(wall.elapsed() >= 350);
+    QVERIFY2(cpuMs < wall.elapsed() / 2.0, qPrintable(QStringLiteral("%1 ms of processor time").arg(cpuMs)));
 }
 
 void TstDQmlMessageDialog::receiveBoxReportsTheUsersClose_data()
