@@ -145,15 +145,15 @@ quint16 MModel::receivingPort() const
     return m_pReceiveServer ? m_pReceiveServer->serverPort() : 0;
 }
 
+// The server lives only for one receive: one that is there belongs to a
+// receive still waiting further down the stack, which must keep it.
 bool MModel::receiveProject()
 {
-    std::unique_ptr<PProtocol> pProtocol(PProtocolFactory().createProtocol(QStringLiteral("File")));
     if (m_pReceiveServer) {
-        qDebug() << "Closing a pre-existing TCP server.";
-        m_pReceiveServer->close();
-        delete m_pReceiveServer;
-        m_pReceiveServer = nullptr;
+        qDebug() << "A receive is already running.";
+        return false;
     }
+    std::unique_ptr<PProtocol> pProtocol(PProtocolFactory().createProtocol(QStringLiteral("File")));
     auto *pFileProtocol = qobject_cast<PFileProtocol *>(pProtocol.get());
     if (!pFileProtocol) {
         qDebug() << "Failed to get protocol for 'File'";
@@ -239,6 +239,8 @@ void MModel::doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface)
 
 bool MModel::receiveAndOpen()
 {
+    if (m_bReceiving || m_pReceiveServer)
+        return false;
     m_bReceiving = true;
     const bool opened = receiveProject() && openReceivedProject();
     m_bReceiving = false;

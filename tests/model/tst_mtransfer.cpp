@@ -398,6 +398,43 @@ private slots:
             QVERIFY(!(pWidget->isVisible() && pWidget->windowTitle() == kReceiveTitle));
     }
 
+    // The receive box does not block the editor: a second receive asked for
+    // while one waits is refused and leaves the first one working.
+    void secondReceiveWhileOneWaitsIsRefused()
+    {
+        TransferFixture t;
+        const QByteArray bytes = t.archiveOf(QStringLiteral("Received"));
+        int secondResult = -1;
+        WidgetAnswerer user([&](QWidget *pWidget) {
+            auto *pBox = qobject_cast<QMessageBox *>(pWidget);
+            if (!pBox || pBox->windowTitle() != kReceiveTitle)
+                return false;
+            secondResult = t.f.model->runSystemMenu(QStringLiteral("Receive")) ? 1 : 0;
+            if (!t.f.model->isReceiving())
+                secondResult = 2;
+            t.deviceSendsWhenListening(bytes);
+            return true;
+        });
+        QVERIFY(t.f.model->receiveAndOpen());
+        QCOMPARE(secondResult, 0);
+        QCOMPARE(TestSupport::readAll(t.downloadFile()), bytes);
+        QCOMPARE(t.f.model->scenes()->childAt(0)->name(), QStringLiteral("Received"));
+    }
+
+    // What arrived whole is kept, but a file that is no project is not
+    // opened: the open project stays.
+    void receivedFileThatIsNoProject()
+    {
+        TransferFixture t;
+        CControl *pScene = t.f.model->scenes()->childAt(0);
+        t.deviceSendsWhenListening("no project in here");
+        QVERIFY(!t.f.model->receiveAndOpen());
+        QCOMPARE(TestSupport::readAll(t.downloadFile()), QByteArray("no project in here"));
+        QCOMPARE(t.f.model->scenes()->childAt(0), pScene);
+        QCOMPARE(t.f.boxes.size(), 1);
+        QVERIFY(!t.f.model->isConnectionEnabled());
+    }
+
     // Without a QML interface the receive box still cancels the wait.
     void receiveWithoutQmlInterfaceCancels()
     {
