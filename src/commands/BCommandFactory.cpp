@@ -5,8 +5,11 @@
 #include "commands/BDropLinkCommand.h"
 #include "commands/BDropPanelCommand.h"
 #include "commands/BDropSiteCommand.h"
+#include "commands/BToolDeleteVertexCommand.h"
 #include "commands/BToolDragCommand.h"
+#include "commands/BToolInsertVertexCommand.h"
 #include "commands/BToolNudgeCommand.h"
+#include "commands/BToolReshapeCommand.h"
 #include "commands/BToolResizeCommand.h"
 #include "commands/BToolSelectCommand.h"
 
@@ -25,6 +28,12 @@ BCommand *BCommandFactory::createCommand(int id, int mode) const
         return new BToolDragCommand(mode);
     case BCommandId::ToolResize:
         return new BToolResizeCommand(mode);
+    case BCommandId::ToolReshape:
+        return new BToolReshapeCommand(mode);
+    case BCommandId::ToolDeleteVertex:
+        return new BToolDeleteVertexCommand(mode);
+    case BCommandId::ToolInsertVertex:
+        return new BToolInsertVertexCommand(mode);
     case BCommandId::ToolNudge:
         return new BToolNudgeCommand(mode);
     case BCommandId::DropControl:

@@ -11,25 +11,43 @@ DModalDialog::Responder &responderSlot()
 } // namespace
 
 DModalDialog::DModalDialog(QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Tool)
+    , m_nStatus(StatusUndecided)
 {
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 }
 
 DModalDialog::~DModalDialog() = default;
 
-int DModalDialog::runModal()
+bool DModalDialog::runModal()
 {
-    if (const Responder &responder = responderSlot()) {
-        // Pressing OK goes through accept(), which a dialog may refuse.
-        setResult(Rejected);
-        if (responder(this) == 1)
-            accept();
-        else
-            reject();
-        return result() == Accepted ? 1 : 0;
-    }
     setWindowModality(Qt::ApplicationModal);
-    return exec() == Accepted ? 1 : 0;
+    show();
+    prepare();
+    activateWindow();
+    raise();
+    if (const Responder responder = responderSlot()) {
+        setResult(Rejected);
+        const int answer = responder(this);
+        // Pressing OK goes through accept(), which a dialog may refuse.
+        if (isVisible()) {
+            if (answer == 1)
+                accept();
+            else
+                reject();
+        }
+        // An OK the dialog refused: the user would still see it.
+        if (isVisible()) {
+            setResult(Rejected);
+            hide();
+        }
+        return result() == Accepted;
+    }
+    return exec() == Accepted;
+}
+
+void DModalDialog::prepare()
+{
 }
 
 void DModalDialog::setResponder(const Responder &responder)

@@ -2,6 +2,7 @@
 // waiting transforms and the parser of each command form.
 #include "protocols/PVMDProtocol.h"
 
+#include "hardware/HAudioIO.h"
 #include "hardware/HNode.h"
 #include "interfaces/IInterface.h"
 #include "model/CAttributes.h"
@@ -229,8 +230,9 @@ void PVMDProtocol::parseMeterReply(const QByteArray &line, TTransform *pTransfor
 
 int PVMDProtocol::nodeDirection(const HNode *pNode)
 {
-    // I/O modules publish their direction (1 input, 2 output) as a property.
-    return pNode->property("direction").toInt();
+    // I/O cards keep their direction (1 input, 2 output, 3 link); other nodes have none.
+    const auto *pCard = qobject_cast<const HAudioIO *>(pNode);
+    return pCard ? pCard->direction() : 0;
 }
 
 int PVMDProtocol::meterElement(const TTransform *pTransform, int n)

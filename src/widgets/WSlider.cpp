@@ -361,6 +361,18 @@ void WSlider::refresh()
     fillLabelPlaceholders();
 }
 
+bool WSlider::hasChannelNode() const
+{
+    return isLinkNode(m_pNode);
+}
+
+QString WSlider::channelLabelOfName() const
+{
+    if (!m_pNode || !m_pControl)
+        return QString();
+    return m_pNode->channelLabel(channelIndexOfName(m_pControl->name()));
+}
+
 void WSlider::fillLabelPlaceholders()
 {
     WWidget *pLabel = m_pControl ? m_pControl->findWidget(QStringLiteral("label")) : nullptr;

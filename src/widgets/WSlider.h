@@ -81,6 +81,10 @@ protected:
     // Writes a position into QML, rounded and kept within the range.
     void setPosition(float position);
     void fillLabelPlaceholders();
+    // Whether the bound node names its channels (link blocks), and the label of
+    // the channel the control's name gives ("Level 3": the third).
+    bool hasChannelNode() const;
+    QString channelLabelOfName() const;
     void editMinimum(const QVariant &value);
     void editMaximum(const QVariant &value);
     void editUnits(const QVariant &value);

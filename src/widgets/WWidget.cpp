@@ -163,7 +163,7 @@ void WWidget::setLinkTarget(CControl *)
 {
 }
 
-void WWidget::executeCommand(BCommand *)
+void WWidget::executeCommand(const QString &)
 {
 }
 
@@ -357,6 +357,11 @@ QRectF WWidget::geometry() const
     return widgetRect();
 }
 
+QRectF WWidget::savedGeometry() const
+{
+    return geometry();
+}
+
 // ---------------------------------------------------------------- selection overlay
 
 void WWidget::setSelected(bool selected)
@@ -519,7 +524,7 @@ bool WWidget::save(XmlWriter *pWriter)
         pWriter->writeUIntElement(QStringLiteral("id"), m_nId);
     if (m_nLink != 0)
         pWriter->writeUIntElement(QStringLiteral("link"), m_nLink);
-    const QRectF rect = geometry();
+    const QRectF rect = savedGeometry();
     pWriter->writeFloatElement(QStringLiteral("x"), float(rect.x()));
     pWriter->writeFloatElement(QStringLiteral("y"), float(rect.y()));
     pWriter->writeFloatElement(QStringLiteral("width"), float(rect.width()));

@@ -68,7 +68,8 @@ public:
     virtual void setLinkTarget(CControl *pTarget);
     virtual QRectF geometry() const;
     virtual bool isType(const QString &type) const;
-    virtual void executeCommand(BCommand *pCommand);
+    // A command text handed over by a command button; no kind acts on one.
+    virtual void executeCommand(const QString &command);
     virtual bool hasAttributes() const;
     virtual void storeAttributes(CAttributes *pAttributes);
     virtual bool hasTitle() const;
@@ -156,6 +157,8 @@ protected:
     // Writes the start element named by the type, the common settings, and
     // returns whether a writer was given; kinds add theirs and close it.
     bool saveStart(XmlWriter *pWriter);
+    // The rectangle the common settings write; the shown one unless a kind keeps another.
+    virtual QRectF savedGeometry() const;
     void resizeControl(const QRectF &rect);
     void markSliderLabel();
     void runSelectTool(int keys);

@@ -1,12 +1,25 @@
 #include "widgets/WWidgetFactory.h"
 
 #include "widgets/MQmlInterface.h"
+#include "widgets/WActiveCombo.h"
+#include "widgets/WComboSelection.h"
+#include "widgets/WButton.h"
+#include "widgets/WCmdButton.h"
+#include "widgets/WDialer.h"
+#include "widgets/WDropList.h"
 #include "widgets/WDropSite.h"
 #include "widgets/WFrame.h"
+#include "widgets/WImage.h"
 #include "widgets/WLabel.h"
+#include "widgets/WLevelButtons.h"
+#include "widgets/WMeter.h"
+#include "widgets/WMeterImage.h"
 #include "widgets/WPanelLink.h"
+#include "widgets/WRegion.h"
+#include "widgets/WRoomSelection.h"
 #include "widgets/WSlider.h"
 #include "widgets/WTextEdit.h"
+#include "widgets/WTextLink.h"
 #include "widgets/WWidget.h"
 
 #include <QDebug>
@@ -25,12 +38,25 @@ struct TypeEntry
 // A kind joins this table when its QML file exists.
 const TypeEntry TypeTable[] = {
     {"bounds", "qrc:/qmlcontrol/QmlBounds.qml"},
+    {"dialer", "qrc:/qmlcontrol/QmlDialer.qml"},
+    {"droplist", "qrc:/qmlcontrol/QmlDroplist.qml"},
     {"frame", "qrc:/qmlcontrol/QmlFrame.qml"},
     {"label", "qrc:/qmlcontrol/QmlLabel.qml"},
     {"panellink", "qrc:/qmlcontrol/QmlPanelLink.qml"},
     {"slider", "qrc:/qmlcontrol/QmlFader.qml"},
     {"textedit", "qrc:/qmlcontrol/QmlTextEdit.qml"},
     {"dropsite", "qrc:/qmlcontrol/QmlDropsite.qml"},
+    {"region", "qrc:/qmlcontrol/QmlRegion.qml"},
+    {"roomselector", "qrc:/qmlcontrol/QmlRoomSelector.qml"},
+    {"activeroomcombo", "qrc:/qmlcontrol/QmlActiveRoomCombo.qml"},
+    {"comboselector", "qrc:/qmlcontrol/QmlComboSelector.qml"},
+    {"button", "qrc:/qmlcontrol/QmlButton.qml"},
+    {"cmdbutton", "qrc:/qmlcontrol/QmlCmdButton.qml"},
+    {"textlink", "qrc:/qmlcontrol/QmlTextLink.qml"},
+    {"levelbutton", "qrc:/qmlcontrol/QmlLevelButtons.qml"},
+    {"image", "qrc:/qmlcontrol/QmlImage.qml"},
+    {"meter", "qrc:/qmlcontrol/QmlMeter.qml"},
+    {"meterimage", "qrc:/qmlcontrol/QmlMeterImage.qml"},
 };
 
 void warnComponentErrors(const QQmlComponent &component, const QUrl &url)
@@ -57,12 +83,25 @@ void WWidgetFactory::registerQmlTypes()
     registered = true;
     qmlRegisterType<MQmlInterface>("mqmlinterface", 1, 0, "MQmlInterface");
     qmlRegisterType<WWidget>("wwidget", 1, 0, "WWidget");
+    qmlRegisterType<WButton>("wbutton", 1, 0, "WButton");
+    qmlRegisterType<WCmdButton>("wcmdbutton", 1, 0, "WCmdButton");
+    qmlRegisterType<WDialer>("wdialer", 1, 0, "WDialer");
+    qmlRegisterType<WDropList>("wdroplist", 1, 0, "WDropList");
     qmlRegisterType<WDropSite>("wdropsite", 1, 0, "WDropSite");
     qmlRegisterType<WFrame>("wframe", 1, 0, "WFrame");
+    qmlRegisterType<WImage>("wimage", 1, 0, "WImage");
     qmlRegisterType<WLabel>("wlabel", 1, 0, "WLabel");
+    qmlRegisterType<WMeter>("wmeter", 1, 0, "WMeter");
+    qmlRegisterType<WMeterImage>("wmeterimage", 1, 0, "WMeterImage");
     qmlRegisterType<WPanelLink>("wpanellink", 1, 0, "WPanelLink");
     qmlRegisterType<WSlider>("wslider", 1, 0, "WSlider");
     qmlRegisterType<WTextEdit>("wtextedit", 1, 0, "WTextEdit");
+    qmlRegisterType<WRegion>("wregion", 1, 0, "WRegion");
+    qmlRegisterType<WRoomSelection>("wroomselection", 1, 0, "WRoomSelection");
+    qmlRegisterType<WActiveCombo>("wactivecombo", 1, 0, "WActiveCombo");
+    qmlRegisterType<WComboSelection>("wcomboselection", 1, 0, "WComboSelection");
+    qmlRegisterType<WTextLink>("wtextlink", 1, 0, "WTextLink");
+    qmlRegisterType<WLevelButtons>("wlevelbuttons", 1, 0, "WLevelButtons");
 }
 
 QUrl WWidgetFactory::qmlFile(const QString &type)

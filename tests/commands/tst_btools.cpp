@@ -409,8 +409,7 @@ void TestBTools::otherIdsMakeNoTool()
 {
     CommandFixture &f = *m_pFixture;
     selectAB();
-    for (int id : {BCommandId::ToolSelect, BCommandId::DropControl, BCommandId::EditDelete, 0,
-                   BCommandId::ToolReshape}) {
+    for (int id : {BCommandId::ToolSelect, BCommandId::DropControl, BCommandId::EditDelete, 0}) {
         f.tool->mouseEvent(QPointF(10, 10), -1, id, 1);
         QVERIFY(!f.tool->currentTool());
         f.tool->mouseEvent(QPointF(10, 10), -1, id, 3);

@@ -15,6 +15,7 @@ class CControl;
 class HChassis;
 class HNode;
 class MModel;
+class QQuickItem;
 class QTimer;
 
 // An initialised model on a headless QML canvas, its "intrf" the built-in
@@ -31,6 +32,7 @@ public:
     MModel *model() { return m_qml.model(); }
     CComposite *panel() const { return m_pPanel; }
     QObject *intrf() const { return m_qml.intrf(); }
+    QQuickItem *canvas() const { return m_qml.canvas(); }
     QTimer *pollTimer();
 
     // A chassis in the hardware tree whose address and port are those of a

@@ -176,9 +176,13 @@ void TestPVMDReplies::meterElements_data()
     QTest::newRow("VoIP Out 0") << "VoIP Out" << "" << "Rack" << 0 << 0 << -1 << 0 << "" << 4 << 2;
     QTest::newRow("VoIP In 1") << "VoIP In" << "" << "Rack" << 0 << 1 << -1 << 0 << "" << 4 << 1;
     QTest::newRow("VoIP Out 1") << "VoIP Out" << "" << "Rack" << 0 << 1 << -1 << 0 << "" << 4 << 3;
-    QTest::newRow("VoIP other direction") << "VoIP Out" << "" << "Rack" << 0 << 2 << -1 << 0 << "" << 4 << -1;
+    QTest::newRow("VoIP output card") << "VoIP Out" << "" << "Rack" << 0 << 2 << -1 << 0 << "" << 4 << -1;
+    QTest::newRow("VoIP input card of an output") << "VoIP In" << "" << "Rack" << 0 << 2 << -1 << 0 << "" << 4 << -1;
+    QTest::newRow("VoIP link card") << "VoIP In" << "" << "Rack" << 0 << 3 << -1 << 0 << "" << 4 << -1;
     QTest::newRow("amplifier input") << "Analog In" << "" << "AQ2400" << 5 << 1 << -1 << 0 << "" << 2 << 1;
     QTest::newRow("AZ digital input") << "Digital In" << "" << "AZ1" << 5 << 0 << -1 << 0 << "" << 2 << 0;
+    QTest::newRow("AZ digital output card") << "Digital In" << "" << "AZ1" << 5 << 2 << -1 << 0 << "" << 2 << -1;
+    QTest::newRow("AQ output card of four") << "Analog In" << "" << "AQ2400" << 5 << 2 << -1 << 0 << "" << 4 << 2;
     QTest::newRow("processor input of four") << "Analog In" << "" << "Rack" << 5 << 1 << -1 << 0 << "" << 4 << 1;
     QTest::newRow("channel above 15") << "Input" << "" << "Rack" << 16 << 0 << -1 << 0 << "" << 4 << -1;
     QTest::newRow("eight") << "Input" << "" << "Rack" << 6 << 0 << -1 << 0 << "" << 8 << 6;
@@ -206,11 +210,19 @@ void TestPVMDReplies::meterElements()
     QFETCH(int, element);
     Control control(10);
     control.parent.setTitle(parentTitle);
-    control.node.setTitle(title);
-    control.node.setLabel(name);
-    control.node.setProperty(QStringLiteral("channel"), QString::number(channel));
-    control.node.QObject::setProperty("direction", direction);
-    control.node.setChannels({QStringLiteral("Ch A"), QStringLiteral("Ch B")});
+    // Direction 0 is a node that is no I/O card; the others are cards of that direction.
+    FakeCard card(direction);
+    const auto shape = [&](auto &node) {
+        node.setParent(&control.parent);
+        node.setTitle(title);
+        node.setLabel(name);
+        node.setProperty(QStringLiteral("channel"), QString::number(channel));
+        node.setChannels({QStringLiteral("Ch A"), QStringLiteral("Ch B")});
+    };
+    shape(control.node);
+    shape(card);
+    if (direction != 0)
+        control.transform.setNode(&card);
     control.transform.setMeterChannelIndex(meterChannel);
     control.transform.setMeterIndexOffset(offset);
     control.transform.setMeterChannelName(channelName);

@@ -52,6 +52,38 @@ struct Link
         return QTest::qWaitFor([this]() { return client.isSubscriptionModeSet(); }, 5000);
     }
 };
+// A meter of form 10 on an I/O card of the given direction under a parent node.
+struct Meter
+{
+    FakeNode parent;
+    FakeCard card;
+    CAttributes attributes;
+    TText transform;
+
+    Meter(int direction, const QString &parentTitle, const QString &title)
+        : card(direction)
+    {
+        parent.setTitle(parentTitle);
+        card.setParent(&parent);
+        card.setTitle(title);
+        attributes.setAttribute(QStringLiteral("range"), QStringLiteral("struct"), QStringLiteral("10"));
+        transform.setAttributes(&attributes);
+        transform.setNode(&card);
+    }
+
+    // The request without its CR, as the processor receives it.
+    QByteArray command() const { return PVMDProtocol::meterCommand(&card).trimmed().toLatin1(); }
+};
+
+// The processor's answer to a meter request: levels 10, 11, ... for n points.
+QByteArray meterAnswer(const QByteArray &command, int n)
+{
+    QByteArrayList levels;
+    for (int i = 0; i < n; ++i)
+        levels << QByteArray::number(10 + i);
+    return command + " [" + levels.join(',') + "]";
+}
+
 } // namespace
 
 class TestPVMDTraffic : public QObject
@@ -66,6 +98,8 @@ private slots:
     void offlineSendsNoCancel();
     void roomQueryReachesTheGroup();
     void probeAfterUnsubscribe();
+    void meterRuleOverTheWire_data();
+    void meterRuleOverTheWire();
 };
 
 void TestPVMDTraffic::pollingRoundTrip()
@@ -191,6 +225,101 @@ void TestPVMDTraffic::probeAfterUnsubscribe()
     Control control;
     link.protocol.requestValue(&control.transform);
     QTRY_COMPARE_WITH_TIMEOUT(link.fake.commandCount("SUB"), 2, 5000);
+}
+
+// Every row of the meter rule, with an input and an output card, answered by a processor.
+void TestPVMDTraffic::meterRuleOverTheWire_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<QString>("parentTitle");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<int>("meterChannel");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("channelName");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<int>("element");
+    struct Row
+    {
+        const char *rule;
+        const char *parentTitle;
+        const char *title;
+        const char *name;
+        int channel;
+        int meterChannel;
+        int offset;
+        const char *channelName;
+        int n;
+        int inputElement;
+        int outputElement;
+    };
+    // -1: nothing is delivered.
+    const Row rows[] = {
+        {"PSTN Out", "Rack", "PSTN Out", "", 0, -1, 0, "", 2, 1, 1},
+        {"PSTN In", "Rack", "PSTN In", "", 0, -1, 0, "", 2, 0, 0},
+        {"USB Out", "Rack", "USB Out", "", 0, 1, 0, "", 4, 3, 3},
+        {"USB In", "Rack", "USB In", "", 0, 1, 0, "", 4, 1, 1},
+        {"VoIP In", "Rack", "VoIP In", "", 0, -1, 0, "", 4, 1, -1},
+        {"VoIP Out", "Rack", "VoIP Out", "", 0, -1, 0, "", 4, 3, -1},
+        {"amplifier Analog In", "AQ2400", "Analog In", "", 0, -1, 0, "", 2, 1, -1},
+        {"amplifier Digital In", "AZ1", "Digital In", "", 0, -1, 0, "", 4, 1, 2},
+        {"four levels", "Rack", "Input 3", "", 6, -1, 0, "", 4, 2, 2},
+        {"eight levels", "Rack", "Input 1", "", 6, -1, 0, "", 8, 6, 6},
+        {"amplifier output", "AQ2400", "Amp Output", "Amp 1", 0, -1, 0, "Amp-Ch B", 8, 1, 1},
+        {"Dante In", "Rack", "Dante In", "", 0, 3, 2, "", 16, 5, 5},
+        {"Dante Out", "Rack", "Dante Out", "", 0, 1, 0, "", 32, 17, 17},
+        {"no rule", "Rack", "Gain 2", "", 0, -1, 0, "", 3, -1, -1},
+    };
+    for (const Row &row : rows) {
+        for (const int direction : {HAudioIO::DirectionInput, HAudioIO::DirectionOutput}) {
+            const bool input = direction == HAudioIO::DirectionInput;
+            QTest::addRow("%s, %s card", row.rule, input ? "input" : "output")
+                << direction << row.parentTitle << row.title << row.name << row.channel << row.meterChannel
+                << row.offset << row.channelName << row.n << (input ? row.inputElement : row.outputElement);
+        }
+    }
+}
+
+void TestPVMDTraffic::meterRuleOverTheWire()
+{
+    QFETCH(int, direction);
+    QFETCH(QString, parentTitle);
+    QFETCH(QString, title);
+    QFETCH(QString, name);
+    QFETCH(int, channel);
+    QFETCH(int, meterChannel);
+    QFETCH(int, offset);
+    QFETCH(QString, channelName);
+    QFETCH(int, n);
+    QFETCH(int, element);
+    Meter meter(direction, parentTitle, title);
+    meter.card.setLabel(name);
+    meter.card.setProperty(QStringLiteral("channel"), QString::number(channel));
+    meter.card.setChannels({QStringLiteral("Ch A"), QStringLiteral("Ch B")});
+    meter.transform.setMeterChannelIndex(meterChannel);
+    meter.transform.setMeterIndexOffset(offset);
+    meter.transform.setMeterChannelName(channelName);
+    // Answered after the meter under test: once it is heard, the first answer was handled.
+    Meter sentinel(HAudioIO::DirectionInput, QStringLiteral("Rack"), QStringLiteral("Input 99"));
+    QVERIFY(meter.command() != sentinel.command());
+
+    Link link(FakeProcessorServer::Polling);
+    link.fake.setAnswer(meter.command(), meterAnswer(meter.command(), n));
+    link.fake.setAnswer(sentinel.command(), meterAnswer(sentinel.command(), 8));
+    QVERIFY(link.up());
+    QSignalSpy heard(&meter.transform, &TTransform::replyValueReady);
+    QSignalSpy sentinelHeard(&sentinel.transform, &TTransform::replyValueReady);
+    link.protocol.requestMeterStatus(&meter.transform);
+    link.protocol.requestMeterStatus(&sentinel.transform);
+    QVERIFY(sentinelHeard.wait(5000));
+    QCOMPARE(link.fake.commandCount(meter.command()), 1);
+    if (element < 0) {
+        QCOMPARE(heard.count(), 0);
+    } else {
+        QCOMPARE(heard.count(), 1);
+        QCOMPARE(meter.transform.replyText(), QString::number(10 + element));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPVMDTraffic)

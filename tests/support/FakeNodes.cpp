@@ -32,6 +32,19 @@ void FakeNode::setProperty(const QString &name, const QString &value)
         m_bRefuseControl = value != QLatin1String("0");
 }
 
+FakeCard::FakeCard(int direction, const QString &cardType)
+    : HAudioIO(cardType, direction)
+{
+}
+
+void FakeCard::setProperty(const QString &name, const QString &value)
+{
+    if (name == QLatin1String("channel"))
+        m_nChannel = value.toInt();
+    else
+        HAudioIO::setProperty(name, value);
+}
+
 bool FakeNode::prepareControl(const QString &name, MModel *)
 {
     m_preparedNames.append(name);
@@ -41,6 +54,41 @@ bool FakeNode::prepareControl(const QString &name, MModel *)
 QString FakeNode::parameterFilePath(const QString &name) const
 {
     return m_sTemplatePath.isEmpty() ? HNode::parameterFilePath(name) : m_sTemplatePath;
+}
+
+FakeListNode::FakeListNode(const QString &label)
+    : FakeNode(QStringLiteral("Blocks"), label)
+{
+}
+
+void FakeListNode::setSets(const QStringList &names, const QList<int> &ids)
+{
+    m_setNames = names;
+    m_setIds = ids;
+    m_bHasSets = true;
+}
+
+void FakeListNode::setLabels(const QStringList &labels)
+{
+    m_labels = labels;
+    m_bHasLabels = true;
+}
+
+bool FakeListNode::parameterSetLists(QStringList &names, QList<int> &ids) const
+{
+    if (!m_bHasSets)
+        return false;
+    names = m_setNames;
+    ids = m_setIds;
+    return true;
+}
+
+bool FakeListNode::labelList(QStringList &labels) const
+{
+    if (!m_bHasLabels)
+        return false;
+    labels = m_labels;
+    return true;
 }
 
 FakeProcessor::FakeProcessor(const QString &label, const QString &folder)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hardware/HAudioIO.h"
 #include "hardware/HComposite.h"
 #include "hardware/HNode.h"
 
@@ -43,6 +44,55 @@ private:
     QString m_sTemplatePath;
     QStringList m_channels;
     bool m_bRefuseControl = false;
+};
+
+// A node with the lists a drop list reads: the names and ids of its
+// parameter sets (as a parameter-set list has them), a label list and a list
+// text. A list that was never set is one the node does not have.
+class FakeListNode : public FakeNode
+{
+    Q_OBJECT
+
+public:
+    explicit FakeListNode(const QString &label = QString());
+
+    void setSets(const QStringList &names, const QList<int> &ids);
+    void setLabels(const QStringList &labels);
+    void setListText(const QString &text) { m_sChoiceText = text; }
+
+    bool parameterSetLists(QStringList &names, QList<int> &ids) const override;
+    bool labelList(QStringList &labels) const override;
+
+private:
+    QStringList m_setNames;
+    QList<int> m_setIds;
+    bool m_bHasSets = false;
+    QStringList m_labels;
+    bool m_bHasLabels = false;
+};
+
+// An I/O card of a chosen direction (HAudioIO::DirectionInput, DirectionOutput,
+// DirectionLink) whose channel number and channel labels a test chooses.
+class FakeCard : public HAudioIO
+{
+    Q_OBJECT
+
+public:
+    explicit FakeCard(int direction, const QString &cardType = QStringLiteral("VOIP"));
+
+    void setChannels(const QStringList &labels) { m_channels = labels; }
+    // "channel" sets the channel number; other names as the card.
+    void setProperty(const QString &name, const QString &value) override;
+
+    int channelCount() const override { return static_cast<int>(m_channels.size()); }
+    QString channelLabel(int i) const override { return m_channels.value(i); }
+    int channelIndexOfLabel(const QString &label) const override
+    {
+        return static_cast<int>(m_channels.indexOf(label));
+    }
+
+private:
+    QStringList m_channels;
 };
 
 // A room-combining group as the pass-through transform sees it: a query to

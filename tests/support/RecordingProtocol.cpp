@@ -23,12 +23,16 @@ bool RecordingProtocol::sendValue(TTransform *pTransform)
 {
     m_lSentValues.append(pTransform);
     m_lSentTexts.append(pTransform ? pTransform->valueText() : QString());
+    unsigned char byte = 0;
+    m_lSentBytes.append(pTransform ? int(pTransform->value(byte)) : -1);
+    m_lSentThirdIndexes.append(pTransform ? pTransform->thirdIndex() : -1);
     return true;
 }
 
 bool RecordingProtocol::requestValue(TTransform *pTransform)
 {
     m_lRequestedValues.append(pTransform);
+    m_lRequestedSecondIndexes.append(pTransform ? pTransform->secondIndex() : -1);
     return true;
 }
 
@@ -36,7 +40,11 @@ void RecordingProtocol::clear()
 {
     m_lSentValues.clear();
     m_lSentTexts.clear();
+    m_lSentBytes.clear();
+    m_lSentThirdIndexes.clear();
+    m_lRequestedSecondIndexes.clear();
     m_lRequestedValues.clear();
+    m_lMeterRequests.clear();
     m_lReceived.clear();
     m_lTimeouts.clear();
     m_lOnlineChanges.clear();

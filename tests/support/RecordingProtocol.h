@@ -25,6 +25,7 @@ public:
     // Values are recorded, not sent: the transforms in call order.
     bool sendValue(TTransform *pTransform) override;
     bool requestValue(TTransform *pTransform) override;
+    void requestMeterStatus(TTransform *pTransform) override { m_lMeterRequests.append(pTransform); }
     // Whether values are pushed (subscribed) rather than polled; false unless set.
     bool isSubscribed() const override { return m_bSubscribed; }
     void setSubscribed(bool subscribed) { m_bSubscribed = subscribed; }
@@ -37,7 +38,14 @@ public:
     QList<TTransform *> sentValues() const { return m_lSentValues; }
     // The value text each sent transform held when it was sent.
     QStringList sentTexts() const { return m_lSentTexts; }
+    // The one-byte form of each sent transform when it was sent.
+    QList<int> sentBytes() const { return m_lSentBytes; }
     QList<TTransform *> requestedValues() const { return m_lRequestedValues; }
+    // The third index (a command number) of each sent transform when it was sent.
+    QList<int> sentThirdIndexes() const { return m_lSentThirdIndexes; }
+    // The second index (what is asked for) of each requested transform when it was asked.
+    QList<int> requestedSecondIndexes() const { return m_lRequestedSecondIndexes; }
+    QList<TTransform *> meterRequests() const { return m_lMeterRequests; }
     void clear();
 
 private:
@@ -47,7 +55,11 @@ private:
     QList<bool> m_lOnlineChanges;
     QList<TTransform *> m_lSentValues;
     QStringList m_lSentTexts;
+    QList<int> m_lSentBytes;
+    QList<int> m_lSentThirdIndexes;
+    QList<int> m_lRequestedSecondIndexes;
     QList<TTransform *> m_lRequestedValues;
+    QList<TTransform *> m_lMeterRequests;
     int m_nResets = 0;
     bool m_bSubscribed = false;
 };

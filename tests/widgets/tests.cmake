@@ -9,3 +9,20 @@ vvb_add_test(tst_wtextedit tst_wtextedit.cpp)
 vvb_add_test(tst_wlabel tst_wlabel.cpp)
 vvb_add_test(tst_wpanellink tst_wpanellink.cpp)
 vvb_add_test(tst_wdropsite tst_wdropsite.cpp)
+vvb_add_test(tst_wpolygon tst_wpolygon.cpp)
+vvb_add_test(tst_polygoncanvas tst_polygoncanvas.cpp PolygonCanvas.cpp PolygonCanvas.h
+             ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
+vvb_add_test(tst_wroomcombining tst_wroomcombining.cpp PolygonCanvas.cpp PolygonCanvas.h
+             ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
+vvb_add_test(tst_wbutton tst_wbutton.cpp ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
+vvb_add_test(tst_wtextlink tst_wtextlink.cpp)
+vvb_add_test(tst_wcmdbutton tst_wcmdbutton.cpp)
+vvb_add_test(tst_wlevelbuttons tst_wlevelbuttons.cpp)
+# The committed LED images are what their generator draws.
+add_test(NAME gen_led_images_check
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/gen_led_images.py --check)
+vvb_add_test(tst_wdialer tst_wdialer.cpp ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
+vvb_add_test(tst_wdroplist tst_wdroplist.cpp)
+vvb_add_test(tst_wmeter tst_wmeter.cpp)
+vvb_add_test(tst_wmeterimage tst_wmeterimage.cpp)
+vvb_add_test(tst_wimage tst_wimage.cpp)

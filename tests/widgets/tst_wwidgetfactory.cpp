@@ -93,7 +93,20 @@ void TstWWidgetFactory::everyTypeOfTheTableIsCreated()
         {QStringLiteral("bounds"), QStringLiteral("WFrame")},       {QStringLiteral("frame"), QStringLiteral("WFrame")},
         {QStringLiteral("label"), QStringLiteral("WLabel")},        {QStringLiteral("panellink"), QStringLiteral("WPanelLink")},
         {QStringLiteral("slider"), QStringLiteral("WSlider")},      {QStringLiteral("textedit"), QStringLiteral("WTextEdit")},
-        {QStringLiteral("dropsite"), QStringLiteral("WDropSite")}};
+        {QStringLiteral("dropsite"), QStringLiteral("WDropSite")},
+        {QStringLiteral("region"), QStringLiteral("WRegion")},
+        {QStringLiteral("roomselector"), QStringLiteral("WRoomSelection")},
+        {QStringLiteral("activeroomcombo"), QStringLiteral("WActiveCombo")},
+        {QStringLiteral("comboselector"), QStringLiteral("WComboSelection")},
+        {QStringLiteral("button"), QStringLiteral("WButton")},
+        {QStringLiteral("cmdbutton"), QStringLiteral("WCmdButton")},
+        {QStringLiteral("textlink"), QStringLiteral("WTextLink")},
+        {QStringLiteral("levelbutton"), QStringLiteral("WLevelButtons")},
+        {QStringLiteral("dialer"), QStringLiteral("WDialer")},
+        {QStringLiteral("droplist"), QStringLiteral("WDropList")},
+        {QStringLiteral("image"), QStringLiteral("WImage")},
+        {QStringLiteral("meter"), QStringLiteral("WMeter")},
+        {QStringLiteral("meterimage"), QStringLiteral("WMeterImage")}};
     QVERIFY2(Classes.contains(type), qPrintable(type));
     QCOMPARE(QString::fromLatin1(pWidget->metaObject()->className()), Classes.value(type));
     QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));

@@ -7,5 +7,7 @@ ImageList imageCatalog()
     images += documentIcons();
     images += editorIcons();
     images += canvasIcons();
+    images += dialerImages();
+    images += meterImages();
     return images;
 }

@@ -25,5 +25,7 @@ ImageList parameterIcons();
 ImageList documentIcons();
 ImageList editorIcons();
 ImageList canvasIcons();
+ImageList dialerImages();
+ImageList meterImages();
 
 ImageList imageCatalog();

@@ -1,0 +1,347 @@
+#include "PolygonCanvas.h"
+
+#include "commands/BCommand.h"
+#include "commands/BCommandProcessor.h"
+#include "commands/BCommandId.h"
+#include "model/CComposite.h"
+#include "model/CControl.h"
+#include "widgets/WPolygon.h"
+
+#include <QQuickItem>
+#include <QtTest>
+
+namespace {
+
+using Vertices = QList<QPointF>;
+
+const QString Square = QStringLiteral("0,0 100,0 100,100 0,100");
+// The lower right quarter is cut out.
+const QString LShape = QStringLiteral("0,0 100,0 100,50 50,50 50,100 0,100");
+
+BCommandProcessor *commands()
+{
+    return BCommandProcessor::instance();
+}
+
+} // namespace
+
+// Both polygon kinds on a shown canvas, driven by mouse events on the window.
+class TstPolygonCanvas : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void editPressGrabsDrawnVertex_data();
+    void editPressGrabsDrawnVertex();
+    void editPressAtEdge_data();
+    void editPressAtEdge();
+    void controlClickInsertsOnEdge_data();
+    void controlClickInsertsOnEdge();
+    void handleDragIsUndoable_data();
+    void handleDragIsUndoable();
+    void controlShiftOnHandleDeletesVertex_data();
+    void controlShiftOnHandleDeletesVertex();
+    void runPressOutsideReachesBelow_data();
+    void runPressOutsideReachesBelow();
+    void regionPressJumps_data();
+    void regionPressJumps();
+
+private:
+    void kinds();
+    std::unique_ptr<PolygonCanvas> m_pCanvas;
+};
+
+void TstPolygonCanvas::init()
+{
+    m_pCanvas = std::make_unique<PolygonCanvas>();
+    QVERIFY(m_pCanvas->window().isReady());
+}
+
+void TstPolygonCanvas::cleanup()
+{
+    m_pCanvas.reset();
+}
+
+void TstPolygonCanvas::kinds()
+{
+    QTest::addColumn<QString>("type");
+}
+
+// ---------------------------------------------------------------- edit mode
+
+void TstPolygonCanvas::editPressGrabsDrawnVertex_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QPointF>("pressAt");
+    QTest::addColumn<bool>("grabs");
+    QTest::addColumn<QPointF>("moved");
+    for (const char *type : {"region", "roomselector"}) {
+        QTest::addRow("%s on the vertex", type) << type << QPointF(100, 0) << true << QPointF(120, 10);
+        QTest::addRow("%s 2 px off", type) << type << QPointF(102, 2) << true << QPointF(120, 10);
+        QTest::addRow("%s 15 px away", type) << type << QPointF(115, -15) << false << QPointF();
+    }
+}
+
+// The vertex is grabbed where it is drawn; a drag moves it to the grid
+// point under the pointer.
+void TstPolygonCanvas::editPressGrabsDrawnVertex()
+{
+    QFETCH(QString, type);
+    QFETCH(QPointF, pressAt);
+    QFETCH(bool, grabs);
+    QFETCH(QPointF, moved);
+    PolygonCanvas &c = *m_pCanvas;
+    c.setEditMode(true);
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), Square);
+    QVERIFY(pPolygon);
+    const WPolygon::Outline before = pPolygon->outline();
+    c.model()->setModified(false);
+
+    const QPoint from = PolygonCanvas::at(pPolygon, pressAt);
+    c.window().drag(from, from + QPoint(21, 12));
+
+    if (!grabs) {
+        QCOMPARE(pPolygon->outline(), before);
+        QCOMPARE(commands()->undoCount(), 0);
+        QCOMPARE(pPolygon->control()->mode(), CControl::ModeNormal);
+        QCOMPARE(c.missedPresses(), 1);
+        return;
+    }
+    QCOMPARE(c.missedPresses(), 0);
+    QCOMPARE(commands()->undoCount(), 1);
+    QCOMPARE(commands()->undoCommandAt(0)->id(), BCommandId::ToolReshape);
+    QVERIFY(c.model()->isModified());
+    const Vertices after({{0, 0}, moved, {100, 100}, {0, 100}});
+    QCOMPARE(pPolygon->vertices(), after);
+    QCOMPARE(pPolygon->outline().position, QPointF(200, 200));
+
+    commands()->undo();
+    QCOMPARE(pPolygon->outline(), before);
+    commands()->redo();
+    QCOMPARE(pPolygon->vertices(), after);
+}
+
+void TstPolygonCanvas::editPressAtEdge_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QPointF>("pressAt");
+    QTest::addColumn<bool>("taken");
+    for (const char *type : {"region", "roomselector"}) {
+        QTest::addRow("%s just inside the top edge", type) << type << QPointF(30, 2) << true;
+        QTest::addRow("%s just above the top edge", type) << type << QPointF(30, -2) << false;
+        QTest::addRow("%s just inside the left edge", type) << type << QPointF(2, 70) << true;
+        QTest::addRow("%s just left of the left edge", type) << type << QPointF(-2, 70) << false;
+        QTest::addRow("%s in the cut-out corner", type) << type << QPointF(75, 75) << false;
+        QTest::addRow("%s just inside the inner edge", type) << type << QPointF(48, 75) << true;
+    }
+}
+
+// Inside the drawn outline a press selects and drags the control; just
+// outside it the press is left to what lies below.
+void TstPolygonCanvas::editPressAtEdge()
+{
+    QFETCH(QString, type);
+    QFETCH(QPointF, pressAt);
+    QFETCH(bool, taken);
+    PolygonCanvas &c = *m_pCanvas;
+    c.setEditMode(true);
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    const Vertices vertices = pPolygon->vertices();
+
+    const QPoint from = PolygonCanvas::at(pPolygon, pressAt);
+    c.window().drag(from, from + QPoint(30, 20));
+
+    QCOMPARE(c.missedPresses(), taken ? 0 : 1);
+    QCOMPARE(pPolygon->control()->mode(), taken ? CControl::ModeSelected : CControl::ModeNormal);
+    QCOMPARE(pPolygon->outline().position, taken ? QPointF(230, 220) : QPointF(200, 200));
+    QCOMPARE(pPolygon->vertices(), vertices);
+    QCOMPARE(commands()->undoCount(), taken ? 1 : 0);
+}
+
+void TstPolygonCanvas::controlClickInsertsOnEdge_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QPointF>("clickAt");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QPointF>("inserted");
+    for (const char *type : {"region", "roomselector"}) {
+        QTest::addRow("%s on the right edge", type) << type << QPointF(100, 40) << 2 << QPointF(100, 40);
+        QTest::addRow("%s just inside the bottom edge", type) << type << QPointF(60, 99) << 3 << QPointF(60, 100);
+        QTest::addRow("%s beyond every edge's span", type) << type << QPointF(-2, -2) << -1 << QPointF();
+    }
+}
+
+void TstPolygonCanvas::controlClickInsertsOnEdge()
+{
+    QFETCH(QString, type);
+    QFETCH(QPointF, clickAt);
+    QFETCH(int, index);
+    QFETCH(QPointF, inserted);
+    PolygonCanvas &c = *m_pCanvas;
+    c.setEditMode(true);
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), Square);
+    QVERIFY(pPolygon);
+    const WPolygon::Outline before = pPolygon->outline();
+    if (index < 0)
+        QTest::ignoreMessage(QtDebugMsg, "No valid insert point found for clicked coordinates.");
+
+    c.window().click(PolygonCanvas::at(pPolygon, clickAt), Qt::ControlModifier);
+
+    if (index < 0) {
+        QCOMPARE(pPolygon->outline(), before);
+        QCOMPARE(commands()->undoCount(), 0);
+        return;
+    }
+    QCOMPARE(commands()->undoCount(), 1);
+    QCOMPARE(commands()->undoCommandAt(0)->id(), BCommandId::ToolInsertVertex);
+    Vertices expected = before.vertices;
+    expected.insert(index, inserted);
+    QCOMPARE(pPolygon->vertices(), expected);
+    // The drawing follows: a handle for every vertex.
+    QCOMPARE(PolygonCanvas::itemOf(pPolygon)->property("vertices").toList().size(), 5);
+    commands()->undo();
+    QCOMPARE(pPolygon->outline(), before);
+    QCOMPARE(PolygonCanvas::itemOf(pPolygon)->property("vertices").toList().size(), 4);
+    commands()->redo();
+    QCOMPARE(pPolygon->vertices(), expected);
+}
+
+// ---------------------------------------------------------------- handles
+
+void TstPolygonCanvas::handleDragIsUndoable_data()
+{
+    kinds();
+    QTest::newRow("region") << "region";
+    QTest::newRow("roomselector") << "roomselector";
+}
+
+// A handle dragged in QML is an undoable edit that marks the project modified.
+void TstPolygonCanvas::handleDragIsUndoable()
+{
+    QFETCH(QString, type);
+    PolygonCanvas &c = *m_pCanvas;
+    c.setEditMode(true);
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), Square);
+    QVERIFY(pPolygon);
+    const WPolygon::Outline before = pPolygon->outline();
+    c.window().click(PolygonCanvas::at(pPolygon, QPointF(50, 50)));
+    QVERIFY(pPolygon->handlesShown());
+    commands()->clear();
+    c.model()->setModified(false);
+
+    // The top-left vertex goes left and up: the item moves, the vertices start at (0, 0) again.
+    const QPoint from = PolygonCanvas::at(pPolygon, QPointF(0, 0));
+    c.window().move(from);
+    c.window().drag(from, from + QPoint(-20, -10));
+
+    QCOMPARE(commands()->undoCount(), 1);
+    QVERIFY(c.model()->isModified());
+    QCOMPARE(pPolygon->vertices(), Vertices({{0, 0}, {120, 10}, {120, 110}, {20, 110}}));
+    QCOMPARE(pPolygon->outline().position, QPointF(180, 190));
+    QVERIFY(qAbs(PolygonCanvas::itemOf(pPolygon)->width() - 120.0) < 0.001);
+
+    commands()->undo();
+    QCOMPARE(pPolygon->outline(), before);
+    QCOMPARE(PolygonCanvas::itemOf(pPolygon)->x(), 200.0);
+    commands()->redo();
+    QCOMPARE(pPolygon->outline().position, QPointF(180, 190));
+    QCOMPARE(pPolygon->vertices(), Vertices({{0, 0}, {120, 10}, {120, 110}, {20, 110}}));
+}
+
+void TstPolygonCanvas::controlShiftOnHandleDeletesVertex_data()
+{
+    kinds();
+    QTest::newRow("region") << "region";
+    QTest::newRow("roomselector") << "roomselector";
+}
+
+void TstPolygonCanvas::controlShiftOnHandleDeletesVertex()
+{
+    QFETCH(QString, type);
+    PolygonCanvas &c = *m_pCanvas;
+    c.setEditMode(true);
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    const WPolygon::Outline before = pPolygon->outline();
+    c.window().click(PolygonCanvas::at(pPolygon, QPointF(20, 20)));
+    commands()->clear();
+    c.model()->setModified(false);
+
+    const QPoint corner = PolygonCanvas::at(pPolygon, QPointF(50, 50));
+    c.window().move(corner);
+    c.window().click(corner, Qt::ControlModifier | Qt::ShiftModifier);
+
+    QCOMPARE(commands()->undoCount(), 1);
+    QCOMPARE(commands()->undoCommandAt(0)->id(), BCommandId::ToolDeleteVertex);
+    QVERIFY(c.model()->isModified());
+    QCOMPARE(pPolygon->vertices(), Vertices({{0, 0}, {100, 0}, {100, 50}, {50, 100}, {0, 100}}));
+    commands()->undo();
+    QCOMPARE(pPolygon->outline(), before);
+    commands()->redo();
+    QCOMPARE(pPolygon->vertices().size(), 5);
+}
+
+// ---------------------------------------------------------------- run mode
+
+void TstPolygonCanvas::runPressOutsideReachesBelow_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QPointF>("pressAt");
+    QTest::addColumn<bool>("taken");
+    for (const char *type : {"region", "roomselector"}) {
+        QTest::addRow("%s inside", type) << type << QPointF(20, 20) << true;
+        QTest::addRow("%s on the left edge", type) << type << QPointF(0, 70) << true;
+        QTest::addRow("%s in the cut-out corner", type) << type << QPointF(75, 75) << false;
+        QTest::addRow("%s in the touch margin", type) << type << QPointF(-2, 20) << false;
+    }
+}
+
+void TstPolygonCanvas::runPressOutsideReachesBelow()
+{
+    QFETCH(QString, type);
+    QFETCH(QPointF, pressAt);
+    QFETCH(bool, taken);
+    PolygonCanvas &c = *m_pCanvas;
+    c.setEditMode(false);
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    c.window().click(PolygonCanvas::at(pPolygon, pressAt));
+    QCOMPARE(c.missedPresses(), taken ? 0 : 1);
+}
+
+void TstPolygonCanvas::regionPressJumps_data()
+{
+    QTest::addColumn<QPointF>("pressAt");
+    QTest::addColumn<bool>("jumps");
+    QTest::newRow("inside") << QPointF(20, 80) << true;
+    QTest::newRow("on the inner vertical edge") << QPointF(50, 80) << true;
+    QTest::newRow("in the cut-out corner") << QPointF(80, 80) << false;
+}
+
+void TstPolygonCanvas::regionPressJumps()
+{
+    QFETCH(QPointF, pressAt);
+    QFETCH(bool, jumps);
+    PolygonCanvas &c = *m_pCanvas;
+    c.setEditMode(false);
+    CComposite *pOther = c.online().addPanel(QStringLiteral("Other"));
+    WPolygon *pRegion = c.addPolygon(QStringLiteral("region"), QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pRegion);
+    pRegion->setPropertyValue(WidgetPropertyId::LinkPath, c.model()->scenes()->path(pOther));
+    QCOMPARE(c.model()->currentPanel(), c.online().panel());
+
+    c.window().click(PolygonCanvas::at(pRegion, pressAt));
+
+    if (jumps)
+        QTRY_COMPARE(c.model()->currentPanel(), pOther);
+    else
+        QTest::qWait(50);
+    QCOMPARE(c.model()->currentPanel(), jumps ? pOther : c.online().panel());
+}
+
+QTEST_MAIN(TstPolygonCanvas)
+#include "tst_polygoncanvas.moc"
