@@ -4,6 +4,8 @@
 #include "dialogs/DModalDialog.h"
 #include "hardware/DesignFixture.h"
 #include "model/MModel.h"
+#include "support/FakeMobileDevice.h"
+#include "support/TestSupport.h"
 #include "model/MProject.h"
 #include "views/MainWindow.h"
 
@@ -11,6 +13,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -55,6 +58,7 @@ private slots:
     void editCommandsWithoutCommandsChangeNothing();
     void editModeGoesOffline();
     void sendAndExitPinReachTheModel();
+    void sendActionSendsTheSavedArchive();
     void levelAndMeterStoreTheChoice_data();
     void levelAndMeterStoreTheChoice();
 
@@ -382,6 +386,37 @@ void TestKMainOperations::sendAndExitPinReachTheModel()
     QCOMPARE(MProject::exitPin(), QStringLiteral("2580"));
     QVERIFY(m_pModel->isModified());
     MProject::setExitPin(QString());
+}
+
+// Saved, the blank project goes out byte for byte to the device whose
+// address the user typed; the processors were taken offline first.
+void TestKMainOperations::sendActionSendsTheSavedArchive()
+{
+    start();
+    const QString path = m_pDir->filePath(QStringLiteral("sent.cpz"));
+    answerFiles(path);
+    QVERIFY(m_pMain->saveAsVC());
+    FakeMobileDevice device;
+    QVERIFY(device.listen());
+    m_pModel->setTransferPort(device.port());
+    m_pModel->setConnectionEnabled(true);
+    DModalDialog::setResponder([](DModalDialog *pDialog) {
+        const int octets[] = {127, 0, 0, 1};
+        for (int i = 0; i < 4; ++i) {
+            auto *pField = pDialog->findChild<QSpinBox *>(QStringLiteral("m_pField%1").arg(i + 1));
+            if (!pField)
+                return 0;
+            pField->setValue(octets[i]);
+        }
+        return 1;
+    });
+    QVERIFY(m_pMain->action(ActionId::SendToMobile)->isEnabled());
+    m_pMain->action(ActionId::SendToMobile)->trigger();
+    QVERIFY2(m_warnings.isEmpty(), qPrintable(m_warnings.join(QLatin1Char('\n'))));
+    QVERIFY(!m_pModel->isConnectionEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(device.isReceiveFinished(), 5000);
+    QCOMPARE(device.received(), TestSupport::readAll(path));
+    QVERIFY(!device.received().isEmpty());
 }
 
 void TestKMainOperations::levelAndMeterStoreTheChoice_data()
