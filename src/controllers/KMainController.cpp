@@ -789,8 +789,18 @@ void KMainController::sendVC()
     if (!m_pModel)
         return;
     VModeManager::instance()->cancelMode();
-    // The transfer itself belongs to the model, which has none yet.
     goOffline();
+    m_pModel->sendToMobileDevice();
+    m_canvas.notifyChanged();
+}
+
+void KMainController::adoptReceivedProject()
+{
+    m_filePath.clear();
+    updateWindowTitle(QString());
+    setActionChecked(ActionId::GoOnline, m_pModel && m_pModel->isConnectionEnabled());
+    m_canvas.applySkin();
+    m_canvas.notifyChanged();
 }
 
 void KMainController::exit()
@@ -905,8 +915,13 @@ void KMainController::updateIPAddress()
         m_pModel->updateIPAddresses();
 }
 
-// The PIN dialog is run by the model once it has one; nothing to do until then.
-void KMainController::setExitPIN() {}
+void KMainController::setExitPIN()
+{
+    if (!m_pModel)
+        return;
+    VModeManager::instance()->cancelMode();
+    m_pModel->changeExitPin();
+}
 
 void KMainController::aboutVC()
 {

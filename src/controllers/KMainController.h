@@ -59,6 +59,9 @@ public:
     bool promptSave(const QString &title);
     // Every processor offline; "Go Online" unchecked.
     void goOffline();
+    // A project received from a mobile device is open: it has no file of
+    // the user's yet, so the next save asks for one.
+    void adoptReceivedProject();
 
     MainWindow *mainWindow() const { return m_pMainWindow; }
     CCanvas *canvas() { return &m_canvas; }

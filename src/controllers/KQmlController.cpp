@@ -66,7 +66,8 @@ void KQmlController::createView(bool first)
     pContainer->setMinimumSize(MinimumViewSize, MinimumViewSize);
     pContainer->setFocusPolicy(Qt::TabFocus);
     m_pQmlFrame->registerQmlTypes(first);
-    m_pQmlFrame->loadSetupMenu(tr("About Velmora Viviza...,Project Information...,Network Status..."));
+    // "Receive..." lets a device send a panel project back to the editor.
+    m_pQmlFrame->loadSetupMenu(tr("About Velmora Viviza...,Project Information...,Network Status...,Receive..."));
     if (CCanvas *pCanvas = m_pModel->canvas())
         pCanvas->loadDesktop(m_pQmlFrame);
     m_pSplitter->addWidget(pContainer);

@@ -23,6 +23,16 @@ int DMessageBox::warning(QWidget *parent, const QString &title, const QString &t
     return box.exec();
 }
 
+int DMessageBox::plain(QWidget *parent, const QString &title, const QString &text)
+{
+    if (const Responder &responder = responderSlot())
+        return responder(title, text);
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent,
+                    Qt::Dialog | Qt::CustomizeWindowHint);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+
 int DMessageBox::choice(QWidget *parent, const QString &title, const QString &text, const QStringList &buttons)
 {
     if (const Responder &responder = responderSlot())

@@ -19,6 +19,9 @@ public:
     // A warning box with one OK button; returns the pressed button.
     static int warning(QWidget *parent, const QString &title, const QString &text);
 
+    // A box without icon and without title-bar buttons, one OK button.
+    static int plain(QWidget *parent, const QString &title, const QString &text);
+
     // An information box offering the buttons in order; returns the index of
     // the pressed one, -1 when the box was closed without a choice.
     static int choice(QWidget *parent, const QString &title, const QString &text, const QStringList &buttons);

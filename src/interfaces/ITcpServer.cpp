@@ -21,6 +21,11 @@ void ITcpServer::setPort(int port)
     m_nPort = quint32(port);
 }
 
+void ITcpServer::setHostAddress(const QHostAddress &address)
+{
+    m_listenAddress = address;
+}
+
 bool ITcpServer::open()
 {
     closeListener();
@@ -40,7 +45,7 @@ bool ITcpServer::listen()
         qDebug() << "ITCPServer is already listening on port " << m_nPort;
         return true;
     }
-    if (m_nPort > 0xFFFF || !m_pListener->listen(QHostAddress::Any, quint16(m_nPort))) {
+    if (m_nPort > 0xFFFF || !m_pListener->listen(m_listenAddress, quint16(m_nPort))) {
         qWarning().noquote() << "Error " << int(m_pListener->serverError())
                              << ": Starting listener on port: " << m_nPort << " - "
                              << m_pListener->errorString();

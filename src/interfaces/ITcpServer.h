@@ -3,6 +3,7 @@
 #include "interfaces/IInterface.h"
 
 #include <QAbstractSocket>
+#include <QHostAddress>
 
 class QTcpServer;
 class QTcpSocket;
@@ -26,6 +27,8 @@ public:
     void dump() const override;
     QString typeName() const override;
     void setPort(int port) override;
+    // The address to listen on; every interface unless set.
+    void setHostAddress(const QHostAddress &address) override;
 
     bool listen();
     // The port actually listened on (the stored one, or the one chosen for port 0); 0 when not.
@@ -51,4 +54,5 @@ private:
     QTcpServer *m_pListener = nullptr;
     QTcpSocket *m_pClient = nullptr;
     quint32 m_nPort = 0;
+    QHostAddress m_listenAddress = QHostAddress(QHostAddress::Any);
 };

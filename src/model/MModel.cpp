@@ -524,15 +524,6 @@ QString MModel::indicatorImage()
     return s_sIndicatorImage;
 }
 
-void MModel::doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface)
-{
-    if (!pProtocol || !pInterface)
-        return;
-    QEventLoop loop;
-    connect(pInterface, &IInterface::connectionClose, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
 bool MModel::getIsScaleMultiply() const
 {
     return m_pCanvas ? m_pCanvas->isMultiplyScaleFactor() : true;
@@ -578,11 +569,6 @@ QString MModel::networkReport() const
             report += pChassis->chassisName() + pTransport->stateText() + QStringLiteral("\n\n");
     }
     return report.isEmpty() ? tr("No network information available.") : report;
-}
-
-bool MModel::runSystemMenu(const QString &)
-{
-    return false;
 }
 
 // ---------------------------------------------------------------- file names

@@ -175,8 +175,45 @@ public:
     void updateIPAddresses();
     // Runs the address dialog for one processor; true when the address changed.
     bool changeIpAddress(const QString &title, QString &address);
-    // The receive wait of a file transfer: returns when the peer closed the connection.
+
+    // ---- sending and receiving panel projects
+    // The port of the panel transfer, both ways.
+    static constexpr quint16 TransferPort = 10056;
+    static constexpr int SendConnectWaitMs = 1000;
+    // A receive during which nothing arrives for this long is given up.
+    static constexpr int ReceiveIdleLimitMs = 120000;
+    // A tool-bar row or a control named "SettingsButton": the mobile panel
+    // application needs one to reach its own setup.
+    bool hasSetupButton() const;
+    // Sends the saved archive to a device whose address the user enters;
+    // refuses a project that was never saved or has changes since.
+    bool sendToMobileDevice();
+    // "download.cpn" in the folder of received projects; the folder is
+    // created, with its parents, when asked and missing.
+    QString downloadPath(bool createFolder) const;
+    QString receivedProjectPath() const;
+    // Listens while the receive box stands; true only when a whole project
+    // arrived and replaced the download file.
+    bool receiveProject();
+    // The receive box and its wait; ends when the peer closes, the user
+    // cancels or nothing arrives within the idle limit.
     void doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface);
+    // Receives a project and, after the save prompt, opens it and goes online.
+    bool receiveAndOpen();
+    bool showIpAddressBox(const QString &title);
+    bool showNetworkStatusBox(const QString &title);
+    bool showProjectInfoBox(const QString &title);
+    bool showAbout(const QString &title);
+    // The exit PIN dialog; an accepted PIN marks the project modified.
+    void changeExitPin();
+    // Tests move the transfer to a free port (0 lets the receive pick one)
+    // and the receive to one address.
+    void setTransferPort(quint16 port) { m_nTransferPort = port; }
+    quint16 transferPort() const { return m_nTransferPort; }
+    void setReceiveAddress(const QHostAddress &address) { m_receiveAddress = address; }
+    void setReceiveIdleLimit(int ms) { m_nReceiveIdleLimitMs = ms; }
+    // The port a running receive listens on; 0 when none.
+    quint16 receivingPort() const;
 
     // ---- QML side and canvas
     void setQmlInterface(MQmlInterface *pInterface);
@@ -244,6 +281,11 @@ private:
     CComposite *shownScene() const;
     QList<HChassis *> processors() const;
     CControl *findPanelByHandle(CControl *pElement, quint64 handle) const;
+    bool openReceivedProject();
+    bool showQmlBox(const QString &source, const QString &title, const QString &text, bool withButton);
+    bool runReceiveEntry(const QString &entry);
+    bool runExitEntry(const QString &entry);
+    QString receiveFolder() const;
 
     QPointer<MQmlInterface> m_pQmlInterface;
     QPointer<QQmlContext> m_pQmlContext;
@@ -280,4 +322,7 @@ private:
     // The factory this model made for the delegate.
     WWidgetFactory *m_pWidgetFactory;
     bool m_bSaved;
+    quint16 m_nTransferPort = TransferPort;
+    QHostAddress m_receiveAddress = QHostAddress(QHostAddress::Any);
+    int m_nReceiveIdleLimitMs = ReceiveIdleLimitMs;
 };

@@ -93,6 +93,9 @@ void PFileProtocol::showSendProgress(qint64 total)
     // No parent window to be modal to: block the whole application instead.
     m_pProgress->setWindowModality(Qt::ApplicationModal);
     m_pProgress->setWindowFlags(m_pProgress->windowFlags() | Qt::WindowStaysOnTopHint);
+    // At the last piece the dialog must stay, and its Abort count, until the bytes are out.
+    m_pProgress->setAutoReset(false);
+    m_pProgress->setAutoClose(false);
     m_pProgress->show();
 }
 
@@ -175,6 +178,11 @@ bool PFileProtocol::replaceFile(const QString &path, const QString &temporaryPat
     if (hadTarget)
         QFile::remove(asidePath);
     return true;
+}
+
+qint64 PFileProtocol::receivedBytes() const
+{
+    return m_pFile && m_pFile->isOpen() ? m_pFile->pos() : 0;
 }
 
 bool PFileProtocol::onReceive(const QByteArray &bytes)

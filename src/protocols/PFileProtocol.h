@@ -29,6 +29,8 @@ public:
     QString name() const override;
 
     bool isReceiving() const { return m_pFile != nullptr; }
+    // Bytes written so far by the running receive; 0 outside one.
+    qint64 receivedBytes() const;
 
 public slots:
     // The receive box was cancelled (or the connection ended): closes the file being received.

@@ -1,14 +1,20 @@
 #include "controllers/ActionId.h"
 #include "controllers/KMainController.h"
 #include "dialogs/DMessageBox.h"
+#include "dialogs/DModalDialog.h"
 #include "hardware/DesignFixture.h"
 #include "hardware/HRoot.h"
 #include "model/MModel.h"
+#include "support/FakeMobileDevice.h"
+#include "support/TestSupport.h"
+#include "model/MProject.h"
 #include "views/MainWindow.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -52,6 +58,8 @@ private slots:
     void reloadWarningGuardsASecondImport();
     void editCommandsWithoutCommandsChangeNothing();
     void editModeGoesOffline();
+    void sendAndExitPinReachTheModel();
+    void sendActionSendsTheSavedArchive();
     void levelAndMeterStoreTheChoice_data();
     void levelAndMeterStoreTheChoice();
     void newAndOpenLeaveTheOldDesign_data();
@@ -81,6 +89,8 @@ void TestKMainOperations::init()
         return 0;
     });
     KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
+    // A dialog that is not answered by the test is cancelled.
+    DModalDialog::setResponder([](DModalDialog *) { return 0; });
 }
 
 void TestKMainOperations::cleanup()
@@ -88,6 +98,7 @@ void TestKMainOperations::cleanup()
     KMainController::setQuestionRunner({});
     KMainController::setFileNameRunner({});
     DMessageBox::setResponder({});
+    DModalDialog::setResponder({});
     m_pModel.reset();
     m_pMain = nullptr;
 }
@@ -360,6 +371,67 @@ void TestKMainOperations::editModeGoesOffline()
     QVERIFY(!m_pMain->action(ActionId::EditMode)->isChecked());
     m_pMain->editMode();
     QVERIFY(m_pMain->action(ActionId::EditMode)->isChecked());
+}
+
+// The new blank project is refused with a box before any address is asked
+// for; the PIN typed in its dialog becomes the project's.
+void TestKMainOperations::sendAndExitPinReachTheModel()
+{
+    start();
+    int dialogs = 0;
+    DModalDialog::setResponder([&dialogs](DModalDialog *pDialog) {
+        ++dialogs;
+        auto *pEdit = pDialog->findChild<QLineEdit *>(QStringLiteral("m_pExitPinEdit"));
+        if (!pEdit)
+            return 0;
+        pDialog->show();
+        pEdit->setFocus();
+        QTest::keyClicks(pEdit, QStringLiteral("2580"));
+        QTest::keyClick(pEdit, Qt::Key_Return);
+        return pDialog->result() == QDialog::Accepted ? 1 : 0;
+    });
+    m_pMain->action(ActionId::SendToMobile)->setEnabled(true);
+    m_pMain->action(ActionId::SendToMobile)->trigger();
+    QCOMPARE(m_warnings.size(), 1);
+    QCOMPARE(dialogs, 0);
+
+    m_pModel->setModified(false);
+    QVERIFY(QMetaObject::invokeMethod(m_pMain, "setExitPIN"));
+    QCOMPARE(dialogs, 1);
+    QCOMPARE(MProject::exitPin(), QStringLiteral("2580"));
+    QVERIFY(m_pModel->isModified());
+    MProject::setExitPin(QString());
+}
+
+// Saved, the blank project goes out byte for byte to the device whose
+// address the user typed; the processors were taken offline first.
+void TestKMainOperations::sendActionSendsTheSavedArchive()
+{
+    start();
+    const QString path = m_pDir->filePath(QStringLiteral("sent.cpz"));
+    answerFiles(path);
+    QVERIFY(m_pMain->saveAsVC());
+    FakeMobileDevice device;
+    QVERIFY(device.listen());
+    m_pModel->setTransferPort(device.port());
+    m_pModel->setConnectionEnabled(true);
+    DModalDialog::setResponder([](DModalDialog *pDialog) {
+        const int octets[] = {127, 0, 0, 1};
+        for (int i = 0; i < 4; ++i) {
+            auto *pField = pDialog->findChild<QSpinBox *>(QStringLiteral("m_pField%1").arg(i + 1));
+            if (!pField)
+                return 0;
+            pField->setValue(octets[i]);
+        }
+        return 1;
+    });
+    QVERIFY(m_pMain->action(ActionId::SendToMobile)->isEnabled());
+    m_pMain->action(ActionId::SendToMobile)->trigger();
+    QVERIFY2(m_warnings.isEmpty(), qPrintable(m_warnings.join(QLatin1Char('\n'))));
+    QVERIFY(!m_pModel->isConnectionEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(device.isReceiveFinished(), 5000);
+    QCOMPARE(device.received(), TestSupport::readAll(path));
+    QVERIFY(!device.received().isEmpty());
 }
 
 void TestKMainOperations::levelAndMeterStoreTheChoice_data()

@@ -33,6 +33,7 @@
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QQmlContext>
 #include <QtTest>
 
 #include <cmath>
@@ -344,6 +345,12 @@ void TestStartUp::canvasFrameHasItsRowsAndMenu()
     QVERIFY(pSceneMenu->isVisible() && pSceneMenu->width() > 0);
     // The scene menu offers the collection of the blank project.
     QCOMPARE(m_pModel->qmlProperty(QStringLiteral("sceneTitle")).toString(), QStringLiteral("COLLECTION1"));
+    // The setup menu leads to the system menu, receiving a project included.
+    QQmlContext *pContext = qmlContext(pRoot);
+    QVERIFY(pContext);
+    QCOMPARE(pContext->contextProperty(QStringLiteral("setupMenuData")).toStringList(),
+             QStringList({QStringLiteral("About Velmora Viviza..."), QStringLiteral("Project Information..."),
+                          QStringLiteral("Network Status..."), QStringLiteral("Receive...")}));
 }
 
 void TestStartUp::firstPanelIsHome()

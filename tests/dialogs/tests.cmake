@@ -1,3 +1,5 @@
 vvb_add_test(tst_dqmlmessagedialog tst_dqmlmessagedialog.cpp)
 vvb_add_test(tst_dipaddresschangedialog tst_dipaddresschangedialog.cpp)
+vvb_add_test(tst_ddownloaddialog tst_ddownloaddialog.cpp)
+vvb_add_test(tst_dexitpindialog tst_dexitpindialog.cpp)
 vvb_add_test(tst_dtemplatedialog tst_dtemplatedialog.cpp)

@@ -1,8 +1,18 @@
+#include "dialogs/DMessageBox.h"
 #include "dialogs/DQmlMessageDialog.h"
+#include "support/QmlCanvasFixture.h"
 #include "views/VModeManager.h"
 
+#include <QAbstractButton>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QQmlExpression>
+#include <QQuickItem>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
+
+#include <ctime>
 
 // The message-box controller as far as the canvas needs it: closing and
 // quitting its box, and passing on the receive box's close.
@@ -18,6 +28,14 @@ private slots:
     void closeForgetsBoxAndModalObject();
     void closeKeepsAnotherModalObject();
     void receiveBoxCloseIsPassedOn();
+    void doModalWithoutContextReturnsAtOnce();
+    void qmlBoxIsWaitedForUntilCancelled_data();
+    void qmlBoxIsWaitedForUntilCancelled();
+    void waitingForTheBoxLeavesTheProcessorIdle();
+    void receiveBoxReportsTheUsersClose_data();
+    void receiveBoxReportsTheUsersClose();
+    void closingTheReceiveBoxReportsNothing();
+    void messageBoxFromQmlIsAPlainBox();
 };
 
 void TstDQmlMessageDialog::cleanup()
@@ -86,6 +104,148 @@ void TstDQmlMessageDialog::receiveBoxCloseIsPassedOn()
     QSignalSpy closed(&dialog, &DQmlMessageDialog::receiveModeDialogClosed);
     dialog.onReceiveModeDialogClosed();
     QCOMPARE(closed.count(), 1);
+}
+
+void TstDQmlMessageDialog::doModalWithoutContextReturnsAtOnce()
+{
+    DQmlMessageDialog dialog;
+    dialog.source = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
+    QVERIFY(dialog.doModal());
+    QCOMPARE(dialog.boxItem(), nullptr);
+    QCOMPARE(VModeManager::instance()->modalObject(), nullptr);
+}
+
+// The box is drawn over the canvas with the given texts, is the canvas's
+// modal object while it stands, and the mode manager's cancel ends the wait
+// through the QML file's own quit.
+void TstDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("objectName");
+    QTest::newRow("message") << "qrc:/qml/objects/QmlMessageDialog.qml" << "OK" << "messageDialog";
+    QTest::newRow("about") << "qrc:/qml/objects/QmlAboutDialog.qml" << "" << "aboutDialog";
+}
+
+void TstDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, button);
+    QFETCH(QString, objectName);
+    QmlCanvasFixture fixture;
+    VModeManager::instance()->setCanvasRoot(fixture.canvas());
+    DQmlMessageDialog dialog;
+    dialog.source = source;
+    dialog.context = fixture.context();
+    dialog.title = QStringLiteral("Network Status");
+    dialog.text = QStringLiteral("Rack 1 Running");
+    dialog.button = button;
+    QSignalSpy closed(&dialog, &DQmlMessageDialog::closed);
+
+    QPointer<QObject> pSeen;
+    QStringList seen;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, &user, [&]() {
+        QObject *pBox = VModeManager::instance()->modalObject();
+        if (!pBox)
+            return;
+        pSeen = pBox;
+        auto *pItem = qobject_cast<QQuickItem *>(pBox);
+        seen << pBox->objectName() << pBox->property("title").toString() << pBox->property("text").toString()
+             << pBox->property("button").toString();
+        if (pItem && pItem->parentItem() == fixture.canvas() && pItem->isVisible())
+            seen << QStringLiteral("over the canvas");
+        user.stop();
+        VModeManager::instance()->cancelMode();
+    });
+    user.start(5);
+    QVERIFY(dialog.doModal());
+    QCOMPARE(seen, QStringList({objectName, QStringLiteral("Network Status"), QStringLiteral("Rack 1 Running"),
+                                button, QStringLiteral("over the canvas")}));
+    QCOMPARE(dialog.boxItem(), nullptr);
+    QCOMPARE(VModeManager::instance()->modalObject(), nullptr);
+    QCOMPARE(closed.count(), 0);
+    // The engine's quit closed the box and nothing else: no one listens any more.
+    QTest::ignoreMessage(QtWarningMsg, "Signal QQmlEngine::quit() emitted, but no receivers connected to handle it.");
+    QQmlExpression(fixture.context(), nullptr, QStringLiteral("Qt.quit()")).evaluate();
+    QTRY_VERIFY(!pSeen);
+    QVERIFY2(fixture.warnings().isEmpty(), qPrintable(fixture.warnings().join(QLatin1Char('\n'))));
+}
+
+// The wait sleeps in the event loop until the box goes; a loop that keeps
+// asking for events would use a whole core for as long as the box stands.
+void TstDQmlMessageDialog::waitingForTheBoxLeavesTheProcessorIdle()
+{
+    QmlCanvasFixture fixture;
+    VModeManager::instance()->setCanvasRoot(fixture.canvas());
+    DQmlMessageDialog dialog;
+    dialog.source = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
+    dialog.context = fixture.context();
+    QTimer::singleShot(400, &dialog, []() { VModeManager::instance()->cancelMode(); });
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpuBefore = std::clock();
+    QVERIFY(dialog.doModal());
+    const double cpuMs = double(std::clock() - cpuBefore) * 1000.0 / CLOCKS_PER_SEC;
+    QVERIFY(wall.elapsed() >= 350);
+    QVERIFY2(cpuMs < wall.elapsed() / 2.0, qPrintable(QStringLiteral("%1 ms of processor time").arg(cpuMs)));
+}
+
+void TstDQmlMessageDialog::receiveBoxReportsTheUsersClose_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("cancel button") << false;
+    QTest::newRow("escape") << true;
+}
+
+void TstDQmlMessageDialog::receiveBoxReportsTheUsersClose()
+{
+    QFETCH(bool, escape);
+    DQmlMessageDialog dialog;
+    QSignalSpy closed(&dialog, &DQmlMessageDialog::receiveModeDialogClosed);
+    auto *pBox = qobject_cast<QMessageBox *>(
+        dialog.showReceiveBox(QStringLiteral("Receive Control Panel..."), QStringLiteral("Mobile IP Address:")));
+    QVERIFY(pBox);
+    QCOMPARE(dialog.receiveBox(), pBox);
+    QVERIFY(pBox->isVisible());
+    QCOMPARE(pBox->icon(), QMessageBox::NoIcon);
+    QCOMPARE(pBox->windowTitle(), QStringLiteral("Receive Control Panel..."));
+    QCOMPARE(pBox->buttons().size(), 1);
+    QCOMPARE(pBox->standardButton(pBox->buttons().first()), QMessageBox::Cancel);
+    if (escape)
+        QTest::keyClick(pBox, Qt::Key_Escape);
+    else
+        pBox->buttons().first()->click();
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!pBox->isVisible());
+}
+
+void TstDQmlMessageDialog::closingTheReceiveBoxReportsNothing()
+{
+    QPointer<QMessageBox> pBox;
+    {
+        DQmlMessageDialog dialog;
+        QSignalSpy closed(&dialog, &DQmlMessageDialog::receiveModeDialogClosed);
+        pBox = qobject_cast<QMessageBox *>(dialog.showReceiveBox(QStringLiteral("T"), QStringLiteral("x")));
+        dialog.closeReceiveBox();
+        QVERIFY(!pBox->isVisible());
+        QCOMPARE(closed.count(), 0);
+    }
+    QVERIFY(!pBox);
+}
+
+void TstDQmlMessageDialog::messageBoxFromQmlIsAPlainBox()
+{
+    QStringList shown;
+    DMessageBox::setResponder([&](const QString &title, const QString &text) {
+        shown << title << text;
+        return 0;
+    });
+    DQmlMessageDialog dialog;
+    QMetaObject::invokeMethod(&dialog, "showMessageBox", Q_ARG(QString, QStringLiteral("Project Information")),
+                              Q_ARG(QString, QStringLiteral("Facility: Hall")));
+    DMessageBox::setResponder(DMessageBox::Responder());
+    QCOMPARE(shown, QStringList({QStringLiteral("Project Information"), QStringLiteral("Facility: Hall")}));
 }
 
 QTEST_MAIN(TstDQmlMessageDialog)

@@ -7,3 +7,4 @@ vvb_add_test(tst_mmodel tst_mmodel.cpp ModelFixture.h ../hardware/DesignFixture.
 vvb_add_test(tst_ccompositexml tst_ccompositexml.cpp)
 vvb_add_test(tst_monline tst_monline.cpp OnlineFixture.cpp OnlineFixture.h)
 vvb_add_test(tst_ctransformindex tst_ctransformindex.cpp)
+vvb_add_test(tst_mtransfer tst_mtransfer.cpp ModelFixture.h)

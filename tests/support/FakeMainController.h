@@ -17,6 +17,8 @@ public:
     ~FakeMainController() override;
 
     QAction *action(int actionId) override;
+    // Attached to a model's controller tree it stays uninitialised.
+    void initialize() override {}
 
 private:
     QHash<int, QAction *> m_actions;

@@ -1,6 +1,8 @@
 #include "support/FakeMobileDevice.h"
 
 #include <QTcpServer>
+
+#include <sys/socket.h>
 #include <QTcpSocket>
 
 FakeMobileDevice::FakeMobileDevice(QObject *parent)
@@ -77,8 +79,25 @@ void FakeMobileDevice::finishReceive()
     emit receiveFinished();
 }
 
+void FakeMobileDevice::sendAndHold(quint16 port, const QByteArray &bytes)
+{
+    sendFile(port, bytes);
+    m_bHold = true;
+}
+
+void FakeMobileDevice::breakSend()
+{
+    if (!m_pSendSocket)
+        return;
+    // No lingering: the close sends a reset instead of the orderly end.
+    const linger noLinger{1, 0};
+    ::setsockopt(int(m_pSendSocket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &noLinger, sizeof(noLinger));
+    finishSend(true);
+}
+
 void FakeMobileDevice::sendFile(quint16 port, const QByteArray &bytes, qint64 stopAfter)
 {
+    m_bHold = false;
     m_baToSend = stopAfter >= 0 ? bytes.left(int(stopAfter)) : bytes;
     m_nSent = 0;
     m_bSendFinished = false;
@@ -95,6 +114,8 @@ void FakeMobileDevice::sendFile(quint16 port, const QByteArray &bytes, qint64 st
 void FakeMobileDevice::onSendConnected()
 {
     m_bSendConnected = true;
+    if (m_baToSend.isEmpty() && m_bHold)
+        return;
     if (m_baToSend.isEmpty()) {
         finishSend(m_pSendSocket && m_pSendSocket->property("stopShort").toBool());
         return;
@@ -105,7 +126,7 @@ void FakeMobileDevice::onSendConnected()
 void FakeMobileDevice::onSendBytesWritten(qint64 bytes)
 {
     m_nSent += bytes;
-    if (m_nSent >= m_baToSend.size())
+    if (m_nSent >= m_baToSend.size() && !m_bHold)
         finishSend(m_pSendSocket && m_pSendSocket->property("stopShort").toBool());
 }
 

@@ -32,6 +32,10 @@ public:
 
     // stopAfter -1: the whole file, then a normal close.
     void sendFile(quint16 port, const QByteArray &bytes, qint64 stopAfter = -1);
+    // Writes the bytes and keeps the connection open, as a sender that stalls.
+    void sendAndHold(quint16 port, const QByteArray &bytes);
+    // Breaks the send connection with a reset, as a failing network does.
+    void breakSend();
     bool isSendFinished() const { return m_bSendFinished; }
     qint64 bytesSent() const { return m_nSent; }
     // Whether the send connection was made at all.
@@ -65,4 +69,5 @@ private:
     qint64 m_nSent = 0;
     bool m_bSendFinished = false;
     bool m_bSendConnected = false;
+    bool m_bHold = false;
 };

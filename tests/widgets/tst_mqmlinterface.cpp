@@ -196,10 +196,12 @@ void TstMQmlInterface::postCommand_data()
     QTest::addColumn<bool>("result");
     QTest::addColumn<int>("statusMessages");
     QTest::newRow("statusbar") << "statusbar" << "Ready" << true << 1;
-    // The model answers false for these until it has scenes and a system menu.
+    // The model answers false for these until it has scenes.
     QTest::newRow("scene unknown") << "scene" << "Nowhere" << false << 0;
     QTest::newRow("event") << "event" << "leftarrow" << false << 0;
-    QTest::newRow("system") << "system" << "About" << false << 0;
+    // The About box has no canvas to stand on here, so it is over at once.
+    QTest::newRow("system") << "system" << "About" << true << 0;
+    QTest::newRow("system unknown") << "system" << "Settings" << false << 0;
     QTest::newRow("other") << "popup" << "x" << false << 0;
     QTest::newRow("case-sensitive") << "StatusBar" << "Ready" << false << 0;
     QTest::newRow("empty") << "" << "" << false << 0;
