@@ -5,6 +5,12 @@
 #include "commands/BDropLinkCommand.h"
 #include "commands/BDropPanelCommand.h"
 #include "commands/BDropSiteCommand.h"
+#include "commands/BEditCopyCommand.h"
+#include "commands/BEditCutCommand.h"
+#include "commands/BEditDeleteCommand.h"
+#include "commands/BEditPasteCommand.h"
+#include "commands/BEditRedoCommand.h"
+#include "commands/BEditUndoCommand.h"
 #include "commands/BToolDeleteVertexCommand.h"
 #include "commands/BToolDragCommand.h"
 #include "commands/BToolInsertVertexCommand.h"
@@ -36,6 +42,18 @@ BCommand *BCommandFactory::createCommand(int id, int mode) const
         return new BToolInsertVertexCommand(mode);
     case BCommandId::ToolNudge:
         return new BToolNudgeCommand(mode);
+    case BCommandId::EditUndo:
+        return new BEditUndoCommand(mode);
+    case BCommandId::EditRedo:
+        return new BEditRedoCommand(mode);
+    case BCommandId::EditCut:
+        return new BEditCutCommand(mode);
+    case BCommandId::EditCopy:
+        return new BEditCopyCommand(mode);
+    case BCommandId::EditPaste:
+        return new BEditPasteCommand(mode);
+    case BCommandId::EditDelete:
+        return new BEditDeleteCommand(mode);
     case BCommandId::DropControl:
         return new BDropControlCommand(mode);
     case BCommandId::DropPanel:

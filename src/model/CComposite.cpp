@@ -100,13 +100,18 @@ int CComposite::indexOf(const CControl *pElement) const
 
 void CComposite::addChild(CControl *pElement)
 {
+    insertChild(childCount(), pElement);
+}
+
+void CComposite::insertChild(int index, CControl *pElement)
+{
     if (!pElement)
         return;
     if (!m_bNotOwner) {
         pElement->setParentComposite(this);
         pElement->addTransformUse();
     }
-    m_children.append(pElement);
+    m_children.insert(index >= 0 && index <= childCount() ? index : childCount(), pElement);
     pElement->enableDrop(false);
 }
 

@@ -112,6 +112,8 @@ public:
     int childCount() const { return int(m_children.size()); }
     CControl *childAt(int index) const;
     int indexOf(const CControl *pElement) const;
+    // addChild at a position; one outside the list appends.
+    void insertChild(int index, CControl *pElement);
     const QList<CControl *> &children() const { return m_children; }
     int currentIndex() const { return m_current; }
     // An index outside the list is refused.

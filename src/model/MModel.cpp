@@ -8,6 +8,7 @@
 #include "controllers/ControllerId.h"
 #include "controllers/KComposite.h"
 #include "controllers/KMainController.h"
+#include "controllers/NotifyEventId.h"
 #include "interfaces/IComposite.h"
 #include "interfaces/ITcpServer.h"
 #include "model/CCanvas.h"
@@ -46,7 +47,11 @@
 #include <QStandardItem>
 #include <QUrl>
 #include <QWidget>
+#include <QXmlStreamReader>
 
+#include <algorithm>
+#include <cmath>
+#include <numeric>
 #include <memory>
 
 namespace {
@@ -78,6 +83,83 @@ bool buildsWidget(const CControl *pControl)
         }
     }
     return false;
+}
+
+// Largest coordinate or size, in pixels, a pasted control may bring along.
+constexpr double MaxPastedGeometry = 100000.0;
+
+bool isGeometryElement(QStringView name)
+{
+    return name == u"x" || name == u"y" || name == u"width" || name == u"height";
+}
+
+bool isSaneGeometry(const QString &text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok)
+        return !std::isinf(value); // not a number at all reads as 0; an overflow is refused
+    return std::isfinite(value) && std::fabs(value) <= MaxPastedGeometry;
+}
+
+// Settings that name a picture: under any widget, or "path" of the two
+// picture widgets (elsewhere "path" is a link or an outline).
+bool isImageElement(QStringView name, QStringView widget)
+{
+    if (name == u"onimage" || name == u"offimage" || name == u"partialImage" || name == u"imagepath")
+        return true;
+    return name == u"path" && (widget == u"image" || widget == u"meterimage");
+}
+
+// Clipboard text is offered by any program: only one VMD root holding one
+// Controls element of Control elements, with no document type (no entity
+// can expand), geometry in range and pictures the archive accepts.
+bool isAcceptableClipboard(const QByteArray &bytes)
+{
+    QXmlStreamReader reader(bytes);
+    QStringList names;
+    QString text;
+    int controls = 0;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::DTD:
+        case QXmlStreamReader::EntityReference:
+            return false;
+        case QXmlStreamReader::StartElement: {
+            const QString name = reader.name().toString();
+            const int depth = int(names.size());
+            if ((depth == 0 && name != QLatin1String("VMD")) || (depth == 1 && name != QLatin1String("Controls"))
+                || (depth == 2 && name != QLatin1String("Control")))
+                return false;
+            if (depth == 2)
+                ++controls;
+            names.append(name);
+            text.clear();
+            break;
+        }
+        case QXmlStreamReader::Characters:
+            text += reader.text();
+            break;
+        case QXmlStreamReader::EndElement: {
+            // A setting of a widget: VMD, Controls, Control, Property, widget, setting.
+            if (names.size() >= 6) {
+                const QString &name = names.last();
+                const QString value = text.trimmed();
+                if (isGeometryElement(name) && !isSaneGeometry(value))
+                    return false;
+                if (isImageElement(name, names.at(names.size() - 2))
+                    && !UArchive::instance()->acceptsImageReference(value))
+                    return false;
+            }
+            text.clear();
+            names.removeLast();
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return !reader.hasError() && controls > 0;
 }
 
 } // namespace
@@ -885,14 +967,13 @@ void MModel::buildHardwareModel(QStandardItemModel *pItemModel)
 
 // ---------------------------------------------------------------- paste
 
-// Every control read goes to the target, bound to the model and selected;
-// a damaged clipboard adds nothing.
-int MModel::pasteControls(CControl *pTarget, const QByteArray &bytes)
+// Every control read goes to the collection, bound to the model and
+// selected; a damaged or hostile clipboard adds nothing.
+int MModel::placeControl(CComposite *pControls, const QByteArray &bytes)
 {
-    auto *pComposite = qobject_cast<CComposite *>(pTarget);
-    if (!m_pRootNode || !pComposite || !m_pDelegate)
+    if (!m_pRootNode || !pControls || !m_pDelegate || !isAcceptableClipboard(bytes))
         return 0;
-    return int(pComposite->pasteControls(m_pRootNode, bytes, this).size());
+    return int(pControls->pasteControls(m_pRootNode, bytes, this).size());
 }
 
 // ---------------------------------------------------------------- navigation
@@ -1293,11 +1374,22 @@ void MModel::removeFromCurrentPanel(CControl *pControl, bool destroy)
     checkEmptyCanvas();
 }
 
-void MModel::addControls(CComposite *pControls)
+void MModel::selectControls(CComposite *pControls, const QList<ControlPlace> *pPlaces)
 {
     if (!pControls)
         return;
-    for (CControl *pControl : pControls->children()) {
+    const QList<CControl *> controls = pControls->children();
+    const bool placed = pPlaces && pPlaces->size() == controls.size();
+    // Lowest position first, so that each saved index is valid again when
+    // its control goes back.
+    QList<int> order(controls.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (placed) {
+        std::stable_sort(order.begin(), order.end(),
+                         [pPlaces](int a, int b) { return pPlaces->at(a).index < pPlaces->at(b).index; });
+    }
+    for (const int i : std::as_const(order)) {
+        CControl *pControl = controls.at(i);
         if (!pControl)
             continue;
         if (HNode *pNode = pControl->node()) {
@@ -1305,24 +1397,64 @@ void MModel::addControls(CComposite *pControls)
             if (HNode *pParent = pNode->parentNode())
                 pParent->setFlags(HNode::FlagInUse);
         }
-        addToCurrentPanel(pControl);
+        auto *pParent = placed ? qobject_cast<CComposite *>(pPlaces->at(i).parent.data()) : nullptr;
+        if (pParent) {
+            pParent->insertChild(pPlaces->at(i).index, pControl);
+            markModified();
+        } else {
+            addToCurrentPanel(pControl);
+        }
         pControl->setVisible(true);
     }
+    notifyControllers(NotifyEventId::SelectionChanged);
 }
 
-void MModel::removeControls(CComposite *pControls)
+void MModel::deselectControls(CComposite *pControls, QList<ControlPlace> *pPlaces)
 {
     if (!pControls)
         return;
+    // Every place is taken before anything moves, so that each is the
+    // position in the panel as the user saw it.
+    if (pPlaces) {
+        pPlaces->clear();
+        for (CControl *pControl : pControls->children()) {
+            CComposite *pParent = pControl ? pControl->parentComposite() : nullptr;
+            pPlaces->append({pParent, pParent ? pParent->indexOf(pControl) : -1});
+        }
+    }
     for (CControl *pControl : pControls->children()) {
         if (!pControl)
             continue;
-        if (HNode *pNode = pControl->node())
-            pNode->setChecked(false);
+        if (m_pSelectTool)
+            m_pSelectTool->deselect(pControl);
         pControl->setMode(CControl::ModeNormal);
         pControl->setVisible(false);
-        removeFromCurrentPanel(pControl, false);
+        CComposite *pParent = pControl->parentComposite();
+        if (pParent && pParent->contains(pControl)) {
+            pParent->removeChild(pControl, false);
+            markModified();
+        }
+        if (HNode *pNode = pControl->node(); pNode && !isNodeUsed(pNode))
+            pNode->setChecked(false);
     }
+    checkEmptyCanvas();
+    notifyControllers(NotifyEventId::SelectionChanged);
+}
+
+// Whether a control of the document is bound to the node.
+bool MModel::isNodeUsed(const HNode *pNode) const
+{
+    QList<CControl *> pending{m_pScenes};
+    while (!pending.isEmpty()) {
+        CControl *pElement = pending.takeLast();
+        if (!pElement)
+            continue;
+        if (pElement->node() == pNode)
+            return true;
+        if (auto *pComposite = qobject_cast<CComposite *>(pElement))
+            pending.append(pComposite->children());
+    }
+    return false;
 }
 
 bool MModel::collectSelection(CComposite *pTarget)

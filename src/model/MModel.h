@@ -98,9 +98,11 @@ public:
     void resetModel();
     void clearUndoStack();
     void buildHardwareModel(QStandardItemModel *pItemModel);
-    // Reads clipboard controls into the target; every control read is bound
-    // to the model and selected. Returns how many were added.
-    int pasteControls(CControl *pTarget, const QByteArray &bytes);
+    // Reads clipboard controls into the collection; every control read is
+    // bound to the model and selected. Clipboard text comes from any program:
+    // text that is not one VMD/Controls/Control document with sane geometry
+    // and acceptable image names adds nothing. Returns how many were added.
+    int placeControl(CComposite *pControls, const QByteArray &bytes);
     static QString fileBaseName(const QString &path, bool keepExtension);
     static QString panelFileName(const QString &path);
 
@@ -138,8 +140,19 @@ public:
     CControl *addPanelLink(CControl *pTarget, const QPointF &position);
     void addToCurrentPanel(CControl *pControl);
     void removeFromCurrentPanel(CControl *pControl, bool destroy);
-    void addControls(CComposite *pControls);
-    void removeControls(CComposite *pControls);
+    // Where a control stood before deselectControls took it off its panel.
+    struct ControlPlace {
+        QPointer<CControl> parent;
+        int index = -1;
+    };
+    // Puts the controls back (nodes checked, shown): each at its recorded
+    // place when places are given (one per control), else on the current
+    // panel. Broadcasts the selection change.
+    void selectControls(CComposite *pControls, const QList<ControlPlace> *pPlaces = nullptr);
+    // Takes each control off its own panel without destroying it: out of the
+    // selection, mode 0, hidden; its node stays checked while another control
+    // uses it. Records the places when asked. Broadcasts the selection change.
+    void deselectControls(CComposite *pControls, QList<ControlPlace> *pPlaces = nullptr);
     bool collectSelection(CComposite *pTarget);
     void deselectAll();
     bool hasDropSite() const;
@@ -277,6 +290,7 @@ private:
     bool adoptScenes(CComposite *pScratch);
     bool writeProjectXml(XmlWriter &writer);
     void markModified();
+    bool isNodeUsed(const HNode *pNode) const;
     void showWarning(const QString &text) const;
     CComposite *shownScene() const;
     QList<HChassis *> processors() const;

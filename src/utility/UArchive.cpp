@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QtEndian>
 
+#include <algorithm>
 #include <deque>
 #include <future>
 #include <utility>
@@ -414,6 +415,24 @@ QString UArchive::findLocalPath(const QString &text) const
             return pRecord->localPath();
     }
     return QString();
+}
+
+bool UArchive::acceptsImageReference(const QString &text) const
+{
+    // A bare name ("mute_on") picks a built-in image; one with a suffix would
+    // be read as a file of the working folder.
+    if (text.isEmpty() || (UArchiveHeaderRecord::isPlainFileName(text) && !text.contains(QLatin1Char('.'))))
+        return true;
+    for (const QLatin1String prefix : {QLatin1String("../images/"), QLatin1String(":/"), QLatin1String("qrc:/")}) {
+        if (!text.startsWith(prefix))
+            continue;
+        const QStringList parts = text.mid(prefix.size()).split(QLatin1Char('/'));
+        return std::all_of(parts.cbegin(), parts.cend(), &UArchiveHeaderRecord::isPlainFileName);
+    }
+    const QUrl url(text);
+    const QString localPath = url.isLocalFile() ? url.toLocalFile() : text;
+    return QDir::isAbsolutePath(localPath) && QDir::cleanPath(localPath) == localPath
+           && m_header.findByLocalPath(localPath);
 }
 
 bool UArchive::fileUrl(QString &name) const

@@ -42,6 +42,11 @@ public:
     static bool isArchiveFile(const QString &path);
     bool read(const QString &path);
     QString findLocalPath(const QString &text) const;
+    // Whether an image named by text from outside (the clipboard) may be
+    // used: plain names and built-in images, resources, and local files
+    // this archive already lists. Any other local file could be packed by
+    // the next save without the user ever having chosen it.
+    bool acceptsImageReference(const QString &text) const;
     bool fileUrl(QString &name) const;
     void dump() const;
 

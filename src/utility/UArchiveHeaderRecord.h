@@ -36,9 +36,11 @@ public:
     // Only "/name", "/project/name" and "/image/name" are valid; the file name
     // must be a plain name that cannot leave the folder it is extracted into.
     static bool isValidArchiveName(const QString &name);
+    // A name that stays inside the folder it is joined to: not empty, not
+    // "." or "..", no separator, drive colon or control character.
+    static bool isPlainFileName(const QString &name);
 
 private:
-    static bool isPlainFileName(const QString &name);
 
     QString m_sLocalPath;
     QString m_sArchiveName;

@@ -219,7 +219,7 @@ private slots:
         QVERIFY(!model.loadDesignFile(QStringLiteral("/tmp/x.vmp")));
         model.resetModel();
         model.closeDesignFile();
-        QCOMPARE(model.pasteControls(nullptr, QByteArray("<VMD/>")), 0);
+        QCOMPARE(model.placeControl(nullptr, QByteArray("<VMD/>")), 0);
     }
 
     void fileNames_data()
@@ -786,7 +786,7 @@ private slots:
         }
         CComposite collection;
         collection.setNotOwner(true);
-        QCOMPARE(f.model->pasteControls(&collection, clipboard), controls);
+        QCOMPARE(f.model->placeControl(&collection, clipboard), controls);
         QCOMPARE(collection.childCount(), controls);
         for (int i = 0; i < controls; ++i) {
             CControl *pPasted = collection.childAt(i);
@@ -794,7 +794,7 @@ private slots:
             QCOMPARE(pPasted->model(), f.model);
             QVERIFY(!pPasted->widgets().isEmpty());
         }
-        f.model->addControls(&collection);
+        f.model->selectControls(&collection);
         QCOMPARE(pPanel->childCount(), 2 + controls);
         QVERIFY(f.model->isModified());
         collection.clear();
@@ -802,7 +802,7 @@ private slots:
         // A damaged clipboard adds nothing.
         CComposite other;
         other.setNotOwner(true);
-        QCOMPARE(f.model->pasteControls(&other, clipboard.left(clipboard.size() / 2)), 0);
+        QCOMPARE(f.model->placeControl(&other, clipboard.left(clipboard.size() / 2)), 0);
         QCOMPARE(other.childCount(), 0);
     }
 

@@ -1,6 +1,7 @@
 #include "support/FakeWidgetFactory.h"
 
 #include "support/FakeDropSite.h"
+#include "support/FakeSavingWidget.h"
 #include "widgets/WDropSite.h"
 #include "widgets/WWidget.h"
 
@@ -35,6 +36,8 @@ WWidget *FakeWidgetFactory::createWidget(const QString &type)
     } else if (!m_sSiteType.isEmpty() && type == QLatin1String("dropsite")) {
         pWidget = new FakeDropSite(m_sSiteType);
         pWidget->setParentItem(pItem);
+    } else if (m_bSaving) {
+        pWidget = new FakeSavingWidget(pItem);
     } else {
         pWidget = new WWidget(pItem);
     }

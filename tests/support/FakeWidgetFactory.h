@@ -24,6 +24,9 @@ public:
     void makeDropSites(const QString &controlType) { m_sSiteType = controlType; }
     // From now on "dropsite" gives the real drop-site widget.
     void makeRealDropSites() { m_bRealSites = true; }
+    // From now on the base widgets write themselves inside an element of
+    // their type, as the real kinds do, and so survive a copy and paste.
+    void makeSavingWidgets() { m_bSaving = true; }
     int created() const { return m_nCreated; }
 
 private:
@@ -31,5 +34,6 @@ private:
     QStringList m_refused;
     QString m_sSiteType;
     bool m_bRealSites = false;
+    bool m_bSaving = false;
     int m_nCreated = 0;
 };

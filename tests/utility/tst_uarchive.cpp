@@ -358,6 +358,40 @@ private slots:
         QCOMPARE(archiveNames(archive), names);
     }
 
+    // Pictures named by text from the clipboard: what a save could pack
+    // must be a file the archive already lists.
+    void acceptsImageReference_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("built-in name") << "mute_on" << true;
+        QTest::newRow("built-in image") << "../images/skins/Light/mute_off.png" << true;
+        QTest::newRow("resource") << ":/images/Paste.png" << true;
+        QTest::newRow("resource url") << "qrc:/images/Paste.png" << true;
+        QTest::newRow("listed file") << "/a/p.png" << true;
+        QTest::newRow("listed file as url") << "file:///a/p.png" << true;
+        QTest::newRow("unlisted absolute file") << "/etc/passwd" << false;
+        QTest::newRow("unlisted file url") << "file:///home/u/secret.png" << false;
+        QTest::newRow("listed file reached through ..") << "/b/../a/p.png" << false;
+        QTest::newRow("climbing out of the built-in images") << "../images/../../secret.png" << false;
+        QTest::newRow("parent folder") << "../secret.png" << false;
+        QTest::newRow("resource with ..") << ":/../x.png" << false;
+        QTest::newRow("file of the working folder") << "secret.png" << false;
+        QTest::newRow("relative folder") << "pics/p.png" << false;
+        QTest::newRow("remote") << "http://example.com/p.png" << false;
+        QTest::newRow("windows path") << "C:\\pics\\p.png" << false;
+    }
+
+    void acceptsImageReference()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        UArchive archive;
+        archive.addFile(QStringLiteral("/a/p.png"), QStringLiteral("image"));
+        QCOMPARE(archive.acceptsImageReference(text), accepted);
+    }
+
     void sameNameInTwoFoldersRoundTrip()
     {
         UArchive archive;

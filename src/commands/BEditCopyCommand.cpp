@@ -1,0 +1,78 @@
+#include "commands/BEditCopyCommand.h"
+
+#include "commands/BCommandId.h"
+#include "model/CComposite.h"
+#include "model/MModel.h"
+#include "xml/XmlWriter.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+const QLatin1String BEditCopyCommand::MimeType("application/control");
+
+BEditCopyCommand::BEditCopyCommand(int)
+    : BCommand(BCommandMode::Discard)
+{
+}
+
+BEditCopyCommand::~BEditCopyCommand() = default;
+
+void BEditCopyCommand::run(int)
+{
+    CComposite controls;
+    copyToClipboard(&controls);
+    if (controls.childCount() > 0)
+        submit(this);
+}
+
+void BEditCopyCommand::doCommand()
+{
+}
+
+void BEditCopyCommand::undoCommand()
+{
+}
+
+void BEditCopyCommand::copyToClipboard(CComposite *pControls)
+{
+    MModel *pModel = model();
+    if (!pModel || !pControls)
+        return;
+    pControls->setNotOwner(true);
+    if (!pModel->collectSelection(pControls))
+        return;
+    QByteArray bytes;
+    {
+        XmlWriter writer;
+        writer.setByteArray(&bytes);
+        writer.setEncoding(XmlEncodingUtf16BE);
+        writer.writeDeclaration();
+        writer.writeStartElement(QStringLiteral("VMD"));
+        writer.writeStartElement(QStringLiteral("Controls"));
+        // Only the controls themselves stand between Controls and /Controls.
+        pControls->setType(QString());
+        // Half a document on the clipboard would only be refused by the paste.
+        if (!pControls->writeXml(&writer))
+            return;
+        writer.writeEndElement(QStringLiteral("Controls"));
+        writer.writeEndElement(QStringLiteral("VMD"));
+        if (!writer.flush())
+            return;
+    }
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    auto *pData = new QMimeData;
+    pData->setData(MimeType, bytes);
+    QGuiApplication::clipboard()->setMimeData(pData, QClipboard::Clipboard);
+}
+
+QString BEditCopyCommand::name() const
+{
+    return tr("Copy");
+}
+
+int BEditCopyCommand::id() const
+{
+    return BCommandId::EditCopy;
+}

@@ -1,0 +1,46 @@
+#include "commands/BEditCutCommand.h"
+
+#include "commands/BCommandId.h"
+
+BEditCutCommand::BEditCutCommand(int)
+{
+    setMode(BCommandMode::Undoable);
+    m_controls.setNotOwner(true);
+}
+
+BEditCutCommand::~BEditCutCommand()
+{
+    // The composite destroys what it owns when it goes.
+    m_controls.setNotOwner(state() != BCommandState::Done);
+}
+
+void BEditCutCommand::run(int)
+{
+    copyToClipboard(&m_controls);
+    if (m_controls.childCount() > 0)
+        submit(this);
+}
+
+void BEditCutCommand::doCommand()
+{
+    BCommand::doCommand();
+    if (model())
+        model()->deselectControls(&m_controls, &m_places);
+}
+
+void BEditCutCommand::undoCommand()
+{
+    BCommand::undoCommand();
+    if (model())
+        model()->selectControls(&m_controls, &m_places);
+}
+
+QString BEditCutCommand::name() const
+{
+    return tr("Cut");
+}
+
+int BEditCutCommand::id() const
+{
+    return BCommandId::EditCut;
+}

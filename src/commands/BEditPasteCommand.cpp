@@ -1,0 +1,84 @@
+#include "commands/BEditPasteCommand.h"
+
+#include "commands/BCommandId.h"
+#include "commands/BEditCopyCommand.h"
+#include "commands/BToolSelectCommand.h"
+#include "model/MModel.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+BEditPasteCommand::BEditPasteCommand(int)
+    : BCommand(BCommandMode::Undoable)
+{
+    m_controls.setNotOwner(true);
+}
+
+BEditPasteCommand::~BEditPasteCommand()
+{
+    // The composite destroys what it owns when it goes.
+    m_controls.setNotOwner(state() == BCommandState::Done);
+}
+
+void BEditPasteCommand::run(int)
+{
+    MModel *pModel = model();
+    if (!pModel || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    const QMimeData *pData = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (!pData || !pData->hasFormat(BEditCopyCommand::MimeType))
+        return;
+    pModel->placeControl(&m_controls, pData->data(BEditCopyCommand::MimeType));
+    const auto *pPanel = qobject_cast<const CComposite *>(pModel->currentPanel());
+    if (m_controls.childCount() == 0 || !pPanel || pPanel->panelTypeName() == QLatin1String("template"))
+        return;
+    m_controls.setMode(CControl::ModeSelected);
+    submit(this);
+}
+
+void BEditPasteCommand::doCommand()
+{
+    const bool first = state() == BCommandState::New;
+    BCommand::doCommand();
+    if (!model())
+        return;
+    model()->selectControls(&m_controls);
+    if (first)
+        selectPasted();
+}
+
+void BEditPasteCommand::undoCommand()
+{
+    BCommand::undoCommand();
+    if (model())
+        model()->deselectControls(&m_controls);
+}
+
+// The pasted controls become the selection, so that the next drag or nudge
+// moves all of them.
+void BEditPasteCommand::selectPasted()
+{
+    model()->deselectAll();
+    BToolSelectCommand *pTool = model()->selectTool();
+    if (!pTool)
+        return;
+    const int modifiers = pTool->modifiers();
+    pTool->setModifiers(0);
+    for (CControl *pControl : m_controls.children()) {
+        pTool->select(pControl);
+        pTool->setModifiers(int(Qt::ShiftModifier));
+    }
+    pTool->setModifiers(modifiers);
+    pTool->run(0);
+}
+
+QString BEditPasteCommand::name() const
+{
+    return tr("Paste");
+}
+
+int BEditPasteCommand::id() const
+{
+    return BCommandId::EditPaste;
+}

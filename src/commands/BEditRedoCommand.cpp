@@ -1,0 +1,33 @@
+#include "commands/BEditRedoCommand.h"
+
+#include "commands/BCommandId.h"
+#include "commands/BCommandProcessor.h"
+
+#include <QDebug>
+
+BEditRedoCommand::BEditRedoCommand(int)
+    : BCommand(BCommandMode::Discard)
+{
+}
+
+BEditRedoCommand::~BEditRedoCommand() = default;
+
+void BEditRedoCommand::doCommand()
+{
+    BCommandProcessor::instance()->redo();
+}
+
+void BEditRedoCommand::undoCommand()
+{
+    qDebug() << "BEditRedoCommand::undoCommand";
+}
+
+QString BEditRedoCommand::name() const
+{
+    return tr("Redo");
+}
+
+int BEditRedoCommand::id() const
+{
+    return BCommandId::EditRedo;
+}
