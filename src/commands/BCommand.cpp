@@ -1,6 +1,7 @@
 #include "commands/BCommand.h"
 
 #include "commands/BCommandProcessor.h"
+#include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
 
@@ -89,6 +90,18 @@ QString BCommand::name() const
 int BCommand::id() const
 {
     return 0;
+}
+
+QList<CControl *> BCommand::selectedControls() const
+{
+    if (!m_pModel)
+        return {};
+    CComposite selection;
+    selection.setNotOwner(true);
+    m_pModel->collectSelection(&selection);
+    const QList<CControl *> controls = selection.children();
+    selection.clear();
+    return controls;
 }
 
 void BCommand::submit(BCommand *pCommand)

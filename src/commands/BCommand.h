@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QList>
 #include <QPointer>
 #include <QPointF>
 #include <QString>
@@ -73,6 +74,10 @@ public:
     CControl *target() const;
     void setTarget(CControl *pTarget);
     const QString &sceneName() const { return m_sSceneName; }
+
+protected:
+    // The selected controls of the whole document, in document order.
+    QList<CControl *> selectedControls() const;
 
 private:
     Q_DISABLE_COPY(BCommand)

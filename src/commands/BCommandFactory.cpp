@@ -1,5 +1,11 @@
 #include "commands/BCommandFactory.h"
 
+#include "commands/BAlignBottomCommand.h"
+#include "commands/BAlignHCenterCommand.h"
+#include "commands/BAlignLeftCommand.h"
+#include "commands/BAlignRightCommand.h"
+#include "commands/BAlignTopCommand.h"
+#include "commands/BAlignVCenterCommand.h"
 #include "commands/BCommandId.h"
 #include "commands/BDropControlCommand.h"
 #include "commands/BDropLinkCommand.h"
@@ -11,6 +17,12 @@
 #include "commands/BEditPasteCommand.h"
 #include "commands/BEditRedoCommand.h"
 #include "commands/BEditUndoCommand.h"
+#include "commands/BLayoutBackCommand.h"
+#include "commands/BLayoutBackwardCommand.h"
+#include "commands/BLayoutForwardCommand.h"
+#include "commands/BLayoutFrontCommand.h"
+#include "commands/BLayoutSpaceAcrossCommand.h"
+#include "commands/BLayoutSpaceDownCommand.h"
 #include "commands/BToolDeleteVertexCommand.h"
 #include "commands/BToolDragCommand.h"
 #include "commands/BToolInsertVertexCommand.h"
@@ -62,6 +74,38 @@ BCommand *BCommandFactory::createCommand(int id, int mode) const
         return new BDropSiteCommand(mode);
     case BCommandId::DropLink:
         return new BDropLinkCommand(mode);
+    default:
+        return createLayoutCommand(id, mode);
+    }
+}
+
+BCommand *BCommandFactory::createLayoutCommand(int id, int mode) const
+{
+    switch (id) {
+    case BCommandId::LayoutFront:
+        return new BLayoutFrontCommand(mode);
+    case BCommandId::LayoutForward:
+        return new BLayoutForwardCommand(mode);
+    case BCommandId::LayoutBack:
+        return new BLayoutBackCommand(mode);
+    case BCommandId::LayoutBackward:
+        return new BLayoutBackwardCommand(mode);
+    case BCommandId::AlignLeft:
+        return new BAlignLeftCommand(mode);
+    case BCommandId::AlignRight:
+        return new BAlignRightCommand(mode);
+    case BCommandId::AlignTop:
+        return new BAlignTopCommand(mode);
+    case BCommandId::AlignBottom:
+        return new BAlignBottomCommand(mode);
+    case BCommandId::AlignHCenter:
+        return new BAlignHCenterCommand(mode);
+    case BCommandId::AlignVCenter:
+        return new BAlignVCenterCommand(mode);
+    case BCommandId::LayoutSpaceAcross:
+        return new BLayoutSpaceAcrossCommand(mode);
+    case BCommandId::LayoutSpaceDown:
+        return new BLayoutSpaceDownCommand(mode);
     default:
         return nullptr;
     }

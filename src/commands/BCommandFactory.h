@@ -16,5 +16,7 @@ public:
 
 private:
     BCommandFactory() = default;
+    // The stacking, align and distribute commands.
+    BCommand *createLayoutCommand(int id, int mode) const;
     Q_DISABLE_COPY(BCommandFactory)
 };

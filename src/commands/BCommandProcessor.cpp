@@ -3,6 +3,7 @@
 #include "commands/BCommand.h"
 #include "controllers/ActionId.h"
 #include "controllers/KMainController.h"
+#include "dialogs/DUndoListDialog.h"
 
 #include <QClipboard>
 #include <QDebug>
@@ -14,12 +15,6 @@
 namespace {
 
 const char *const ControlMimeType = "application/control";
-
-BCommandProcessor::UndoListRunner &undoListRunner()
-{
-    static BCommandProcessor::UndoListRunner runner;
-    return runner;
-}
 
 } // namespace
 
@@ -152,17 +147,9 @@ void BCommandProcessor::enableAction(int actionId, bool enabled)
 
 void BCommandProcessor::showUndoList()
 {
-    if (const UndoListRunner &runner = undoListRunner()) {
-        runner(this);
-        return;
-    }
-    // The undo-list dialog plugs in here once it exists.
-    qDebug() << "BCommandProcessor::showUndoList - no undo list dialog available";
-}
-
-void BCommandProcessor::setUndoListRunner(const UndoListRunner &runner)
-{
-    undoListRunner() = runner;
+    DUndoListDialog dialog;
+    dialog.setProcessor(this);
+    dialog.runModal();
 }
 
 void BCommandProcessor::dumpStack(const QList<BCommand *> &stack) const

@@ -3,8 +3,6 @@
 #include <QList>
 #include <QPointer>
 
-#include <functional>
-
 class BCommand;
 class KMainController;
 
@@ -16,9 +14,6 @@ class BCommandProcessor
 {
 public:
     static constexpr int HistoryLimit = 100;
-
-    // Shows the undo list for the processor; tests answer in place of the user.
-    using UndoListRunner = std::function<void(BCommandProcessor *)>;
 
     static BCommandProcessor *instance();
     ~BCommandProcessor();
@@ -45,11 +40,9 @@ public:
     // The clipboard holds controls ("application/control").
     bool canPaste() const;
     void updateActions();
+    // The undo-list dialog on this processor, run modally.
     void showUndoList();
     void dumpStack(const QList<BCommand *> &stack) const;
-
-    // Replaces the undo-list dialog; an empty runner restores it.
-    static void setUndoListRunner(const UndoListRunner &runner);
 
 private:
     BCommandProcessor();

@@ -9,6 +9,8 @@
 #include "controllers/KQmlController.h"
 #include "controllers/KTabController.h"
 #include "controllers/NotifyEventId.h"
+#include "dialogs/DTemplateDialog.h"
+#include "dialogs/DVMPReloadWarningDialog.h"
 #include "hardware/HRoot.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
@@ -21,7 +23,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -517,7 +518,7 @@ bool KMainController::promptSave(const QString &title)
     switch (ask(title, tr("There are unsaved changes. Would you like to save?"))) {
     case QMessageBox::Yes:
         // A save that fails keeps the caller from going on and losing the changes.
-        return m_filePath.isEmpty() ? saveAsVC() : m_pModel->saveProject(m_filePath);
+        return saveVC();
     case QMessageBox::Cancel:
         return false;
     default:
@@ -607,11 +608,9 @@ void KMainController::openVMP()
     VModeManager::instance()->cancelMode();
     const QString path = chooseFile(false, tr("Open Velmora Designer File"), QStringLiteral("Path/Designs"),
                                     QString(), tr("VMD Files (*.vmp)"));
-    const QStringList watched = m_fileWatcher.files();
-    if (!watched.isEmpty())
-        m_fileWatcher.removePaths(watched);
+    // Cancelled: the loaded design stays watched.
     if (!path.isEmpty()) {
-        m_fileWatcher.addPath(path);
+        watchDesignFile(path);
         if (m_pModel->loadDesignFile(path))
             storeFolder(QStringLiteral("Path/Designs"), path);
         afterDesignLoad();
@@ -625,23 +624,22 @@ bool KMainController::acceptReloadWarning()
     const QString key = QStringLiteral("showVMPReloadWarning");
     if (!m_pSettings->value(key, true).toBool())
         return true;
-    const QString title = tr("Open VMP File");
-    const QString text = tr("Loading a design file replaces the design file of the project. Continue?");
-    bool dontShowAgain = false;
-    if (g_questionRunner) {
-        if (g_questionRunner(title, text) != QMessageBox::Yes)
-            return false;
-    } else {
-        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, m_pMainWindow);
-        box.setWindowFlags(box.windowFlags() & ~Qt::WindowContextHelpButtonHint);
-        auto *pCheck = new QCheckBox(tr("Do not show again"), &box);
-        box.setCheckBox(pCheck);
-        if (box.exec() != QMessageBox::Yes)
-            return false;
-        dontShowAgain = pCheck->isChecked();
-    }
-    m_pSettings->setValue(key, !dontShowAgain);
+    DVMPReloadWarningDialog dialog(m_pMainWindow);
+    if (!dialog.runModal())
+        return false;
+    m_pSettings->setValue(key, !dialog.doNotShowAgain());
     return true;
+}
+
+// Only the design file just chosen is watched; none when `path` is empty.
+void KMainController::watchDesignFile(const QString &path)
+{
+    const QStringList watched = m_fileWatcher.files();
+    if (!watched.isEmpty())
+        m_fileWatcher.removePaths(watched);
+    m_watchedDesign = path;
+    if (!path.isEmpty())
+        m_fileWatcher.addPath(path);
 }
 
 void KMainController::afterDesignLoad()
@@ -655,34 +653,42 @@ void KMainController::loadModel(const QString &path)
 {
     if (m_reloadBox.isVisible())
         return;
-    const bool watched = m_fileWatcher.files().contains(path) && QFileInfo(path).isFile();
-    if (g_questionRunner) {
-        const QString text = watched ? tr("Content of the .vmp file is changed. Do you wish to reload it?")
-                                     : tr("File has been renamed. Please reload the file");
-        if (g_questionRunner(tr("Open VMP File"), text) == QMessageBox::Yes && watched)
-            reloadDesignFile(path);
+    // A change reported for a file that New or Open stopped watching is not ours.
+    if (path.isEmpty() || path != m_watchedDesign)
         return;
-    }
-    m_reloadBox.setIcon(QMessageBox::Information);
-    if (watched) {
-        m_reloadBox.setText(tr("Content of the .vmp file is changed. Do you wish to reload it?"));
-        QPushButton *pYes = m_reloadBox.addButton(tr("Yes"), QMessageBox::YesRole);
-        QPushButton *pNo = m_reloadBox.addButton(tr("No"), QMessageBox::NoRole);
-        m_reloadBox.exec();
-        const bool reload = m_reloadBox.clickedButton() == pYes;
-        m_reloadBox.removeButton(pYes);
-        m_reloadBox.removeButton(pNo);
-        delete pYes;
-        delete pNo;
-        if (reload)
+    if (QFileInfo(path).isFile()) {
+        // Saving by writing a new file and renaming it over the old one ends
+        // the watch; the file is there, so it changed: watch it again.
+        if (!m_fileWatcher.files().contains(path))
+            m_fileWatcher.addPath(path);
+        if (askAboutDesignFile(tr("Content of the .vmp file is changed. Do you wish to reload it?"), true))
             reloadDesignFile(path);
     } else {
-        m_reloadBox.setText(tr("File has been renamed. Please reload the file"));
-        QPushButton *pOk = m_reloadBox.addButton(tr("Ok"), QMessageBox::YesRole);
-        m_reloadBox.exec();
-        m_reloadBox.removeButton(pOk);
-        delete pOk;
+        askAboutDesignFile(tr("File has been renamed. Please reload the file"), false);
     }
+}
+
+// The reusable box: Yes and No for a question, else a single Ok; true for Yes.
+bool KMainController::askAboutDesignFile(const QString &text, bool question)
+{
+    if (g_questionRunner)
+        return g_questionRunner(tr("Open VMP File"), text) == QMessageBox::Yes && question;
+    m_reloadBox.setIcon(QMessageBox::Information);
+    m_reloadBox.setText(text);
+    QList<QPushButton *> buttons;
+    if (question) {
+        buttons << m_reloadBox.addButton(tr("Yes"), QMessageBox::YesRole)
+                << m_reloadBox.addButton(tr("No"), QMessageBox::NoRole);
+    } else {
+        buttons << m_reloadBox.addButton(tr("Ok"), QMessageBox::YesRole);
+    }
+    m_reloadBox.exec();
+    const bool yes = question && m_reloadBox.clickedButton() == buttons.first();
+    for (QPushButton *pButton : std::as_const(buttons)) {
+        m_reloadBox.removeButton(pButton);
+        delete pButton;
+    }
+    return yes;
 }
 
 void KMainController::reloadDesignFile(const QString &path)
@@ -706,14 +712,14 @@ void KMainController::newVC()
     if (!m_pModel)
         return;
     if (promptSave(tr("New Control Panel"))) {
-        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/templates/");
-        const QString path = g_fileNameRunner
-                                 ? g_fileNameRunner(false, tr("New Control Panel"), folder, tr("Templates (*.tpl)"))
-                                 : QFileDialog::getOpenFileName(m_pMainWindow, tr("New Control Panel"), folder,
-                                                                tr("Templates (*.tpl)"));
-        // A template that cannot be read must not cost the open project.
-        if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        DTemplateDialog dialog;
+        dialog.setFolder(DTemplateDialog::templatesFolder());
+        dialog.setExtension(DTemplateDialog::templateExtension());
+        // A subfolder or a template that cannot be read must not cost the open project.
+        if (dialog.runModal() && QFileInfo(dialog.folder()).isFile()) {
+            const QString path = dialog.folder();
             resetProject();
+            watchDesignFile(QString());
             if (!m_pModel->newProject(path))
                 loadBlankTemplate();
             m_pModel->selectSceneAt(0);
@@ -737,6 +743,7 @@ void KMainController::openVC()
                                         QString(), tr("Control Panel Files (*.cpz *.cpf)"));
         if (!path.isEmpty()) {
             resetProject();
+            watchDesignFile(QString());
             if (m_pModel->openProject(path)) {
                 m_filePath = path;
                 m_pModel->selectSceneAt(0);
@@ -761,7 +768,10 @@ bool KMainController::saveVC()
     if (m_filePath.isEmpty())
         return saveAsVC();
     // A failed save is reported by the model and must not look like success.
-    return m_pModel && m_pModel->saveProject(m_filePath);
+    if (!m_pModel || !m_pModel->saveProject(m_filePath))
+        return false;
+    adoptSavedPath();
+    return true;
 }
 
 bool KMainController::saveAsVC()
@@ -775,13 +785,19 @@ bool KMainController::saveAsVC()
     if (!path.isEmpty()) {
         storeFolder(QStringLiteral("Path/Panels"), path);
         saved = m_pModel->saveProject(path);
-        if (saved) {
-            updateWindowTitle(path);
-            m_filePath = path;
-        }
+        if (saved)
+            adoptSavedPath();
     }
     m_canvas.notifyChanged();
     return saved;
+}
+
+// The project is always written as an archive, whatever name was given:
+// the next save goes to the archive that was written, and the title names it.
+void KMainController::adoptSavedPath()
+{
+    m_filePath = m_pModel->projectPath();
+    updateWindowTitle(m_filePath);
 }
 
 void KMainController::sendVC()

@@ -28,8 +28,8 @@ class KMainController : public KController
     Q_OBJECT
 
 public:
-    // Asks the unsaved-changes question; answers Yes, No or Cancel. Tests
-    // answer in place of the user.
+    // Asks the unsaved-changes question and the design-file change
+    // questions; answers Yes, No or Cancel. Tests answer in place of the user.
     using QuestionRunner =
         std::function<QMessageBox::StandardButton(const QString &title, const QString &text)>;
     // Asks for a file; answers the chosen path or an empty text. `start` is
@@ -137,6 +137,9 @@ private:
     void settleBars();
     void resetProject();
     bool acceptReloadWarning();
+    void watchDesignFile(const QString &path);
+    bool askAboutDesignFile(const QString &text, bool question);
+    void adoptSavedPath();
     void reloadDesignFile(const QString &path);
     void afterDesignLoad();
     QString chooseFile(bool save, const QString &title, const QString &settingsKey, const QString &name,
@@ -150,6 +153,8 @@ private:
     MainWindow *m_pMainWindow;
     CCanvas m_canvas;
     QFileSystemWatcher m_fileWatcher;
+    // The design file the watcher was set to; a replace may have ended the watch itself.
+    QString m_watchedDesign;
     QMessageBox m_reloadBox;
     QString m_filePath;
     int m_paneWidth;

@@ -20,6 +20,7 @@
 #include <QStandardItem>
 #include <QTreeView>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -176,6 +177,23 @@ void CComposite::moveChildrenTo(const CComposite *pSelection, int index)
         m_children.removeAt(from);
         m_children.insert(qBound(0, index, int(m_children.size())), pElement);
     }
+}
+
+bool CComposite::reorderChildren(const QList<CControl *> &order)
+{
+    if (order.size() != m_children.size())
+        return false;
+    QList<CControl *> sortedNew = order;
+    QList<CControl *> sortedOld = m_children;
+    std::sort(sortedNew.begin(), sortedNew.end());
+    std::sort(sortedOld.begin(), sortedOld.end());
+    if (sortedNew != sortedOld)
+        return false;
+    CControl *pCurrent = childAt(m_current);
+    m_children = order;
+    if (pCurrent)
+        m_current = indexOf(pCurrent);
+    return true;
 }
 
 void CComposite::childPositions(const CComposite *pSelection, QList<int> &positions) const

@@ -121,6 +121,9 @@ public:
     int lastRemoved() const { return m_lastRemoved; }
     bool moveChild(CControl *pElement, int offset);
     void moveChildrenTo(const CComposite *pSelection, int index);
+    // Gives the children a new order; refused unless `order` holds exactly
+    // the present children. The current child stays current.
+    bool reorderChildren(const QList<CControl *> &order);
     void childPositions(const CComposite *pSelection, QList<int> &positions) const;
     void childBounds(QList<QRectF> &rects) const;
     bool isNotOwner() const { return m_bNotOwner != 0; }

@@ -1,11 +1,13 @@
 #include "commands/BCommandProcessor.h"
 #include "controllers/ActionId.h"
+#include "dialogs/DModalDialog.h"
 #include "support/FakeMainController.h"
 #include "support/RecordingCommand.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QMimeData>
 #include <QtTest>
 
@@ -36,7 +38,7 @@ private slots:
     void actionsFollowTheHistories();
     void pasteFollowsTheClipboard();
     void actionsOfADeletedMainControllerAreLeftAlone();
-    void undoListGoesThroughTheRunner();
+    void undoListShowsBothHistories();
 
 private:
     RecordingCommand *command(const QString &label, int mode = BCommandMode::Undoable)
@@ -60,7 +62,7 @@ void TestBCommandProcessor::cleanup()
 {
     // Each test starts from a fresh processor, as each model does.
     delete BCommandProcessor::instance();
-    BCommandProcessor::setUndoListRunner({});
+    DModalDialog::setResponder({});
     QCOMPARE(RecordingCommand::liveCount(), 0);
 }
 
@@ -359,18 +361,28 @@ void TestBCommandProcessor::actionsOfADeletedMainControllerAreLeftAlone()
     QCOMPARE(processor()->redoCount(), 1);
 }
 
-void TestBCommandProcessor::undoListGoesThroughTheRunner()
+// The undo list opens on this processor: newest first, and a double-click on
+// the second row undoes two commands.
+void TestBCommandProcessor::undoListShowsBothHistories()
 {
     executeNumbered(3);
     QStringList shown;
-    BCommandProcessor::setUndoListRunner([&shown](BCommandProcessor *pProcessor) {
-        for (int i = pProcessor->undoCount() - 1; i >= 0; --i)
-            shown << pProcessor->undoCommandAt(i)->description();
-        pProcessor->undoTo(1); // the user picks the second row
+    DModalDialog::setResponder([&shown](DModalDialog *pDialog) {
+        auto *pList = pDialog->findChild<QListWidget *>(QStringLiteral("m_pUndoList"));
+        if (!pList)
+            return 0;
+        for (int row = 0; row < pList->count(); ++row)
+            shown << pList->item(row)->text();
+        const QPoint second = pList->visualItemRect(pList->item(1)).center();
+        QTest::mouseClick(pList->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(pList->viewport(), Qt::LeftButton, {}, second);
+        pDialog->close();
+        return 0;
     });
     processor()->showUndoList();
     QCOMPARE(shown, QStringList({"3", "2", "1"}));
     QCOMPARE(labelsOfUndo(), QStringList({"1"}));
+    QCOMPARE(labelsOfRedo(), QStringList({"3", "2"}));
 }
 
 QTEST_MAIN(TestBCommandProcessor)
