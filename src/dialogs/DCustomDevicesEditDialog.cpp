@@ -116,8 +116,9 @@ QString DCustomDevicesEditDialog::settingsText(const CustomDevice &device)
 QString DCustomDevicesEditDialog::displayText(const CustomDevice &device, bool metric)
 {
     const QChar tab(QLatin1Char('\t'));
-    const QString diagonal = metric ? DCanvasDialog::formatNumber(DCanvasDialog::inchesToCm(device.diagonal), CmDecimals)
-                                    : DCanvasDialog::formatNumber(device.diagonal, Decimals);
+    const QString diagonal = metric
+                                 ? DCanvasDialog::formatNumber(DCanvasDialog::inchesToCm(device.diagonal), CmDecimals)
+                                 : DCanvasDialog::formatNumber(device.diagonal, Decimals);
     return device.name + tab + diagonal + tab + DCanvasDialog::formatNumber(device.aspect, Decimals) + tab
            + DCanvasDialog::formatNumber(device.height, Decimals) + QLatin1Char(':')
            + DCanvasDialog::formatNumber(device.width, Decimals);
