@@ -552,10 +552,16 @@ QString KMainController::chooseFile(bool save, const QString &title, const QStri
     const QString start = !name.isEmpty() ? name
                           : m_pSettings   ? m_pSettings->value(settingsKey).toString()
                                           : QString();
+    return askFileName(m_pMainWindow, save, title, start, filter);
+}
+
+QString KMainController::askFileName(QWidget *pParent, bool save, const QString &title, const QString &start,
+                                     const QString &filter)
+{
     if (g_fileNameRunner)
         return g_fileNameRunner(save, title, start, filter);
-    return save ? QFileDialog::getSaveFileName(m_pMainWindow, title, start, filter)
-                : QFileDialog::getOpenFileName(m_pMainWindow, title, start, filter);
+    return save ? QFileDialog::getSaveFileName(pParent, title, start, filter)
+                : QFileDialog::getOpenFileName(pParent, title, start, filter);
 }
 
 void KMainController::storeFolder(const QString &settingsKey, const QString &path)

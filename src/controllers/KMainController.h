@@ -72,6 +72,10 @@ public:
     static void setQuestionRunner(const QuestionRunner &runner);
     // Replaces the file dialogs; an empty runner restores them.
     static void setFileNameRunner(const FileNameRunner &runner);
+    // Asks for a file to save or to open through the runner, else the file
+    // dialogs; the chosen path or an empty text.
+    static QString askFileName(QWidget *pParent, bool save, const QString &title, const QString &start,
+                               const QString &filter);
     // Runs an editing command by its BCommandId on the current selection.
     void runCommand(int id);
 

@@ -47,6 +47,16 @@ int DMessageBox::choice(QWidget *parent, const QString &title, const QString &te
     return int(offered.indexOf(box.clickedButton()));
 }
 
+int DMessageBox::ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                     QMessageBox::StandardButtons buttons)
+{
+    if (const Responder &responder = responderSlot())
+        return responder(title, text);
+    QMessageBox box(icon, title, text, buttons, parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+
 void DMessageBox::setResponder(const Responder &responder)
 {
     responderSlot() = responder;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,11 @@ public:
     // An information box offering the buttons in order; returns the index of
     // the pressed one, -1 when the box was closed without a choice.
     static int choice(QWidget *parent, const QString &title, const QString &text, const QStringList &buttons);
+
+    // A fixed-size box with the icon and the standard buttons given; returns
+    // the standard button pressed (the responder answers with one).
+    static int ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+                   QMessageBox::StandardButtons buttons);
 
     // Replaces the user for every later box; an empty one restores it.
     static void setResponder(const Responder &responder);

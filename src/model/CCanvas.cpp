@@ -1,5 +1,6 @@
 #include "model/CCanvas.h"
 
+#include "dialogs/DCanvasDialog.h"
 #include "model/MModel.h"
 #include "utility/SkinFiles.h"
 #include "utility/UNumbers.h"
@@ -20,8 +21,6 @@ namespace {
 
 const char *const DesktopFile = ":/qml/QmlDesktop.qml";
 const char *const SkinListFile = ":/skins/SkinList.txt";
-
-CCanvas::SetupDialogRunner g_setupDialogRunner = nullptr;
 
 QSettings *newSettings()
 {
@@ -231,11 +230,10 @@ void CCanvas::emitReloadCanvas()
 
 bool CCanvas::runSetupDialog()
 {
-    if (!g_setupDialogRunner) {
-        qDebug() << "CCanvas::runSetupDialog: no canvas setup dialog";
-        return false;
-    }
-    if (!g_setupDialogRunner(this))
+    DCanvasDialog dialog;
+    dialog.setCanvas(this);
+    dialog.initialize();
+    if (!dialog.runModal())
         return false;
     updateScaleFlag();
     modelReloadCanvas();
@@ -243,11 +241,6 @@ bool CCanvas::runSetupDialog()
     applySkin();
     saveSettings();
     return true;
-}
-
-void CCanvas::setSetupDialogRunner(SetupDialogRunner runner)
-{
-    g_setupDialogRunner = runner;
 }
 
 void CCanvas::saveSettings() const

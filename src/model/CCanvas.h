@@ -19,9 +19,6 @@ public:
     static constexpr float DefaultAspect = 16.0f / 9.0f;
     static constexpr quint32 Portrait = 1;
 
-    // Runs the canvas setup dialog on a canvas; true when it was accepted.
-    using SetupDialogRunner = bool (*)(CCanvas *canvas);
-
     CCanvas();
     virtual ~CCanvas();
 
@@ -63,8 +60,6 @@ public:
 
     // Runs the setup dialog; when accepted, applies and remembers the device.
     bool runSetupDialog();
-    // Replaces the dialog, for tests and until the dialog is linked in.
-    static void setSetupDialogRunner(SetupDialogRunner runner);
 
     void saveSettings() const;
     void saveSetting(const QString &key, const QVariant &value) const;

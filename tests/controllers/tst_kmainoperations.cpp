@@ -36,6 +36,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileSystemWatcher>
@@ -44,6 +45,7 @@
 #include <QSaveFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -98,6 +100,8 @@ private slots:
     void editCommandsWithoutCommandsChangeNothing();
     void editModeGoesOffline();
     void sendAndExitPinReachTheModel();
+    void canvasActionRunsTheSetupDialog_data();
+    void canvasActionRunsTheSetupDialog();
     void sendActionSendsTheSavedArchive();
     void levelAndMeterStoreTheChoice_data();
     void levelAndMeterStoreTheChoice();
@@ -711,6 +715,43 @@ void TestKMainOperations::sendAndExitPinReachTheModel()
     QCOMPARE(MProject::exitPin(), QStringLiteral("2580"));
     QVERIFY(m_pModel->isModified());
     MProject::setExitPin(QString());
+}
+
+// The canvas action opens the setup dialog on the main window's canvas; a
+// chosen device reaches the canvas only with OK.
+void TestKMainOperations::canvasActionRunsTheSetupDialog_data()
+{
+    QTest::addColumn<bool>("pressOk");
+    QTest::addColumn<QString>("device");
+    QTest::newRow("ok") << true << "iPad Air";
+    QTest::newRow("cancel") << false << "";
+}
+
+void TestKMainOperations::canvasActionRunsTheSetupDialog()
+{
+    QFETCH(bool, pressOk);
+    QFETCH(QString, device);
+    start();
+    QStringList titles;
+    DModalDialog::setResponder([&](DModalDialog *pDialog) {
+        titles << pDialog->windowTitle();
+        auto *pDevices = pDialog->findChild<QComboBox *>(QStringLiteral("m_pDeviceBox"));
+        auto *pButtons = pDialog->findChild<QDialogButtonBox *>(QStringLiteral("m_pButtonBox"));
+        if (!pDevices || !pButtons)
+            return 0;
+        pDevices->setCurrentIndex(pDevices->findText(QStringLiteral("iPad Air")));
+        QTest::mouseClick(pButtons->button(pressOk ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
+                          Qt::LeftButton);
+        return pDialog->result() == QDialog::Accepted ? 1 : 0;
+    });
+    const QString before = m_pMain->canvas()->deviceName();
+    m_pMain->action(ActionId::CanvasSetup)->trigger();
+    QCOMPARE(titles, QStringList({QStringLiteral("Canvas Setup")}));
+    QCOMPARE(m_pMain->canvas()->deviceName(), pressOk ? device : before);
+    if (pressOk) {
+        QCOMPARE(m_pMain->canvas()->size(), 9.7f);
+        QCOMPARE(appSettings()->value(QStringLiteral("Canvas/device")).toString(), device);
+    }
 }
 
 // Saved, the blank project goes out byte for byte to the device whose

@@ -1,8 +1,13 @@
+#include "dialogs/DModalDialog.h"
 #include "model/CCanvas.h"
 #include "model/CCanvasRecord.h"
 #include "support/XmlLeafReader.h"
 #include "xml/XmlWriter.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QQuickView>
 #include <QScreen>
 #include <QSettings>
@@ -30,19 +35,33 @@ QByteArray written(const CCanvas &canvas)
     return bytes;
 }
 
-// What the dialog does while it is open; the tests set the outcome.
-QString g_dialogDevice;
-bool g_dialogAccepts = false;
-int g_dialogRuns = 0;
-
-bool fakeDialog(CCanvas *canvas)
+// The user of the setup dialog: picks the user-defined entry, types a size,
+// picks a ratio and presses OK or Cancel.
+struct DialogUser
 {
-    ++g_dialogRuns;
-    canvas->setDeviceName(g_dialogDevice);
-    canvas->setSize(10.0f);
-    canvas->setAspect(1.6f);
-    return g_dialogAccepts;
-}
+    QString size;
+    QString ratio;
+    bool pressOk = false;
+    int runs = 0;
+
+    int operator()(DModalDialog *pDialog)
+    {
+        ++runs;
+        auto *pDevice = pDialog->findChild<QComboBox *>(QStringLiteral("m_pDeviceBox"));
+        auto *pSize = pDialog->findChild<QLineEdit *>(QStringLiteral("m_pSizeEdit"));
+        auto *pAspect = pDialog->findChild<QComboBox *>(QStringLiteral("m_pAspectBox"));
+        auto *pButtons = pDialog->findChild<QDialogButtonBox *>(QStringLiteral("m_pButtonBox"));
+        if (!pDevice || !pSize || !pAspect || !pButtons)
+            return 0;
+        pDevice->setCurrentIndex(0);
+        pSize->selectAll();
+        QTest::keyClicks(pSize, size);
+        pAspect->setCurrentIndex(pAspect->findText(ratio));
+        QTest::mouseClick(pButtons->button(pressOk ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
+                          Qt::LeftButton);
+        return pDialog->result() == QDialog::Accepted ? 1 : 0;
+    }
+};
 
 } // namespace
 
@@ -89,12 +108,11 @@ private slots:
 void TestCCanvas::init()
 {
     settings().clear();
-    g_dialogRuns = 0;
 }
 
 void TestCCanvas::cleanup()
 {
-    CCanvas::setSetupDialogRunner(nullptr);
+    DModalDialog::setResponder(DModalDialog::Responder());
 }
 
 void TestCCanvas::freshCanvas()
@@ -452,23 +470,20 @@ void TestCCanvas::setupDialog()
     canvas.setView(&view);
     canvas.setDeviceName(QStringLiteral("Old"));
 
-    // Without a dialog nothing happens.
+    // Cancel changes nothing.
+    DialogUser user{QStringLiteral("10"), QStringLiteral("16:10"), false};
+    DModalDialog::setResponder(std::ref(user));
     QVERIFY(!canvas.runSetupDialog());
+    QCOMPARE(user.runs, 1);
+    QCOMPARE(canvas.deviceName(), QStringLiteral("Old"));
     QVERIFY(!settings().contains(QStringLiteral("Canvas/device")));
 
-    CCanvas::setSetupDialogRunner(&fakeDialog);
-    g_dialogDevice = QStringLiteral("New");
-    g_dialogAccepts = false;
-    QVERIFY(!canvas.runSetupDialog());
-    QCOMPARE(g_dialogRuns, 1);
-    QVERIFY(!settings().contains(QStringLiteral("Canvas/device")));
-
-    g_dialogAccepts = true;
+    user.pressOk = true;
     canvas.setListedDevice(false);
     QVERIFY(canvas.runSetupDialog());
-    QCOMPARE(g_dialogRuns, 2);
+    QCOMPARE(user.runs, 2);
     QVERIFY(!canvas.isMultiplyScaleFactor()); // a new name that is not listed
-    QCOMPARE(settings().value(QStringLiteral("Canvas/device")).toString(), QStringLiteral("New"));
+    QCOMPARE(settings().value(QStringLiteral("Canvas/device")).toString(), QStringLiteral("User Defined"));
     QCOMPARE(settings().value(QStringLiteral("Canvas/size")).toFloat(), 10.0f);
     QCOMPARE(settings().value(QStringLiteral("Canvas/aspect")).toFloat(), 1.6f);
     QVERIFY(canvas.width() > 0);
