@@ -1,138 +1,148 @@
 #include "dialogs/DParameterSetDialog.h"
 
 #include "hardware/HNode.h"
+#include "ui_DParameterSetDialog.h"
 
-#include <QDialogButtonBox>
-#include <QHBoxLayout>
-#include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
-
-namespace {
-constexpr int NodeRole = Qt::UserRole + 1;
-}
 
 DParameterSetDialog::DParameterSetDialog(QWidget *parent)
     : DModalDialog(parent)
-    , m_pList(new QListWidget(this))
-    , m_pButtonBox(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+    , m_pUi(new Ui_DParameterSetDialog)
 {
-    setWindowTitle(tr("Parameter Set Configuration"));
-    auto *pUp = new QPushButton(tr("Move Up"), this);
-    auto *pDown = new QPushButton(tr("Move Down"), this);
-    auto *pMoves = new QHBoxLayout;
-    pMoves->addWidget(pUp);
-    pMoves->addWidget(pDown);
-    pMoves->addStretch();
-    auto *pLayout = new QVBoxLayout(this);
-    pLayout->addWidget(m_pList);
-    pLayout->addLayout(pMoves);
-    pLayout->addWidget(m_pButtonBox);
-
-    connect(pUp, &QPushButton::clicked, this, &DParameterSetDialog::onMoveUp);
-    connect(pDown, &QPushButton::clicked, this, &DParameterSetDialog::onMoveDown);
-    connect(m_pList, &QListWidget::itemChanged, this, &DParameterSetDialog::onItemChanged);
-    connect(m_pButtonBox, &QDialogButtonBox::accepted, this, &DParameterSetDialog::accept);
-    connect(m_pButtonBox, &QDialogButtonBox::rejected, this, &DParameterSetDialog::reject);
-    onItemChanged();
+    m_pUi->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 }
 
-DParameterSetDialog::~DParameterSetDialog() = default;
-
-void DParameterSetDialog::setParameterSets(const QList<HNode *> &sets)
+DParameterSetDialog::~DParameterSetDialog()
 {
-    m_pList->clear();
-    for (HNode *pNode : sets) {
+    delete m_pUi;
+}
+
+void DParameterSetDialog::prepare()
+{
+    fillList();
+    connect(this, &QDialog::accepted, this, &DParameterSetDialog::finalize, Qt::UniqueConnection);
+    connect(m_pUi->m_pList, &QListWidget::itemClicked, this, &DParameterSetDialog::itemClicked,
+            Qt::UniqueConnection);
+    connect(m_pUi->m_pList, &QListWidget::itemChanged, this, &DParameterSetDialog::itemChanged,
+            Qt::UniqueConnection);
+    connect(m_pUi->m_pMoveDown, &QPushButton::clicked, this, &DParameterSetDialog::moveDown, Qt::UniqueConnection);
+    connect(m_pUi->m_pMoveUp, &QPushButton::clicked, this, &DParameterSetDialog::moveUp, Qt::UniqueConnection);
+    connect(m_pUi->m_pSelectBox, &QCheckBox::clicked, this, &DParameterSetDialog::toggleSelect,
+            Qt::UniqueConnection);
+    updateButtons();
+    setWindowTitle(QStringLiteral("Parameter Set Configuration"));
+}
+
+void DParameterSetDialog::fillList()
+{
+    if (!m_pNodes)
+        return;
+    QListWidget *pList = m_pUi->m_pList;
+    const QSignalBlocker quiet(pList);
+    pList->clear();
+    m_nCurrentRow = -1;
+    for (HNode *pNode : *m_pNodes) {
         if (!pNode)
             continue;
-        auto *pItem = new QListWidgetItem(pNode->label(), m_pList);
-        pItem->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        auto *pItem = new QListWidgetItem(pNode->label(), pList);
+        pItem->setData(Qt::UserRole, QVariant::fromValue(static_cast<QObject *>(pNode)));
+        pItem->setFlags(pItem->flags() | Qt::ItemIsUserCheckable);
         pItem->setCheckState(Qt::Unchecked);
-        pItem->setData(NodeRole, QVariant::fromValue(static_cast<QObject *>(pNode)));
     }
-    onItemChanged();
 }
 
-int DParameterSetDialog::count() const
+void DParameterSetDialog::updateButtons()
 {
-    return m_pList->count();
+    m_pUi->m_pMoveUp->setEnabled(m_nCurrentRow > 0);
+    m_pUi->m_pMoveDown->setEnabled(m_nCurrentRow < m_pUi->m_pList->count() - 1);
+    if (QPushButton *pOk = m_pUi->buttonBox->button(QDialogButtonBox::Ok))
+        pOk->setEnabled(checkedCount() >= 1);
 }
 
-QString DParameterSetDialog::textAt(int row) const
+int DParameterSetDialog::checkedCount() const
 {
-    const QListWidgetItem *pItem = m_pList->item(row);
-    return pItem ? pItem->text() : QString();
-}
-
-bool DParameterSetDialog::isChecked(int row) const
-{
-    const QListWidgetItem *pItem = m_pList->item(row);
-    return pItem && pItem->checkState() == Qt::Checked;
-}
-
-void DParameterSetDialog::setChecked(int row, bool checked)
-{
-    if (QListWidgetItem *pItem = m_pList->item(row))
-        pItem->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-}
-
-bool DParameterSetDialog::moveUp(int row)
-{
-    return moveRow(row, row - 1);
-}
-
-bool DParameterSetDialog::moveDown(int row)
-{
-    return moveRow(row, row + 1);
-}
-
-bool DParameterSetDialog::moveRow(int from, int to)
-{
-    if (from < 0 || to < 0 || from >= m_pList->count() || to >= m_pList->count())
-        return false;
-    QListWidgetItem *pItem = m_pList->takeItem(from);
-    m_pList->insertItem(to, pItem);
-    m_pList->setCurrentRow(to);
-    return true;
-}
-
-bool DParameterSetDialog::isOkEnabled() const
-{
-    return m_pButtonBox->button(QDialogButtonBox::Ok)->isEnabled();
+    int count = 0;
+    for (int row = 0; row < m_pUi->m_pList->count(); ++row) {
+        if (m_pUi->m_pList->item(row)->checkState() == Qt::Checked)
+            ++count;
+    }
+    return count;
 }
 
 HNode *DParameterSetDialog::nodeAt(int row) const
 {
-    const QListWidgetItem *pItem = m_pList->item(row);
-    return pItem ? qobject_cast<HNode *>(pItem->data(NodeRole).value<QObject *>()) : nullptr;
+    const QListWidgetItem *pItem = m_pUi->m_pList->item(row);
+    return pItem ? qobject_cast<HNode *>(pItem->data(Qt::UserRole).value<QObject *>()) : nullptr;
+}
+
+void DParameterSetDialog::itemClicked(QListWidgetItem *pItem)
+{
+    if (!pItem)
+        return;
+    m_pUi->m_pList->setCurrentItem(pItem);
+    m_nCurrentRow = m_pUi->m_pList->row(pItem);
+    updateButtons();
+}
+
+void DParameterSetDialog::itemChanged(QListWidgetItem *)
+{
+    updateButtons();
+}
+
+void DParameterSetDialog::moveCurrent(int offset)
+{
+    QListWidget *pList = m_pUi->m_pList;
+    const int target = m_nCurrentRow + offset;
+    if (m_nCurrentRow < 0 || target < 0 || target >= pList->count())
+        return;
+    QListWidgetItem *pItem = pList->takeItem(m_nCurrentRow);
+    pList->insertItem(target, pItem);
+    pList->setCurrentItem(pItem);
+    m_nCurrentRow = pList->row(pItem);
+    updateButtons();
+}
+
+void DParameterSetDialog::moveUp()
+{
+    moveCurrent(-1);
+}
+
+void DParameterSetDialog::moveDown()
+{
+    moveCurrent(1);
+}
+
+// The box is not kept in step when rows are ticked one by one.
+void DParameterSetDialog::toggleSelect()
+{
+    const Qt::CheckState state = m_pUi->m_pSelectBox->checkState();
+    QListWidget *pList = m_pUi->m_pList;
+    for (int row = 0; row < pList->count(); ++row)
+        pList->item(row)->setCheckState(state);
+    updateButtons();
 }
 
 void DParameterSetDialog::accept()
 {
-    if (!isOkEnabled())
+    const QPushButton *pOk = m_pUi->buttonBox->button(QDialogButtonBox::Ok);
+    if (pOk && !pOk->isEnabled())
         return;
-    int key = 0;
-    for (int row = 0; row < m_pList->count(); ++row) {
-        if (HNode *pNode = nodeAt(row))
-            pNode->setSortKey(isChecked(row) ? key++ : -1);
-    }
     DModalDialog::accept();
 }
 
-void DParameterSetDialog::onMoveUp()
+void DParameterSetDialog::finalize()
 {
-    moveUp(m_pList->currentRow());
-}
-
-void DParameterSetDialog::onMoveDown()
-{
-    moveDown(m_pList->currentRow());
-}
-
-void DParameterSetDialog::onItemChanged()
-{
-    bool anyTicked = false;
-    for (int row = 0; row < m_pList->count() && !anyTicked; ++row)
-        anyTicked = isChecked(row);
-    m_pButtonBox->button(QDialogButtonBox::Ok)->setEnabled(anyTicked);
+    if (!m_pNodes)
+        return;
+    int order = 0;
+    for (int row = 0; row < m_pUi->m_pList->count(); ++row) {
+        HNode *pNode = nodeAt(row);
+        if (!pNode)
+            continue;
+        if (m_pUi->m_pList->item(row)->checkState() == Qt::Checked)
+            pNode->setSortKey(order++);
+        else
+            pNode->setSortKey(-1);
+    }
 }

@@ -5,12 +5,13 @@
 #include <QList>
 
 class HNode;
-class QDialogButtonBox;
-class QListWidget;
+class QListWidgetItem;
+class Ui_DParameterSetDialog;
 
-// "Parameter Set Configuration": the user ticks the parameter sets a drop
-// list offers and orders them; on OK the ticked sets are numbered 0, 1, 2 ...
-// in the shown order and the others get -1.
+// "Parameter Set Configuration": the user ticks the parameter sets of a node
+// and orders them; on OK the ticked sets are numbered 0, 1, 2 ... in the shown
+// order and the others get -1. Every row starts unticked in the caller's
+// order, whatever the nodes held before. Cancel changes nothing.
 class DParameterSetDialog : public DModalDialog
 {
     Q_OBJECT
@@ -19,30 +20,30 @@ public:
     explicit DParameterSetDialog(QWidget *parent = nullptr);
     ~DParameterSetDialog() override;
 
-    // One checkable item per set, unticked, the set's label as its text.
-    void setParameterSets(const QList<HNode *> &sets);
+    // The caller's ordered list, not owned; it must outlive the run.
+    void setNodeList(const QList<HNode *> *pNodes) { m_pNodes = pNodes; }
+    int currentRow() const { return m_nCurrentRow; }
 
-    int count() const;
-    QString textAt(int row) const;
-    bool isChecked(int row) const;
-    void setChecked(int row, bool checked);
-    // Moves the item one row up or down; false at the end of the list.
-    bool moveUp(int row);
-    bool moveDown(int row);
-    bool isOkEnabled() const;
+    void prepare() override;
 
 public slots:
+    // OK stays disabled while nothing is ticked; Enter cannot get around it.
     void accept() override;
-
-private slots:
-    void onMoveUp();
-    void onMoveDown();
-    void onItemChanged();
+    void finalize();
+    void itemClicked(QListWidgetItem *pItem);
+    void itemChanged(QListWidgetItem *pItem);
+    void moveDown();
+    void moveUp();
+    void toggleSelect();
 
 private:
-    bool moveRow(int from, int to);
+    void fillList();
+    void updateButtons();
+    void moveCurrent(int offset);
+    int checkedCount() const;
     HNode *nodeAt(int row) const;
 
-    QListWidget *m_pList = nullptr;
-    QDialogButtonBox *m_pButtonBox = nullptr;
+    Ui_DParameterSetDialog *m_pUi;
+    const QList<HNode *> *m_pNodes = nullptr;
+    qint32 m_nCurrentRow = -1;
 };

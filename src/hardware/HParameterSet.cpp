@@ -89,8 +89,9 @@ bool HParameterSet::prepareControl(const QString &name, MModel *)
     if (!m_pParent->collectByCategory(category(), &sets))
         return false;
     DParameterSetDialog dialog;
-    dialog.setParameterSets(sets);
-    return dialog.runModal() == 1;
+    dialog.setNodeList(&sets);
+    dialog.setModal(true);
+    return dialog.runModal();
 }
 
 HNode *HParameterSet::resolveNode(HNode *pMain, HNode *)

@@ -17,6 +17,7 @@
 #include "model/MProject.h"
 #include "dialogs/DIPAddressChangeDialog.h"
 #include "dialogs/DMessageBox.h"
+#include "dialogs/DPanelSetupDialog.h"
 #include "hardware/HChassis.h"
 #include "hardware/HRoot.h"
 #include "interfaces/IInterface.h"
@@ -59,7 +60,6 @@ namespace {
 QString s_sIndicatorImage;
 // Initialised models alive: the process-wide services go with the last one.
 int s_nServiceUsers = 0;
-MModel::PanelSetupRunner s_panelSetupRunner = nullptr;
 
 // Parsed before anything of the open project is touched: the file must be
 // well-formed XML with the root element VMD. The project is then read from
@@ -1005,8 +1005,11 @@ void MModel::setCurrentPanel(CControl *pPanel)
     if (!pPanel || !m_pScenes)
         return;
     CControl *pShown = currentChildIn(QStringLiteral("Panels"));
+    // Already the scene's current panel, though perhaps not shown yet (a
+    // first panel, or the scene's index reset by a removal).
     if (pShown == pPanel) {
         m_pCurrentPanel = pPanel;
+        pPanel->setVisible(true);
         return;
     }
     CComposite *pScene = pShown ? pShown->parentComposite() : nullptr;
@@ -1228,16 +1231,16 @@ bool MModel::panelSetup()
     if (!m_pCanvas)
         return false;
     clearUndoStack();
-    if (!s_panelSetupRunner || !s_panelSetupRunner(this))
+    DPanelSetupDialog dialog;
+    dialog.setModel(this);
+    const bool accepted = dialog.runModal();
+    // A cancelled run keeps its edits: closing must still ask to save them.
+    if (accepted || dialog.hasChangedStructure())
+        markModified();
+    if (!accepted)
         return false;
-    markModified();
     m_pCanvas->notifyChanged();
     return true;
-}
-
-void MModel::setPanelSetupRunner(PanelSetupRunner runner)
-{
-    s_panelSetupRunner = runner;
 }
 
 void MModel::buildPanelTree(QStandardItem *pItem, QTreeView *pView)
@@ -1254,7 +1257,7 @@ void MModel::addPanelItems(QStandardItem *pItem)
 
 void MModel::replaceLinkPrefix(const QString &oldText, const QString &newText)
 {
-    if (m_pScenes)
+    if (m_pScenes && !oldText.isEmpty() && !newText.isEmpty())
         m_pScenes->replaceLinkPrefix(oldText, newText);
 }
 

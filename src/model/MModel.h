@@ -49,8 +49,6 @@ class MModel : public QObject
 public:
     // Written as appVersion into every project file.
     static const QLatin1String AppVersion;
-    // Runs the scene and panel set-up dialog; true when it was accepted.
-    using PanelSetupRunner = bool (*)(MModel *pModel);
 
     explicit MModel(QObject *parent = nullptr);
     ~MModel() override;
@@ -124,10 +122,13 @@ public:
     bool checkPanelLimit();
     CControl *createPanelForNode(const QString &templatePath, CControl *pScene, HNode *pNode);
     CControl *addPanelForNode(HNode *pNode);
+    // The layout dialog; its structural edits stay even when it is
+    // cancelled, and any edit marks the project modified. True when accepted.
     bool panelSetup();
-    static void setPanelSetupRunner(PanelSetupRunner runner);
     void buildPanelTree(QStandardItem *pItem, QTreeView *pView);
     void addPanelItems(QStandardItem *pItem);
+    // Every link into the old path follows to the new one; nothing when
+    // either is empty (an empty path would match every link).
     void replaceLinkPrefix(const QString &oldText, const QString &newText);
     void removeFromPanelTree(CControl *pControl);
     // Drag handles are resolved against live objects only.

@@ -39,6 +39,8 @@ public:
     static void setExitPin(const QString &pin);
 
     const QString &facilityName() const { return m_sFacilityName; }
+    // The site name shown in the panel header.
+    void setFacilityName(const QString &name) { m_sFacilityName = name; }
     const QString &businessName() const { return m_sBusinessName; }
     const QString &businessEmail() const { return m_sBusinessEmail; }
     const QString &businessTel() const { return m_sBusinessTel; }

@@ -10,8 +10,6 @@
 
 namespace {
 
-const QChar PathSeparator = QLatin1Char('\\');
-
 int toInt(const QString &text)
 {
     bool ok = false;
@@ -100,15 +98,9 @@ void WPanelLink::onJumpTimerTimeout()
         pModel->followLink(m_sLinkPath);
 }
 
-// Only whole path steps match: renaming "Panel" leaves a link to "Panel 2".
 void WPanelLink::replaceLinkPrefix(const QString &oldPrefix, const QString &newPrefix)
 {
-    if (oldPrefix.isEmpty() || !m_sLinkPath.startsWith(oldPrefix))
-        return;
-    const QString rest = m_sLinkPath.mid(oldPrefix.size());
-    if (!rest.isEmpty() && !rest.startsWith(PathSeparator) && !oldPrefix.endsWith(PathSeparator))
-        return;
-    m_sLinkPath = newPrefix + rest;
+    followRenamedPath(m_sLinkPath, oldPrefix, newPrefix);
 }
 
 // ---------------------------------------------------------------- image

@@ -21,7 +21,6 @@
 namespace {
 
 constexpr float Eps = 1e-5f;
-const QChar PathSeparator = QLatin1Char('\\');
 
 // -1 below the point, +1 above or level, 0 within eps of its height.
 int sideOf(float dy)
@@ -570,12 +569,7 @@ void WPolygon::scaleGeometry(qreal factor, bool both)
 
 void WPolygon::replacePathPrefix(const QString &oldPrefix, const QString &newPrefix)
 {
-    if (oldPrefix.isEmpty() || !m_path.startsWith(oldPrefix))
-        return;
-    const QString rest = m_path.mid(oldPrefix.size());
-    if (!rest.isEmpty() && !rest.startsWith(PathSeparator) && !oldPrefix.endsWith(PathSeparator))
-        return;
-    m_path = newPrefix + rest;
+    followRenamedPath(m_path, oldPrefix, newPrefix);
 }
 
 // ---------------------------------------------------------------- settings

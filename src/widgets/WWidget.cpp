@@ -191,6 +191,18 @@ void WWidget::replaceLinkPrefix(const QString &, const QString &)
 {
 }
 
+bool WWidget::followRenamedPath(QString &path, const QString &oldPrefix, const QString &newPrefix)
+{
+    static const QChar Separator = QLatin1Char('\\');
+    if (oldPrefix.isEmpty() || !path.startsWith(oldPrefix))
+        return false;
+    const QString rest = path.mid(oldPrefix.size());
+    if (!rest.isEmpty() && !rest.startsWith(Separator) && !oldPrefix.endsWith(Separator))
+        return false;
+    path = newPrefix + rest;
+    return true;
+}
+
 void WWidget::reloadImages()
 {
 }

@@ -154,6 +154,12 @@ public:
     void dumpInfo() const;
 
 protected:
+    // A link path that leads into the renamed item follows its new name:
+    // equal to the old path, or continuing it with the path separator, so
+    // renaming "Panel" leaves a link to "Panel 2". Nothing for an empty old
+    // path. True when the path changed.
+    static bool followRenamedPath(QString &path, const QString &oldPrefix, const QString &newPrefix);
+
     // Writes the start element named by the type, the common settings, and
     // returns whether a writer was given; kinds add theirs and close it.
     bool saveStart(XmlWriter *pWriter);

@@ -13,7 +13,9 @@
 #include "dialogs/DVMPReloadWarningDialog.h"
 #include "hardware/DesignFixture.h"
 #include "hardware/HRoot.h"
+#include "model/CComposite.h"
 #include "model/MModel.h"
+#include "support/DialogDriver.h"
 #include "support/FakeMobileDevice.h"
 #include "support/TestSupport.h"
 #include "model/CComposite.h"
@@ -49,6 +51,7 @@
 #include <QSpinBox>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 #include <algorithm>
@@ -103,6 +106,7 @@ private slots:
     void canvasActionRunsTheSetupDialog_data();
     void canvasActionRunsTheSetupDialog();
     void sendActionSendsTheSavedArchive();
+    void layoutActionOpensThePanelSetup();
     void levelAndMeterStoreTheChoice_data();
     void levelAndMeterStoreTheChoice();
     void newAndOpenLeaveTheOldDesign_data();
@@ -783,6 +787,37 @@ void TestKMainOperations::sendActionSendsTheSavedArchive()
     QTRY_VERIFY_WITH_TIMEOUT(device.isReceiveFinished(), 5000);
     QCOMPARE(device.received(), TestSupport::readAll(path));
     QVERIFY(!device.received().isEmpty());
+}
+
+// The Layout action runs the layout dialog on the open project; an edit
+// kept by Cancel still marks the project modified.
+void TestKMainOperations::layoutActionOpensThePanelSetup()
+{
+    start();
+    const int before = m_pModel->scenes()->childCount();
+    QVERIFY(before > 0);
+    m_pModel->setModified(false);
+    QStringList shown;
+    bool actionEnabledMeanwhile = true;
+    DModalDialog::setResponder([&](DModalDialog *pDialog) {
+        shown << pDialog->windowTitle();
+        actionEnabledMeanwhile = m_pMain->action(ActionId::PanelSetup)->isEnabled();
+        auto *pTree = pDialog->findChild<QTreeView *>(QStringLiteral("m_pTreeView"));
+        const auto *pScene = qobject_cast<CComposite *>(m_pModel->scenes()->childAt(0));
+        if (!pTree || !pScene)
+            return 0;
+        pTree->expandAll();
+        DialogDriver::clickIndex(pTree, pScene->treeIndex());
+        DialogDriver::click(pDialog, QStringLiteral("m_pAddScene"));
+        DialogDriver::press(pDialog, QDialogButtonBox::Cancel);
+        return 0;
+    });
+    m_pMain->action(ActionId::PanelSetup)->trigger();
+    QCOMPARE(shown, QStringList{"Layout"});
+    QVERIFY(!actionEnabledMeanwhile);
+    QCOMPARE(m_pModel->scenes()->childCount(), before + 1);
+    QVERIFY(m_pModel->isModified());
+    QVERIFY(m_pMain->action(ActionId::PanelSetup)->isEnabled());
 }
 
 void TestKMainOperations::levelAndMeterStoreTheChoice_data()

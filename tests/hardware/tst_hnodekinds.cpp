@@ -16,6 +16,7 @@
 #include "hardware/HRCRoom.h"
 #include "hardware/HRoot.h"
 #include "hardware/RoomInfo.h"
+#include "support/DialogDriver.h"
 #include "support/FakeNodes.h"
 #include "support/TestSupport.h"
 #include "xml/XmlWriter.h"
@@ -24,6 +25,7 @@
 #include <QSignalSpy>
 #include <QXmlAttributes>
 #include <QStandardItemModel>
+#include <QListWidget>
 #include <QtTest>
 
 using TestSupport::designProperty;
@@ -57,28 +59,31 @@ HChassis *chassis(const QString &title, const QString &model = QString())
     return pChassis;
 }
 
-// Answers the parameter-set dialog: ticks the given rows, moves the last
-// row to the top, then presses OK (or Cancel).
+// Answers the parameter-set dialog through its widgets: ticks the given
+// rows, moves the last row to the top, then presses OK (or Cancel).
 struct DialogAnswer
 {
     QList<int> ticks;
     bool moveLastUp = false;
     int button = 1;
     QStringList shown;
-    DialogAnswer()
-    {
-        DModalDialog::setResponder([this](DModalDialog *pDialog) {
-            auto *pSets = qobject_cast<DParameterSetDialog *>(pDialog);
-            for (int row = 0; pSets && row < pSets->count(); ++row)
-                shown << pSets->textAt(row);
-            for (int row : std::as_const(ticks))
-                pSets->setChecked(row, true);
-            for (int row = pSets->count() - 1; moveLastUp && row > 0; --row)
-                pSets->moveUp(row);
-            return button;
-        });
-    }
-    ~DialogAnswer() { DModalDialog::setResponder(DModalDialog::Responder()); }
+    ModalAnswer user{[this](DModalDialog *pDialog) {
+        auto *pList = pDialog->findChild<QListWidget *>(QStringLiteral("m_pList"));
+        if (!qobject_cast<DParameterSetDialog *>(pDialog) || !pList)
+            return 0;
+        shown = DialogDriver::rows(pList);
+        for (int row : std::as_const(ticks)) {
+            if (QListWidgetItem *pItem = pList->item(row))
+                pItem->setCheckState(Qt::Checked);
+        }
+        if (moveLastUp && pList->count() > 0) {
+            DialogDriver::clickIndex(pList, pList->model()->index(pList->count() - 1, 0));
+            while (DialogDriver::click(pDialog, QStringLiteral("m_pMoveUp"))) {
+            }
+        }
+        DialogDriver::press(pDialog, button == 1 ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+        return button;
+    }};
 };
 
 } // namespace
@@ -693,18 +698,6 @@ void TestHNodeKinds::parameterSetDialog()
         QCOMPARE(sets.at(1)->sortKey(), 1);
         QCOMPARE(sets.at(0)->sortKey(), -1);
     }
-
-    DParameterSetDialog dialog;
-    dialog.setParameterSets({sets.at(0), nullptr, sets.at(1)});
-    QCOMPARE(dialog.count(), 2);
-    QVERIFY(!dialog.isOkEnabled());
-    dialog.setChecked(1, true);
-    QVERIFY(dialog.isOkEnabled());
-    QVERIFY(!dialog.moveUp(0));
-    QVERIFY(!dialog.moveDown(1));
-    QVERIFY(dialog.moveDown(0));
-    QCOMPARE(dialog.textAt(0), QStringLiteral("Noon"));
-    QVERIFY(dialog.isChecked(0));
 }
 
 void TestHNodeKinds::parameterSetList()

@@ -334,6 +334,60 @@ private slots:
         QCOMPARE(f.model->currentPanel(), nullptr);
     }
 
+    // A scene's current panel that is not on the canvas yet (a collection's
+    // first panel, or one whose scene index a removal reset) is shown when it
+    // is made the current panel.
+    void currentPanelNotYetShownIsShown()
+    {
+        ModelFixture f;
+        CComposite *pScene = f.scene(QStringLiteral("A"));
+        CComposite *pPanel = f.panel(pScene, QStringLiteral("P0"));
+        CControl *pFrame = f.control(pPanel, QStringLiteral("Frame"), QStringLiteral("Frame"),
+                                     QStringLiteral("frame"),
+                                     {{"x", "10"}, {"y", "10"}, {"width", "50"}, {"height", "50"}});
+        WWidget *pWidget = pFrame->widgets().value(0).data();
+        QVERIFY(pWidget);
+        pPanel->setVisible(false);
+        QCOMPARE(pWidget->widgetProperty("visible").toBool(), false);
+        f.model->setCurrentPanel(pPanel);
+        QCOMPARE(f.model->currentPanel(), pPanel);
+        QCOMPARE(pWidget->widgetProperty("visible").toBool(), true);
+    }
+
+    // A rename reaches every link of the document, but never with an empty
+    // path, which would match (or make) every link.
+    void replaceLinkPrefixNeedsBothPaths_data()
+    {
+        QTest::addColumn<QString>("oldPath");
+        QTest::addColumn<QString>("newPath");
+        QTest::addColumn<QStringList>("links");
+        QTest::newRow("renamed collection") << "..\\A" << "..\\Hall"
+                                            << QStringList{"..\\Hall\\P0", "..\\AB\\P0", "..\\Hall"};
+        QTest::newRow("empty new path") << "..\\A" << ""
+                                        << QStringList{"..\\A\\P0", "..\\AB\\P0", "..\\A"};
+        QTest::newRow("empty old path") << "" << "..\\Hall"
+                                        << QStringList{"..\\A\\P0", "..\\AB\\P0", "..\\A"};
+    }
+
+    void replaceLinkPrefixNeedsBothPaths()
+    {
+        QFETCH(QString, oldPath);
+        QFETCH(QString, newPath);
+        QFETCH(QStringList, links);
+        ModelFixture f;
+        CComposite *pScene = f.sceneWithPanels(QStringLiteral("A"), 1);
+        QList<CControl *> controls;
+        for (const char *target : {"..\\A\\P0", "..\\AB\\P0", "..\\A"})
+            controls << f.control(qobject_cast<CComposite *>(pScene->childAt(0)), QStringLiteral("Link"),
+                                  QStringLiteral("PanelLink"), QStringLiteral("panellink"),
+                                  {{"path", QLatin1String(target)}});
+        f.model->replaceLinkPrefix(oldPath, newPath);
+        QStringList paths;
+        for (const CControl *pControl : std::as_const(controls))
+            paths << pControl->widgets().value(0)->propertyValue(WidgetPropertyId::LinkPath).toString();
+        QCOMPARE(paths, links);
+    }
+
     void newCollectionTakesAnUnusedNumber()
     {
         ModelFixture f;
