@@ -5,6 +5,7 @@
 #include "commands/BDropLinkCommand.h"
 #include "commands/BDropPanelCommand.h"
 #include "commands/BDropSiteCommand.h"
+#include "commands/BEditPropCommand.h"
 #include "commands/BToolDeleteVertexCommand.h"
 #include "commands/BToolDragCommand.h"
 #include "commands/BToolInsertVertexCommand.h"
@@ -36,6 +37,8 @@ BCommand *BCommandFactory::createCommand(int id, int mode) const
         return new BToolInsertVertexCommand(mode);
     case BCommandId::ToolNudge:
         return new BToolNudgeCommand(mode);
+    case BCommandId::EditProp:
+        return new BEditPropCommand(mode);
     case BCommandId::DropControl:
         return new BDropControlCommand(mode);
     case BCommandId::DropPanel:

@@ -4,3 +4,4 @@ vvb_add_test(tst_btools tst_btools.cpp)
 vvb_add_test(tst_bdrops tst_bdrops.cpp)
 vvb_add_test(tst_bvertextools tst_bvertextools.cpp ../widgets/PolygonCanvas.cpp ../widgets/PolygonCanvas.h
              ../model/OnlineFixture.cpp ../model/OnlineFixture.h)
+vvb_add_test(tst_beditpropcommand tst_beditpropcommand.cpp)
