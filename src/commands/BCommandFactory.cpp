@@ -23,6 +23,7 @@
 #include "commands/BLayoutFrontCommand.h"
 #include "commands/BLayoutSpaceAcrossCommand.h"
 #include "commands/BLayoutSpaceDownCommand.h"
+#include "commands/BEditPropCommand.h"
 #include "commands/BToolDeleteVertexCommand.h"
 #include "commands/BToolDragCommand.h"
 #include "commands/BToolInsertVertexCommand.h"
@@ -66,6 +67,8 @@ BCommand *BCommandFactory::createCommand(int id, int mode) const
         return new BEditPasteCommand(mode);
     case BCommandId::EditDelete:
         return new BEditDeleteCommand(mode);
+    case BCommandId::EditProp:
+        return new BEditPropCommand(mode);
     case BCommandId::DropControl:
         return new BDropControlCommand(mode);
     case BCommandId::DropPanel:

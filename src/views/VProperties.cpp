@@ -11,8 +11,11 @@ VProperties::~VProperties() = default;
 
 void VProperties::setWidget(QWidget *pPage)
 {
-    if (m_pWidget && m_pWidget != pPage)
+    if (m_pWidget && m_pWidget != pPage) {
+        // Off screen at once: it may be bound to a control that just left the panel.
+        m_pWidget->hide();
         m_pWidget->deleteLater();
+    }
     m_pWidget = pPage;
     if (pPage)
         pPage->show();

@@ -1,6 +1,5 @@
 #include "widgets/WFrame.h"
 
-#include "dialogs/DPropFrameDialog.h"
 #include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
@@ -70,5 +69,5 @@ bool WFrame::processElement(const QString &name, const QString &text)
 
 DPropDialog *WFrame::createPropertiesDialog(QWidget *pParent)
 {
-    return new DPropFrameDialog(pParent, this);
+    return WWidget::createPropertiesDialog(pParent);
 }

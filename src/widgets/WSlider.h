@@ -53,6 +53,8 @@ public:
     float lastValue() const { return m_fLastValue; }
     float minPosition() const { return m_fMinPosition; }
     float maxPosition() const { return m_fMaxPosition; }
+    // Whether the range was taken from the bound parameter at least once.
+    bool isSetUpFromParameter() const { return m_bValueInitialized; }
     float lowerLimit() const { return m_fLowerLimit; }
     float upperLimit() const { return m_fUpperLimit; }
     bool isPercent() const { return m_bPercent; }

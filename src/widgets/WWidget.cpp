@@ -1,6 +1,7 @@
 #include "widgets/WWidget.h"
 
 #include "commands/BToolSelectCommand.h"
+#include "dialogs/DPropPageFactory.h"
 #include "hardware/HNode.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
@@ -182,9 +183,10 @@ bool WWidget::hasTitle() const
     return true;
 }
 
-DPropDialog *WWidget::createPropertiesDialog(QWidget *)
+// Each kind's page is a row of the page table.
+DPropDialog *WWidget::createPropertiesDialog(QWidget *pParent)
 {
-    return nullptr;
+    return DPropPageFactory::createPage(this, pParent);
 }
 
 void WWidget::replaceLinkPrefix(const QString &, const QString &)

@@ -6,7 +6,7 @@
 
 BoundWidgetFixture::BoundWidgetFixture(const QString &widgetType, const Settings &widgetSettings,
                                        const Settings &binding, const QString &element, FakeNode *pNode,
-                                       const QString &controlName)
+                                       const QString &controlName, const QString &controlType)
     : node(pNode)
 {
     fx.model()->setCanvas(&canvas);
@@ -15,7 +15,7 @@ BoundWidgetFixture::BoundWidgetFixture(const QString &widgetType, const Settings
             node->setLabel(QStringLiteral("Zone 1"));
         node->setProtocol(&protocol);
     }
-    control = fx.addControl(controlName, QStringLiteral("Control"), node);
+    control = fx.addControl(controlName, controlType, node);
     for (const auto &attribute : binding)
         control->setAttribute(element, attribute.first, attribute.second);
     control->updateFractionDigits();

@@ -20,10 +20,13 @@ public:
 
     // The binding's attributes go under the element ("list" or "range"); the
     // node (null for none) goes to the control, which owns it while it is in
-    // no hardware tree. A node without a label is labelled "Zone 1".
+    // no hardware tree. A node without a label is labelled "Zone 1". The
+    // control's type is what the Properties tab looks its page up by
+    // ("LevelButtons" finds the widget "levelbutton").
     BoundWidgetFixture(const QString &widgetType, const Settings &widgetSettings, const Settings &binding,
                        const QString &element = QStringLiteral("list"), FakeNode *pNode = new FakeNode,
-                       const QString &controlName = QStringLiteral("Control"));
+                       const QString &controlName = QStringLiteral("Control"),
+                       const QString &controlType = QStringLiteral("Control"));
 
     // A list binding through "chrL" over the value letters.
     static Settings letters(const QString &set);

@@ -1,4 +1,4 @@
-#include "dialogs/DPropFrameDialog.h"
+#include "dialogs/DPropDialog.h"
 #include "model/CControl.h"
 #include "support/QmlCanvasFixture.h"
 #include "widgets/WDelegate.h"
@@ -266,7 +266,8 @@ void TstWWidgetFactory::framePropertyPage()
     WWidget *pFrame = fx.factory()->createWidget(QStringLiteral("frame"));
     QWidget parent;
     DPropDialog *pPage = pFrame->createPropertiesDialog(&parent);
-    QVERIFY(qobject_cast<DPropFrameDialog *>(pPage));
+    QVERIFY(pPage);
+    QCOMPARE(QString::fromLatin1(pPage->metaObject()->className()), QStringLiteral("DPropFrameDialog"));
     QCOMPARE(pPage->widget(), pFrame);
     QCOMPARE(pPage->parentWidget(), &parent);
     WWidget plain;
