@@ -22,7 +22,7 @@ public:
     // Runs what the command line selected; false on unknown arguments.
     bool run(int argc, char **argv);
 
-    // The median time in nanoseconds, 0 when the benchmark did not run.
+    // The median time in the benchmark's own unit, 0 when the benchmark did not run.
     double time(const std::string &name, Clock clock = Clock::Real) const;
     // Prints "label: a/b (goal at most g) ok|OVER"; nothing when either did not run.
     void printRatio(const char *label, const std::string &ours, const std::string &reference, double goal,

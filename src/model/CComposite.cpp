@@ -21,6 +21,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -782,9 +783,20 @@ bool CComposite::readWith(XControlHandler &handler, const std::function<bool(Xml
     m_type = scratch.m_type;
     for (CControl *pElement : adopted)
         addChild(pElement);
-    initialize();
-    linkTransform(0);
-    linkTransform(1);
+    // Only what was read is set up and asked for its state: the elements
+    // already here are, and doing them again makes each drop cost the panel.
+    {
+        // One control finds its transform partners in one pass; more share an index.
+        std::optional<CTransformIndex> index;
+        if (adopted.size() > 1)
+            index.emplace();
+        for (CControl *pElement : adopted)
+            pElement->initialize();
+    }
+    for (int phase = 0; phase < 2; ++phase) {
+        for (CControl *pElement : adopted)
+            pElement->linkTransform(phase);
+    }
     if (pAdopted)
         *pAdopted = adopted;
     return true;

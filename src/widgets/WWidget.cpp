@@ -305,9 +305,11 @@ QVariant WWidget::widgetProperty(const char *name) const
     return m_pWidget ? m_pWidget->property(name) : QVariant();
 }
 
+// A value already shown is not written again: the write would notify its
+// bindings and draw a frame for nothing, on every poll reply.
 void WWidget::setWidgetProperty(const char *name, const QVariant &value)
 {
-    if (m_pWidget)
+    if (m_pWidget && m_pWidget->property(name) != value)
         m_pWidget->setProperty(name, value);
 }
 

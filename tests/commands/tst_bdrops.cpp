@@ -6,6 +6,7 @@
 #include "commands/BDropSiteCommand.h"
 #include "controllers/NotifyEventId.h"
 #include "support/FakeDropSite.h"
+#include "support/RecordingProtocol.h"
 #include "widgets/WDropSite.h"
 
 #include <QPointer>
@@ -49,6 +50,8 @@ private slots:
     void undoAndRedoMoveTheSameControl();
     void dropFromBuiltInTemplates();
     void dropAgainAfterUndoDestroysTheFirst();
+    void dropAsksOnlyTheNewcomer_data();
+    void dropAsksOnlyTheNewcomer();
     void newControlTakesTheStoredSize_data();
     void newControlTakesTheStoredSize();
     void graphicsDrop();
@@ -72,6 +75,7 @@ private:
 
     std::unique_ptr<CommandFixture> m_pFixture;
     FakeNode *m_pNode = nullptr;
+    RecordingProtocol m_protocol;
 };
 
 void TestBDrops::init()
@@ -254,6 +258,56 @@ void TestBDrops::dropAgainAfterUndoDestroysTheFirst()
     f.commands()->undo();
     f.commands()->redo();
     QVERIFY(f.panel->contains(pSecond));
+}
+
+// Each drop sets up and asks the state of the control it adds, never of those
+// already on the panel: with a request per control per drop, a full panel
+// would make every drop cost the whole panel. Undo and redo ask nothing.
+void TestBDrops::dropAsksOnlyTheNewcomer_data()
+{
+    QTest::addColumn<int>("drops");
+    QTest::addColumn<bool>("undoRedo");
+    QTest::newRow("one drop") << 1 << false;
+    // A transform is due every fourth time it is asked: more drops than that.
+    QTest::newRow("six drops") << 6 << false;
+    QTest::newRow("six drops, the last undone and redone") << 6 << true;
+}
+
+void TestBDrops::dropAsksOnlyTheNewcomer()
+{
+    QFETCH(int, drops);
+    QFETCH(bool, undoRedo);
+    CommandFixture &f = *m_pFixture;
+    auto *pPanel = new CComposite;
+    f.scene->addChild(pPanel);
+    pPanel->setKind(QStringLiteral("Panel"));
+    pPanel->setContextObject(&f.model);
+    f.model.setCurrentPanel(pPanel);
+    // Outlives the fixture, whose blocks point at it.
+    RecordingProtocol &protocol = m_protocol;
+
+    QList<TTransform *> asked;
+    for (int i = 0; i < drops; ++i) {
+        // Blocks of their own: no two faders share a transform.
+        FakeNode *pNode = f.node(QStringLiteral("Input %1").arg(i + 2), {{"Level", "Slider"}});
+        pNode->setTemplatePath(QStringLiteral(":/data/KRX/In_0.xml"));
+        pNode->setProtocol(&protocol);
+        protocol.clear();
+        f.bridge.dropControl(QStringLiteral("Level"), f.handleOf(pNode), 10 + 50 * i, 20);
+        QCOMPARE(pPanel->childCount(), i + 1);
+        TTransform *pNewcomer = pPanel->children().last()->transform();
+        QVERIFY(pNewcomer);
+        QCOMPARE(protocol.requestedValues(), QList<TTransform *>({pNewcomer}));
+        asked.append(pNewcomer);
+    }
+    if (undoRedo) {
+        protocol.clear();
+        f.commands()->undo();
+        f.commands()->redo();
+        QCOMPARE(pPanel->childCount(), drops);
+        QCOMPARE(protocol.requestedValues(), QList<TTransform *>());
+    }
+    QCOMPARE(pPanel->children().first()->transform(), asked.first());
 }
 
 void TestBDrops::newControlTakesTheStoredSize_data()

@@ -152,6 +152,11 @@ QByteArray FakeProcessorServer::answerFor(const QByteArray &command) const
         return QByteArray(1, NakByte);
     if (m_hAnswers.contains(command))
         return m_hAnswers.value(command) + '\r';
+    if (m_answerer) {
+        const QByteArray answer = m_answerer(command);
+        if (!answer.isEmpty())
+            return answer + '\r';
+    }
     if (command == "SUB")
         return m_eMode == Subscription ? QByteArray("SUB,yes\r") : QByteArray("SUB,no\r");
     if (m_eMode == Subscription && (command.startsWith("SUB ") || command.startsWith("UNS ")))

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QTcpServer;
 class QTcpSocket;
 
@@ -44,6 +46,10 @@ public:
     Mode mode() const { return m_eMode; }
     // The answer line (without CR) to one command text (without CR).
     void setAnswer(const QByteArray &command, const QByteArray &answer);
+    // Answers the commands no set answer names, before the mode's rules: an empty answer
+    // leaves the command to them. Called on the server's thread.
+    using Answerer = std::function<QByteArray(const QByteArray &command)>;
+    void setAnswerer(const Answerer &answerer) { m_answerer = answerer; }
     // Each answer goes out in two writes some milliseconds apart.
     void setSplitReplies(bool on) { m_bSplitReplies = on; }
     // Closes the connection once this many further commands have been answered (0: never).
@@ -81,6 +87,7 @@ private:
     QList<QPointer<QTcpSocket>> m_lClients;
     QHash<QTcpSocket *, QByteArray> m_hInput;
     QHash<QByteArray, QByteArray> m_hAnswers;
+    Answerer m_answerer;
     QList<QByteArray> m_lCommands;
     Mode m_eMode = Polling;
     quint16 m_nPort = 0;

@@ -1,6 +1,7 @@
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
+#include "support/BoundWidgetFixture.h"
 #include "support/FakeNodes.h"
 #include "support/FakeWidgetFactory.h"
 #include "support/QmlCanvasFixture.h"
@@ -10,9 +11,13 @@
 #include "widgets/WWidget.h"
 #include "xml/XmlWriter.h"
 
+#include <QMetaProperty>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QtTest>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -110,6 +115,38 @@ struct QmlControl
     CControl *control = nullptr;
 };
 
+// Counts the change notifications of every property of a QML item.
+class PropertyWatch
+{
+public:
+    explicit PropertyWatch(QObject *pItem)
+    {
+        const QMetaObject *pMeta = pItem->metaObject();
+        for (int i = 0; i < pMeta->propertyCount(); ++i) {
+            const QMetaProperty property = pMeta->property(i);
+            if (property.hasNotifySignal()) {
+                m_names.append(QString::fromLatin1(property.name()));
+                m_spies.push_back(std::make_unique<QSignalSpy>(pItem, property.notifySignal()));
+            }
+        }
+    }
+
+    // The properties that notified a change, by name.
+    QStringList changed() const
+    {
+        QStringList names;
+        for (size_t i = 0; i < m_spies.size(); ++i) {
+            if (!m_spies[i]->isEmpty())
+                names.append(m_names.at(qsizetype(i)));
+        }
+        return names;
+    }
+
+private:
+    QStringList m_names;
+    std::vector<std::unique_ptr<QSignalSpy>> m_spies;
+};
+
 } // namespace
 
 class TstWWidget : public QObject
@@ -142,6 +179,8 @@ private slots:
     void title_data();
     void title();
     void propertyValues();
+    void repeatedReplyChangesNoProperty_data();
+    void repeatedReplyChangesNoProperty();
 
     // selection overlay
     void selectionOverlay();
@@ -484,6 +523,48 @@ void TstWWidget::propertyValues()
     processor.addNode(pNode);
     pWidget->setNode(pNode);
     QCOMPARE(pWidget->getToolTip(true), QStringLiteral("Mixer"));
+}
+
+// A poll reply that shows what is shown already writes nothing to QML: a
+// write notifies the item's bindings and draws a frame, for every control
+// at every poll.
+void TstWWidget::repeatedReplyChangesNoProperty_data()
+{
+    using Settings = WidgetFixture::Settings;
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<Settings>("widget");
+    QTest::addColumn<Settings>("binding");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("reply");
+    const Settings rect{{"x", "10"}, {"y", "20"}, {"width", "40"}, {"height", "200"}};
+    const Settings range = BoundWidgetFixture::range(QStringLiteral("-60"), QStringLiteral("12"), QStringLiteral("0.5"));
+    QTest::newRow("fader") << "slider" << rect << range << "range" << "3.5";
+    QTest::newRow("fader, clamped") << "slider" << rect << range << "range" << "-99";
+    QTest::newRow("value text") << "textedit" << rect << range << "range" << "-12.0";
+    Settings button = rect;
+    button.append({QStringLiteral("action"), QStringLiteral("toggle")});
+    QTest::newRow("button") << "button" << button << BoundWidgetFixture::letters(QStringLiteral("F,O")) << "list"
+                            << "O";
+    QTest::newRow("level buttons") << "levelbutton" << rect << range << "range" << "2";
+}
+
+void TstWWidget::repeatedReplyChangesNoProperty()
+{
+    QFETCH(QString, type);
+    QFETCH(WidgetFixture::Settings, widget);
+    QFETCH(WidgetFixture::Settings, binding);
+    QFETCH(QString, element);
+    QFETCH(QString, reply);
+    BoundWidgetFixture f(type, widget, binding, element);
+    QVERIFY(f.widget && f.widget->widget());
+    f.reply(reply);
+    QCoreApplication::processEvents();
+
+    const PropertyWatch watch(f.widget->widget());
+    for (int i = 0; i < 3; ++i)
+        f.reply(reply);
+    QCoreApplication::processEvents();
+    QCOMPARE(watch.changed(), QStringList());
 }
 
 // ---------------------------------------------------------------- selection overlay
