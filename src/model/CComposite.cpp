@@ -762,8 +762,12 @@ bool CComposite::readWith(XControlHandler &handler, const std::function<bool(Xml
     }
     const QList<CControl *> adopted = std::exchange(scratch.m_children, {});
     m_type = scratch.m_type;
-    for (CControl *pElement : adopted)
+    for (CControl *pElement : adopted) {
+        // A listing composite does not parent them, and the scratch is going.
+        if (m_bNotOwner && pElement && pElement->parentComposite() == &scratch)
+            pElement->setParentComposite(nullptr);
         addChild(pElement);
+    }
     initialize();
     linkTransform(0);
     linkTransform(1);
