@@ -781,8 +781,12 @@ bool CComposite::readWith(XControlHandler &handler, const std::function<bool(Xml
     }
     const QList<CControl *> adopted = std::exchange(scratch.m_children, {});
     m_type = scratch.m_type;
-    for (CControl *pElement : adopted)
+    for (CControl *pElement : adopted) {
+        // A listing composite does not parent them, and the scratch is going.
+        if (m_bNotOwner && pElement && pElement->parentComposite() == &scratch)
+            pElement->setParentComposite(nullptr);
         addChild(pElement);
+    }
     // Only what was read is set up and asked for its state: the elements
     // already here are, and doing them again makes each drop cost the panel.
     {

@@ -5,3 +5,4 @@ vvb_add_test(tst_startup tst_startup.cpp ../hardware/DesignFixture.cpp ../hardwa
 vvb_add_test(tst_kmainoperations tst_kmainoperations.cpp ../hardware/DesignFixture.cpp ../hardware/DesignFixture.h)
 vvb_add_test(tst_endtoend tst_endtoend.cpp ../hardware/DesignFixture.cpp ../hardware/DesignFixture.h)
 vvb_add_test(tst_canvasgestures tst_canvasgestures.cpp ../hardware/DesignFixture.cpp ../hardware/DesignFixture.h)
+vvb_add_test(tst_keditactions tst_keditactions.cpp)
