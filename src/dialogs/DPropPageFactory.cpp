@@ -1,6 +1,12 @@
 #include "dialogs/DPropPageFactory.h"
 
+#include "dialogs/DPropButtonDialog.h"
+#include "dialogs/DPropCmdButtonDialog.h"
 #include "dialogs/DPropFrameDialog.h"
+#include "dialogs/DPropLevelButtonDialog.h"
+#include "dialogs/DPropPanelLinkDialog.h"
+#include "dialogs/DPropSliderDialog.h"
+#include "dialogs/DPropTextLinkDialog.h"
 #include "widgets/WWidget.h"
 
 #include <QMetaObject>
@@ -22,7 +28,13 @@ struct PageRow
 
 // One row per widget class, sorted by class.
 const PageRow PageTable[] = {
+    {"WButton", &makePage<DPropButtonDialog>},
+    {"WCmdButton", &makePage<DPropCmdButtonDialog>},
     {"WFrame", &makePage<DPropFrameDialog>},
+    {"WLevelButtons", &makePage<DPropLevelButtonDialog>},
+    {"WPanelLink", &makePage<DPropPanelLinkDialog>},
+    {"WSlider", &makePage<DPropSliderDialog>},
+    {"WTextLink", &makePage<DPropTextLinkDialog>},
 };
 
 PageMaker makerOf(const QMetaObject *pMeta)

@@ -71,6 +71,14 @@ void TestDPropDialog::pageOfEachKind_data()
     QTest::newRow("frame") << "Frame" << "frame" << "DPropFrameDialog";
     QTest::newRow("bounds") << "Bounds" << "bounds" << "DPropFrameDialog";
     QTest::newRow("text entry") << "TextEdit" << "textedit" << "";
+    QTest::newRow("button") << "Button" << "button" << "DPropButtonDialog";
+    QTest::newRow("command button") << "CmdButton" << "cmdbutton" << "DPropCmdButtonDialog";
+    // A text link is a button, with a page of its own.
+    QTest::newRow("text link") << "TextLink" << "textlink" << "DPropTextLinkDialog";
+    QTest::newRow("panel link") << "PanelLink" << "panellink" << "DPropPanelLinkDialog";
+    QTest::newRow("fader") << "Slider" << "slider" << "DPropSliderDialog";
+    // Level buttons are a fader, with a page of their own.
+    QTest::newRow("level buttons") << "LevelButtons" << "levelbutton" << "DPropLevelButtonDialog";
 }
 
 void TestDPropDialog::pageOfEachKind()

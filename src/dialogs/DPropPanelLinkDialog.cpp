@@ -1,0 +1,77 @@
+#include "dialogs/DPropPanelLinkDialog.h"
+
+#include "dialogs/DPanelSelectDialog.h"
+#include "model/MModel.h"
+#include "model/CControl.h"
+#include "widgets/WWidget.h"
+#include "widgets/WidgetPropertyId.h"
+
+DPropPanelLinkDialog::DPropPanelLinkDialog(QWidget *pParent, WWidget *pWidget)
+    : DPropDialog(pParent, pWidget)
+{
+    setupUi(this);
+}
+
+DPropPanelLinkDialog::~DPropPanelLinkDialog() = default;
+
+void DPropPanelLinkDialog::showEvent(QShowEvent *pEvent)
+{
+    DPropDialog::showEvent(pEvent);
+    if (!takeFirstShow())
+        return;
+    loadGeometry();
+    m_sMode = propertyValue(WidgetPropertyId::ButtonMode).toString();
+    m_pModeEdit->setCurrentText(m_sMode);
+    loadBorder();
+    m_pTextEdit->setText(propertyValue(WidgetPropertyId::Text).toString());
+    m_pImageEdit->setText(propertyValue(WidgetPropertyId::Image).toString());
+    m_pPathEdit->setText(propertyValue(WidgetPropertyId::LinkPath).toString());
+    applyMode();
+
+    connectSharedFields();
+    connect(m_pModeEdit, &QComboBox::currentTextChanged, this, &DPropPanelLinkDialog::modeChanged);
+    connect(m_pTextEdit, &QLineEdit::editingFinished, this, &DPropPanelLinkDialog::textChanged);
+    connect(m_pImageButton, &QPushButton::pressed, this, &DPropPanelLinkDialog::imagePath);
+    connect(m_pPathButton, &QPushButton::pressed, this, &DPropPanelLinkDialog::panelPath);
+}
+
+void DPropPanelLinkDialog::hideEvent(QHideEvent *pEvent)
+{
+    DPropDialog::hideEvent(pEvent);
+}
+
+// The target row stays usable whatever the link shows.
+void DPropPanelLinkDialog::applyMode()
+{
+    applyTextOrImage(m_sMode, m_pTextEdit, {m_pImageEdit, m_pImageButton});
+}
+
+void DPropPanelLinkDialog::textChanged()
+{
+    pushPropertyEdit(WidgetPropertyId::Text, m_pTextEdit->text());
+}
+
+void DPropPanelLinkDialog::modeChanged(const QString &mode)
+{
+    m_sMode = mode;
+    pushPropertyEdit(WidgetPropertyId::ButtonMode, mode);
+    applyMode();
+}
+
+void DPropPanelLinkDialog::imagePath()
+{
+    chooseImageFor(WidgetPropertyId::Image, m_pImageEdit);
+}
+
+void DPropPanelLinkDialog::panelPath()
+{
+    const CControl *pControl = widget() ? widget()->control() : nullptr;
+    DPanelSelectDialog dialog(nullptr);
+    dialog.setModel(pControl ? pControl->model() : nullptr);
+    dialog.setInitialPath(propertyValue(WidgetPropertyId::LinkPath).toString());
+    dialog.setRefreshOnAccept(false);
+    if (!dialog.runModal() || !dialog.selectedPanel())
+        return;
+    pushPropertyEdit(WidgetPropertyId::LinkPath, DPanelSelectDialog::pathOf(dialog.selectedPanel()));
+    m_pPathEdit->setText(propertyValue(WidgetPropertyId::LinkPath).toString());
+}
