@@ -1,6 +1,10 @@
 // XmlWriter against QXmlStreamWriter on a project-like document, and the
-// reading cost of XmlHandler for one and two documents (linearity).
+// reading cost for one and two documents (linearity): of the bare XmlHandler,
+// and of the project's own control reader building the controls of a panel
+// (their widgets kept as read: no widget factory here).
 #include "BenchReport.h"
+#include "model/CComposite.h"
+#include "model/CControl.h"
 #include "xml/XmlHandler.h"
 #include "xml/XmlWriter.h"
 
@@ -112,9 +116,63 @@ void BM_XmlHandlerRead(benchmark::State &state)
     }
 }
 
+// A panel's controls as the project writes them: a fader widget each and a
+// range bound through a transform, one element in ten a control as above.
+QByteArray panelDocument(int elements)
+{
+    QByteArray bytes;
+    XmlWriter writer;
+    writer.setByteArray(&bytes);
+    writer.setEncoding(XmlEncodingUtf16BE);
+    writer.writeDeclaration();
+    writer.writeStartElement(QStringLiteral("VMD"));
+    writer.writeStartElement(QStringLiteral("Controls"));
+    for (int i = 0; i < elements / ElementsPerControl; ++i) {
+        CControl control;
+        control.setKind(QStringLiteral("Control"));
+        control.setName(QStringLiteral("Level %1").arg(i));
+        control.setType(QStringLiteral("Slider"));
+        const QList<QPair<QString, QString>> settings = {
+            {QStringLiteral("id"), QString::number(i + 1)}, {QStringLiteral("x"), QString::number(i % 640)},
+            {QStringLiteral("y"), QString::number(i % 480)}, {QStringLiteral("width"), QStringLiteral("40")},
+            {QStringLiteral("height"), QStringLiteral("200")}};
+        for (const auto &setting : settings)
+            control.createPrototype(QStringLiteral("slider"), setting.first, setting.second);
+        control.finishWidget(QStringLiteral("slider"));
+        control.setAttribute(QStringLiteral("range"), QStringLiteral("minimum"), QStringLiteral("-100"));
+        control.setAttribute(QStringLiteral("range"), QStringLiteral("maximum"), QStringLiteral("12"));
+        control.setAttribute(QStringLiteral("range"), QStringLiteral("transform"), QStringLiteral("strV"));
+        control.writeXml(&writer);
+    }
+    writer.writeEndElement(QStringLiteral("Controls"));
+    writer.writeEndElement(QStringLiteral("VMD"));
+    writer.flush();
+    return bytes;
+}
+
+void BM_ControlRead(benchmark::State &state)
+{
+    const QByteArray document = panelDocument(int(state.range(0)));
+    const int expected = int(state.range(0)) / ElementsPerControl;
+    for (auto _ : state) {
+        auto *pPanel = new CComposite;
+        pPanel->setKind(QStringLiteral("Panel"));
+        const qsizetype read = pPanel->addControlsFromXml(nullptr, document).size();
+        // Taking the panel down is not part of the reading.
+        state.PauseTiming();
+        delete pPanel;
+        state.ResumeTiming();
+        if (read != expected) {
+            state.SkipWithError("the controls do not read back");
+            break;
+        }
+    }
+}
+
 BENCHMARK(BM_XmlWriter)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QXmlStreamWriter)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_XmlHandlerRead)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ControlRead)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
@@ -128,5 +186,7 @@ int main(int argc, char **argv)
                       "BM_QXmlStreamWriter/100000", 1.5);
     report.printRatio("XmlHandler read, 2x document / 1x document", "BM_XmlHandlerRead/200000",
                       "BM_XmlHandlerRead/100000", 2.2);
+    report.printRatio("control reader, 2x document / 1x document", "BM_ControlRead/200000",
+                      "BM_ControlRead/100000", 2.2);
     return 0;
 }

@@ -187,7 +187,8 @@ void XVMPQuery::noteAssign(const QString &targetId)
 
 QStringList XVMPQuery::findGroupAmpTitles(const QString &groupId)
 {
-    qDebug().noquote() << QStringLiteral("Finding group chessis for gorup ") + groupId;
+    // Asked once for every group of an import: no trace line here, it would
+    // cost the import more than the answer.
     parse();
     if (!m_bParsed)
         return QStringList();

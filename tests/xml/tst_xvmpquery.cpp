@@ -102,7 +102,6 @@ void TestXVMPQuery::malformed()
     QByteArray bytes = design("<Assignment><Group id=\"7\"><Assign targetID=\"51\"/></Group></Assignment>");
     bytes.chop(10);
     XVMPQuery query(bytes);
-    QTest::ignoreMessage(QtDebugMsg, "Finding group chessis for gorup 7");
     QTest::ignoreMessage(QtDebugMsg,
                          QRegularExpression(QStringLiteral("^Failed to parse raw XML of vmp file at line: \\d+, col: \\d+ : ")));
     QVERIFY(query.findGroupAmpTitles(QStringLiteral("7")).isEmpty());
