@@ -1,6 +1,10 @@
 #include "dialogs/DPropPageFactory.h"
 
+#include "dialogs/DPropDialerDialog.h"
+#include "dialogs/DPropDropListDialog.h"
 #include "dialogs/DPropFrameDialog.h"
+#include "dialogs/DPropMeterDialog.h"
+#include "dialogs/DPropMeterImageDialog.h"
 #include "widgets/WWidget.h"
 
 #include <QMetaObject>
@@ -22,7 +26,11 @@ struct PageRow
 
 // One row per widget class, sorted by class.
 const PageRow PageTable[] = {
+    {"WDialer", &makePage<DPropDialerDialog>},
+    {"WDropList", &makePage<DPropDropListDialog>},
     {"WFrame", &makePage<DPropFrameDialog>},
+    {"WMeter", &makePage<DPropMeterDialog>},
+    {"WMeterImage", &makePage<DPropMeterImageDialog>},
 };
 
 PageMaker makerOf(const QMetaObject *pMeta)
