@@ -2,8 +2,12 @@
 
 #include "dialogs/DPropButtonDialog.h"
 #include "dialogs/DPropCmdButtonDialog.h"
+#include "dialogs/DPropDialerDialog.h"
+#include "dialogs/DPropDropListDialog.h"
 #include "dialogs/DPropFrameDialog.h"
 #include "dialogs/DPropLevelButtonDialog.h"
+#include "dialogs/DPropMeterDialog.h"
+#include "dialogs/DPropMeterImageDialog.h"
 #include "dialogs/DPropPanelLinkDialog.h"
 #include "dialogs/DPropSliderDialog.h"
 #include "dialogs/DPropTextLinkDialog.h"
@@ -30,8 +34,12 @@ struct PageRow
 const PageRow PageTable[] = {
     {"WButton", &makePage<DPropButtonDialog>},
     {"WCmdButton", &makePage<DPropCmdButtonDialog>},
+    {"WDialer", &makePage<DPropDialerDialog>},
+    {"WDropList", &makePage<DPropDropListDialog>},
     {"WFrame", &makePage<DPropFrameDialog>},
     {"WLevelButtons", &makePage<DPropLevelButtonDialog>},
+    {"WMeter", &makePage<DPropMeterDialog>},
+    {"WMeterImage", &makePage<DPropMeterImageDialog>},
     {"WPanelLink", &makePage<DPropPanelLinkDialog>},
     {"WSlider", &makePage<DPropSliderDialog>},
     {"WTextLink", &makePage<DPropTextLinkDialog>},
