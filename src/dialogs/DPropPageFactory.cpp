@@ -1,6 +1,12 @@
 #include "dialogs/DPropPageFactory.h"
 
+#include "dialogs/DPropActiveRoomComboDialog.h"
+#include "dialogs/DPropComboSelectionDialog.h"
 #include "dialogs/DPropFrameDialog.h"
+#include "dialogs/DPropImageDialog.h"
+#include "dialogs/DPropLabelDialog.h"
+#include "dialogs/DPropRegionDialog.h"
+#include "dialogs/DPropRoomSelectDialog.h"
 #include "widgets/WWidget.h"
 
 #include <QMetaObject>
@@ -22,7 +28,13 @@ struct PageRow
 
 // One row per widget class, sorted by class.
 const PageRow PageTable[] = {
+    {"WActiveCombo", &makePage<DPropActiveRoomComboDialog>},
+    {"WComboSelection", &makePage<DPropComboSelectionDialog>},
     {"WFrame", &makePage<DPropFrameDialog>},
+    {"WImage", &makePage<DPropImageDialog>},
+    {"WLabel", &makePage<DPropLabelDialog>},
+    {"WPolygon", &makePage<DPropRegionDialog>},
+    {"WRoomSelection", &makePage<DPropRoomSelectDialog>},
 };
 
 PageMaker makerOf(const QMetaObject *pMeta)
