@@ -69,7 +69,14 @@ void DPropImageDialog::hideEvent(QHideEvent *pEvent)
 
 void DPropImageDialog::imagePath()
 {
-    chooseImageFor(WidgetPropertyId::Image, m_pImageEdit);
+    const QString current = propertyValue(WidgetPropertyId::Image).toString();
+    const QString chosen = chooseImageFile(this, current);
+    // The widget reports its picture as a file URL: compared in that form,
+    // the file in force picked again is no edit (nor is a cancelled choice).
+    const QString url = chosen == current ? chosen : WWidget::localFileUrl(chosen);
+    if (url != current)
+        pushPropertyEdit(WidgetPropertyId::Image, url);
+    m_pImageEdit->setText(propertyValue(WidgetPropertyId::Image).toString());
 }
 
 void DPropImageDialog::onUseAsBackgroundStateChanged(int state)

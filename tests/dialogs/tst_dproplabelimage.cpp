@@ -34,6 +34,9 @@ private slots:
     void opacitySliderRoundTrip_data();
     void opacitySliderRoundTrip();
     void cancelledImageChooserFilesNothing();
+    void samePictureFilesNothing();
+    void opacitySliderSendsOnRelease_data();
+    void opacitySliderSendsOnRelease();
     void currentValueFilesNothing_data();
     void currentValueFilesNothing();
 };
@@ -327,6 +330,57 @@ void TestDPropLabelImage::cancelledImageChooserFilesNothing()
     QCOMPARE(pImage->propertyValue(WidgetPropertyId::Image).toString(), QStringLiteral("file:///pics/floor.png"));
     QCOMPARE(fx.page(), pPage.data());
     QCOMPARE(fx.shown(QStringLiteral("m_pImageEdit")), QStringLiteral("file:///pics/floor.png"));
+}
+
+void TestDPropLabelImage::samePictureFilesNothing()
+{
+    PropPageFixture fx;
+    WWidget *pImage = addImage(fx);
+    QPointer<DPropDialog> pPage = fx.open(pImage);
+    fx.model()->setModified(false);
+    // The chooser answers a path; the widget reports the URL of that file.
+    QVERIFY(fx.work(QStringLiteral("image"), QStringLiteral("m_pImageButton"), QStringLiteral("/pics/floor.png")));
+    QCOMPARE(fx.undoCount(), 0);
+    QVERIFY(!fx.model()->isModified());
+    QCOMPARE(fx.page(), pPage.data());
+    QCOMPARE(pImage->propertyValue(WidgetPropertyId::Image).toString(), QStringLiteral("file:///pics/floor.png"));
+}
+
+void TestDPropLabelImage::opacitySliderSendsOnRelease_data()
+{
+    QTest::addColumn<bool>("drag"); // else two keyboard steps
+    QTest::addColumn<int>("edits");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("dragged handle") << true << 1 << 70;
+    QTest::newRow("keyboard steps") << false << 2 << 52;
+}
+
+void TestDPropLabelImage::opacitySliderSendsOnRelease()
+{
+    QFETCH(bool, drag);
+    QFETCH(int, edits);
+    QFETCH(int, shown);
+    PropPageFixture fx;
+    WWidget *pImage = addImage(fx);
+    QVERIFY(fx.open(pImage));
+    if (drag) {
+        // As a mouse drag moves it: the value follows only on release.
+        auto *pSlider = fx.field<QSlider>(QStringLiteral("m_pOpacitySlider"));
+        pSlider->setSliderDown(true);
+        for (int position = 55; position <= 70; position += 5)
+            pSlider->setSliderPosition(position);
+        QCOMPARE(fx.undoCount(), 0);
+        pSlider->setSliderDown(false);
+    } else {
+        for (int step = 0; step < 2; ++step) {
+            auto *pSlider = fx.field<QSlider>(QStringLiteral("m_pOpacitySlider"));
+            pSlider->setFocus();
+            QTest::keyClick(pSlider, Qt::Key_Right);
+        }
+    }
+    QCOMPARE(fx.undoCount(), edits);
+    QCOMPARE(fx.field<QSlider>(QStringLiteral("m_pOpacitySlider"))->value(), shown);
+    QCOMPARE(pImage->propertyValue(WidgetPropertyId::Opacity).toDouble(), shown * 0.01);
 }
 
 void TestDPropLabelImage::currentValueFilesNothing_data()
