@@ -33,6 +33,8 @@ const PageRow PageTable[] = {
     {"WFrame", &makePage<DPropFrameDialog>},
     {"WImage", &makePage<DPropImageDialog>},
     {"WLabel", &makePage<DPropLabelDialog>},
+    // A label underneath, but the label's page would edit what a link lacks.
+    {"WPanelLink", nullptr},
     {"WPolygon", &makePage<DPropRegionDialog>},
     {"WRoomSelection", &makePage<DPropRoomSelectDialog>},
 };
