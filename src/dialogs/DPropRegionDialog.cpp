@@ -1,0 +1,28 @@
+#include "dialogs/DPropRegionDialog.h"
+
+#include "widgets/WWidget.h"
+
+DPropRegionDialog::DPropRegionDialog(QWidget *pParent, WWidget *pWidget)
+    : DPropDialog(pParent, pWidget)
+{
+    setupUi(this);
+}
+
+DPropRegionDialog::~DPropRegionDialog() = default;
+
+void DPropRegionDialog::showEvent(QShowEvent *pEvent)
+{
+    DPropDialog::showEvent(pEvent);
+    if (!takeFirstShow())
+        return;
+    loadGeometry();
+    loadColorSwatches();
+    loadBorderWidth();
+    m_pPathEdit->setText(propertyValue(WidgetPropertyId::LinkPath).toString());
+    connectSharedFields();
+}
+
+void DPropRegionDialog::hideEvent(QHideEvent *pEvent)
+{
+    DPropDialog::hideEvent(pEvent);
+}
