@@ -1,6 +1,7 @@
 #include "dialogs/DPropDialog.h"
 
 #include "commands/BEditPropCommand.h"
+#include "dialogs/DPanelSelectDialog.h"
 #include "model/CControl.h"
 #include "widgets/WWidget.h"
 
@@ -303,6 +304,22 @@ QString DPropDialog::chooseImageFile(QWidget *, const QString &currentPath)
     const int slash = chosen.lastIndexOf(QLatin1Char('/'));
     settings.setValue(QLatin1String(kImagePathKey), slash < 0 ? QString() : chosen.left(slash + 1));
     return chosen;
+}
+
+void DPropDialog::choosePanelFor(QLineEdit *pPathField)
+{
+    if (!m_pWidget)
+        return;
+    const CControl *pControl = m_pWidget->control();
+    DPanelSelectDialog dialog(nullptr);
+    dialog.setModel(pControl ? pControl->model() : nullptr);
+    dialog.setInitialPath(propertyValue(WidgetPropertyId::LinkPath).toString());
+    dialog.setRefreshOnAccept(false);
+    if (!dialog.runModal() || !dialog.selectedPanel())
+        return;
+    pushPropertyEdit(WidgetPropertyId::LinkPath, DPanelSelectDialog::pathOf(dialog.selectedPanel()));
+    if (pPathField)
+        pPathField->setText(propertyValue(WidgetPropertyId::LinkPath).toString());
 }
 
 void DPropDialog::chooseImageFor(int id, QLineEdit *pPathField)

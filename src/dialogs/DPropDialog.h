@@ -89,6 +89,9 @@ protected:
     // Asks for an image starting at the id's path, submits a different one
     // and shows the widget's path in the field afterwards.
     void chooseImageFor(int id, QLineEdit *pPathField);
+    // Asks for a panel, preselecting the one the link path names, submits its
+    // path and shows the widget's path in the field afterwards.
+    void choosePanelFor(QLineEdit *pPathField);
     // Mode "Text" enables the caption field and disables the image fields;
     // any other mode does the reverse.
     static void applyTextOrImage(const QString &mode, QWidget *pTextField, const QList<QWidget *> &imageFields);

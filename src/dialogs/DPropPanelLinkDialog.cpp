@@ -1,8 +1,5 @@
 #include "dialogs/DPropPanelLinkDialog.h"
 
-#include "dialogs/DPanelSelectDialog.h"
-#include "model/MModel.h"
-#include "model/CControl.h"
 #include "widgets/WWidget.h"
 #include "widgets/WidgetPropertyId.h"
 
@@ -65,13 +62,5 @@ void DPropPanelLinkDialog::imagePath()
 
 void DPropPanelLinkDialog::panelPath()
 {
-    const CControl *pControl = widget() ? widget()->control() : nullptr;
-    DPanelSelectDialog dialog(nullptr);
-    dialog.setModel(pControl ? pControl->model() : nullptr);
-    dialog.setInitialPath(propertyValue(WidgetPropertyId::LinkPath).toString());
-    dialog.setRefreshOnAccept(false);
-    if (!dialog.runModal() || !dialog.selectedPanel())
-        return;
-    pushPropertyEdit(WidgetPropertyId::LinkPath, DPanelSelectDialog::pathOf(dialog.selectedPanel()));
-    m_pPathEdit->setText(propertyValue(WidgetPropertyId::LinkPath).toString());
+    choosePanelFor(m_pPathEdit);
 }

@@ -20,6 +20,12 @@ void DPropRegionDialog::showEvent(QShowEvent *pEvent)
     loadBorderWidth();
     m_pPathEdit->setText(propertyValue(WidgetPropertyId::LinkPath).toString());
     connectSharedFields();
+    connect(m_pPathButton, &QPushButton::pressed, this, &DPropRegionDialog::panelPath);
+}
+
+void DPropRegionDialog::panelPath()
+{
+    choosePanelFor(m_pPathEdit);
 }
 
 void DPropRegionDialog::hideEvent(QHideEvent *pEvent)

@@ -13,6 +13,9 @@ public:
     DPropRegionDialog(QWidget *pParent, WWidget *pWidget);
     ~DPropRegionDialog() override;
 
+public slots:
+    void panelPath();
+
 protected:
     void showEvent(QShowEvent *pEvent) override;
     void hideEvent(QHideEvent *pEvent) override;

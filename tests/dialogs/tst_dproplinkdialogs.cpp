@@ -61,35 +61,6 @@ WWidget *add(PropPageFixture &fx, const QString &name)
     return fx.addWidget(QLatin1String(k.controlType), QLatin1String(k.widgetType), k.settings);
 }
 
-// Collections of panels in the document, beside the fixture's own.
-void addCollection(MModel *pModel, const QString &name, const QStringList &panels)
-{
-    auto *pCollection = new CComposite;
-    pCollection->setKind(QStringLiteral("Scene"));
-    pCollection->setType(QStringLiteral("Panels"));
-    pCollection->setName(name);
-    for (const QString &panelName : panels) {
-        auto *pPanel = new CComposite;
-        pPanel->setKind(QStringLiteral("Panel"));
-        pPanel->setType(QStringLiteral("Controls"));
-        pPanel->setName(panelName);
-        pCollection->addChild(pPanel);
-    }
-    pModel->scenes()->addChild(pCollection);
-}
-
-QModelIndex indexOf(const QAbstractItemModel *pModel, const QString &collection, const QString &panel)
-{
-    const QModelIndexList found =
-        pModel->match(pModel->index(0, 0), Qt::DisplayRole, panel.isEmpty() ? collection : panel, -1,
-                      Qt::MatchExactly | Qt::MatchRecursive);
-    for (const QModelIndex &index : found) {
-        if (panel.isEmpty() || index.parent().data().toString() == collection)
-            return index;
-    }
-    return QModelIndex();
-}
-
 } // namespace
 
 void TestDPropLinkDialogs::cleanup()
@@ -230,29 +201,13 @@ void TestDPropLinkDialogs::panelChosen()
     QFETCH(QString, path);
     QFETCH(int, entries);
     PropPageFixture fx;
-    addCollection(fx.model(), QStringLiteral("Floor 1"), {QStringLiteral("Lobby"), QStringLiteral("Hall")});
-    addCollection(fx.model(), QStringLiteral("Floor 2"), {QStringLiteral("Lobby")});
+    fx.addCollection(QStringLiteral("Floor 1"), {QStringLiteral("Lobby"), QStringLiteral("Hall")});
+    fx.addCollection(QStringLiteral("Floor 2"), {QStringLiteral("Lobby")});
     WWidget *pLink = add(fx, QStringLiteral("panel link"));
     QVERIFY(fx.open(pLink));
     // The link's own panel is no choice: the tab's panel is the fixture's.
     QString preselected;
-    int runs = 0;
-    DModalDialog::setResponder([&](DModalDialog *pDialog) {
-        ++runs;
-        auto *pSelect = qobject_cast<DPanelSelectDialog *>(pDialog);
-        if (!pSelect)
-            return 0;
-        preselected = DPanelSelectDialog::pathOf(pSelect->selectedPanel());
-        auto *pView = pSelect->findChild<QTreeView *>(QStringLiteral("m_pTreeView"));
-        const QModelIndex index = indexOf(pView->model(), collection, panel);
-        if (!index.isValid())
-            return 0;
-        pView->scrollTo(index);
-        QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(index).center());
-        return answer;
-    });
-    QVERIFY(fx.click(QStringLiteral("m_pPathButton")));
-    QCOMPARE(runs, 1);
+    QVERIFY(fx.choosePanel(collection, panel, answer, &preselected));
     QCOMPARE(preselected, QStringLiteral("..\\Floor 1\\Hall"));
     QCOMPARE(pLink->propertyValue(WidgetPropertyId::LinkPath).toString(), path);
     QCOMPARE(fx.undoCount(), entries);

@@ -1,6 +1,8 @@
+#include "dialogs/DModalDialog.h"
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
 #include "widgets/WWidget.h"
+#include "widgets/WidgetPropertyId.h"
 
 #include <QColor>
 #include <QComboBox>
@@ -23,6 +25,7 @@ private slots:
     void borderWidthWithoutItem();
     void currentValueFilesNothing_data();
     void currentValueFilesNothing();
+    void pathButtonChoosesPanel();
 };
 
 namespace {
@@ -45,6 +48,7 @@ WWidget *addRegion(PropPageFixture &fx, const PropPageFixture::Settings &setting
 void TestDPropRegion::cleanup()
 {
     DPropDialog::setColorChooser({});
+    DModalDialog::setResponder({});
 }
 
 void TestDPropRegion::regionForm()
@@ -142,6 +146,25 @@ void TestDPropRegion::currentValueFilesNothing()
     QVERIFY(fx.work(action, field, input));
     QCOMPARE(fx.undoCount(), 0);
     QCOMPARE(fx.page(), pPage.data());
+}
+
+// The target is chosen from the panel tree, one undoable edit; cancelling changes nothing.
+void TestDPropRegion::pathButtonChoosesPanel()
+{
+    PropPageFixture fx;
+    fx.addCollection(QStringLiteral("Floor 1"), {QStringLiteral("Lobby"), QStringLiteral("Hall")});
+    fx.addCollection(QStringLiteral("Floor 2"), {QStringLiteral("Lobby")});
+    WWidget *pRegion = addRegion(fx);
+    QVERIFY(fx.open(pRegion));
+    const QString before = pRegion->propertyValue(WidgetPropertyId::LinkPath).toString();
+    QVERIFY(fx.choosePanel(QStringLiteral("Floor 2"), QStringLiteral("Lobby"), 0));
+    QCOMPARE(fx.undoCount(), 0);
+    QVERIFY(fx.choosePanel(QStringLiteral("Floor 2"), QStringLiteral("Lobby"), 1));
+    QCOMPARE(pRegion->propertyValue(WidgetPropertyId::LinkPath).toString(), QStringLiteral("..\\Floor 2\\Lobby"));
+    QCOMPARE(fx.shown(QStringLiteral("m_pPathEdit")), QStringLiteral("..\\Floor 2\\Lobby"));
+    QCOMPARE(fx.undoCount(), 1);
+    fx.undo();
+    QCOMPARE(pRegion->propertyValue(WidgetPropertyId::LinkPath).toString(), before);
 }
 
 QTEST_MAIN(TestDPropRegion)

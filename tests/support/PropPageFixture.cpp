@@ -5,7 +5,11 @@
 #include "commands/BToolSelectCommand.h"
 #include "controllers/NotifyEventId.h"
 #include "controllers/KPropertiesController.h"
+#include "dialogs/DModalDialog.h"
+#include "dialogs/DPanelSelectDialog.h"
 #include "dialogs/DPropDialog.h"
+#include "model/CComposite.h"
+#include "model/MModel.h"
 #include "model/CControl.h"
 #include "views/VProperties.h"
 #include "widgets/WDelegate.h"
@@ -21,6 +25,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTreeView>
 
 PropPageFixture::PropPageFixture()
     : m_pOwnFx(std::make_unique<WidgetFixture>())
@@ -296,4 +301,57 @@ void PropPageFixture::redo()
 void PropPageFixture::flush()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void PropPageFixture::addCollection(const QString &name, const QStringList &panels)
+{
+    auto *pCollection = new CComposite;
+    pCollection->setKind(QStringLiteral("Scene"));
+    pCollection->setType(QStringLiteral("Panels"));
+    pCollection->setName(name);
+    for (const QString &panelName : panels) {
+        auto *pPanel = new CComposite;
+        pPanel->setKind(QStringLiteral("Panel"));
+        pPanel->setType(QStringLiteral("Controls"));
+        pPanel->setName(panelName);
+        pCollection->addChild(pPanel);
+    }
+    model()->scenes()->addChild(pCollection);
+}
+
+QModelIndex PropPageFixture::panelIndex(const QAbstractItemModel *pModel, const QString &collection,
+                                        const QString &panel)
+{
+    const QModelIndexList found =
+        pModel->match(pModel->index(0, 0), Qt::DisplayRole, panel.isEmpty() ? collection : panel, -1,
+                      Qt::MatchExactly | Qt::MatchRecursive);
+    for (const QModelIndex &index : found) {
+        if (panel.isEmpty() || index.parent().data().toString() == collection)
+            return index;
+    }
+    return QModelIndex();
+}
+
+bool PropPageFixture::choosePanel(const QString &collection, const QString &panel, int answer,
+                                  QString *pPreselected)
+{
+    int runs = 0;
+    DModalDialog::setResponder([&](DModalDialog *pDialog) {
+        ++runs;
+        auto *pSelect = qobject_cast<DPanelSelectDialog *>(pDialog);
+        if (!pSelect)
+            return 0;
+        if (pPreselected)
+            *pPreselected = DPanelSelectDialog::pathOf(pSelect->selectedPanel());
+        auto *pView = pSelect->findChild<QTreeView *>(QStringLiteral("m_pTreeView"));
+        const QModelIndex index = panelIndex(pView->model(), collection, panel);
+        if (!index.isValid())
+            return 0;
+        pView->scrollTo(index);
+        QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, pView->visualRect(index).center());
+        return answer;
+    });
+    const bool clicked = click(QStringLiteral("m_pPathButton"));
+    DModalDialog::setResponder({});
+    return clicked && runs == 1;
 }

@@ -5,6 +5,7 @@
 #include "support/WidgetFixture.h"
 
 #include <QPointer>
+#include <QModelIndex>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -93,6 +94,14 @@ public:
     bool isVisible(const QString &name) const;
 
     // ---- history
+    // A collection of empty panels added to the model's panel document.
+    void addCollection(const QString &name, const QStringList &panels);
+    // The row of that panel (or, with no panel, of that collection) in a panel tree.
+    static QModelIndex panelIndex(const QAbstractItemModel *pModel, const QString &collection,
+                                  const QString &panel);
+    // Runs the panel chooser the path button opens: picks that panel and answers.
+    bool choosePanel(const QString &collection, const QString &panel, int answer, QString *pPreselected = nullptr);
+
     static int undoCount();
     static int redoCount();
     // The undo-list text of the newest undoable command, empty for none.
