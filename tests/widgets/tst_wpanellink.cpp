@@ -1,3 +1,4 @@
+#include "dialogs/DPropDialog.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "support/WidgetFixture.h"
@@ -8,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -190,7 +193,10 @@ void TstWPanelLink::propertyIds()
     l.link->setPropertyValue(WidgetPropertyId::Text, QStringLiteral("Go"));
     QCOMPARE(l.link->text(), QStringLiteral("Go"));
     QVERIFY(l.link->hasTitle());
-    QCOMPARE(l.link->createPropertiesDialog(nullptr), nullptr);
+    // Its own property page, bound to it.
+    const std::unique_ptr<QObject> pPage(l.link->createPropertiesDialog(nullptr));
+    QVERIFY(pPage);
+    QCOMPARE(QString::fromLatin1(pPage->metaObject()->className()), QStringLiteral("DPropPanelLinkDialog"));
 }
 
 void TstWPanelLink::imageModeReading_data()

@@ -1,3 +1,4 @@
+#include "dialogs/DPropDialog.h"
 #include "model/CControl.h"
 #include "support/FaderFixture.h"
 #include "transforms/TTransform.h"
@@ -9,6 +10,8 @@
 #include <QSignalSpy>
 #include <QXmlAttributes>
 #include <QtTest>
+
+#include <memory>
 
 namespace {
 
@@ -468,7 +471,10 @@ void TstWSlider::propertyReads()
     QVERIFY(f.fader->isType(QStringLiteral("verticalslider")));
     QVERIFY(!f.fader->isType(QStringLiteral("label")));
     QCOMPARE(f.fader->chassisName(), QStringLiteral("???"));
-    QCOMPARE(f.fader->createPropertiesDialog(nullptr), nullptr);
+    // Its own property page, bound to it.
+    const std::unique_ptr<QObject> pPage(f.fader->createPropertiesDialog(nullptr));
+    QVERIFY(pPage);
+    QCOMPARE(QString::fromLatin1(pPage->metaObject()->className()), QStringLiteral("DPropSliderDialog"));
     // Percent mode shows the value as a share of the range, without decimals.
     f.drag({-24});
     QTRY_COMPARE(f.shownText(), QStringLiteral("50%"));
