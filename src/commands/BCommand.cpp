@@ -3,6 +3,7 @@
 #include "commands/BCommandProcessor.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 
@@ -78,7 +79,7 @@ QString BCommand::description() const
 
 void BCommand::dump() const
 {
-    qDebug().noquote() << "Command:" << name() << static_cast<const void *>(this);
+    qCDebug(lcCommands).noquote() << "Command:" << name() << static_cast<const void *>(this);
 }
 
 QString BCommand::name() const

@@ -3,6 +3,7 @@
 #include "commands/BCommand.h"
 #include "controllers/ActionId.h"
 #include "controllers/KMainController.h"
+#include "utility/LogCategories.h"
 
 #include <QClipboard>
 #include <QDebug>
@@ -47,7 +48,7 @@ void BCommandProcessor::execute(BCommand *pCommand)
 {
     if (pCommand && holds(pCommand)) {
         // Filing it a second time would delete it twice.
-        qWarning() << "BCommandProcessor::execute - command is already in a history";
+        qCWarning(lcCommands) << "command is already in a history";
         pCommand = nullptr;
     }
     if (pCommand) {
@@ -157,7 +158,7 @@ void BCommandProcessor::showUndoList()
         return;
     }
     // The undo-list dialog plugs in here once it exists.
-    qDebug() << "BCommandProcessor::showUndoList - no undo list dialog available";
+    qCDebug(lcCommands) << "no undo list dialog available";
 }
 
 void BCommandProcessor::setUndoListRunner(const UndoListRunner &runner)
@@ -167,7 +168,7 @@ void BCommandProcessor::setUndoListRunner(const UndoListRunner &runner)
 
 void BCommandProcessor::dumpStack(const QList<BCommand *> &stack) const
 {
-    qDebug().noquote() << "---------------------";
+    qCDebug(lcCommands).noquote() << "---------------------";
     for (const BCommand *pCommand : stack)
         pCommand->dump();
 }

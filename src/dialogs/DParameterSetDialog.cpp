@@ -1,16 +1,13 @@
 #include "dialogs/DParameterSetDialog.h"
 
 #include "hardware/HNode.h"
+#include "utility/TreeItem.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-constexpr int NodeRole = Qt::UserRole + 1;
-}
 
 DParameterSetDialog::DParameterSetDialog(QWidget *parent)
     : DModalDialog(parent)
@@ -48,7 +45,7 @@ void DParameterSetDialog::setParameterSets(const QList<HNode *> &sets)
         auto *pItem = new QListWidgetItem(pNode->label(), m_pList);
         pItem->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         pItem->setCheckState(Qt::Unchecked);
-        pItem->setData(NodeRole, QVariant::fromValue(static_cast<QObject *>(pNode)));
+        pItem->setData(TreeItem::HandleRole, QVariant::fromValue(static_cast<QObject *>(pNode)));
     }
     onItemChanged();
 }
@@ -104,7 +101,7 @@ bool DParameterSetDialog::isOkEnabled() const
 HNode *DParameterSetDialog::nodeAt(int row) const
 {
     const QListWidgetItem *pItem = m_pList->item(row);
-    return pItem ? qobject_cast<HNode *>(pItem->data(NodeRole).value<QObject *>()) : nullptr;
+    return pItem ? qobject_cast<HNode *>(pItem->data(TreeItem::HandleRole).value<QObject *>()) : nullptr;
 }
 
 void DParameterSetDialog::accept()

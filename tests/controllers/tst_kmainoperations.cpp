@@ -2,12 +2,12 @@
 #include "controllers/KMainController.h"
 #include "dialogs/DMessageBox.h"
 #include "dialogs/DModalDialog.h"
-#include "hardware/DesignFixture.h"
 #include "hardware/HRoot.h"
 #include "model/MModel.h"
+#include "model/MProject.h"
+#include "support/DesignFixture.h"
 #include "support/FakeMobileDevice.h"
 #include "support/TestSupport.h"
-#include "model/MProject.h"
 #include "views/MainWindow.h"
 
 #include <QAction>

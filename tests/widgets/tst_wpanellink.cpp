@@ -59,7 +59,7 @@ struct Document
 
 } // namespace
 
-class TstWPanelLink : public QObject
+class TestWPanelLink : public QObject
 {
     Q_OBJECT
 
@@ -81,7 +81,7 @@ private slots:
     void withoutAnItem();
 };
 
-void TstWPanelLink::targetGivesPathAndText()
+void TestWPanelLink::targetGivesPathAndText()
 {
     Document document;
     Link l;
@@ -100,7 +100,7 @@ void TstWPanelLink::targetGivesPathAndText()
 }
 
 // Clicks while the delay runs restart it: a double tap jumps once.
-void TstWPanelLink::clicksJumpOnce()
+void TestWPanelLink::clicksJumpOnce()
 {
     Link l;
     l.link->setPropertyValue(WidgetPropertyId::LinkPath, QStringLiteral("..\\Lobby\\Lights"));
@@ -118,7 +118,7 @@ void TstWPanelLink::clicksJumpOnce()
     QTRY_COMPARE(jumps.count(), 2);
 }
 
-void TstWPanelLink::jumpWithoutAControlIsSkipped()
+void TestWPanelLink::jumpWithoutAControlIsSkipped()
 {
     WidgetFixture fx;
     auto *pLink = qobject_cast<WPanelLink *>(fx.canvas().factory()->createWidget(QStringLiteral("panellink")));
@@ -127,7 +127,7 @@ void TstWPanelLink::jumpWithoutAControlIsSkipped()
     pLink->onJumpTimerTimeout();
 }
 
-void TstWPanelLink::renamedPanelRewritesItsLinks_data()
+void TestWPanelLink::renamedPanelRewritesItsLinks_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("oldPrefix");
@@ -148,7 +148,7 @@ void TstWPanelLink::renamedPanelRewritesItsLinks_data()
     QTest::newRow("empty old prefix") << "..\\Lobby\\Home" << "" << "x" << "..\\Lobby\\Home";
 }
 
-void TstWPanelLink::renamedPanelRewritesItsLinks()
+void TestWPanelLink::renamedPanelRewritesItsLinks()
 {
     QFETCH(QString, path);
     QFETCH(QString, oldPrefix);
@@ -160,7 +160,7 @@ void TstWPanelLink::renamedPanelRewritesItsLinks()
     QCOMPARE(l.link->linkPath(), result);
 }
 
-void TstWPanelLink::propertyIds()
+void TestWPanelLink::propertyIds()
 {
     Link l;
     QCOMPARE(l.link->propertyValue(WidgetPropertyId::ButtonMode).toString(), QStringLiteral("Text"));
@@ -193,7 +193,7 @@ void TstWPanelLink::propertyIds()
     QCOMPARE(l.link->createPropertiesDialog(nullptr), nullptr);
 }
 
-void TstWPanelLink::imageModeReading_data()
+void TestWPanelLink::imageModeReading_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("image");
@@ -203,7 +203,7 @@ void TstWPanelLink::imageModeReading_data()
     QTest::newRow("text") << "text" << true;
 }
 
-void TstWPanelLink::imageModeReading()
+void TestWPanelLink::imageModeReading()
 {
     QFETCH(QString, text);
     QFETCH(bool, image);
@@ -211,7 +211,7 @@ void TstWPanelLink::imageModeReading()
     QCOMPARE(l.link->widgetProperty("imageValid").toBool(), image);
 }
 
-void TstWPanelLink::templateSurvivesSaveAndLoad()
+void TestWPanelLink::templateSurvivesSaveAndLoad()
 {
     Link l;
     QCOMPARE(l.link->text(), QStringLiteral("?"));
@@ -230,7 +230,7 @@ void TstWPanelLink::templateSurvivesSaveAndLoad()
     QCOMPARE(WidgetFixture::saved(pLoaded), saved);
 }
 
-void TstWPanelLink::savesAndLoadsEverySetting()
+void TestWPanelLink::savesAndLoadsEverySetting()
 {
     Link l(Settings{{"x", "5"},
             {"y", "6"},
@@ -270,7 +270,7 @@ void TstWPanelLink::savesAndLoadsEverySetting()
     QVERIFY(l.fx.canvas().warnings().isEmpty());
 }
 
-void TstWPanelLink::keepImageInBoundsZeroIsNotWritten()
+void TestWPanelLink::keepImageInBoundsZeroIsNotWritten()
 {
     Link l(Settings{{"text", "?"}, {"keepImageInBounds", "0"}});
     QVERIFY(l.link->widgetProperty("keepImageInBounds").toBool());
@@ -280,7 +280,7 @@ void TstWPanelLink::keepImageInBoundsZeroIsNotWritten()
 
 // A local image goes into the archive when the project is packed (the
 // writer's archive lives as long as the writer); the file keeps the path as shown.
-void TstWPanelLink::localImageIsRegisteredWithTheArchive()
+void TestWPanelLink::localImageIsRegisteredWithTheArchive()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -302,7 +302,7 @@ void TstWPanelLink::localImageIsRegisteredWithTheArchive()
     QVERIFY(UArchive::instance()->header().findByLocalPath(file));
 }
 
-void TstWPanelLink::withoutAnItem()
+void TestWPanelLink::withoutAnItem()
 {
     WPanelLink link;
     QVERIFY(link.processElement(QStringLiteral("path"), QStringLiteral("..\\A\\B")));
@@ -316,5 +316,5 @@ void TstWPanelLink::withoutAnItem()
     QVERIFY(!link.processElement(QStringLiteral("text"), QStringLiteral("x")));
 }
 
-QTEST_MAIN(TstWPanelLink)
+QTEST_MAIN(TestWPanelLink)
 #include "tst_wpanellink.moc"

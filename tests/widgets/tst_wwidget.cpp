@@ -112,7 +112,7 @@ struct QmlControl
 
 } // namespace
 
-class TstWWidget : public QObject
+class TestWWidget : public QObject
 {
     Q_OBJECT
 
@@ -151,7 +151,7 @@ private slots:
 
 // ---------------------------------------------------------------- common settings
 
-void TstWWidget::saveWritesTheCommonSettingsInOrder()
+void TestWWidget::saveWritesTheCommonSettingsInOrder()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -174,7 +174,7 @@ void TstWWidget::saveWritesTheCommonSettingsInOrder()
     QVERIFY(!pWidget->save(nullptr));
 }
 
-void TstWWidget::idAndLinkZeroAreOmitted()
+void TestWWidget::idAndLinkZeroAreOmitted()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -189,7 +189,7 @@ void TstWWidget::idAndLinkZeroAreOmitted()
     QCOMPARE(saved.size(), 9);
 }
 
-void TstWWidget::readBackGivesTheSameWidget()
+void TestWWidget::readBackGivesTheSameWidget()
 {
     PlainControl pc;
     const Settings settings = {{QStringLiteral("id"), QStringLiteral("4294967295")},
@@ -210,7 +210,7 @@ void TstWWidget::readBackGivesTheSameWidget()
     QCOMPARE(pSecond->heightFract(), 0.875);
 }
 
-void TstWWidget::unparsableNumbersReadAsZero_data()
+void TestWWidget::unparsableNumbersReadAsZero_data()
 {
     QTest::addColumn<QString>("text");
     QTest::newRow("nan") << QStringLiteral("nan");
@@ -221,7 +221,7 @@ void TstWWidget::unparsableNumbersReadAsZero_data()
     QTest::newRow("empty") << QString();
 }
 
-void TstWWidget::unparsableNumbersReadAsZero()
+void TestWWidget::unparsableNumbersReadAsZero()
 {
     QFETCH(QString, text);
     PlainControl pc;
@@ -239,7 +239,7 @@ void TstWWidget::unparsableNumbersReadAsZero()
     QVERIFY(!saved.contains("nan") && !saved.contains("inf"));
 }
 
-void TstWWidget::readingNeedsAnItem()
+void TestWWidget::readingNeedsAnItem()
 {
     WWidget widget;
     QVERIFY(!widget.processElement(QStringLiteral("x"), QStringLiteral("1")));
@@ -255,7 +255,7 @@ void TstWWidget::readingNeedsAnItem()
 
 // ---------------------------------------------------------------- geometry
 
-void TstWWidget::fractionsMoveTheLeftEdge()
+void TestWWidget::fractionsMoveTheLeftEdge()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"), {{QStringLiteral("xfract"), QStringLiteral("0.25")}});
@@ -270,7 +270,7 @@ void TstWWidget::fractionsMoveTheLeftEdge()
     QVERIFY(!pWidget->processElement(QStringLiteral("colour"), QStringLiteral("red")));
 }
 
-void TstWWidget::fitToRect()
+void TestWWidget::fitToRect()
 {
     PlainControl pc;
     WWidget *pWhole = readWidget(pc.control, QStringLiteral("slider"), {{QStringLiteral("x"), QStringLiteral("5")}});
@@ -288,7 +288,7 @@ void TstWWidget::fitToRect()
     QCOMPARE(pPart->geometry(), QRectF(100, 20, 100, 40));
 }
 
-void TstWWidget::refitLeavesUnchangedAxes()
+void TestWWidget::refitLeavesUnchangedAxes()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -302,7 +302,7 @@ void TstWWidget::refitLeavesUnchangedAxes()
     QCOMPARE(pWidget->geometry(), QRectF(0, 30, 120, 50));
 }
 
-void TstWWidget::moveAndScale()
+void TestWWidget::moveAndScale()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -326,7 +326,7 @@ void TstWWidget::moveAndScale()
     QCOMPARE(pWidget->geometry(), QRectF(20, 25, 120, 40));
 }
 
-void TstWWidget::sliderLabelIsMarked()
+void TestWWidget::sliderLabelIsMarked()
 {
     PlainControl pc;
     // Any element that reaches the fraction reader marks it, not only fractions.
@@ -339,7 +339,7 @@ void TstWWidget::sliderLabelIsMarked()
     QVERIFY(!pOther->widget()->property("sliderLabel").isValid());
 }
 
-void TstWWidget::geometryThroughTheControl()
+void TestWWidget::geometryThroughTheControl()
 {
     PlainControl pc;
     MModel model;
@@ -377,7 +377,7 @@ void TstWWidget::geometryThroughTheControl()
 
 // ---------------------------------------------------------------- output guard, links, titles
 
-void TstWWidget::outputGuard_data()
+void TestWWidget::outputGuard_data()
 {
     QTest::addColumn<bool>("transform");
     QTest::addColumn<bool>("protocol");
@@ -392,7 +392,7 @@ void TstWWidget::outputGuard_data()
     QTest::newRow("writing a device value") << true << true << true << true << false;
 }
 
-void TstWWidget::outputGuard()
+void TestWWidget::outputGuard()
 {
     QFETCH(bool, transform);
     QFETCH(bool, protocol);
@@ -411,7 +411,7 @@ void TstWWidget::outputGuard()
     QCOMPARE(widget.isOutputAllowed(), allowed);
 }
 
-void TstWWidget::neverLinkedToItself()
+void TestWWidget::neverLinkedToItself()
 {
     WWidget first;
     WWidget second;
@@ -426,7 +426,7 @@ void TstWWidget::neverLinkedToItself()
     QVERIFY(!first.linkedWidget());
 }
 
-void TstWWidget::title_data()
+void TestWWidget::title_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("control");
@@ -439,7 +439,7 @@ void TstWWidget::title_data()
     QTest::newRow("other label") << "Mixer 1" << "Level 1" << "Mixer 1";
 }
 
-void TstWWidget::title()
+void TestWWidget::title()
 {
     QFETCH(QString, label);
     QFETCH(QString, control);
@@ -457,7 +457,7 @@ void TstWWidget::title()
     QCOMPARE(widget.getToolTip(false), QString());
 }
 
-void TstWWidget::propertyValues()
+void TestWWidget::propertyValues()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -488,7 +488,7 @@ void TstWWidget::propertyValues()
 
 // ---------------------------------------------------------------- selection overlay
 
-void TstWWidget::selectionOverlay()
+void TestWWidget::selectionOverlay()
 {
     QmlControl qc;
     WWidget *pFrame = readWidget(qc.control, QStringLiteral("frame"), {{QStringLiteral("width"), QStringLiteral("80")}});
@@ -519,7 +519,7 @@ void TstWWidget::selectionOverlay()
     QVERIFY2(qc.fx.warnings().isEmpty(), qPrintable(qc.fx.warnings().join(QLatin1Char('\n'))));
 }
 
-void TstWWidget::noOverlayWhereSelectionIsOff()
+void TestWWidget::noOverlayWhereSelectionIsOff()
 {
     QmlControl qc;
     WWidget *pBounds = readWidget(qc.control, QStringLiteral("bounds"), {{QStringLiteral("width"), QStringLiteral("80")}});
@@ -541,7 +541,7 @@ void TstWWidget::noOverlayWhereSelectionIsOff()
     QVERIFY(!pFrame->selection());
 }
 
-void TstWWidget::overlayOfAHeldControlCannotEdit()
+void TestWWidget::overlayOfAHeldControlCannotEdit()
 {
     QmlControl qc;
     CControl site;
@@ -553,5 +553,5 @@ void TstWWidget::overlayOfAHeldControlCannotEdit()
     pFrame->setSelected(false);
 }
 
-QTEST_MAIN(TstWWidget)
+QTEST_MAIN(TestWWidget)
 #include "tst_wwidget.moc"
