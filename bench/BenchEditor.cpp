@@ -6,7 +6,7 @@
 #include "controllers/KQmlController.h"
 #include "controllers/KTreeController.h"
 #include "dialogs/DMessageBox.h"
-#include "hardware/DesignFixture.h"
+#include "support/DesignFixture.h"
 #include "model/CComposite.h"
 #include "model/MModel.h"
 #include "support/FakeProcessorServer.h"

@@ -6,6 +6,8 @@
 
 int main(int argc, char *argv[])
 {
+    // Time, area and operation on every diagnostic line; debug lines only for enabled areas.
+    qSetMessagePattern(QStringLiteral("%{time h:mm:ss.zzz} %{if-category}%{category} %{endif}%{function}: %{message}"));
     QApplication application(argc, argv);
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     // Lives until the event loop has returned; it deletes the controllers.

@@ -4,6 +4,7 @@
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 
@@ -79,7 +80,7 @@ QString BCommand::description() const
 
 void BCommand::dump() const
 {
-    qDebug().noquote() << "Command:" << name() << static_cast<const void *>(this);
+    qCDebug(lcCommands).noquote() << "Command:" << name() << static_cast<const void *>(this);
 }
 
 QString BCommand::name() const

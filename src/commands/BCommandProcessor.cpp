@@ -4,6 +4,7 @@
 #include "controllers/ActionId.h"
 #include "controllers/KMainController.h"
 #include "dialogs/DUndoListDialog.h"
+#include "utility/LogCategories.h"
 
 #include <QClipboard>
 #include <QDebug>
@@ -42,7 +43,7 @@ void BCommandProcessor::execute(BCommand *pCommand)
 {
     if (pCommand && holds(pCommand)) {
         // Filing it a second time would delete it twice.
-        qWarning() << "BCommandProcessor::execute - command is already in a history";
+        qCWarning(lcCommands) << "command is already in a history";
         pCommand = nullptr;
     }
     if (pCommand) {
@@ -154,7 +155,7 @@ void BCommandProcessor::showUndoList()
 
 void BCommandProcessor::dumpStack(const QList<BCommand *> &stack) const
 {
-    qDebug().noquote() << "---------------------";
+    qCDebug(lcCommands).noquote() << "---------------------";
     for (const BCommand *pCommand : stack)
         pCommand->dump();
 }

@@ -2,6 +2,7 @@
 
 #include "commands/BCommandId.h"
 #include "commands/BCommandProcessor.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 
@@ -19,7 +20,7 @@ void BEditRedoCommand::doCommand()
 
 void BEditRedoCommand::undoCommand()
 {
-    qDebug() << "BEditRedoCommand::undoCommand";
+    qCDebug(lcCommands) << "";
 }
 
 QString BEditRedoCommand::name() const

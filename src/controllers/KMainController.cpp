@@ -184,8 +184,6 @@ const QList<int> kSelectionActions = {
     Key::AlignLeft, Key::AlignRight, Key::AlignTop, Key::AlignBottom, Key::AlignHCenter, Key::AlignVCenter,
     Key::SpaceAcross, Key::SpaceDown};
 
-const char kOrganisation[] = "Harlo";
-const char kApplication[] = "Velmora Viviza builder 3.0";
 const char kBlankTemplate[] = "Blank Panel.tpl";
 constexpr int kMinimumWindowWidth = 555;
 
@@ -302,7 +300,7 @@ void KMainController::initialize()
 void KMainController::createSettings()
 {
     delete m_pSettings;
-    m_pSettings = new QSettings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+    m_pSettings = new QSettings;
 }
 
 QAction *KMainController::createAction(int key, const char *text, const char *shortcut, const char *icon)
@@ -344,7 +342,7 @@ void KMainController::createActions()
 
 void KMainController::readLevelAndMeter()
 {
-    QSettings settings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+    QSettings settings;
     const bool slider = settings.value(QStringLiteral("Level"), QStringLiteral("slider")).toString()
                         == QLatin1String("slider");
     actionByKey(slider ? Key::Slider : Key::Button)->setChecked(true);
@@ -966,7 +964,7 @@ void KMainController::storeChoice(int key, const char *settingsKey, const char *
     QAction *pAction = actionByKey(key);
     if (!pAction || !pAction->isChecked())
         return;
-    QSettings settings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+    QSettings settings;
     settings.setValue(QString::fromLatin1(settingsKey), QString::fromLatin1(value));
 }
 

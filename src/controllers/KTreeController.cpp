@@ -3,6 +3,8 @@
 #include "controllers/ControllerId.h"
 #include "controllers/NotifyEventId.h"
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
+#include "utility/TreeItem.h"
 #include "views/VModel.h"
 #include "views/VTree.h"
 
@@ -40,11 +42,11 @@ void KTreeController::initialize()
 void KTreeController::build()
 {
     if (!m_pTree) {
-        qDebug() << "KTreeController::build - m_pTree not defined.";
+        qCDebug(lcControllers) << "m_pTree not defined.";
         return;
     }
     if (!m_pModel) {
-        qDebug() << "KTreeController::build - m_pModel not defined.";
+        qCDebug(lcControllers) << "m_pModel not defined.";
         return;
     }
     clear();
@@ -73,10 +75,10 @@ void KTreeController::clear()
 void KTreeController::appendFixedGroup(const QString &text, const QList<QPair<QString, QString>> &items)
 {
     auto *pGroup = new QStandardItem(text);
-    pGroup->setFlags(Qt::ItemFlags::fromInt(GroupFlags));
+    pGroup->setFlags(Qt::ItemFlags::fromInt(TreeItem::RowFlags));
     for (const auto &[itemText, icon] : items) {
         auto *pItem = new QStandardItem(QIcon(icon), itemText);
-        pItem->setFlags(Qt::ItemFlags::fromInt(SourceFlags));
+        pItem->setFlags(Qt::ItemFlags::fromInt(TreeItem::ParameterFlags));
         pGroup->appendRow(pItem);
     }
     m_pItemModel->appendRow(pGroup);
@@ -85,7 +87,7 @@ void KTreeController::appendFixedGroup(const QString &text, const QList<QPair<QS
 void KTreeController::appendLinksGroup()
 {
     auto *pGroup = new QStandardItem(tr("Links"));
-    pGroup->setFlags(Qt::ItemFlags::fromInt(GroupFlags));
+    pGroup->setFlags(Qt::ItemFlags::fromInt(TreeItem::RowFlags));
     m_pItemModel->appendRow(pGroup);
     m_linksGroup = QPersistentModelIndex(pGroup->index());
     if (m_pModel)
@@ -142,7 +144,7 @@ void KTreeController::mouseDoubleClick(QMouseEvent *pEvent)
         return;
     const QModelIndex index = m_pTree->indexAt(pEvent->position().toPoint());
     const QStandardItem *pItem = m_pItemModel->itemFromIndex(index);
-    if (VModel::kindOf(pItem) == VModel::LinkKind)
+    if (VModel::kindOf(pItem) == TreeItem::LinkKind)
         followLinkItem(pItem);
 }
 

@@ -17,10 +17,6 @@ class KTreeController : public KController
     Q_OBJECT
 
 public:
-    // Flags of the fixed groups and of their items.
-    static constexpr int GroupFlags = 0x31;
-    static constexpr int SourceFlags = 0x435;
-
     KTreeController(QWidget *pParent, MModel *pModel);
     ~KTreeController() override;
 

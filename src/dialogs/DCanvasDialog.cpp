@@ -112,7 +112,7 @@ DCanvasDialog::~DCanvasDialog()
 
 QSettings DCanvasDialog::appSettings()
 {
-    return QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder ") + QStringLiteral("3.0"));
+    return QSettings();
 }
 
 QString DCanvasDialog::formatNumber(double x, int decimals)

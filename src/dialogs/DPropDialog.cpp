@@ -20,11 +20,6 @@ namespace {
 
 const char kImagePathKey[] = "Path/Images";
 
-QSettings builderSettings()
-{
-    return QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0"));
-}
-
 DPropDialog::ColorChooser &colorChooserSlot()
 {
     static DPropDialog::ColorChooser chooser;
@@ -296,7 +291,7 @@ bool DPropDialog::chooseColorFor(int id)
 
 QString DPropDialog::chooseImageFile(QWidget *, const QString &currentPath)
 {
-    QSettings settings = builderSettings();
+    QSettings settings;
     const QString folder = settings.value(QLatin1String(kImagePathKey)).toString();
     const QString chosen = askImageFile(tr("Image File"), folder, tr("Image Files (*.png *.jpg *.bmp *.jpeg *.gif)"));
     if (chosen.isEmpty())

@@ -1,6 +1,7 @@
 #include "dialogs/DQmlMessageDialog.h"
 
 #include "dialogs/DMessageBox.h"
+#include "utility/LogCategories.h"
 #include "views/VModeManager.h"
 
 #include <QDebug>
@@ -29,7 +30,7 @@ DQmlMessageDialog::~DQmlMessageDialog()
 
 bool DQmlMessageDialog::doModal()
 {
-    qDebug() << "DoModal called.";
+    qCDebug(lcDialogs) << "DoModal called.";
     createQmlBox();
     if (!m_pBoxItem)
         return true;
@@ -53,7 +54,7 @@ void DQmlMessageDialog::createQmlBox()
     QQmlComponent component(pEngine, QUrl(source));
     QObject *pBox = component.create(context);
     if (!pBox) {
-        qWarning().noquote() << "DQmlMessageDialog: cannot create" << source << component.errorString();
+        qCWarning(lcDialogs).noquote() << "DQmlMessageDialog: cannot create" << source << component.errorString();
         return;
     }
     VModeManager *pModeManager = VModeManager::instance();

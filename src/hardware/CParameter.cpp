@@ -1,5 +1,7 @@
 #include "hardware/CParameter.h"
 
+#include "utility/LogCategories.h"
+
 #include <QDebug>
 #include <QHash>
 
@@ -34,6 +36,6 @@ QString CParameter::iconPath() const
     const auto it = icons.constFind(m_sType);
     if (it != icons.constEnd())
         return it.value();
-    qDebug().noquote() << QStringLiteral("Icon path for ") + m_sType + QStringLiteral(" not found");
+    qCDebug(lcHardware).noquote() << QStringLiteral("Icon path for ") + m_sType + QStringLiteral(" not found");
     return QString();
 }

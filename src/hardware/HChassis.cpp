@@ -5,6 +5,8 @@
 #include "interfaces/IInterfaceFactory.h"
 #include "protocols/PProtocol.h"
 #include "protocols/PProtocolFactory.h"
+#include "utility/LogCategories.h"
+#include "utility/TreeItem.h"
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
@@ -111,7 +113,7 @@ bool HChassis::initNode()
         title = title.left(open - 1);
     const bool found = lookupTitle(QStringLiteral("Chassis.dict"), title);
     if (!found)
-        qWarning().noquote()
+        qCWarning(lcHardware).noquote()
             << QStringLiteral("Failed to find the chassis title in resource file :data/Chassis.dict. This can "
                               "happen when a new device has been added to VMD but not VMR. Make sure the resurce "
                               "file has the string ")
@@ -286,7 +288,7 @@ bool HChassis::collect(const QString &key, QList<HNode *> *pList)
 
 void HChassis::dumpNode()
 {
-    qDebug().noquote() << category() << m_sLabel << QString::number(m_nFlags, 16);
+    qCDebug(lcHardware).noquote() << category() << m_sLabel << QString::number(m_nFlags, 16);
 }
 
 bool HChassis::addNode(HNode *pNode)
@@ -361,16 +363,16 @@ QStringList HChassis::groupRows() const
 void HChassis::buildModel(QStandardItemModel *pModel)
 {
     if (!pModel) {
-        qDebug() << "HChassis::buildModel - null pModel provided as arg";
+        qCDebug(lcHardware) << "null pModel provided as arg";
         return;
     }
     if (HDeviceModels::azrAmplifiers().contains(m_sTitle)) {
-        qDebug().noquote() << m_sTitle + QStringLiteral(" is disabled. Skipping add to tree.");
+        qCDebug(lcHardware).noquote() << m_sTitle + QStringLiteral(" is disabled. Skipping add to tree.");
         return;
     }
     setFlags(FlagPersistent);
     auto *pRow = new QStandardItem(m_sLabel);
-    pRow->setFlags(DefaultItemFlags);
+    pRow->setFlags(Qt::ItemFlags::fromInt(TreeItem::RowFlags));
     pModel->appendRow(pRow);
     for (const QString &group : groupRows())
         insertModelRow(this, pModel, pRow, group);

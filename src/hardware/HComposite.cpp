@@ -1,6 +1,8 @@
 #include "hardware/HComposite.h"
 
 #include "hardware/HDeviceModels.h"
+#include "utility/LogCategories.h"
+#include "utility/TreeItem.h"
 
 #include "xml/XVMPHandler.h"
 
@@ -228,15 +230,15 @@ void HComposite::dumpNode()
 void HComposite::buildModel(QStandardItemModel *pModel)
 {
     if (!pModel) {
-        qDebug() << "HComposite::buildModel - null pModel provided as arg";
+        qCDebug(lcHardware) << "null pModel provided as arg";
         return;
     }
     setFlags(FlagPersistent);
     for (HNode *pChild : std::as_const(m_children)) {
         if (!pChild) {
-            qDebug() << "HComposite::buildModel - got null node";
+            qCDebug(lcHardware) << "got null node";
         } else if (HDeviceModels::holdsAzrAmplifier(pChild->ampTitles())) {
-            qDebug().noquote() << pChild->label() + QStringLiteral(". Skipping add to tree.");
+            qCDebug(lcHardware).noquote() << pChild->label() + QStringLiteral(". Skipping add to tree.");
         } else {
             pChild->buildModel(pModel);
         }
@@ -248,9 +250,9 @@ bool HComposite::addNode(HNode *pNode)
     if (!pNode)
         return false;
     if (m_sLabel == HDeviceModels::inputGroupLabel())
-        qDebug().noquote() << QStringLiteral("HComposite::addNode - found the input group ") + m_sLabel;
+        qCDebug(lcHardware).noquote() << QStringLiteral("found the input group ") + m_sLabel;
     if (HDeviceModels::holdsAzrAmplifier(m_ampTitles)) {
-        qDebug().noquote() << m_sTitle + QStringLiteral(". Skipping add to tree.");
+        qCDebug(lcHardware).noquote() << m_sTitle + QStringLiteral(". Skipping add to tree.");
         return false;
     }
     pNode->setParent(this);
@@ -315,7 +317,7 @@ bool HComposite::loadDesignFile(HNode *pRoot, const QString &path, bool reload, 
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << QStringLiteral("HComposite::loadDesignFile - cannot open ") + path;
+        qCWarning(lcHardware).noquote() << QStringLiteral("cannot open ") + path;
         return false;
     }
     // Read once: the same bytes feed both passes.
@@ -335,8 +337,8 @@ QStandardItem *HComposite::insertModelRow(HNode *pRoot, QStandardItemModel *pMod
     if (!pModel || !pParentItem)
         return nullptr;
     auto *pItem = new QStandardItem(text);
-    pItem->setFlags(DefaultItemFlags);
-    pItem->setData(nodeAddress(pRoot), NodeRole);
+    pItem->setFlags(Qt::ItemFlags::fromInt(TreeItem::RowFlags));
+    pItem->setData(nodeAddress(pRoot), TreeItem::HandleRole);
     pParentItem->appendRow(pItem);
     return pItem;
 }

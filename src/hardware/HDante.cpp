@@ -2,6 +2,7 @@
 
 #include "hardware/CParameter.h"
 #include "hardware/HDeviceModels.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 #include <QStandardItemModel>
@@ -68,10 +69,10 @@ bool HDante::collect(const QString &key, QList<HNode *> *pList)
 
 void HDante::dumpNode()
 {
-    qDebug() << "==================";
-    qDebug().noquote() << m_sLabel;
+    qCDebug(lcHardware) << "==================";
+    qCDebug(lcHardware).noquote() << m_sLabel;
     for (int i = 0; i < m_channelLabels.size(); ++i)
-        qDebug().noquote() << channelLabel(i);
+        qCDebug(lcHardware).noquote() << channelLabel(i);
 }
 
 void HDante::buildModel(QStandardItemModel *pModel)

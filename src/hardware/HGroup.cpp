@@ -1,5 +1,7 @@
 #include "hardware/HGroup.h"
 
+#include "utility/LogCategories.h"
+
 #include <QDebug>
 #include <QXmlAttributes>
 
@@ -47,13 +49,13 @@ void HGroup::appendRange(const QXmlAttributes &attributes)
     if (!okMin || !okMax || !okStep || maximum < minimum)
         return;
     if (step <= 0) {
-        qWarning().noquote() << QStringLiteral("HGroup::appendRange - step %1 of group %2 ignored").arg(step).arg(m_sLabel);
+        qCWarning(lcHardware).noquote() << QStringLiteral("step %1 of group %2 ignored").arg(step).arg(m_sLabel);
         return;
     }
     int added = 0;
     for (qint64 n = minimum; n <= maximum; n += step) {
         if (added++ == MaxRangeEntries) {
-            qWarning().noquote() << QStringLiteral("HGroup::appendRange - range of group %1 cut at %2 entries")
+            qCWarning(lcHardware).noquote() << QStringLiteral("range of group %1 cut at %2 entries")
                                         .arg(m_sLabel).arg(MaxRangeEntries);
             break;
         }

@@ -2,6 +2,7 @@
 
 #include "hardware/HChassis.h"
 #include "hardware/HDeviceModels.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 #include <QXmlAttributes>
@@ -58,10 +59,10 @@ bool HKRXLink::collect(const QString &key, QList<HNode *> *pList)
 
 void HKRXLink::dumpNode()
 {
-    qDebug() << "==================";
-    qDebug().noquote() << m_sLabel;
+    qCDebug(lcHardware) << "==================";
+    qCDebug(lcHardware).noquote() << m_sLabel;
     for (int i = 0; i < m_channelLabels.size(); ++i)
-        qDebug().noquote() << channelLabel(i);
+        qCDebug(lcHardware).noquote() << channelLabel(i);
 }
 
 QString HKRXLink::channelLabel(int i) const

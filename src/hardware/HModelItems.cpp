@@ -1,6 +1,7 @@
 #include "hardware/HModelItems.h"
 
 #include "hardware/HNode.h"
+#include "utility/TreeItem.h"
 
 #include <QStandardItemModel>
 
@@ -62,8 +63,8 @@ void HModelItems::addSubtree(QStandardItem *pItem)
     ++entry.count;
     // Only rows that stand for a node's group or section are asked for by
     // owner; parameter and complete-panel items never are.
-    const bool leaf = (pItem->flags() & (HNode::ParameterItemFlag | HNode::PanelItemFlag)) != 0;
-    const QVariant owner = leaf ? QVariant() : pItem->data(HNode::NodeRole);
+    const bool leaf = (pItem->flags() & (TreeItem::ParameterKind | TreeItem::PanelKind)) != 0;
+    const QVariant owner = leaf ? QVariant() : pItem->data(TreeItem::HandleRole);
     if (owner.isValid()) {
         const auto key = qMakePair(owner.toULongLong(), text);
         if (!m_byOwner.contains(key))
@@ -88,7 +89,7 @@ void HModelItems::onRowsInserted(const QModelIndex &parent, int first, int last)
 
 void HModelItems::onDataChanged(const QModelIndex &, const QModelIndex &, const QList<int> &roles)
 {
-    if (roles.isEmpty() || roles.contains(Qt::DisplayRole) || roles.contains(HNode::NodeRole))
+    if (roles.isEmpty() || roles.contains(Qt::DisplayRole) || roles.contains(TreeItem::HandleRole))
         m_bDirty = true;
 }
 

@@ -4,6 +4,8 @@
 #include "hardware/HComposite.h"
 #include "hardware/HDeviceModels.h"
 #include "hardware/HModelItems.h"
+#include "utility/LogCategories.h"
+#include "utility/TreeItem.h"
 #include "xml/XParameterHandler.h"
 
 #include <QDebug>
@@ -197,7 +199,7 @@ int HNode::labelChannelIndex(const QString &text)
     bool ok = false;
     const int number = pieces.at(1).toInt(&ok, 10);
     if (!ok) {
-        qWarning().noquote() << "Failed to convert string attribute to channel number. "
+        qCWarning(lcHardware).noquote() << "Failed to convert string attribute to channel number. "
                              << "Original value: " << text;
         return -1;
     }
@@ -632,8 +634,8 @@ QStandardItem *HNode::appendNodeRow(QStandardItem *pParentItem, int loaded)
         return pNodeItem;
     // A complete panel is offered instead of single parameters.
     auto *pPanelItem = new QStandardItem(resourceIcon(QStringLiteral(":/images/CompletePanel.png")), m_sLabel);
-    pPanelItem->setData(nodeAddress(this), NodeRole);
-    pPanelItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(PanelItemFlag | Qt::ItemIsDragEnabled));
+    pPanelItem->setData(nodeAddress(this), TreeItem::HandleRole);
+    pPanelItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(TreeItem::PanelKind | Qt::ItemIsDragEnabled));
     pNodeItem->appendRow(pPanelItem);
     return nullptr;
 }
@@ -686,8 +688,8 @@ QStandardItem *HNode::makeParameterItem(CParameter *pParameter) const
     const QString iconPath = pParameter->iconPath();
     if (!iconPath.isEmpty())
         pItem->setIcon(resourceIcon(iconPath));
-    pItem->setData(nodeAddress(this), NodeRole);
-    pItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(ParameterItemFlag | Qt::ItemIsDragEnabled));
+    pItem->setData(nodeAddress(this), TreeItem::HandleRole);
+    pItem->setFlags(m_itemFlags | Qt::ItemFlags::fromInt(TreeItem::ParameterKind | Qt::ItemIsDragEnabled));
     pParameter->setItem(pItem);
     return pItem;
 }
@@ -830,7 +832,7 @@ bool HNode::prepareControl(const QString &, MModel *)
 
 bool HNode::addNode(HNode *pNode)
 {
-    qDebug().noquote() << QStringLiteral("Adding node: ") + (pNode ? pNode->m_sLabel : QString());
+    qCDebug(lcHardware).noquote() << QStringLiteral("Adding node: ") + (pNode ? pNode->m_sLabel : QString());
     return false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "utility/TreeItem.h"
+
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -36,13 +38,6 @@ public:
     // Bits a re-import takes from the newly read node; the others are state of
     // this session (selection, persistence, use, the import mark).
     static constexpr quint32 DesignFlags = FlagProcessor | FlagRemovable | FlagMainProcessor;
-
-    // Project-tree item model: node address role and the drag marks.
-    static constexpr int NodeRole = 257; // Qt::UserRole + 1, holds the node address as quint64
-    static constexpr int ParameterItemFlag = 0x400;
-    static constexpr int PanelItemFlag = 0x800;
-    static constexpr Qt::ItemFlags DefaultItemFlags =
-        Qt::ItemIsSelectable | Qt::ItemIsUserCheckable | Qt::ItemIsEnabled; // 49
 
     HNode();
     ~HNode() override;
@@ -129,74 +124,74 @@ public:
     int channelIndex() const;
 
     // ---- virtual operations (order matters to nobody but readers)
-    virtual void parseAttributes(const QXmlAttributes &attributes);                 // 1
+    virtual void parseAttributes(const QXmlAttributes &attributes);
     // One nested element (a group's Assign) and the import's reload flag.
-    virtual void parseChildAttributes(const QXmlAttributes &attributes, bool reload); // 2
-    virtual void setProperty(const QString &name, const QString &value);            // 3
-    virtual void propertyLoaded();                                                  // 4
-    virtual bool initNode();                                                        // 5
-    virtual bool writeXml(XmlWriter *pWriter, QStringList &writtenAddresses);       // 6
-    virtual void copyFrom(HNode *pOther);                                           // 7
-    virtual HNode *findByCategory(const QString &category);                         // 8
-    virtual HNode *findById(int id);                                                // 9
-    virtual HNode *findByCategoryAndId(const QString &category, int id);            // 10
-    virtual HNode *findByAttribute(const QString &key, const QString &value);       // 11
+    virtual void parseChildAttributes(const QXmlAttributes &attributes, bool reload);
+    virtual void setProperty(const QString &name, const QString &value);
+    virtual void propertyLoaded();
+    virtual bool initNode();
+    virtual bool writeXml(XmlWriter *pWriter, QStringList &writtenAddresses);
+    virtual void copyFrom(HNode *pOther);
+    virtual HNode *findByCategory(const QString &category);
+    virtual HNode *findById(int id);
+    virtual HNode *findByCategoryAndId(const QString &category, int id);
+    virtual HNode *findByAttribute(const QString &key, const QString &value);
     virtual HNode *findByCategoryAndAttribute(const QString &category, const QString &key,
-                                              const QString &value);                // 12
-    virtual bool removeChild(HNode *pNode);                                         // 13
-    virtual bool purgeRemovable();                                                  // 14
-    virtual void uncheck();                                                         // 15
-    virtual bool removeIfChecked(bool state);                                       // 16
-    virtual void setChecked(bool state);                                            // 17
-    virtual bool isChecked() const;                                                 // 18
-    virtual void clearReloadFlag(bool keepOwn);                                     // 19
-    virtual bool collectByCategory(const QString &category, QList<HNode *> *pList); // 20
-    virtual void sortById(QList<HNode *> *pList);                                   // 21
-    virtual bool collect(const QString &key, QList<HNode *> *pList);                // 22
-    virtual void connectStatus(QObject *pReceiver);                                 // 23
-    virtual void clearInUse();                                                      // 24
-    virtual bool deleteIfNotPersistent();                                           // 25
-    virtual void dumpNode();                                                        // 26
-    virtual bool isConnected() const;                                               // 27
-    virtual void buildModel(QStandardItemModel *pModel);                            // 28
-    virtual void clearParameterList(QString &name);                                 // 29
-    virtual bool prepareControl(const QString &name, MModel *pModel);               // 30
+                                              const QString &value);
+    virtual bool removeChild(HNode *pNode);
+    virtual bool purgeRemovable();
+    virtual void uncheck();
+    virtual bool removeIfChecked(bool state);
+    virtual void setChecked(bool state);
+    virtual bool isChecked() const;
+    virtual void clearReloadFlag(bool keepOwn);
+    virtual bool collectByCategory(const QString &category, QList<HNode *> *pList);
+    virtual void sortById(QList<HNode *> *pList);
+    virtual bool collect(const QString &key, QList<HNode *> *pList);
+    virtual void connectStatus(QObject *pReceiver);
+    virtual void clearInUse();
+    virtual bool deleteIfNotPersistent();
+    virtual void dumpNode();
+    virtual bool isConnected() const;
+    virtual void buildModel(QStandardItemModel *pModel);
+    virtual void clearParameterList(QString &name);
+    virtual bool prepareControl(const QString &name, MModel *pModel);
     // True when the node was taken (the composite then owns it).
-    virtual bool addNode(HNode *pNode);                                             // 31
-    virtual void moveChildToBack(HNode *pNode);                                     // 32
-    virtual HNode *childAt(int i) const;                                            // 33
-    virtual void attachRoomCombiner(HNode *pNode);                                  // 34
-    virtual void importRooms(HNode *pProcessor, const QString &groupText);          // 35
-    virtual void setupRoomCombiner(HRCGroupInfo *pRegistry);                        // 36
-    virtual void setRCGroupName(int id, const QString &name);                       // 37
-    virtual void createRooms(HNodeFactory *pFactory, bool reload);                  // 38
-    virtual void controlClicked();                                                  // 39
-    virtual QString roomColor(int room) const;                                      // 40
-    virtual int selectedIndex() const;                                              // 41
-    virtual void setSelectedIndex(int i);                                           // 42
-    virtual QStringList comboColorList() const;                                     // 43
-    virtual void combinedRoomNames(int room, QStringList &names) const;             // 44
-    virtual bool isQueryPending() const;                                            // 45
-    virtual QString queryCommand();                                                 // 46
-    virtual void processResponse(const QString &reply);                             // 47
-    virtual QString replyText() const;                                              // 48
-    virtual void setProtocol(PProtocol *pProtocol);                                 // 49
-    virtual HNode *resolveNode(HNode *pMain, HNode *pActive);                       // 50
-    virtual QString channelLabel(int i) const;                                      // 51
-    virtual int channelNumber(int i) const;                                         // 52
-    virtual QString parameterFilePath(const QString &name) const;                   // 53
-    virtual QString dataFolder() const;                                             // 54
+    virtual bool addNode(HNode *pNode);
+    virtual void moveChildToBack(HNode *pNode);
+    virtual HNode *childAt(int i) const;
+    virtual void attachRoomCombiner(HNode *pNode);
+    virtual void importRooms(HNode *pProcessor, const QString &groupText);
+    virtual void setupRoomCombiner(HRCGroupInfo *pRegistry);
+    virtual void setRCGroupName(int id, const QString &name);
+    virtual void createRooms(HNodeFactory *pFactory, bool reload);
+    virtual void controlClicked();
+    virtual QString roomColor(int room) const;
+    virtual int selectedIndex() const;
+    virtual void setSelectedIndex(int i);
+    virtual QStringList comboColorList() const;
+    virtual void combinedRoomNames(int room, QStringList &names) const;
+    virtual bool isQueryPending() const;
+    virtual QString queryCommand();
+    virtual void processResponse(const QString &reply);
+    virtual QString replyText() const;
+    virtual void setProtocol(PProtocol *pProtocol);
+    virtual HNode *resolveNode(HNode *pMain, HNode *pActive);
+    virtual QString channelLabel(int i) const;
+    virtual int channelNumber(int i) const;
+    virtual QString parameterFilePath(const QString &name) const;
+    virtual QString dataFolder() const;
     // skipSeen leaves out candidates already marked seen (0x40): an import
     // passes true so that two new nodes never merge into the same old one.
-    virtual HNode *findCounterpart(HNode *pTree, bool skipSeen) const;              // 55
-    virtual void connectNodeSignals(QObject *pReceiver);                            // 56
-    virtual QString category() const;                                               // 57
-    virtual void setParent(HNode *pParent);                                         // 58
-    virtual bool parameterSetLists(QStringList &names, QList<int> &ids) const;      // 59
-    virtual bool labelList(QStringList &labels) const;                              // 60
-    virtual int channelCount() const;                                               // 61
-    virtual int channelIndexOfLabel(const QString &label) const;                    // 62
-    virtual QStandardItem *addModelItems(QStandardItemModel *pModel, const QString &text); // 63
+    virtual HNode *findCounterpart(HNode *pTree, bool skipSeen) const;
+    virtual void connectNodeSignals(QObject *pReceiver);
+    virtual QString category() const;
+    virtual void setParent(HNode *pParent);
+    virtual bool parameterSetLists(QStringList &names, QList<int> &ids) const;
+    virtual bool labelList(QStringList &labels) const;
+    virtual int channelCount() const;
+    virtual int channelIndexOfLabel(const QString &label) const;
+    virtual QStandardItem *addModelItems(QStandardItemModel *pModel, const QString &text);
 
 signals:
     void queryResponseReady();
@@ -251,7 +246,7 @@ protected:
     QString m_sId;
     quint32 m_nFlags = FlagRemovable;
     qint32 m_nSortKey = -1;
-    Qt::ItemFlags m_itemFlags = DefaultItemFlags;
+    Qt::ItemFlags m_itemFlags = Qt::ItemFlags::fromInt(TreeItem::RowFlags);
     QString m_sChoiceText;
     qint32 m_nLogicCount = 0;
     qint32 m_nChannelCount = -1;

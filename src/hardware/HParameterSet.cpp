@@ -2,6 +2,7 @@
 
 #include "dialogs/DParameterSetDialog.h"
 #include "hardware/CParameter.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 #include <QStandardItemModel>
@@ -43,7 +44,7 @@ void HParameterSet::copyFrom(HNode *pOther)
 void HParameterSet::buildModel(QStandardItemModel *pModel)
 {
     if (!pModel) {
-        qDebug() << "HParameterSet::buildModel - null pModel provided as arg.";
+        qCDebug(lcHardware) << "null pModel provided as arg.";
         return;
     }
     setFlags(FlagPersistent);
@@ -65,7 +66,7 @@ void HParameterSet::buildParameterSet(QStandardItemModel *pModel)
 {
     QStandardItem *pSection = addModelItems(pModel, category());
     if (!pSection) {
-        qDebug() << "HParameterSet::buildParameterSet - pParent came back null.";
+        qCDebug(lcHardware) << "pParent came back null.";
         return;
     }
     pSection->appendRow(makeParameterItem(ensureParameter(m_sLabel, QStringLiteral("ParameterSet"))));

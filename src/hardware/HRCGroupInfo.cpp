@@ -1,7 +1,8 @@
 #include "hardware/HRCGroupInfo.h"
 
+#include "utility/LogCategories.h"
+
 #include <QReadLocker>
-#include <QTime>
 #include <QWriteLocker>
 
 #include "hardware/HRCCommandText.h"
@@ -224,12 +225,12 @@ RCClickResult HRCGroupInfo::roomClicked(int roomNumber, int groupNumber, int sel
     RoomInfo *record = findRoom(groupNumber, roomNumber);
     const RCGroup *group = findGroup(groupNumber);
     if (!record || !group || !isSelectableCombo(groupNumber, selectedCombo)) {
-        qWarning().noquote() << QStringLiteral("HRCGroupInfo::roomClicked: ignored click on room %1 of group %2 with combination %3")
+        qCWarning(lcHardware).noquote() << QStringLiteral("ignored click on room %1 of group %2 with combination %3")
                                     .arg(roomNumber).arg(groupNumber).arg(selectedCombo);
         result.m_sColor = roomColor(groupNumber, roomNumber);
         return result;
     }
-    qDebug().noquote() << QStringLiteral("HRCGroupInfo::roomClicked: group %1 room %2 '%3' combination %4")
+    qCDebug(lcHardware).noquote() << QStringLiteral("group %1 room %2 '%3' combination %4")
                               .arg(groupNumber).arg(roomNumber).arg(record->name()).arg(record->comboIndex());
 
     bool leftAlone = false;
@@ -280,7 +281,7 @@ void HRCGroupInfo::preferWholeState(RCClickResult &result, const RCGroup *group)
     if (result.m_sCommand.isEmpty())
         return;
     const QString full = setCombineCommand(group);
-    qDebug().noquote() << "HRCGroupInfo::roomClicked: command" << result.m_sCommand.trimmed()
+    qCDebug(lcHardware).noquote() << "command" << result.m_sCommand.trimmed()
                        << "full" << full.trimmed();
     if (!HRCCommandText::isEmptyCombine(full))
         result.m_sCommand = full;
@@ -390,8 +391,7 @@ void HRCGroupInfo::processGrcResponse(const QString &reply)
     // The processor answers every query; only a change is worth applying.
     if (received == LastGrcResponse)
         return;
-    qDebug().noquote() << QTime::currentTime().toString(QStringLiteral("H:mm:ss.zzz"))
-                              + QStringLiteral(" GRC response: ") + reply.trimmed();
+    qCDebug(lcHardware).noquote() << QStringLiteral("GRC response: ") + reply.trimmed();
     LastGrcResponse = received;
 
     HRCCommandText::Reply parsed;

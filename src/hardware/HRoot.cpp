@@ -1,5 +1,7 @@
 #include "hardware/HRoot.h"
 
+#include "utility/LogCategories.h"
+
 #include <QDebug>
 #include <QStandardItemModel>
 
@@ -15,7 +17,7 @@ QStringList HRoot::sectionNames()
 void HRoot::buildModel(QStandardItemModel *pModel)
 {
     if (!pModel) {
-        qDebug() << "HRoot::buildModel - pModel not defined. Skipping addModelItems.";
+        qCDebug(lcHardware) << "pModel not defined. Skipping addModelItems.";
         return;
     }
     const QStringList sections = sectionNames();

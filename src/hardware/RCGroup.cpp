@@ -2,6 +2,7 @@
 
 #include "hardware/HRCGroupInfo.h"
 #include "hardware/RCCombo.h"
+#include "utility/LogCategories.h"
 
 RCGroup::RCGroup(int number, HRCGroupInfo *registry)
     : m_sName(QStringLiteral("NOT_NAMED"))
@@ -106,7 +107,7 @@ void RCGroup::dropUnlistedRooms(const QList<int> &listed, const QList<int> &kept
 void RCGroup::setCombos(const QList<QList<int>> &newCombos)
 {
     if (newCombos.size() > m_lCombos.size())
-        qDebug().noquote() << QStringLiteral("RCGroup::setCombos: Combo count mismatch; too many new combos %1/%2")
+        qCDebug(lcHardware).noquote() << QStringLiteral("Combo count mismatch; too many new combos %1/%2")
                                   .arg(newCombos.size()).arg(m_lCombos.size());
 
     const QList<int> kept = loneRooms();

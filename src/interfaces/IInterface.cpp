@@ -1,5 +1,7 @@
 #include "interfaces/IInterface.h"
 
+#include "utility/LogCategories.h"
+
 #include <QDebug>
 #include <QHostAddress>
 
@@ -60,7 +62,7 @@ QString IInterface::stateText() const
 
 void IInterface::dump() const
 {
-    qDebug() << this << typeName();
+    qCDebug(lcInterfaces) << this << typeName();
 }
 
 QString IInterface::typeName() const

@@ -2,12 +2,12 @@
 
 #include "interfaces/ITcpClientThread.h"
 #include "protocols/PProtocol.h"
+#include "utility/LogCategories.h"
 #include "utility/UPing.h"
 
 #include <QDebug>
 #include <QPointer>
 #include <QTcpSocket>
-#include <QTime>
 #include <QTimer>
 
 namespace {
@@ -150,7 +150,7 @@ void ITcpClient::queueMessage(const TcpMessage &message)
         m_bSendQueueFull = false;
     } else {
         if (!m_bSendQueueFull)
-            qWarning() << "ITcpClient::send: send queue full, dropping the oldest messages";
+            qCWarning(lcInterfaces) << "send queue full, dropping the oldest messages";
         m_bSendQueueFull = true;
         m_lSendQueue.removeFirst();
     }
@@ -193,7 +193,7 @@ QString ITcpClient::stateText() const
 
 void ITcpClient::dump() const
 {
-    qDebug() << this << typeName() << hostAddressText() << m_nPort << m_pProtocol
+    qCDebug(lcInterfaces) << this << typeName() << hostAddressText() << m_nPort << m_pProtocol
              << (m_bConnected ? "true" : "false");
 }
 
@@ -319,8 +319,8 @@ void ITcpClient::onDisconnected()
 
 void ITcpClient::error(QAbstractSocket::SocketError socketError)
 {
-    qWarning().noquote() << "Socket error" << int(socketError)
-                         << QTime::currentTime().toString(QStringLiteral("mm:ss.z"));
+    // Repeats every retry while a processor is unreachable: debug output only.
+    qCDebug(lcInterfaces) << "Socket error" << int(socketError);
     m_nLastError = socketError;
     stateStep();
 }
@@ -355,7 +355,7 @@ void ITcpClient::queueReplies(const QList<QByteArray> &pieces)
     m_lReplyQueue.append(pieces);
     const int nExcess = m_lReplyQueue.size() - MaxReplyQueue;
     if (nExcess > 0) {
-        qWarning() << "ITcpClient::dataReady: reply queue full, dropping" << nExcess << "oldest replies";
+        qCWarning(lcInterfaces) << "reply queue full, dropping" << nExcess << "oldest replies";
         m_lReplyQueue.remove(0, nExcess);
     }
 }

@@ -1,24 +1,17 @@
 #include "interfaces/ITcpClientThread.h"
 
 #include "protocols/PProtocol.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
-#include <QTime>
 #include <QTimer>
 
 namespace {
-const char Ack = 0x06;
-const char Nak = 0x15;
-
-QString timeStamp()
-{
-    return QTime::currentTime().toString(QStringLiteral("H:mm:ss.zzz"));
-}
 
 bool holdsOnlyAcks(const QByteArray &piece)
 {
     for (char c : piece) {
-        if (c != Ack)
+        if (c != TcpByte::Ack)
             return false;
     }
     return true;
@@ -189,17 +182,17 @@ ITcpClientThread::Check ITcpClientThread::ackCheck()
         return Skip;
     }
     const char first = piece.at(0);
-    if (first == Ack) {
+    if (first == TcpByte::Ack) {
         // The acknowledge is used up; anything behind it is a piece of its own.
         piece.remove(0, 1);
         if (piece.isEmpty())
             m_pReplyQueue->removeFirst();
         return Answer;
     }
-    if (first == Nak)
-        qDebug().noquote() << timeStamp() << "RECEIVED NAK, not ACK";
+    if (first == TcpByte::Nak)
+        qCDebug(lcInterfaces).noquote() << "RECEIVED NAK, not ACK";
     else
-        qDebug().noquote() << timeStamp() << "RECEIVED FIRST BYTE = " + QString(QChar::fromLatin1(first))
+        qCDebug(lcInterfaces).noquote() << "RECEIVED FIRST BYTE = " + QString(QChar::fromLatin1(first))
                                                    + ", EXPECTED ACK";
     m_pReplyQueue->removeFirst();
     return Wrong;
@@ -209,7 +202,7 @@ ITcpClientThread::Check ITcpClientThread::replyCheck()
 {
     const QByteArray raw = m_pReplyQueue->takeFirst();
     int nStart = 0;
-    while (nStart < raw.size() && (raw.at(nStart) == Ack || raw.at(nStart) == Nak))
+    while (nStart < raw.size() && (raw.at(nStart) == TcpByte::Ack || raw.at(nStart) == TcpByte::Nak))
         ++nStart;
     const QByteArray reply = raw.mid(nStart);
     // An acknowledge on its own (or an empty piece) is not the reply; a lone NAK refuses it.

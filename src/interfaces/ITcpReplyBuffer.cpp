@@ -1,14 +1,15 @@
 #include "interfaces/ITcpReplyBuffer.h"
 
+#include "interfaces/TcpMessage.h"
+#include "utility/LogCategories.h"
+
 #include <QDebug>
 
 namespace {
-const char Ack = 0x06;
-const char Nak = 0x15;
 
 bool isAckOrNak(char c)
 {
-    return c == Ack || c == Nak;
+    return c == TcpByte::Ack || c == TcpByte::Nak;
 }
 } // namespace
 
@@ -19,7 +20,7 @@ QList<QByteArray> ITcpReplyBuffer::take(const QByteArray &bytes)
     const QByteArray complete = m_baTail.left(nComplete);
     m_baTail.remove(0, nComplete);
     if (m_baTail.size() > MaxTail) {
-        qWarning() << "ITcpReplyBuffer::take: dropping" << m_baTail.size()
+        qCWarning(lcInterfaces) << "dropping" << m_baTail.size()
                    << "bytes received without a line end";
         m_nDropped += m_baTail.size();
         m_baTail.clear();

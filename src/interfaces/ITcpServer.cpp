@@ -1,6 +1,7 @@
 #include "interfaces/ITcpServer.h"
 
 #include "protocols/PProtocol.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 #include <QTcpServer>
@@ -38,20 +39,20 @@ bool ITcpServer::open()
 bool ITcpServer::listen()
 {
     if (!m_pListener) {
-        qWarning() << "Attempting to open a QTcpServer that is null.";
+        qCWarning(lcInterfaces) << "Attempting to open a QTcpServer that is null.";
         return false;
     }
     if (m_pListener->isListening() && m_pListener->serverPort() == m_nPort) {
-        qDebug() << "ITCPServer is already listening on port " << m_nPort;
+        qCDebug(lcInterfaces) << "ITCPServer is already listening on port " << m_nPort;
         return true;
     }
     if (m_nPort > 0xFFFF || !m_pListener->listen(m_listenAddress, quint16(m_nPort))) {
-        qWarning().noquote() << "Error " << int(m_pListener->serverError())
+        qCWarning(lcInterfaces).noquote() << "Error " << int(m_pListener->serverError())
                              << ": Starting listener on port: " << m_nPort << " - "
                              << m_pListener->errorString();
         return false;
     }
-    qDebug() << "ITCPServer has started listening on port " << m_pListener->serverPort();
+    qCDebug(lcInterfaces) << "ITCPServer has started listening on port " << m_pListener->serverPort();
     return true;
 }
 
@@ -67,7 +68,7 @@ bool ITcpServer::isListening() const
 
 bool ITcpServer::close()
 {
-    qDebug() << "TCP Server closed cleanly.";
+    qCDebug(lcInterfaces) << "TCP Server closed cleanly.";
     closeClient();
     closeListener();
     return true;
@@ -111,7 +112,7 @@ qint64 ITcpServer::bytesToWrite() const
 
 void ITcpServer::dump() const
 {
-    qDebug() << this << typeName();
+    qCDebug(lcInterfaces) << this << typeName();
 }
 
 QString ITcpServer::typeName() const
@@ -165,7 +166,7 @@ void ITcpServer::disconnected()
 void ITcpServer::error(QAbstractSocket::SocketError err)
 {
     if (m_pClient && err != QAbstractSocket::RemoteHostClosedError)
-        qDebug() << "error: " << m_pClient->errorString();
+        qCDebug(lcInterfaces) << "error: " << m_pClient->errorString();
 }
 
 void ITcpServer::serverror(QAbstractSocket::SocketError)

@@ -2,6 +2,12 @@
 
 #include <QByteArray>
 
+// The processors' one-byte answers: acknowledge and refuse.
+namespace TcpByte {
+constexpr char Ack = 0x06;
+constexpr char Nak = 0x15;
+} // namespace TcpByte
+
 // What a queued message waits for once it is written.
 enum class TcpMessageType : int {
     AckExpected = 0,    // the first reply piece begins with ACK

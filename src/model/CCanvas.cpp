@@ -2,6 +2,7 @@
 
 #include "dialogs/DCanvasDialog.h"
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
 #include "utility/SkinFiles.h"
 #include "utility/UNumbers.h"
 #include "views/VModeManager.h"
@@ -22,10 +23,6 @@ namespace {
 const char *const DesktopFile = ":/qml/QmlDesktop.qml";
 const char *const SkinListFile = ":/skins/SkinList.txt";
 
-QSettings *newSettings()
-{
-    return new QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0"));
-}
 
 // Truncates towards zero; anything that is not a usable pixel count gives 0.
 int toPixels(float value)
@@ -202,7 +199,7 @@ bool CCanvas::loadDesktop(QQuickView *view)
     setView(view);
     const QString path = QString::fromLatin1(DesktopFile);
     if (!QFile::exists(path)) {
-        qDebug() << QStringLiteral("File at ") + path + QStringLiteral(" does not exist.");
+        qCDebug(lcModel) << QStringLiteral("File at ") + path + QStringLiteral(" does not exist.");
         return false;
     }
     view->setSource(QUrl(QStringLiteral("qrc") + path));
@@ -253,18 +250,17 @@ void CCanvas::saveSettings() const
 
 void CCanvas::saveSetting(const QString &key, const QVariant &value) const
 {
-    QScopedPointer<QSettings> settings(newSettings());
-    settings->setValue(key, value.toString());
+    QSettings settings;
+    settings.setValue(key, value.toString());
 }
 
 void CCanvas::loadSettings()
 {
-    QScopedPointer<QSettings> settings(newSettings());
-    m_fSize = settingFloat(*settings, QStringLiteral("Canvas/size"), DefaultSize);
-    m_fAspect = settingFloat(*settings, QStringLiteral("Canvas/aspect"), DefaultAspect);
-    m_uOrientation = settings->value(QStringLiteral("Canvas/orientation"), Portrait).toUInt();
-    m_sDeviceName = settings->value(QStringLiteral("Canvas/device"), QStringLiteral("User Defined"))
-                            .toString();
+    QSettings settings;
+    m_fSize = settingFloat(settings, QStringLiteral("Canvas/size"), DefaultSize);
+    m_fAspect = settingFloat(settings, QStringLiteral("Canvas/aspect"), DefaultAspect);
+    m_uOrientation = settings.value(QStringLiteral("Canvas/orientation"), Portrait).toUInt();
+    m_sDeviceName = settings.value(QStringLiteral("Canvas/device"), QStringLiteral("User Defined")).toString();
 }
 
 int CCanvas::computePixelSize()

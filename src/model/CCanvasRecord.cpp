@@ -1,5 +1,6 @@
 #include "model/CCanvasRecord.h"
 
+#include "utility/LogCategories.h"
 #include "utility/UNumbers.h"
 
 #include <QByteArray>
@@ -47,5 +48,5 @@ void CCanvasRecord::assign(const CCanvasRecord &other)
 
 void CCanvasRecord::dump() const
 {
-    qDebug() << "CCanvasRecord" << m_sName << m_fSize << m_fAspect;
+    qCDebug(lcModel) << "CCanvasRecord" << m_sName << m_fSize << m_fAspect;
 }

@@ -4,6 +4,8 @@
 #include "model/CCanvas.h"
 #include "model/CTransformIndex.h"
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
+#include "utility/TreeItem.h"
 #include "utility/UNumbers.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
@@ -26,9 +28,6 @@
 
 namespace {
 
-constexpr int NodeRole = Qt::UserRole + 1;
-constexpr int ElementItemFlags = 0x31;
-constexpr int PanelItemFlags = 0x1035;
 
 bool isType(const CControl *pElement, const char *type)
 {
@@ -45,11 +44,6 @@ QRectF widenVertically(const QRectF &rect, const QRectF &extent)
     const qreal top = qMin(rect.top(), extent.top());
     const qreal bottom = qMax(rect.bottom(), extent.bottom());
     return QRectF(rect.x(), top, rect.width(), bottom - top);
-}
-
-QSettings builderSettings()
-{
-    return QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder ") + QStringLiteral("3.0"));
 }
 
 // Elements read before a parse error are dropped without touching their
@@ -713,8 +707,8 @@ void CComposite::buildTree(QStandardItem *pItem, QTreeView *pView)
         m_name = text;
     auto *pNewItem = new QStandardItem(m_name);
     pNewItem->setIcon(QIcon(treeIcon()));
-    pNewItem->setFlags(Qt::ItemFlags(QFlag(m_type == QLatin1String("Controls") ? PanelItemFlags : ElementItemFlags)));
-    pNewItem->setData(QVariant::fromValue<quint64>(quint64(quintptr(this))), NodeRole);
+    pNewItem->setFlags(Qt::ItemFlags(QFlag(m_type == QLatin1String("Controls") ? TreeItem::LinkFlags : TreeItem::RowFlags)));
+    pNewItem->setData(QVariant::fromValue<quint64>(quint64(quintptr(this))), TreeItem::HandleRole);
     pItem->appendRow(pNewItem);
     m_treeIndex = pNewItem->index();
     for (CControl *pChild : std::as_const(m_children)) {
@@ -756,8 +750,8 @@ bool CComposite::writeXml(XmlWriter *pWriter)
 
 void CComposite::dump() const
 {
-    qDebug() << "-----------------------";
-    qDebug() << panelTypeName();
+    qCDebug(lcModel) << "-----------------------";
+    qCDebug(lcModel) << panelTypeName();
     dumpOwn();
     for (const CControl *pChild : m_children) {
         if (pChild)
@@ -886,7 +880,7 @@ QString CComposite::controlTemplatePath(const HNode *pNode, QString &name)
     if (!pNode)
         return QString();
     const QString path = pNode->parameterFilePath(name);
-    QSettings settings = builderSettings();
+    QSettings settings;
     const bool level = name.contains(tr("Level")) || name.contains(QLatin1String("Volume"), Qt::CaseInsensitive);
     if (pNode->hasRanges() && level) {
         const QString choice = settings.value(tr("Level"), tr("slider")).toString();

@@ -7,6 +7,7 @@
 #include "protocols/PProtocol.h"
 #include "transforms/TTransform.h"
 #include "transforms/TTransformFactory.h"
+#include "utility/LogCategories.h"
 #include "utility/UNumbers.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
@@ -22,11 +23,6 @@ namespace {
 // LinkParentBase name a widget under the parent; LinkParentBase itself names none.
 constexpr quint32 LinkOwnLast = 0x7FFF;
 constexpr quint32 LinkParentBase = 0x8000;
-
-QSettings layoutSettings()
-{
-    return QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder ") + QStringLiteral("3.0"));
-}
 
 } // namespace
 
@@ -458,12 +454,12 @@ void CControl::saveLayout()
     const double scale = m_pModel ? m_pModel->viewScale() : 1.0;
     const int width = int(rect.width() / scale);
     const int height = int(rect.height() / scale);
-    layoutSettings().setValue(QStringLiteral("Layout/") + m_type, QStringLiteral("%1x%2").arg(width).arg(height));
+    QSettings().setValue(QStringLiteral("Layout/") + m_type, QStringLiteral("%1x%2").arg(width).arg(height));
 }
 
 void CControl::loadLayout(QRectF &rect)
 {
-    const QString text = layoutSettings().value(QStringLiteral("Layout/") + m_type).toString();
+    const QString text = QSettings().value(QStringLiteral("Layout/") + m_type).toString();
     const int cross = text.indexOf(QLatin1Char('x'));
     if (cross >= 0) {
         const double scale = m_pModel ? m_pModel->viewScale() : 1.0;
@@ -834,7 +830,7 @@ void CControl::onRemovingNode(HNode *)
         m_pTransform->setNode(nullptr);
     if (!m_pParent)
         return;
-    qDebug().noquote() << "CControl: Removing control for node " + m_name;
+    qCDebug(lcModel).noquote() << "CControl: Removing control for node " + m_name;
     m_pParent->removeChild(this, true);
 }
 
@@ -847,10 +843,10 @@ void CControl::dump() const
 
 void CControl::dumpOwn() const
 {
-    qDebug() << this << m_name << m_type;
+    qCDebug(lcModel) << this << m_name << m_type;
     for (WWidget *pWidget : std::as_const(m_widgets)) {
         if (pWidget)
             pWidget->dump();
     }
-    qDebug() << "^^^^^^^^^^^^^^^^^^^^^^^";
+    qCDebug(lcModel) << "^^^^^^^^^^^^^^^^^^^^^^^";
 }

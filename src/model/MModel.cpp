@@ -9,19 +9,20 @@
 #include "controllers/KComposite.h"
 #include "controllers/KMainController.h"
 #include "controllers/NotifyEventId.h"
-#include "interfaces/IComposite.h"
-#include "interfaces/ITcpServer.h"
-#include "model/CCanvas.h"
-#include "model/CComposite.h"
-#include "model/CControl.h"
-#include "model/MProject.h"
 #include "dialogs/DIPAddressChangeDialog.h"
 #include "dialogs/DMessageBox.h"
 #include "dialogs/DPanelSetupDialog.h"
 #include "hardware/HChassis.h"
 #include "hardware/HRoot.h"
+#include "interfaces/IComposite.h"
 #include "interfaces/IInterface.h"
+#include "interfaces/ITcpServer.h"
+#include "model/CCanvas.h"
+#include "model/CComposite.h"
+#include "model/CControl.h"
+#include "model/MProject.h"
 #include "protocols/PProtocol.h"
+#include "utility/LogCategories.h"
 #include "utility/SkinFiles.h"
 #include "utility/UArchive.h"
 #include "utility/UFolderSnapshot.h"
@@ -29,11 +30,11 @@
 #include "utility/UTesselator.h"
 #include "views/VModeManager.h"
 #include "widgets/MQmlInterface.h"
-#include "widgets/WWidget.h"
 #include "widgets/WDelegate.h"
+#include "widgets/WWidget.h"
 #include "widgets/WWidgetFactory.h"
-#include "xml/XRecordedDocument.h"
 #include "xml/XmlWriter.h"
+#include "xml/XRecordedDocument.h"
 
 #include <QDebug>
 #include <QEventLoop>
@@ -52,8 +53,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -363,7 +364,7 @@ QObject *MModel::createQmlObject(const QUrl &url, QObject *pParent)
         component.completeCreate();
     if (component.isError()) {
         for (const QQmlError &error : component.errors())
-            qWarning().noquote() << "Error loading QML at path: " + url.toString() + " " + error.toString();
+            qCWarning(lcModel).noquote() << "Error loading QML at path: " + url.toString() + " " + error.toString();
     }
     if (!pItem) {
         delete pObject;
@@ -549,13 +550,13 @@ void MModel::updateIPAddresses()
             DMessageBox::warning(pParent, title, tr("%1 is online, so its IP address cannot be updated.").arg(name));
             continue;
         }
-        qDebug().noquote() << "upDateIPAddresses, chassis = " + name + " IP = " + pChassis->ipAddress();
+        qCDebug(lcModel).noquote() << "upDateIPAddresses, chassis = " + name + " IP = " + pChassis->ipAddress();
         QString address = pChassis->ipAddress();
         if (changeIpAddress(name, address)) {
             // A changed address is written to the project file.
             pChassis->setProperty(QStringLiteral("ipaddress"), address);
             pChassis->setFlags(HNode::FlagInUse);
-            qDebug().noquote() << "upDateIPAddresses, chassis = " + name + " IP = " + pChassis->ipAddress();
+            qCDebug(lcModel).noquote() << "upDateIPAddresses, chassis = " + name + " IP = " + pChassis->ipAddress();
             pChassis->recreateInterface();
             replaced = true;
             markModified();
@@ -644,7 +645,7 @@ QString MModel::networkReport() const
     for (HChassis *pChassis : processors()) {
         // The amplifiers of this series report no network state.
         if (pChassis->title().contains(QLatin1String("AZR"))) {
-            qDebug().noquote() << "Skipping reporting on unsupported chassis: " + pChassis->title();
+            qCDebug(lcModel).noquote() << "Skipping reporting on unsupported chassis: " + pChassis->title();
             continue;
         }
         if (IInterface *pTransport = pChassis->transport())
@@ -701,7 +702,7 @@ bool MModel::newProject(const QString &templatePath)
     m_pScenes->addChild(pScene);
     CControl *pPanel = createPanelForNode(templatePath, pScene, nullptr);
     if (!pPanel) {
-        qWarning().noquote() << "MModel::newProject: cannot read the template" << templatePath;
+        qCWarning(lcModel).noquote() << "cannot read the template" << templatePath;
         m_pScenes->removeChild(pScene, true);
         checkEmptyCanvas();
         return false;
@@ -959,7 +960,7 @@ void MModel::resetModel()
 void MModel::buildHardwareModel(QStandardItemModel *pItemModel)
 {
     if (!m_pRootNode) {
-        qDebug() << "MModel::buildHardwareModel m_pRootNode not defined. Skipping buildModel";
+        qCDebug(lcModel) << "m_pRootNode not defined. Skipping buildModel";
         return;
     }
     m_pRootNode->buildModel(pItemModel);

@@ -66,7 +66,6 @@ public:
     HRoot *rootNode() const { return m_pRootNode; }
     CComposite *scenes() const { return m_pScenes; }
     MProject *project() const { return m_pProject; }
-    MProject *projectInfo() const { return m_pProject; }
     const QString &projectPath() const { return m_projectPath; }
     const QString &designFilePath() const { return m_designFilePath; }
     const QString &fileVersion() const { return m_fileVersion; }
@@ -176,7 +175,7 @@ public:
     // ---- polling and connection state
     // False (a value went out) holds value requests back until the next tick.
     void setPollPending(bool pending);
-    bool isPollPending() const { return m_bPollEnabled; }
+    bool isPollEnabled() const { return m_bPollEnabled; }
     bool isConnectionEnabled() const { return m_bConnectionEnabled; }
     // Switches every processor in use online or offline, tells every
     // processor's protocol and starts or stops the polling timer.

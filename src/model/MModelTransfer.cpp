@@ -17,6 +17,7 @@
 #include "model/MProject.h"
 #include "protocols/PFileProtocol.h"
 #include "protocols/PProtocolFactory.h"
+#include "utility/LogCategories.h"
 #include "widgets/MQmlInterface.h"
 
 #include <QDebug>
@@ -32,8 +33,6 @@
 
 namespace {
 
-const char kOrganisation[] = "Harlo";
-const char kApplication[] = "Velmora Viviza builder 3.0";
 const char kDownloadName[] = "/download.cpn";
 const char kLooseDownloadName[] = "/download.cpf";
 const char kDemoProject[] = ":/data/Velmora/Demo.cpz";
@@ -111,7 +110,7 @@ bool MModel::sendToMobileDevice()
 // An empty setting would put the file at the filesystem root.
 QString MModel::receiveFolder() const
 {
-    QSettings settings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+    QSettings settings;
     QString folder = settings.value(QStringLiteral("Path/Designs")).toString();
     while (folder.size() > 1 && folder.endsWith(QLatin1Char('/')))
         folder.chop(1);
@@ -125,7 +124,7 @@ QString MModel::downloadPath(bool createFolder) const
 {
     const QString folder = receiveFolder();
     if (createFolder && !QFileInfo(folder).isDir() && !QDir().mkpath(folder))
-        qWarning().noquote() << "MModel::downloadPath: cannot create" << folder;
+        qCWarning(lcModel).noquote() << "cannot create" << folder;
     return folder + QLatin1String(kDownloadName);
 }
 
@@ -150,13 +149,13 @@ quint16 MModel::receivingPort() const
 bool MModel::receiveProject()
 {
     if (m_pReceiveServer) {
-        qDebug() << "A receive is already running.";
+        qCDebug(lcModel) << "A receive is already running.";
         return false;
     }
     std::unique_ptr<PProtocol> pProtocol(PProtocolFactory().createProtocol(QStringLiteral("File")));
     auto *pFileProtocol = qobject_cast<PFileProtocol *>(pProtocol.get());
     if (!pFileProtocol) {
-        qDebug() << "Failed to get protocol for 'File'";
+        qCDebug(lcModel) << "Failed to get protocol for 'File'";
         return false;
     }
     m_pReceiveServer = new ITcpServer;
@@ -173,13 +172,13 @@ bool MModel::receiveProject()
         pFileProtocol->setInterface(m_pReceiveServer);
         pFileProtocol->setModel(this);
         received = pFileProtocol->receiveFile(downloadPath(true));
-        qDebug() << "Closing the server after receive.";
+        qCDebug(lcModel) << "Closing the server after receive.";
         m_pReceiveServer->close();
     } else {
         DMessageBox::warning(qobject_cast<QWidget *>(m_pMainWindow.data()), tr("Receive Control Panel..."),
                              tr("Could not listen on port %1.").arg(m_nTransferPort));
     }
-    qDebug() << "Deleting the server, received or not.";
+    qCDebug(lcModel) << "Deleting the server, received or not.";
     delete m_pReceiveServer;
     m_pReceiveServer = nullptr;
     pProtocol.reset();
@@ -201,7 +200,7 @@ void MModel::doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface)
     // The box's Cancel always ends the wait; with a QML interface it goes
     // through it, so that the canvas's own receive box cancels the same way.
     if (MQmlInterface *pInterfaceObject = m_pQmlInterface.data()) {
-        qDebug() << "connecting receive mode box closing to slot";
+        qCDebug(lcModel) << "connecting receive mode box closing to slot";
         links << connect(&box, &DQmlMessageDialog::receiveModeDialogClosed, pInterfaceObject,
                          &MQmlInterface::onReceiveModeDialogClosed);
         links << connect(pInterfaceObject, &MQmlInterface::receiveDialogCanceled, pProtocol,
@@ -222,7 +221,7 @@ void MModel::doDownloadDialog(PFileProtocol *pProtocol, IInterface *pInterface)
             lastCount = count;
             return;
         }
-        qDebug() << "Receive given up: nothing arrived in" << m_nReceiveIdleLimitMs << "ms.";
+        qCDebug(lcModel) << "Receive given up: nothing arrived in" << m_nReceiveIdleLimitMs << "ms.";
         pProtocol->connectionClose();
         loop.quit();
     });

@@ -1,5 +1,6 @@
 #include "model/MProject.h"
 
+#include "utility/LogCategories.h"
 #include "xml/XmlWriter.h"
 
 #include <QCoreApplication>
@@ -175,11 +176,11 @@ QString MProject::projectInfoString() const
 
 void MProject::dump() const
 {
-    qDebug() << "Business" << m_sBusinessName << m_sBusinessEmail << m_sBusinessTel;
-    qDebug() << "Engineer" << m_sEngineerName << m_sEngineerEmail << m_sEngineerTel;
-    qDebug() << "Customer" << m_sCustomerName << m_sCustomerAddress << m_sCustomerEmail
+    qCDebug(lcModel) << "Business" << m_sBusinessName << m_sBusinessEmail << m_sBusinessTel;
+    qCDebug(lcModel) << "Engineer" << m_sEngineerName << m_sEngineerEmail << m_sEngineerTel;
+    qCDebug(lcModel) << "Customer" << m_sCustomerName << m_sCustomerAddress << m_sCustomerEmail
              << m_sCustomerTel;
-    qDebug() << "Comment";
+    qCDebug(lcModel) << "Comment";
     for (const QString &comment : m_sComments)
-        qDebug() << comment;
+        qCDebug(lcModel) << comment;
 }

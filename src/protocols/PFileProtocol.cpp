@@ -2,6 +2,7 @@
 
 #include "interfaces/IInterface.h"
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -57,7 +58,7 @@ bool PFileProtocol::sendPieces(QFile &file)
     while (!file.atEnd()) {
         const QByteArray piece = file.read(PieceSize);
         if (piece.isEmpty()) {
-            qWarning() << "PFileProtocol::sendFile: read error" << file.errorString();
+            qCWarning(lcProtocols) << "read error" << file.errorString();
             return false;
         }
         setSendProgress(file.pos());
@@ -166,11 +167,11 @@ bool PFileProtocol::replaceFile(const QString &path, const QString &temporaryPat
     const bool hadTarget = QFile::exists(path);
     QFile::remove(asidePath);
     if (hadTarget && !QFile::rename(path, asidePath)) {
-        qWarning() << "PFileProtocol::receiveFile: cannot replace" << path;
+        qCWarning(lcProtocols) << "cannot replace" << path;
         return false;
     }
     if (!QFile::rename(temporaryPath, path)) {
-        qWarning() << "PFileProtocol::receiveFile: cannot move the received file to" << path;
+        qCWarning(lcProtocols) << "cannot move the received file to" << path;
         if (hadTarget)
             QFile::rename(asidePath, path);
         return false;
@@ -190,7 +191,7 @@ bool PFileProtocol::onReceive(const QByteArray &bytes)
     if (!m_pFile || !m_pFile->isOpen() || m_bCancelled || m_bWriteFailed)
         return false;
     if (m_pFile->write(bytes) != bytes.size()) {
-        qWarning() << "PFileProtocol::onReceive: write error" << m_pFile->errorString();
+        qCWarning(lcProtocols) << "write error" << m_pFile->errorString();
         m_bWriteFailed = true;
         return false;
     }

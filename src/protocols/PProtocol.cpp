@@ -1,6 +1,7 @@
 #include "protocols/PProtocol.h"
 
 #include "interfaces/IInterface.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 
@@ -80,7 +81,7 @@ IInterface *PProtocol::boundInterface() const
 bool PProtocol::isOnline() const
 {
     if (!m_pInterface) {
-        qDebug() << "No interface to get status from.";
+        qCDebug(lcProtocols) << "No interface to get status from.";
         return false;
     }
     return m_pInterface->isConnected();
@@ -88,5 +89,5 @@ bool PProtocol::isOnline() const
 
 void PProtocol::dump() const
 {
-    qDebug() << this << name() << m_pInterface.data();
+    qCDebug(lcProtocols) << this << name() << m_pInterface.data();
 }

@@ -4,12 +4,12 @@
 #include "interfaces/IInterface.h"
 #include "model/CAttributes.h"
 #include "model/MModel.h"
-#include "protocols/PTextCodec.h"
 #include "transforms/TTransform.h"
+#include "utility/LogCategories.h"
 #include "utility/ULogger.h"
+#include "utility/UTextCodec.h"
 
 #include <QDebug>
-#include <QTime>
 
 namespace {
 const QString Cr = QStringLiteral("\r");
@@ -34,10 +34,6 @@ QString withoutCr(const QString &command)
     return command.endsWith(QLatin1Char('\r')) ? command.chopped(1) : command;
 }
 
-QString timeText()
-{
-    return QTime::currentTime().toString(QStringLiteral("H:mm:ss.zzz"));
-}
 } // namespace
 
 PVMDProtocol::PVMDProtocol(QObject *parent)
@@ -122,24 +118,24 @@ QString PVMDProtocol::setCommand(int type, TTransform *pTransform)
     const QString linked = pLinked ? pLinked->valueText() : QString();
     unsigned int number = 0;
     switch (type) {
-    case 0:
-    case 1:
+    case ElementForm:
+    case ElementAltForm:
         return "SA " + name + '>' + dec(pTransform->thirdIndex()) + '=' + value + Cr;
-    case 2:
+    case TwoIndexForm:
         return "SA " + name + '>' + dec(pTransform->thirdIndex()) + '>'
                + dec(pTransform->fourthIndex()) + '=' + value + Cr;
-    case 3:
+    case LinkedForm:
         return "SA " + name + '>' + linked + '>' + dec(pAttributes->index2()) + '=' + value + Cr;
-    case 4:
+    case StatusForm:
         return "SS " + QString::number(pTransform->value(number), 16) + " \r";
-    case 5:
+    case GroupForm:
         return "SG " + hex(pAttributes->index1()) + ',' + value + Cr;
-    case 6:
+    case NumberForm:
         return "SN " + hex(pAttributes->index1()) + ',' + value + Cr;
-    case 7:
+    case ChannelLabelForm:
         return "SA" + quoted(pAttributes->channelLabel()) + '>' + dec(pAttributes->index2()) + '='
                + value + Cr;
-    case 8:
+    case MultiForm:
         if (value.isEmpty())
             return "MA " + name + '>' + dec(pTransform->thirdIndex()) + Cr;
         return "MA " + name + '>' + dec(pTransform->thirdIndex()) + '=' + value + Cr;
@@ -164,24 +160,24 @@ QString PVMDProtocol::getCommand(int type, TTransform *pTransform)
     const TTransform *pLinked = pTransform->next();
     const QString linked = pLinked ? pLinked->valueText() : QString();
     switch (type) {
-    case 0:
-    case 1:
+    case ElementForm:
+    case ElementAltForm:
         return "GA" + name + '>' + dec(pTransform->firstIndex()) + Cr;
-    case 2:
+    case TwoIndexForm:
         return "GA" + name + '>' + dec(pTransform->firstIndex()) + '>'
                + dec(pTransform->secondIndex()) + Cr;
-    case 3:
+    case LinkedForm:
         return "GA " + name + '>' + linked + '>' + dec(pTransform->secondIndex()) + Cr;
-    case 4:
+    case StatusForm:
         return QStringLiteral("GS \r");
-    case 5:
+    case GroupForm:
         return "GG " + hex(pTransform->firstIndex()) + Cr;
-    case 6:
+    case NumberForm:
         return "GN " + hex(pTransform->firstIndex()) + Cr;
-    case 7:
+    case ChannelLabelForm:
         return "GA" + quoted(pAttributes->channelLabel()) + '>' + dec(pTransform->secondIndex())
                + Cr;
-    case 8:
+    case MultiForm:
         return "GA" + name + ">0>" + dec(pTransform->secondIndex()) + Cr;
     case MeterForm:
         return meterCommand(pNode);
@@ -202,9 +198,14 @@ bool PVMDProtocol::hasBinding(const TTransform *pTransform) const
     return pTransform && pTransform->attributes() && pTransform->node() && m_pInterface;
 }
 
+bool PVMDProtocol::expectsNoReply(int form)
+{
+    return form == StatusForm || form == GroupForm || form == NumberForm;
+}
+
 TcpMessageType PVMDProtocol::setMessageType(int type) const
 {
-    if (type == 4 || type == 5 || type == 6)
+    if (expectsNoReply(type))
         return TcpMessageType::NoReply;
     if (type == MeterForm)
         return TcpMessageType::ReplyExpected;
@@ -220,9 +221,9 @@ bool PVMDProtocol::write(const QString &command, TcpMessageType type, const QStr
     QByteArray bytes;
     QByteArray prefixBytes;
     // Never cut short: a text the processor cannot read is not sent at all.
-    if (!PTextCodec::encode(command, &bytes) || !PTextCodec::encode(prefix, &prefixBytes)) {
+    if (!UTextCodec::encode(command, &bytes) || !UTextCodec::encode(prefix, &prefixBytes)) {
         logger()->logTagged(QStringLiteral("Refused: "), withoutCr(command));
-        qWarning() << "PVMDProtocol::write: not Windows-1252 text, not sent:" << withoutCr(command);
+        qCWarning(lcProtocols) << "not Windows-1252 text, not sent:" << withoutCr(command);
         return false;
     }
     m_pInterface->send(bytes, int(bytes.size()), type, prefixBytes, ReplyTimeoutMs);
@@ -238,9 +239,10 @@ ULogger *PVMDProtocol::logger()
 
 void PVMDProtocol::logCommand(int type, const QString &command)
 {
-    if (type == 5 || type == 6)
+    // Group and number sets are not logged.
+    if (type == GroupForm || type == NumberForm)
         return;
-    const int tagNumber = type == 0 ? 1 : type;
+    const int tagNumber = type == ElementForm ? ElementAltForm : type;
     logger()->logTagged(QStringLiteral("sendStruct%1:").arg(tagNumber),
                                    withoutCr(command));
 }
@@ -309,7 +311,7 @@ bool PVMDProtocol::requestGet(int type, TTransform *pTransform)
     if (!hasBinding(pTransform))
         return false;
     const QString command = getCommand(type, pTransform);
-    const bool status = type == 4;
+    const bool status = type == StatusForm;
     QString mode = m_subscriptionManager.subscribe(status ? QStringLiteral("S") : command, type,
                                                    pTransform, QString());
     QString prefix = status ? QStringLiteral("S ") : withoutCr(command);
@@ -340,12 +342,11 @@ bool PVMDProtocol::requestRaw(TTransform *pTransform)
 bool PVMDProtocol::requestMeter(TTransform *pTransform, int routingId)
 {
     if (!pTransform) {
-        qDebug().noquote() << timeText() + QLatin1String(" sendStruct10, pTransorm not defined.");
+        qCDebug(lcProtocols) << "sendStruct10, no transform";
         return false;
     }
     if (!hasBinding(pTransform)) {
-        qDebug().noquote() << timeText()
-                                  + QLatin1String(" sendStruct10, Interfaces are not defined.");
+        qCDebug(lcProtocols) << "sendStruct10, interfaces are not defined";
         return false;
     }
     const QString command = meterCommand(pTransform->node());
@@ -353,20 +354,20 @@ bool PVMDProtocol::requestMeter(TTransform *pTransform, int routingId)
     const bool sent = write(command, TcpMessageType::ReplyExpected, withoutCr(command));
     if (sent)
         logCommand(MeterForm, command);
-    qDebug().noquote() << timeText() + QLatin1String(" sendStruct10, msg = ") + withoutCr(command);
+    qCDebug(lcProtocols).noquote() << QLatin1String("sendStruct10, msg = ") + withoutCr(command);
     return sent;
 }
 
 void PVMDProtocol::requestMeterStatus(TTransform *pTransform)
 {
     if (!pTransform) {
-        qWarning() << "TTransform is not provided for Meter Status";
+        qCWarning(lcProtocols) << "TTransform is not provided for Meter Status";
         return;
     }
     if (!isOnline())
         return;
     if (!pTransform->attributes()) {
-        qWarning() << "No attributes available.";
+        qCWarning(lcProtocols) << "No attributes available.";
         return;
     }
     requestMeter(pTransform, int(pTransform->attributes()->structType()));

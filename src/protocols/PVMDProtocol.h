@@ -20,10 +20,21 @@ class PVMDProtocol : public PProtocol
 
 public:
     static constexpr int ReplyTimeoutMs = 200;
-    static constexpr char Ack = 0x06;
-    static constexpr char Nak = 0x15;
-    static constexpr int MeterForm = 10;
-    static constexpr int RawForm = 9;
+
+    // The command forms a binding's "struct" selects.
+    static constexpr int ElementForm = 0;       // SA "name">i3=value
+    static constexpr int ElementAltForm = 1;    // the same texts as ElementForm
+    static constexpr int TwoIndexForm = 2;      // SA "name">i3>i4=value
+    static constexpr int LinkedForm = 3;        // SA "name">linked>index2=value
+    static constexpr int StatusForm = 4;        // SS hex value
+    static constexpr int GroupForm = 5;         // SG hex index1,value
+    static constexpr int NumberForm = 6;        // SN hex index1,value
+    static constexpr int ChannelLabelForm = 7;  // SA"channel label">index2=value
+    static constexpr int MultiForm = 8;         // MA "name">i3=value
+    static constexpr int RawForm = 9;           // the value text itself, split at ";"
+    static constexpr int MeterForm = 10;        // GL hex channel
+    // Sets of these forms are never answered, whatever the interface's mode.
+    static bool expectsNoReply(int form);
 
     explicit PVMDProtocol(QObject *parent = nullptr);
     ~PVMDProtocol() override;

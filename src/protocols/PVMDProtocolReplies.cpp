@@ -6,10 +6,10 @@
 #include "hardware/HNode.h"
 #include "interfaces/IInterface.h"
 #include "model/CAttributes.h"
-#include "protocols/PTextCodec.h"
 #include "protocols/RoutingInfo.h"
 #include "transforms/TTransform.h"
 #include "utility/ULogger.h"
+#include "utility/UTextCodec.h"
 
 #include <QRegularExpression>
 #include <QVariant>
@@ -36,7 +36,7 @@ QString PVMDProtocol::syncErrorText()
 QString PVMDProtocol::cleanReply(const QByteArray &line)
 {
     const qsizetype zero = line.indexOf('\0');
-    QString text = PTextCodec::decode(zero < 0 ? line : line.left(zero));
+    QString text = UTextCodec::decode(zero < 0 ? line : line.left(zero));
     if (text.endsWith(QLatin1Char('\r')))
         text.chop(1);
     const qsizetype semicolon = text.indexOf(QLatin1Char(';'));
@@ -47,7 +47,7 @@ QString PVMDProtocol::cleanReply(const QByteArray &line)
 
 bool PVMDProtocol::onReceive(const QByteArray &line)
 {
-    const QString text = PTextCodec::decode(line);
+    const QString text = UTextCodec::decode(line);
     if (text.isEmpty())
         return false;
     // Copied first: a transform that reacts may unsubscribe or go away.
@@ -73,19 +73,19 @@ void PVMDProtocol::logReceived(const QByteArray &line, const QString &text)
 void PVMDProtocol::dispatchReply(const QByteArray &line, int id, TTransform *pTransform)
 {
     switch (id) {
-    case 0:
-    case 1:
-    case 2:
-    case 3:
-    case 7:
-    case 8:
+    case ElementForm:
+    case ElementAltForm:
+    case TwoIndexForm:
+    case LinkedForm:
+    case ChannelLabelForm:
+    case MultiForm:
         parseGetReply(line, id, pTransform);
         break;
-    case 4:
+    case StatusForm:
         parseGsReply(line, pTransform);
         break;
-    case 5:
-    case 6:
+    case GroupForm:
+    case NumberForm:
         parseGroupReply(line, pTransform);
         break;
     case RawForm:
@@ -106,9 +106,9 @@ void PVMDProtocol::dispatchReply(const QByteArray &line, int id, TTransform *pTr
 
 void PVMDProtocol::parseGetReply(const QByteArray &line, int id, TTransform *pTransform)
 {
-    if (line.isEmpty() || startsWithByte(line, Nak) || !pTransform)
+    if (line.isEmpty() || startsWithByte(line, TcpByte::Nak) || !pTransform)
         return;
-    if (startsWithByte(line, Ack)) {
+    if (startsWithByte(line, TcpByte::Ack)) {
         pTransform->deliverReply(syncErrorText());
         return;
     }
@@ -187,9 +187,9 @@ void PVMDProtocol::parseGroupReply(const QByteArray &line, TTransform *pTransfor
 
 void PVMDProtocol::parseAckReply(const QByteArray &line, TTransform *pTransform)
 {
-    if (line.isEmpty() || startsWithByte(line, Nak) || !pTransform)
+    if (line.isEmpty() || startsWithByte(line, TcpByte::Nak) || !pTransform)
         return;
-    if (startsWithByte(line, Ack)) {
+    if (startsWithByte(line, TcpByte::Ack)) {
         pTransform->deliverReply(syncErrorText());
         return;
     }

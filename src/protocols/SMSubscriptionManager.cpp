@@ -1,10 +1,11 @@
 #include "protocols/SMSubscriptionManager.h"
 
 #include "interfaces/ITcpClient.h"
-#include "protocols/PTextCodec.h"
 #include "protocols/RoutingInfo.h"
 #include "transforms/TTransform.h"
+#include "utility/LogCategories.h"
 #include "utility/ULogger.h"
+#include "utility/UTextCodec.h"
 
 #include <QDebug>
 #include <QRegularExpression>
@@ -212,9 +213,9 @@ void SMSubscriptionManager::sendToClient(const QString &command, const QString &
 {
     QByteArray bytes;
     QByteArray prefix;
-    if (!PTextCodec::encode(command, &bytes) || !PTextCodec::encode(replyPrefix, &prefix)) {
+    if (!UTextCodec::encode(command, &bytes) || !UTextCodec::encode(replyPrefix, &prefix)) {
         ULogger::instance()->logTagged(QStringLiteral("Refused: "), command.trimmed());
-        qWarning() << "SMSubscriptionManager::sendToClient: not Windows-1252 text:" << command;
+        qCWarning(lcProtocols) << "not Windows-1252 text:" << command;
         return;
     }
     m_pClient->send(bytes, int(bytes.size()), TcpMessageType::ReplyExpected, prefix, ReplyTimeoutMs);

@@ -63,7 +63,7 @@ Item {
     onMaximumValueChanged: updateScale()
     onRHeightChanged: updateScale()
     onValueChanged: {
-        if (dragArea.mode === 1) {
+        if (dragArea.dragging) {
             widget.setIsSendNeeded(true)
             widget.outputValue(value)
         } else {
@@ -113,7 +113,7 @@ Item {
             border.color: intrf.accentColor
 
             Behavior on y {
-                enabled: dragArea.mode === 0
+                enabled: !dragArea.dragging
                 NumberAnimation { duration: 50 }
             }
         }
@@ -121,8 +121,7 @@ Item {
         MouseArea {
             id: dragArea
 
-            // 1 while the knob is dragged
-            property int mode: 0
+            property bool dragging: false
             property real grabOffset: 0
 
             width: slider.rWidth * 1.75
@@ -142,19 +141,19 @@ Item {
                 var centre = knob.y + slider.knobSize / 2
                 if (Math.abs(mouse.y - centre) <= slider.knobSize * 1.25) {
                     grabOffset = mouse.y - knob.y
-                    mode = 1
+                    dragging = true
                 }
             }
             onPositionChanged: (mouse) => {
                 widget.setIsSendNeeded(true)
-                if (mode === 1)
+                if (dragging)
                     follow(mouse)
             }
             onReleased: (mouse) => {
                 widget.setIsSendNeeded(true)
-                if (mode === 1)
+                if (dragging)
                     follow(mouse)
-                mode = 0
+                dragging = false
             }
         }
     }

@@ -1,7 +1,7 @@
 #include "transforms/THexL.h"
 
 #include "model/CAttributes.h"
-#include "protocols/PTextCodec.h"
+#include "utility/UTextCodec.h"
 
 void THexL::configure()
 {
@@ -23,7 +23,7 @@ QString THexL::byteText(unsigned char index) const
         return QStringLiteral("?");
     // Slots past the configured values hold 0. The character is the byte's own
     // in the protocol's code page, so the byte goes out unchanged.
-    return QString(PTextCodec::decodeByte(m_bytes.value(index, 0)));
+    return QString(UTextCodec::decodeByte(m_bytes.value(index, 0)));
 }
 
 void THexL::setValue(unsigned char value)

@@ -1,40 +1,19 @@
 #pragma once
 
-#include "transforms/TTransform.h"
-
-#include <QStringList>
+#include "transforms/TOptionList.h"
 
 // An index into at most eight option texts ("strL"). Replies arrive only
 // through setReplyText.
-class TStrL : public TTransform
+class TStrL : public TOptionList
 {
     Q_OBJECT
 
 public:
-    using TTransform::replyValue;
-    using TTransform::setValue;
-    using TTransform::value;
-
     static constexpr int Slots = 8;
 
     void configure() override;
-    void setValue(unsigned char value) override;
-    void setValueText(const QString &text) override;
-    void setReplyText(const QString &text) override;
-    unsigned char value(unsigned char &value) const override;
-    unsigned char replyValue(unsigned char &value) const override;
-    QString valueText() const override { return optionAt(m_nValue); }
-    QString replyText() const override { return optionAt(m_nReply); }
-    int valueLength() const override { return 1; }
     QString typeName() const override { return QStringLiteral("StrL"); }
 
-    const QStringList &options() const { return m_options; }
-
-private:
-    unsigned char indexOf(const QString &text) const;
-    QString optionAt(unsigned char index) const;
-
-    QStringList m_options;
-    unsigned char m_nValue = 0;
-    unsigned char m_nReply = 0;
+protected:
+    QString optionAt(unsigned char index) const override;
 };

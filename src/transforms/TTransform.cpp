@@ -2,6 +2,7 @@
 
 #include "hardware/HNode.h"
 #include "model/CAttributes.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 
@@ -56,7 +57,7 @@ void TTransform::dumpChain() const
 {
     const TTransform *pCurrent = this;
     for (int step = 0; pCurrent && step < 1000; ++step) {
-        qDebug() << pCurrent << pCurrent->typeName() << pCurrent->valueText();
+        qCDebug(lcTransforms) << pCurrent << pCurrent->typeName() << pCurrent->valueText();
         pCurrent = pCurrent->next();
         if (pCurrent == this)
             break;

@@ -1,5 +1,6 @@
 #include "utility/UArchive.h"
 
+#include "utility/LogCategories.h"
 #include "utility/UArchiveHeaderRecord.h"
 
 #include <QDebug>
@@ -26,11 +27,6 @@ const QLatin1String s_sProjectSuffix(".cpf");
 const quint32 s_nMaxArchiveSize = 0xFFFFFFFFu;
 // Files compressed or inflated ahead of the one being written.
 const size_t s_nInAdvance = 3;
-
-QString settingsApplication()
-{
-    return QStringLiteral("Velmora Viviza builder ") + QStringLiteral("3.0");
-}
 
 QString sourcePath(const QString &localPath)
 {
@@ -80,18 +76,18 @@ bool resetExtractFolder(const QString &folder, std::future<bool> &removing)
     const QFileInfo info(folder);
     if (info.exists() || info.isSymLink()) {
         if (!isOwnFolder(folder)) {
-            qWarning() << "UArchive::read:" << folder << "was not made by this program; it is left alone";
+            qCWarning(lcUtility) << "" << folder << "was not made by this program; it is left alone";
             return false;
         }
         if (!setFolderAside(folder, removing) && !QDir(folder).removeRecursively()) {
-            qWarning() << "UArchive::read: cannot empty" << folder;
+            qCWarning(lcUtility) << "cannot empty" << folder;
             return false;
         }
     }
     const QByteArray note("Unpacked project archive; removed at the next open.\n");
     QFile marker(folder + QLatin1Char('/') + UArchive::MarkerFileName);
     if (!QDir().mkpath(folder) || !marker.open(QIODevice::WriteOnly) || marker.write(note) != note.size()) {
-        qWarning() << "UArchive::read: cannot create" << folder;
+        qCWarning(lcUtility) << "cannot create" << folder;
         return false;
     }
     return true;
@@ -150,12 +146,12 @@ QString UArchive::addFile(const QString &localPath, const QString &folder)
         return localPath;
     const QString name = UArchiveHeaderRecord::makeArchiveName(localPath, folder);
     if (name.isEmpty()) {
-        qWarning() << "UArchive::addFile: cannot store" << localPath << "under" << folder;
+        qCWarning(lcUtility) << "cannot store" << localPath << "under" << folder;
         return localPath;
     }
     // Both would unpack to the same file, the second over the first.
     if (m_header.findByArchiveName(name)) {
-        qWarning() << "UArchive::addFile: a file named" << name << "is stored already, skipping" << localPath;
+        qCWarning(lcUtility) << "a file named" << name << "is stored already, skipping" << localPath;
         return localPath;
     }
     m_header.append(new UArchiveHeaderRecord(localPath, name));
@@ -226,12 +222,12 @@ bool UArchive::appendStoredFile(QFileDevice &archive, UArchiveHeaderRecord *pRec
                                 const QByteArray &stored)
 {
     if (!bRead) {
-        qWarning() << "UArchive::write: cannot read" << pRecord->localPath();
+        qCWarning(lcUtility) << "cannot read" << pRecord->localPath();
         return false;
     }
     const qint64 offset = archive.pos();
     if (offset + stored.size() > s_nMaxArchiveSize || archive.write(stored) != stored.size()) {
-        qWarning() << "UArchive::write: cannot store" << pRecord->localPath() << "in" << m_sPath;
+        qCWarning(lcUtility) << "cannot store" << pRecord->localPath() << "in" << m_sPath;
         return false;
     }
     pRecord->setOffset(quint32(offset));
@@ -284,7 +280,7 @@ bool UArchive::read(const QString &path)
         return false;
     UArchiveHeader header;
     if (!header.readFrom(archive, MaxEntrySize)) {
-        qWarning() << "UArchive::read: not a valid archive:" << path;
+        qCWarning(lcUtility) << "not a valid archive:" << path;
         return false;
     }
     const QString folder = extractFolderPath();
@@ -307,7 +303,7 @@ bool UArchive::read(const QString &path)
 
 QString UArchive::extractFolderPath()
 {
-    const QSettings settings(QStringLiteral("Harlo"), settingsApplication());
+    const QSettings settings;
     QString base = settings.value(QStringLiteral("Path/Archive")).toString();
     QString folder;
     if (base.isEmpty()) {
@@ -374,7 +370,7 @@ bool UArchive::extractAll(QFile &archive, UArchiveHeader &header, const QString 
     while (bUnpacked && !inflating.empty())
         bUnpacked = writeNext();
     if (!bUnpacked)
-        qWarning() << "UArchive::read: cannot unpack" << archive.fileName() << "into" << folder;
+        qCWarning(lcUtility) << "cannot unpack" << archive.fileName() << "into" << folder;
     return bUnpacked;
 }
 
@@ -452,9 +448,9 @@ bool UArchive::fileUrl(QString &name) const
 
 void UArchive::dump() const
 {
-    qDebug().noquote() << "Archive:" << m_sPath;
+    qCDebug(lcUtility).noquote() << "Archive:" << m_sPath;
     for (const UArchiveHeaderRecord *pRecord : m_header.records()) {
-        qDebug().noquote() << pRecord->offset() << pRecord->size() << pRecord->nameLength()
+        qCDebug(lcUtility).noquote() << pRecord->offset() << pRecord->size() << pRecord->nameLength()
                            << pRecord->archiveName() << pRecord->localPath();
     }
 }

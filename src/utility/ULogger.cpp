@@ -1,5 +1,7 @@
 #include "utility/ULogger.h"
 
+#include "utility/LogCategories.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -33,11 +35,11 @@ ULogger *ULogger::instance()
     const QString root = s_pInstance
         ? s_pInstance->m_sRootPath
         : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    qDebug().noquote() << QStringLiteral("Log root path (documents): ") + root;
+    qCDebug(lcUtility).noquote() << QStringLiteral("Log root path (documents): ") + root;
     if (!s_pInstance) {
         s_pInstance = new ULogger(root);
         s_pInstance->initialize();
-        qDebug().noquote() << QStringLiteral("New logger initialized.");
+        qCDebug(lcUtility).noquote() << QStringLiteral("New logger initialized.");
     }
     return s_pInstance;
 }
@@ -58,20 +60,20 @@ void ULogger::initialize()
 void ULogger::preparePath(const char *startText)
 {
     m_sFilePath = m_sRootPath + QLatin1Char('/') + QLatin1String(LogFileName);
-    qDebug().noquote() << QLatin1String(startText) + m_sFilePath;
+    qCDebug(lcUtility).noquote() << QLatin1String(startText) + m_sFilePath;
     if (QDir(m_sRootPath).exists()) {
-        qDebug().noquote() << QStringLiteral("Success: Path at ") + m_sRootPath
+        qCDebug(lcUtility).noquote() << QStringLiteral("Success: Path at ") + m_sRootPath
                 + QStringLiteral(" already exists.");
     } else {
-        qDebug().noquote() << QStringLiteral("Path to ") + m_sRootPath
+        qCDebug(lcUtility).noquote() << QStringLiteral("Path to ") + m_sRootPath
                 + QStringLiteral(" does not exist. Creating...");
         if (QDir().mkpath(m_sRootPath))
-            qDebug().noquote() << QStringLiteral("Success creating ") + m_sRootPath;
+            qCDebug(lcUtility).noquote() << QStringLiteral("Success creating ") + m_sRootPath;
         else
-            qWarning().noquote() << QStringLiteral("Could not create path ") + m_sRootPath;
+            qCWarning(lcUtility).noquote() << QStringLiteral("Could not create path ") + m_sRootPath;
     }
     m_pFile = new QFile(m_sFilePath);
-    qDebug().noquote() << QStringLiteral("Success creating log file at ") + m_sFilePath;
+    qCDebug(lcUtility).noquote() << QStringLiteral("Success creating log file at ") + m_sFilePath;
 }
 
 bool ULogger::setPath()
@@ -82,7 +84,7 @@ bool ULogger::setPath()
     preparePath("Starting Log at path = ");
     m_bOpen = m_pFile->open(QIODevice::Append | QIODevice::Text);
     if (!m_bOpen) {
-        qWarning().noquote() << QStringLiteral("Could not open file at ") + m_sFilePath
+        qCWarning(lcUtility).noquote() << QStringLiteral("Could not open file at ") + m_sFilePath
                 + QStringLiteral(" error: ") + m_pFile->errorString();
     }
     return m_bOpen;
@@ -117,9 +119,9 @@ bool ULogger::logRaw(const QString &text)
 bool ULogger::writeLine(const QByteArray &line)
 {
     QMutexLocker locker(&m_mutex);
-    qDebug().noquote() << QStringLiteral("LOG | ") + QString::fromUtf8(line);
+    qCDebug(lcUtility).noquote() << QStringLiteral("LOG | ") + QString::fromUtf8(line);
     if (!m_pFile) {
-        qWarning().noquote() << QStringLiteral("Log write failed: no log file. Make sure you've called setPath()");
+        qCWarning(lcUtility).noquote() << QStringLiteral("Log write failed: no log file. Make sure you've called setPath()");
         return false;
     }
     // setPath() leaves the file open; reopening an open file would fail.
@@ -127,14 +129,14 @@ bool ULogger::writeLine(const QByteArray &line)
         m_pFile->close();
     m_bOpen = m_pFile->open(QIODevice::Append | QIODevice::Text);
     if (!m_bOpen) {
-        qWarning().noquote() << QStringLiteral("Could not open file at ") + m_sFilePath
+        qCWarning(lcUtility).noquote() << QStringLiteral("Could not open file at ") + m_sFilePath
                 + QStringLiteral(" error: ") + m_pFile->errorString()
                 + QStringLiteral(". Make sure you've called setPath()");
     }
     const QByteArray bytes = line + '\n';
     const bool written = m_bOpen && m_pFile->write(bytes) == bytes.size();
     if (!written)
-        qWarning().noquote() << QStringLiteral("Log write failed: ") + m_pFile->errorString();
+        qCWarning(lcUtility).noquote() << QStringLiteral("Log write failed: ") + m_pFile->errorString();
     m_pFile->close();
     m_bOpen = false;
     return written;
@@ -149,7 +151,7 @@ bool ULogger::trim()
 {
     QMutexLocker locker(&m_mutex);
     if (!m_pFile) {
-        qDebug().noquote() << QStringLiteral("Init not setup on log file for truncation.");
+        qCDebug(lcUtility).noquote() << QStringLiteral("Init not setup on log file for truncation.");
         return false;
     }
     return trimLocked();
@@ -161,7 +163,7 @@ bool ULogger::trimLocked()
     if (!in.exists())
         return true;
     if (!in.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << QStringLiteral("Could not open log file for truncation read/write. ")
+        qCWarning(lcUtility).noquote() << QStringLiteral("Could not open log file for truncation read/write. ")
                 + in.errorString();
         return false;
     }
@@ -176,7 +178,7 @@ bool ULogger::trimLocked()
     if (in.seek(from))
         tail = in.read(MaxLogSize + 1);
     if (tail.size() != MaxLogSize + 1) {
-        qWarning().noquote() << QStringLiteral("Could not read log file for truncation. ")
+        qCWarning(lcUtility).noquote() << QStringLiteral("Could not read log file for truncation. ")
                 + in.errorString();
         return false;
     }
@@ -186,7 +188,7 @@ bool ULogger::trimLocked()
     const QByteArray kept = newline < 0 ? QByteArray() : tail.mid(newline + 1);
     QSaveFile out(m_sFilePath);
     if (!out.open(QIODevice::WriteOnly) || out.write(kept) != kept.size() || !out.commit()) {
-        qWarning().noquote() << QStringLiteral("Could not write truncated log file. ")
+        qCWarning(lcUtility).noquote() << QStringLiteral("Could not write truncated log file. ")
                 + out.errorString();
         return false;
     }

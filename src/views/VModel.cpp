@@ -1,6 +1,8 @@
 #include "views/VModel.h"
 
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
+#include "utility/TreeItem.h"
 
 #include <QDebug>
 #include <QMimeData>
@@ -36,12 +38,12 @@ QString VModel::dragMimeType() const
 
 int VModel::kindOf(const QStandardItem *pItem)
 {
-    return pItem ? int(pItem->flags().toInt() & KindMask) : 0;
+    return pItem ? int(pItem->flags().toInt() & TreeItem::KindMask) : 0;
 }
 
 quint64 VModel::handleOf(const QStandardItem *pItem)
 {
-    return pItem ? pItem->data(HandleRole).toULongLong() : 0;
+    return pItem ? pItem->data(TreeItem::HandleRole).toULongLong() : 0;
 }
 
 QMimeData *VModel::mimeData(const QModelIndexList &indexes) const
@@ -56,13 +58,13 @@ QMimeData *VModel::mimeData(const QModelIndexList &indexes) const
         text = index.data(Qt::DisplayRole).toString();
         handle = QByteArray::number(handleOf(pItem));
         switch (kindOf(pItem)) {
-        case PanelKind:
+        case TreeItem::PanelKind:
             type = QStringLiteral("application/panel");
             break;
-        case LinkKind:
+        case TreeItem::LinkKind:
             type = QStringLiteral("application/link");
             break;
-        case ControlKind:
+        case TreeItem::ParameterKind:
             type = dragMimeType();
             break;
         default:
@@ -72,7 +74,7 @@ QMimeData *VModel::mimeData(const QModelIndexList &indexes) const
     }
     pData->setText(text);
     if (type.isEmpty())
-        qDebug() << "VModel::mimeData - QModelIndexList was not populated.";
+        qCDebug(lcViews) << "QModelIndexList was not populated.";
     else
         pData->setData(type, handle);
     return pData;

@@ -14,14 +14,6 @@ class VModel : public QStandardItemModel
     Q_OBJECT
 
 public:
-    // Where an item keeps the handle of the node or panel it stands for.
-    static constexpr int HandleRole = Qt::UserRole + 1;
-    // Item kind bits beyond Qt's own item flags.
-    static constexpr int KindMask = 0x1C00;
-    static constexpr int ControlKind = 0x0400;
-    static constexpr int PanelKind = 0x0800;
-    static constexpr int LinkKind = 0x1000;
-
     explicit VModel(MModel *pModel = nullptr);
     ~VModel() override;
 

@@ -13,6 +13,7 @@
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "model/MProject.h"
+#include "utility/LogCategories.h"
 #include "views/VModeManager.h"
 #include "widgets/MeterGaugeLocalization.h"
 #include "widgets/VQmlFrame.h"
@@ -124,7 +125,7 @@ void MQmlInterface::setContext(QQmlContext *pContext)
 void MQmlInterface::loadSceneMenu(CControl *pScenes)
 {
     if (!m_pContext) {
-        qDebug() << "Context not set when loading scene menu.";
+        qCDebug(lcWidgets) << "Context not set when loading scene menu.";
         return;
     }
     QStringList names;
@@ -174,7 +175,7 @@ QString MQmlInterface::getFileVersionString() const
 
 QString MQmlInterface::getProjectInfoString() const
 {
-    const MProject *pProject = m_pModel ? m_pModel->projectInfo() : nullptr;
+    const MProject *pProject = m_pModel ? m_pModel->project() : nullptr;
     return pProject ? pProject->projectInfoString() : QString();
 }
 
@@ -265,7 +266,7 @@ void MQmlInterface::panelSetup()
 
 void MQmlInterface::onReceiveModeDialogClosed()
 {
-    qDebug() << "MQmlInterface has received the signal that the box has closed.";
+    qCDebug(lcWidgets) << "MQmlInterface has received the signal that the box has closed.";
     emit receiveDialogCanceled();
 }
 
@@ -399,7 +400,7 @@ bool MQmlInterface::runDropCommand(int id)
 {
     BCommand *pCommand = BCommandFactory::instance()->createCommand(id);
     if (!pCommand) {
-        qDebug() << "MQmlInterface::runDropCommand: no command for id" << Qt::hex << id;
+        qCDebug(lcWidgets) << "no command for id" << Qt::hex << id;
         return false;
     }
     pCommand->setSource(this);

@@ -1,6 +1,7 @@
 #include "widgets/VQmlFrame.h"
 
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/MeterGaugeLocalization.h"
 #include "widgets/WWidgetFactory.h"
@@ -108,8 +109,8 @@ void VQmlFrame::printComponentErrors(const QQmlComponent *pComponent)
         return;
     const QList<QQmlError> errors = pComponent->errors();
     for (int i = 0; i < errors.size(); ++i)
-        qDebug() << i << errors.at(i).toString();
-    qDebug() << "------------------------";
+        qCDebug(lcWidgets) << i << errors.at(i).toString();
+    qCDebug(lcWidgets) << "------------------------";
 }
 
 MQmlInterface *VQmlFrame::qmlInterface() const

@@ -6,6 +6,7 @@
 #include "model/MModel.h"
 #include "protocols/PProtocol.h"
 #include "transforms/TTransform.h"
+#include "utility/LogCategories.h"
 #include "utility/UArchive.h"
 #include "xml/XmlWriter.h"
 
@@ -269,7 +270,7 @@ int WButton::channelNumber() const
     bool ok = false;
     const int number = m_channel.toInt(&ok, 10);
     if (!ok) {
-        qWarning().noquote() << "m_channel is not convertable to int. Value is: " + m_channel;
+        qCWarning(lcWidgets).noquote() << "m_channel is not convertable to int. Value is: " + m_channel;
         return 0;
     }
     return number;

@@ -5,6 +5,7 @@
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
 #include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
@@ -74,7 +75,7 @@ bool WDropSite::hasChildControl() const
 
 void WDropSite::dump() const
 {
-    qDebug() << "WDropSite" << m_sType << m_sTitle << m_sControlType << m_pChildControl.data();
+    qCDebug(lcWidgets) << "WDropSite" << m_sType << m_sTitle << m_sControlType << m_pChildControl.data();
 }
 
 // ---------------------------------------------------------------- drops

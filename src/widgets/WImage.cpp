@@ -1,5 +1,6 @@
 #include "widgets/WImage.h"
 
+#include "utility/LogCategories.h"
 #include "utility/UArchive.h"
 #include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
@@ -161,7 +162,7 @@ void WImage::setBackgroundMode(int mode)
 QRectF WImage::geometry() const
 {
     if (isBackground()) {
-        qDebug() << "Returning empty bounds for image";
+        qCDebug(lcWidgets) << "Returning empty bounds for image";
         return QRectF(0, 0, 0, 0);
     }
     return WWidget::geometry();

@@ -2,6 +2,7 @@
 
 #include "hardware/HNode.h"
 #include "model/CControl.h"
+#include "utility/LogCategories.h"
 #include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
@@ -52,7 +53,7 @@ void WLabel::properties()
 void WLabel::redraw(QQuickItem *pParent)
 {
     if (!pParent) {
-        qDebug() << "No parent lebel for WLabel";
+        qCDebug(lcWidgets) << "No parent lebel for WLabel";
         return;
     }
     pParent->update();
@@ -146,7 +147,7 @@ void WLabel::writeFaces(XmlWriter *pWriter) const
 QString WLabel::replaceLabelMark(const QString &text) const
 {
     if (!m_pControl) {
-        qDebug() << "Null parent found when processing WLabel";
+        qCDebug(lcWidgets) << "Null parent found when processing WLabel";
         return text;
     }
     QString replacement = m_pControl->nodeName();
@@ -248,7 +249,7 @@ bool WLabel::processLabelElement(const QString &name, const QString &text)
                || name == QLatin1String("autosize")) {
         applySwitch(name, text);
     } else {
-        qDebug().noquote() << "Unexpected value for WLabel attribute name: " + name;
+        qCDebug(lcWidgets).noquote() << "Unexpected value for WLabel attribute name: " + name;
         return false;
     }
     return true;

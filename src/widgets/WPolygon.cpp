@@ -6,6 +6,7 @@
 #include "commands/BToolVertexCommand.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
+#include "utility/LogCategories.h"
 #include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
@@ -415,7 +416,7 @@ bool WPolygon::insertGesture(const QPointF &point, int state)
         }
     }
     if (chosen < 0) {
-        qDebug() << "No valid insert point found for clicked coordinates.";
+        qCDebug(lcWidgets) << "No valid insert point found for clicked coordinates.";
         return false;
     }
     sendToolStep(QPointF(float(best.x()), float(best.y())), chosen + 1, BCommandId::ToolInsertVertex,

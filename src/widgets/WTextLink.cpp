@@ -3,6 +3,7 @@
 #include "hardware/HNode.h"
 #include "protocols/PProtocol.h"
 #include "transforms/TTransform.h"
+#include "utility/LogCategories.h"
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
@@ -22,7 +23,7 @@ void WTextLink::initWidget(QObject *)
 
 void WTextLink::destroy()
 {
-    qDebug() << "WTextLink::destroy";
+    qCDebug(lcWidgets) << "";
 }
 
 void WTextLink::setCanvasItem(QQuickItem *)

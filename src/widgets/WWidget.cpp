@@ -1,18 +1,19 @@
 #include "widgets/WWidget.h"
 
 #include "commands/BToolSelectCommand.h"
+#include "dialogs/DMessageBox.h"
 #include "dialogs/DPropPageFactory.h"
 #include "hardware/HNode.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "protocols/PProtocol.h"
 #include "transforms/TTransform.h"
+#include "utility/LogCategories.h"
 #include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
 #include <QColor>
 #include <QDebug>
-#include <QMessageBox>
 #include <QUrl>
 
 #include <cmath>
@@ -61,27 +62,27 @@ WWidget::~WWidget()
 
 void WWidget::outputValue(int value)
 {
-    qDebug() << "WWidget::outputValue: " << value;
+    qCDebug(lcWidgets) << "" << value;
 }
 
 void WWidget::outputChecked(bool state)
 {
-    qDebug() << "WWidget::outputChecked: " << (state ? "true" : "false");
+    qCDebug(lcWidgets) << "" << (state ? "true" : "false");
 }
 
 void WWidget::outputCurrentIndex(int index)
 {
-    qDebug() << "WWidget::outputCurrentIndex: " << index;
+    qCDebug(lcWidgets) << "" << index;
 }
 
 void WWidget::outputCurrentText(const QString &text)
 {
-    qDebug() << "WWidget::outputCurrentText: " << text;
+    qCDebug(lcWidgets) << "" << text;
 }
 
 void WWidget::onTextChanged()
 {
-    qDebug() << "WWidget::onTextChanged: ";
+    qCDebug(lcWidgets) << "";
 }
 
 QString WWidget::getToolTip(bool hover)
@@ -174,8 +175,7 @@ bool WWidget::hasAttributes() const
 
 void WWidget::storeAttributes(CAttributes *)
 {
-    QMessageBox::warning(nullptr, QObject::tr("Warning"), QObject::tr("No properties for this control."),
-                         QMessageBox::Ok);
+    DMessageBox::warning(nullptr, QObject::tr("Warning"), QObject::tr("No properties for this control."));
 }
 
 bool WWidget::hasTitle() const
@@ -211,7 +211,7 @@ void WWidget::reloadImages()
 
 void WWidget::dump() const
 {
-    qDebug() << "WWidget" << m_sType << m_pWidget.data();
+    qCDebug(lcWidgets) << "WWidget" << m_sType << m_pWidget.data();
 }
 
 void WWidget::attachModel(MModel *)
@@ -224,7 +224,7 @@ void WWidget::unbindNode()
 
 void WWidget::linkValue(WWidget *pSource)
 {
-    qDebug() << "WWidget::linkValue: " << this << pSource;
+    qCDebug(lcWidgets) << "" << this << pSource;
 }
 
 // ---------------------------------------------------------------- bindings
@@ -578,7 +578,7 @@ bool WWidget::processElement(const QString &name, const QString &text)
 bool WWidget::processRect(const QString &name, const QString &text)
 {
     if (!m_pWidget) {
-        qWarning() << "WWidget::processRect m_pWidget is not defined";
+        qCWarning(lcWidgets) << "m_pWidget is not defined";
         return false;
     }
     if (name == QLatin1String("x") || name == QLatin1String("y") || name == QLatin1String("width")
@@ -723,6 +723,6 @@ QString WWidget::title() const
 
 void WWidget::dumpInfo() const
 {
-    qDebug() << "WWidget id" << m_nId << "link" << m_nLink << "linked" << m_pLinkedWidget.data() << "item"
+    qCDebug(lcWidgets) << "WWidget id" << m_nId << "link" << m_nLink << "linked" << m_pLinkedWidget.data() << "item"
              << m_pWidget.data();
 }

@@ -1,10 +1,11 @@
 #include "widgets/WWidgetFactory.h"
 
+#include "utility/LogCategories.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/WActiveCombo.h"
-#include "widgets/WComboSelection.h"
 #include "widgets/WButton.h"
 #include "widgets/WCmdButton.h"
+#include "widgets/WComboSelection.h"
 #include "widgets/WDialer.h"
 #include "widgets/WDropList.h"
 #include "widgets/WDropSite.h"
@@ -62,7 +63,7 @@ const TypeEntry TypeTable[] = {
 void warnComponentErrors(const QQmlComponent &component, const QUrl &url)
 {
     for (const QQmlError &error : component.errors())
-        qWarning().noquote() << "Error loading QML at path: " + url.toString() + " Error message: "
+        qCWarning(lcWidgets).noquote() << "Error loading QML at path: " + url.toString() + " Error message: "
                                     + error.toString();
 }
 
@@ -138,12 +139,12 @@ WWidget *WWidgetFactory::createWidget(const QString &type)
 QQuickItem *WWidgetFactory::createQuickItem(const QUrl &url)
 {
     if (!m_pContext || !m_pParentItem) {
-        qDebug().noquote() << "Context and parent not ready for creation of quick item at path: " + url.toString();
+        qCDebug(lcWidgets).noquote() << "Context and parent not ready for creation of quick item at path: " + url.toString();
         return nullptr;
     }
     QQmlEngine *pEngine = m_pContext->engine();
     if (!pEngine) {
-        qWarning().noquote() << "QQmlEngine not available for loading of quick item at path: " + url.toString();
+        qCWarning(lcWidgets).noquote() << "QQmlEngine not available for loading of quick item at path: " + url.toString();
         return nullptr;
     }
     QQmlComponent component(pEngine, url, QQmlComponent::PreferSynchronous);
@@ -162,7 +163,7 @@ QQuickItem *WWidgetFactory::createQuickItem(const QUrl &url)
         return nullptr;
     }
     if (!pItem) {
-        qWarning().noquote() << "Creation of QML component yielded null at path: " + url.toString();
+        qCWarning(lcWidgets).noquote() << "Creation of QML component yielded null at path: " + url.toString();
         delete pObject;
         return nullptr;
     }
@@ -207,5 +208,5 @@ MModel *WWidgetFactory::model() const
 void WWidgetFactory::printItemParents(const QQuickItem *pItem)
 {
     for (int depth = 0; pItem; ++depth, pItem = pItem->parentItem())
-        qDebug() << depth << pItem;
+        qCDebug(lcWidgets) << depth << pItem;
 }

@@ -6,6 +6,7 @@
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MProject.h"
+#include "utility/LogCategories.h"
 
 #include <QDebug>
 #include <QStringList>
@@ -321,7 +322,7 @@ void XControlHandler::handleControlField(const QString &element, const QString &
 void XControlHandler::processWidget(const QString &text)
 {
     if (!m_pActiveControl) {
-        qDebug().noquote() << QStringLiteral("m_pActiveControl not defined while trying to processWidget( ") + text
+        qCDebug(lcXml).noquote() << QStringLiteral("m_pActiveControl not defined while trying to processWidget( ") + text
                                   + QLatin1Char(')');
         return;
     }

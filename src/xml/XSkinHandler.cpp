@@ -1,5 +1,6 @@
 #include "xml/XSkinHandler.h"
 
+#include "utility/LogCategories.h"
 #include "xml/XmlHandler.h"
 
 #include <QDebug>
@@ -79,7 +80,7 @@ void XSkinHandler::setValue(const QString &text)
     if (!m_pTarget)
         return;
     if (m_sProperty.size() > MaxPropertyNameLength) {
-        qDebug() << "XSkinHandler::setValue: property name too long, skipped:" << m_sProperty;
+        qCDebug(lcXml) << "property name too long, skipped:" << m_sProperty;
         return;
     }
     const QByteArray name = m_sProperty.toLatin1();

@@ -9,6 +9,7 @@
 #include "hardware/HParameterSetList.h"
 #include "hardware/HRCGroup.h"
 #include "model/MProject.h"
+#include "utility/LogCategories.h"
 #include "xml/XVMPQuery.h"
 
 #include <QDebug>
@@ -107,7 +108,7 @@ void XVMPHandler::closeSection()
 void XVMPHandler::setParsedNode(HNode *pNode)
 {
     if (m_pParsedNode && m_pParsedNode != pNode) {
-        qDebug().noquote() << QStringLiteral("XVMPHandler - section left unfinished, dropping node ")
+        qCDebug(lcXml).noquote() << QStringLiteral("XVMPHandler - section left unfinished, dropping node ")
                                   + m_pParsedNode->label();
         delete m_pParsedNode;
     }
@@ -170,7 +171,7 @@ bool XVMPHandler::startElement(const QString &, const QString &localName, const 
     // Deep content that belongs to no node (a skipped view or nested node) is
     // only counted; anywhere else the importer would misread it, so it stops.
     if (depth > MaxKeptLevels && m_nSkipDepth == 0) {
-        qWarning().noquote() << QStringLiteral("XVMPHandler - elements nested deeper than %1 levels; import stopped")
+        qCWarning(lcXml).noquote() << QStringLiteral("XVMPHandler - elements nested deeper than %1 levels; import stopped")
                                     .arg(MaxKeptLevels);
         return false;
     }
@@ -349,7 +350,7 @@ void XVMPHandler::processParamSet(const QXmlAttributes &attributes)
         if (pSet)
             pSet->setIdText(id);
         else
-            qDebug() << "XVMPHandler::processParamSet - Failed to create HParameterSet";
+            qCDebug(lcXml) << "Failed to create HParameterSet";
     } else if (parent == AssignmentSection) {
         openSection(ModeNode, AssignmentSection, m_nDepth - 1);
         setParsedNode(nullptr);
@@ -428,7 +429,7 @@ void XVMPHandler::attachProcessor(HNode *pNode)
 {
     const bool main = pNode->hasFlags(HNode::FlagProcessor | HNode::FlagMainProcessor);
     if (pNode->title().contains(QLatin1String("AZR"))) {
-        qDebug() << "Found AZR. Activating Group/Chassis check.";
+        qCDebug(lcXml) << "Found AZR. Activating Group/Chassis check.";
         m_bAmpCheck = true;
     }
     HNode *pExisting = (m_bReload && m_pRoot) ? pNode->findCounterpart(m_pRoot, true) : nullptr;
@@ -441,7 +442,7 @@ void XVMPHandler::attachProcessor(HNode *pNode)
         if (auto *pChassis = qobject_cast<HChassis *>(pNode))
             pChassis->registry()->clearRooms();
     } else if (!m_pRoot || !m_pRoot->addNode(pNode)) {
-        qDebug().noquote() << QStringLiteral("XVMPHandler - processor not taken: ") + pNode->label();
+        qCDebug(lcXml).noquote() << QStringLiteral("XVMPHandler - processor not taken: ") + pNode->label();
         delete pNode;
         m_pActiveChassis = nullptr;
         return;
@@ -455,13 +456,13 @@ void XVMPHandler::attachProcessor(HNode *pNode)
 void XVMPHandler::attachChild(HNode *pNode)
 {
     if (!m_pActiveChassis) {
-        qDebug() << "ActiveChassis is null. Deleting parsed node.";
+        qCDebug(lcXml) << "ActiveChassis is null. Deleting parsed node.";
         delete pNode;
         return;
     }
     HNode *pTarget = pNode->resolveNode(m_pMainProcessor, m_pActiveChassis);
     if (!pTarget) {
-        qDebug() << "Failed to select chassis to attach node.";
+        qCDebug(lcXml) << "Failed to select chassis to attach node.";
         delete pNode;
         return;
     }
@@ -472,7 +473,7 @@ void XVMPHandler::attachChild(HNode *pNode)
         delete pNode;
         pNode = pExisting;
     } else if (!pTarget->addNode(pNode)) {
-        qDebug().noquote() << QStringLiteral("XVMPHandler - node not taken: ") + pNode->label();
+        qCDebug(lcXml).noquote() << QStringLiteral("XVMPHandler - node not taken: ") + pNode->label();
         delete pNode;
         return;
     }

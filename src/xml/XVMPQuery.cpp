@@ -1,28 +1,14 @@
 #include "xml/XVMPQuery.h"
 
+#include "utility/LogCategories.h"
+#include "utility/UTextCodec.h"
+
 #include <QDebug>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QXmlStreamReader>
 
 namespace {
-
-// Windows-1252 bytes 0x80 to 0x9F; the others are Latin-1.
-const char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString fromWindows1252(const QByteArray &bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *pOut = text.data();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        *pOut++ = (byte >= 0x80 && byte < 0xA0) ? QChar(Cp1252High[byte - 0x80]) : QChar(byte);
-    }
-    return text;
-}
 
 QString declaredEncoding(const QByteArray &bytes)
 {
@@ -57,7 +43,7 @@ QString XVMPQuery::decode(const QByteArray &bytes)
         return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
     const QString encoding = declaredEncoding(bytes);
     if (encoding == QLatin1String("windows-1252") || encoding == QLatin1String("cp1252"))
-        return fromWindows1252(bytes);
+        return UTextCodec::decode(bytes);
     if (encoding == QLatin1String("iso-8859-1") || encoding == QLatin1String("latin1"))
         return QString::fromLatin1(bytes);
     return QString::fromUtf8(bytes);
@@ -89,7 +75,7 @@ void XVMPQuery::parse()
     m_open.clear();
     m_openGroups.clear();
     if (reader.hasError()) {
-        qDebug().noquote() << QStringLiteral("Failed to parse raw XML of vmp file at line: %1, col: %2 : %3")
+        qCDebug(lcXml).noquote() << QStringLiteral("Failed to parse raw XML of vmp file at line: %1, col: %2 : %3")
                                   .arg(reader.lineNumber()).arg(reader.columnNumber()).arg(reader.errorString());
         m_nodeProperties.clear();
         m_groups.clear();
@@ -193,18 +179,18 @@ QStringList XVMPQuery::findGroupAmpTitles(const QString &groupId)
     if (!m_bParsed)
         return QStringList();
     if (!m_bHasAssignment) {
-        qDebug() << "Failed to find XML node at /Assignment";
+        qCDebug(lcXml) << "Failed to find XML node at /Assignment";
         return QStringList();
     }
     const auto group = m_groups.constFind(groupId);
     if (group == m_groups.constEnd())
         return QStringList();
     if (!group->hasAssign) {
-        qDebug().noquote() << QStringLiteral("Failed to find XML nodes at /Assignment/Group[@id=%1]/Assign").arg(groupId);
+        qCDebug(lcXml).noquote() << QStringLiteral("Failed to find XML nodes at /Assignment/Group[@id=%1]/Assign").arg(groupId);
         return QStringList();
     }
     if (group->targetIds.isEmpty()) {
-        qDebug().noquote()
+        qCDebug(lcXml).noquote()
             << QStringLiteral("Failed to find XML attribute values for /Assignment/Group[@id=%1]/Assign[@targetId]").arg(groupId);
         return QStringList();
     }
@@ -221,7 +207,7 @@ QString XVMPQuery::ampTitle(const QString &targetId)
 {
     const auto target = m_nodeProperties.constFind(targetId);
     if (target == m_nodeProperties.constEnd()) {
-        qDebug().noquote() << QStringLiteral("Failed to find XML node at ../Property[@name='nodeId', value=%1]").arg(targetId);
+        qCDebug(lcXml).noquote() << QStringLiteral("Failed to find XML node at ../Property[@name='nodeId', value=%1]").arg(targetId);
         return QString();
     }
     const QString &ampId = target->moduleAmpId;
@@ -236,15 +222,15 @@ QString XVMPQuery::titleOfAmplifier(const QString &ampId)
 {
     const auto amplifier = m_nodeProperties.constFind(ampId);
     if (amplifier == m_nodeProperties.constEnd()) {
-        qDebug().noquote() << QStringLiteral("Failed to find AZ Amp node ") + ampId;
+        qCDebug(lcXml).noquote() << QStringLiteral("Failed to find AZ Amp node ") + ampId;
         return QString();
     }
     const TitleEntry title = m_holderTitles.value(amplifier->holder);
     if (!title.found) {
-        qDebug().noquote() << QStringLiteral("Failed to find AZ Amp title Node for ") + ampId;
+        qCDebug(lcXml).noquote() << QStringLiteral("Failed to find AZ Amp title Node for ") + ampId;
         return QString();
     }
     if (title.value.isEmpty())
-        qDebug().noquote() << QStringLiteral("Failed to find value from title node from AZ Amp ") + ampId;
+        qCDebug(lcXml).noquote() << QStringLiteral("Failed to find value from title node from AZ Amp ") + ampId;
     return title.value;
 }

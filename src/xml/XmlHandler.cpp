@@ -1,5 +1,7 @@
 #include "xml/XmlHandler.h"
 
+#include "utility/LogCategories.h"
+
 #include <QBuffer>
 #include <QDebug>
 #include <QFile>
@@ -92,13 +94,13 @@ void XmlHandler::dumpElementPath(const QString &text, const QString &label) cons
     const int open = qMin(m_nDepth - 1, MaxKeptLevels);
     for (int i = 0; i < open; ++i)
         names << m_elementNames[i];
-    qDebug() << label << "level:" << m_nDepth << names.join(QStringLiteral(" : "))
+    qCDebug(lcXml) << label << "level:" << m_nDepth << names.join(QStringLiteral(" : "))
              << QStringLiteral("{%1}").arg(text);
 }
 
 void XmlHandler::reportFatalError(const QXmlParseException &exception)
 {
-    qWarning() << "Fatal error on line" << exception.lineNumber() << ", column"
+    qCWarning(lcXml) << "Fatal error on line" << exception.lineNumber() << ", column"
                << exception.columnNumber() << ":" << exception.message();
 }
 
@@ -117,7 +119,7 @@ bool XmlHandler::parseFile(const QString &path, QXmlDefaultHandler *handler)
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qWarning() << "XmlHandler::parseFile: cannot open" << path << file.errorString();
+        qCWarning(lcXml) << "cannot open" << path << file.errorString();
         return false;
     }
     return parseDevice(&file, handler);

@@ -37,7 +37,7 @@ Q_DECLARE_METATYPE(Step)
 
 // The reshape, insert-vertex and delete-vertex tools as the select tool runs
 // them, with the processor's undo and redo.
-class TstBVertexTools : public QObject
+class TestBVertexTools : public QObject
 {
     Q_OBJECT
 
@@ -58,25 +58,25 @@ private:
     QStringList m_log;
 };
 
-void TstBVertexTools::init()
+void TestBVertexTools::init()
 {
     m_log.clear();
     m_pCanvas = std::make_unique<PolygonCanvas>();
 }
 
-void TstBVertexTools::cleanup()
+void TestBVertexTools::cleanup()
 {
     m_pCanvas.reset();
 }
 
-void TstBVertexTools::run(int id, const QList<Step> &steps)
+void TestBVertexTools::run(int id, const QList<Step> &steps)
 {
     BToolSelectCommand *pTool = m_pCanvas->model()->selectTool();
     for (const Step &step : steps)
         pTool->mouseEvent(step.point, step.handle, id, step.phase);
 }
 
-void TstBVertexTools::toolUndoRedo_data()
+void TestBVertexTools::toolUndoRedo_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QList<Step>>("steps");
@@ -118,7 +118,7 @@ void TstBVertexTools::toolUndoRedo_data()
                                             << false;
 }
 
-void TstBVertexTools::toolUndoRedo()
+void TestBVertexTools::toolUndoRedo()
 {
     QFETCH(int, id);
     QFETCH(QList<Step>, steps);
@@ -157,7 +157,7 @@ void TstBVertexTools::toolUndoRedo()
     }
 }
 
-void TstBVertexTools::toolActsOnTargetOnly_data()
+void TestBVertexTools::toolActsOnTargetOnly_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QList<Step>>("steps");
@@ -168,7 +168,7 @@ void TstBVertexTools::toolActsOnTargetOnly_data()
 }
 
 // Another control selected first (a region or a room selector) is left alone.
-void TstBVertexTools::toolActsOnTargetOnly()
+void TestBVertexTools::toolActsOnTargetOnly()
 {
     QFETCH(int, id);
     QFETCH(QList<Step>, steps);
@@ -192,7 +192,7 @@ void TstBVertexTools::toolActsOnTargetOnly()
     QCOMPARE(pSelected->outline(), selectedBefore);
 }
 
-void TstBVertexTools::noTargetFilesNothing()
+void TestBVertexTools::noTargetFilesNothing()
 {
     PolygonCanvas &c = *m_pCanvas;
     WPolygon *pPolygon = c.addPolygon(QStringLiteral("region"), QStringLiteral("A"), QPointF(0, 0), Square);
@@ -208,5 +208,5 @@ void TstBVertexTools::noTargetFilesNothing()
     QCOMPARE(pPolygon->vertices().size(), 4);
 }
 
-QTEST_MAIN(TstBVertexTools)
+QTEST_MAIN(TestBVertexTools)
 #include "tst_bvertextools.moc"

@@ -9,50 +9,49 @@
 #include "controllers/KQmlController.h"
 #include "dialogs/DMessageBox.h"
 #include "dialogs/DModalDialog.h"
+#include "dialogs/DPanelSetupDialog.h"
 #include "dialogs/DTemplateDialog.h"
 #include "dialogs/DVMPReloadWarningDialog.h"
-#include "hardware/DesignFixture.h"
 #include "hardware/HRoot.h"
 #include "model/CComposite.h"
 #include "model/MModel.h"
+#include "model/MProject.h"
+#include "support/DesignFixture.h"
 #include "support/DialogDriver.h"
 #include "support/FakeMobileDevice.h"
 #include "support/TestSupport.h"
-#include "model/CComposite.h"
-#include "model/MProject.h"
 #include "views/MainWindow.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/WWidget.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QQuickView>
+#include <QSaveFile>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
-#include <QUrl>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QFileSystemWatcher>
-#include <QListWidget>
-#include <QPushButton>
-#include <QSaveFile>
-#include <QFileInfo>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
+#include <QUrl>
 
 #include <algorithm>
 #include <functional>
@@ -921,14 +920,6 @@ const QStringList kActionTexts = {
     "&Go Online...", "&Send to Mobile Device...", "&Canvas...", "&Layout...", "Set E&xit PIN Code...",
     "&Slider", "&Button", "&Meter Bar", "&Icon", "&About Velmora Viviza builder...", "&Help Topics..."};
 
-int g_panelSetups = 0;
-
-bool countPanelSetup(MModel *)
-{
-    ++g_panelSetups;
-    return true;
-}
-
 } // namespace
 
 void TestKMainOperations::openedUrl(const QUrl &url)
@@ -1204,11 +1195,14 @@ void TestKMainOperations::everyActionDoesItsWork()
         QVERIFY(m_pModel->isModified());
         QVERIFY(!m_pModel->isConnectionEnabled());
     } else if (text == QLatin1String("&Layout...")) {
-        g_panelSetups = 0;
-        MModel::setPanelSetupRunner(countPanelSetup);
+        int setups = 0;
+        DModalDialog::setResponder([&setups](DModalDialog *pDialog) {
+            setups += qobject_cast<DPanelSetupDialog *>(pDialog) ? 1 : 0;
+            return 1;
+        });
         pAction->trigger();
-        MModel::setPanelSetupRunner(nullptr);
-        QCOMPARE(g_panelSetups, 1);
+        DModalDialog::setResponder([](DModalDialog *) { return 0; });
+        QCOMPARE(setups, 1);
         QVERIFY(pAction->isEnabled());
         QVERIFY(m_pModel->isModified());
     } else if (text == QLatin1String("Set E&xit PIN Code...")) {

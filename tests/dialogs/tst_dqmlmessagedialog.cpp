@@ -16,7 +16,7 @@
 
 // The message-box controller as far as the canvas needs it: closing and
 // quitting its box, and passing on the receive box's close.
-class TstDQmlMessageDialog : public QObject
+class TestDQmlMessageDialog : public QObject
 {
     Q_OBJECT
 
@@ -38,12 +38,12 @@ private slots:
     void messageBoxFromQmlIsAPlainBox();
 };
 
-void TstDQmlMessageDialog::cleanup()
+void TestDQmlMessageDialog::cleanup()
 {
     delete VModeManager::instance();
 }
 
-void TstDQmlMessageDialog::startsEmpty()
+void TestDQmlMessageDialog::startsEmpty()
 {
     DQmlMessageDialog dialog;
     QCOMPARE(dialog.parent(), nullptr);
@@ -55,7 +55,7 @@ void TstDQmlMessageDialog::startsEmpty()
     QCOMPARE(dialog.boxItem(), nullptr);
 }
 
-void TstDQmlMessageDialog::closeWithoutBoxDoesNothing()
+void TestDQmlMessageDialog::closeWithoutBoxDoesNothing()
 {
     DQmlMessageDialog dialog;
     QSignalSpy closed(&dialog, &DQmlMessageDialog::closed);
@@ -63,7 +63,7 @@ void TstDQmlMessageDialog::closeWithoutBoxDoesNothing()
     QCOMPARE(closed.count(), 0);
 }
 
-void TstDQmlMessageDialog::quitWithoutBoxStillEmitsClosed()
+void TestDQmlMessageDialog::quitWithoutBoxStillEmitsClosed()
 {
     DQmlMessageDialog dialog;
     QSignalSpy closed(&dialog, &DQmlMessageDialog::closed);
@@ -71,7 +71,7 @@ void TstDQmlMessageDialog::quitWithoutBoxStillEmitsClosed()
     QCOMPARE(closed.count(), 1);
 }
 
-void TstDQmlMessageDialog::closeForgetsBoxAndModalObject()
+void TestDQmlMessageDialog::closeForgetsBoxAndModalObject()
 {
     DQmlMessageDialog dialog;
     QPointer<QObject> pBox = new QObject;
@@ -87,7 +87,7 @@ void TstDQmlMessageDialog::closeForgetsBoxAndModalObject()
     QVERIFY(!pBox);
 }
 
-void TstDQmlMessageDialog::closeKeepsAnotherModalObject()
+void TestDQmlMessageDialog::closeKeepsAnotherModalObject()
 {
     DQmlMessageDialog dialog;
     QObject other;
@@ -98,7 +98,7 @@ void TstDQmlMessageDialog::closeKeepsAnotherModalObject()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void TstDQmlMessageDialog::receiveBoxCloseIsPassedOn()
+void TestDQmlMessageDialog::receiveBoxCloseIsPassedOn()
 {
     DQmlMessageDialog dialog;
     QSignalSpy closed(&dialog, &DQmlMessageDialog::receiveModeDialogClosed);
@@ -106,7 +106,7 @@ void TstDQmlMessageDialog::receiveBoxCloseIsPassedOn()
     QCOMPARE(closed.count(), 1);
 }
 
-void TstDQmlMessageDialog::doModalWithoutContextReturnsAtOnce()
+void TestDQmlMessageDialog::doModalWithoutContextReturnsAtOnce()
 {
     DQmlMessageDialog dialog;
     dialog.source = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
@@ -118,7 +118,7 @@ void TstDQmlMessageDialog::doModalWithoutContextReturnsAtOnce()
 // The box is drawn over the canvas with the given texts, is the canvas's
 // modal object while it stands, and the mode manager's cancel ends the wait
 // through the QML file's own quit.
-void TstDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled_data()
+void TestDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled_data()
 {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("button");
@@ -127,7 +127,7 @@ void TstDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled_data()
     QTest::newRow("about") << "qrc:/qml/objects/QmlAboutDialog.qml" << "" << "aboutDialog";
 }
 
-void TstDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled()
+void TestDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled()
 {
     QFETCH(QString, source);
     QFETCH(QString, button);
@@ -174,7 +174,7 @@ void TstDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled()
 
 // The wait sleeps in the event loop until the box goes; a loop that keeps
 // asking for events would use a whole core for as long as the box stands.
-void TstDQmlMessageDialog::waitingForTheBoxLeavesTheProcessorIdle()
+void TestDQmlMessageDialog::waitingForTheBoxLeavesTheProcessorIdle()
 {
     QmlCanvasFixture fixture;
     VModeManager::instance()->setCanvasRoot(fixture.canvas());
@@ -191,14 +191,14 @@ void TstDQmlMessageDialog::waitingForTheBoxLeavesTheProcessorIdle()
     QVERIFY2(cpuMs < wall.elapsed() / 2.0, qPrintable(QStringLiteral("%1 ms of processor time").arg(cpuMs)));
 }
 
-void TstDQmlMessageDialog::receiveBoxReportsTheUsersClose_data()
+void TestDQmlMessageDialog::receiveBoxReportsTheUsersClose_data()
 {
     QTest::addColumn<bool>("escape");
     QTest::newRow("cancel button") << false;
     QTest::newRow("escape") << true;
 }
 
-void TstDQmlMessageDialog::receiveBoxReportsTheUsersClose()
+void TestDQmlMessageDialog::receiveBoxReportsTheUsersClose()
 {
     QFETCH(bool, escape);
     DQmlMessageDialog dialog;
@@ -220,7 +220,7 @@ void TstDQmlMessageDialog::receiveBoxReportsTheUsersClose()
     QVERIFY(!pBox->isVisible());
 }
 
-void TstDQmlMessageDialog::closingTheReceiveBoxReportsNothing()
+void TestDQmlMessageDialog::closingTheReceiveBoxReportsNothing()
 {
     QPointer<QMessageBox> pBox;
     {
@@ -234,7 +234,7 @@ void TstDQmlMessageDialog::closingTheReceiveBoxReportsNothing()
     QVERIFY(!pBox);
 }
 
-void TstDQmlMessageDialog::messageBoxFromQmlIsAPlainBox()
+void TestDQmlMessageDialog::messageBoxFromQmlIsAPlainBox()
 {
     QStringList shown;
     DMessageBox::setResponder([&](const QString &title, const QString &text) {
@@ -248,5 +248,5 @@ void TstDQmlMessageDialog::messageBoxFromQmlIsAPlainBox()
     QCOMPARE(shown, QStringList({QStringLiteral("Project Information"), QStringLiteral("Facility: Hall")}));
 }
 
-QTEST_MAIN(TstDQmlMessageDialog)
+QTEST_MAIN(TestDQmlMessageDialog)
 #include "tst_dqmlmessagedialog.moc"

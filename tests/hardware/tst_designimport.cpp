@@ -1,5 +1,3 @@
-#include "DesignFixture.h"
-
 #include "dialogs/DMessageBox.h"
 #include "hardware/CParameter.h"
 #include "hardware/HAudioIO.h"
@@ -15,8 +13,10 @@
 #include "hardware/HRoot.h"
 #include "hardware/RCGroup.h"
 #include "model/MProject.h"
+#include "support/DesignFixture.h"
 #include "support/FakeNodes.h"
 #include "support/TestSupport.h"
+#include "utility/TreeItem.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -257,12 +257,12 @@ void TestDesignImport::importBuildsProjectTree()
     const auto address = [](const HNode *pNode) { return QVariant(quint64(quintptr(pNode))); };
     QStandardItem *pGain = model.item(0)->child(3)->child(0);
     QCOMPARE(pGain->text(), QStringLiteral("Lobby Gain"));
-    QCOMPARE(pGain->child(0)->data(HNode::NodeRole), address(byLabel(&root, QStringLiteral("Lobby Gain"))));
+    QCOMPARE(pGain->child(0)->data(TreeItem::HandleRole), address(byLabel(&root, QStringLiteral("Lobby Gain"))));
     QCOMPARE(int(pGain->child(0)->flags()), 49 | 0x404);
     QStandardItem *pSets = model.item(3);
-    QCOMPARE(pSets->child(0)->data(HNode::NodeRole), address(byLabel(&root, QStringLiteral("Evening"))));
-    QCOMPARE(pSets->child(2)->data(HNode::NodeRole), address(byLabel(&root, QStringLiteral("Morning"))));
-    QCOMPARE(model.item(0)->child(0)->data(HNode::NodeRole), address(root.childAt(0)));
+    QCOMPARE(pSets->child(0)->data(TreeItem::HandleRole), address(byLabel(&root, QStringLiteral("Evening"))));
+    QCOMPARE(pSets->child(2)->data(TreeItem::HandleRole), address(byLabel(&root, QStringLiteral("Morning"))));
+    QCOMPARE(model.item(0)->child(0)->data(TreeItem::HandleRole), address(root.childAt(0)));
 
     // Only the first set owns the list entry; a rebuild does not add parameters.
     QCOMPARE(byLabel(&root, QStringLiteral("Evening"))->parameters().size(), 2);

@@ -1,8 +1,9 @@
 #include "hardware/CParameter.h"
 #include "hardware/HRoot.h"
-#include "xml/XParameterHandler.h"
 #include "support/FakeNodes.h"
 #include "support/TestSupport.h"
+#include "utility/TreeItem.h"
+#include "xml/XParameterHandler.h"
 
 #include <QDirIterator>
 #include <QRegularExpression>
@@ -98,7 +99,7 @@ void TestHModel::emptyRootGivesFourSections()
     QCOMPARE(HRoot::sectionNames(), rowTexts(model.invisibleRootItem()));
     for (int row = 0; row < model.rowCount(); ++row) {
         QStandardItem *pSection = model.item(row);
-        QCOMPARE(pSection->data(HNode::NodeRole).toULongLong(), address(&root));
+        QCOMPARE(pSection->data(TreeItem::HandleRole).toULongLong(), address(&root));
         QCOMPARE(pSection->flags().toInt(), 49);
         QCOMPARE(pSection->data(Qt::UserRole + 1).toULongLong(), address(&root));
     }
@@ -115,7 +116,7 @@ void TestHModel::sectionsFollowProcessors()
     QCOMPARE(rowTexts(model.invisibleRootItem()),
              (QStringList{"Rack A", "Rack B", "Groups", "ParameterSets", "RCGroups", "ParameterSetLists"}));
     QCOMPARE(rowTexts(model.item(0)), (QStringList{"Analog I/O", "Blocks"}));
-    QCOMPARE(model.item(0)->child(1)->data(HNode::NodeRole).toULongLong(), address(root.childAt(0)));
+    QCOMPARE(model.item(0)->child(1)->data(TreeItem::HandleRole).toULongLong(), address(root.childAt(0)));
 }
 
 void TestHModel::parameterItemsCarryNodeAndFlags()
@@ -134,12 +135,12 @@ void TestHModel::parameterItemsCarryNodeAndFlags()
     QCOMPARE(rowTexts(pBlocks), QStringList{"Gain 1"});
     QStandardItem *pNodeItem = pBlocks->child(0);
     QCOMPARE(pNodeItem->flags().toInt(), 49);
-    QVERIFY(!pNodeItem->data(HNode::NodeRole).isValid()); // the node row holds no address
+    QVERIFY(!pNodeItem->data(TreeItem::HandleRole).isValid()); // the node row holds no address
     QCOMPARE(rowTexts(pNodeItem), (QStringList{"Level", "Mute"}));
     for (int row = 0; row < pNodeItem->rowCount(); ++row) {
         QStandardItem *pItem = pNodeItem->child(row);
         QCOMPARE(pItem->flags().toInt(), kParameterFlags);
-        QCOMPARE(pItem->data(HNode::NodeRole).toULongLong(), address(pGain));
+        QCOMPARE(pItem->data(TreeItem::HandleRole).toULongLong(), address(pGain));
         QCOMPARE(pGain->parameters().at(row)->item(), pItem);
     }
     QVERIFY(pGain->hasFlags(HNode::FlagPersistent));
@@ -186,7 +187,7 @@ void TestHModel::completePanelForTemplateWithoutParameters()
     QCOMPARE(rowTexts(pNodeItem), QStringList{"Set A"});
     QStandardItem *pPanel = pNodeItem->child(0);
     QCOMPARE(pPanel->flags().toInt(), kPanelFlags);
-    QCOMPARE(pPanel->data(HNode::NodeRole).toULongLong(), address(pNode));
+    QCOMPARE(pPanel->data(TreeItem::HandleRole).toULongLong(), address(pNode));
 }
 
 void TestHModel::missingTemplateGivesNoItem()

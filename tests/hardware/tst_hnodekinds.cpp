@@ -19,6 +19,7 @@
 #include "support/DialogDriver.h"
 #include "support/FakeNodes.h"
 #include "support/TestSupport.h"
+#include "utility/TreeItem.h"
 #include "xml/XmlWriter.h"
 
 #include <QScopedPointer>
@@ -970,7 +971,7 @@ void TestHNodeKinds::chassisGroupRows()
     }
     QCOMPARE(outline.takeFirst(), title);
     QCOMPARE(outline, rows.replaceInStrings(QRegularExpression(QStringLiteral("^")), QStringLiteral("  ")));
-    QCOMPARE(standardModel.item(0)->child(0)->data(HNode::NodeRole), QVariant(quint64(quintptr(root.childAt(0)))));
+    QCOMPARE(standardModel.item(0)->child(0)->data(TreeItem::HandleRole), QVariant(quint64(quintptr(root.childAt(0)))));
 }
 
 void TestHNodeKinds::chassisWritesConnections()

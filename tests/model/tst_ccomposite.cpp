@@ -57,7 +57,7 @@ CControl *namedControl(const QString &name)
 
 } // namespace
 
-class TstCComposite : public QObject
+class TestCComposite : public QObject
 {
     Q_OBJECT
 
@@ -98,7 +98,7 @@ private slots:
 
 // ---------------------------------------------------------------- children
 
-void TstCComposite::addAndRemove()
+void TestCComposite::addAndRemove()
 {
     CComposite panel;
     panel.addChild(nullptr);
@@ -136,7 +136,7 @@ void TstCComposite::addAndRemove()
     delete pA;
 }
 
-void TstCComposite::notOwnerBorrowsOnly()
+void TestCComposite::notOwnerBorrowsOnly()
 {
     PanelFixture fx;
     CControl *pA = fx.control(QStringLiteral("A"));
@@ -157,7 +157,7 @@ void TstCComposite::notOwnerBorrowsOnly()
     QCOMPARE(fx.panel.childCount(), 1);
 }
 
-void TstCComposite::moveChild_data()
+void TestCComposite::moveChild_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<int>("offset");
@@ -172,7 +172,7 @@ void TstCComposite::moveChild_data()
     QTest::newRow("two down") << 0 << 2 << true << QStringLiteral("CBA") << 2;
 }
 
-void TstCComposite::moveChild()
+void TestCComposite::moveChild()
 {
     QFETCH(int, index);
     QFETCH(int, offset);
@@ -192,7 +192,7 @@ void TstCComposite::moveChild()
     QVERIFY(!scene.moveChild(&stranger, 1));
 }
 
-void TstCComposite::stackingHelpers()
+void TestCComposite::stackingHelpers()
 {
     PanelFixture fx;
     QList<CControl *> controls;
@@ -226,7 +226,7 @@ void TstCComposite::stackingHelpers()
     selection.clear();
 }
 
-void TstCComposite::removingNodeEmptiesTheComposite()
+void TestCComposite::removingNodeEmptiesTheComposite()
 {
     FakeProcessor processor;
     auto *pNode = new FakeNode;
@@ -246,7 +246,7 @@ void TstCComposite::removingNodeEmptiesTheComposite()
 
 // ---------------------------------------------------------------- current child and paths
 
-void TstCComposite::selectAndCurrentChild()
+void TestCComposite::selectAndCurrentChild()
 {
     Document doc;
     QCOMPARE(doc.root.currentChildIn(QStringLiteral("Scenes")), doc.scene(0));
@@ -264,7 +264,7 @@ void TstCComposite::selectAndCurrentChild()
     QVERIFY(!empty.currentChildIn(QStringLiteral("Composite")));
 }
 
-void TstCComposite::findByPath_data()
+void TestCComposite::findByPath_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("found");
@@ -279,7 +279,7 @@ void TstCComposite::findByPath_data()
     QTest::newRow("empty") << QString() << false << 0 << 0;
 }
 
-void TstCComposite::findByPath()
+void TestCComposite::findByPath()
 {
     QFETCH(QString, path);
     QFETCH(bool, found);
@@ -293,7 +293,7 @@ void TstCComposite::findByPath()
     QCOMPARE(doc.scene(scene)->currentIndex(), panel);
 }
 
-void TstCComposite::pathOfAnElement()
+void TestCComposite::pathOfAnElement()
 {
     Document doc;
     CControl *pControl = doc.panel(1, 1)->childAt(0);
@@ -307,7 +307,7 @@ void TstCComposite::pathOfAnElement()
     QCOMPARE(doc.root.currentChildIn(QStringLiteral("Panels")), doc.panel(1, 1));
 }
 
-void TstCComposite::isNameUnique()
+void TestCComposite::isNameUnique()
 {
     Document doc;
     CComposite *pScene = doc.scene(0);
@@ -373,7 +373,7 @@ struct PolledPanel
 
 } // namespace
 
-void TstCComposite::stateChainAsksOneControlPerTick()
+void TestCComposite::stateChainAsksOneControlPerTick()
 {
     PolledPanel polled;
     QVERIFY(polled.fx.panel.requestState());
@@ -389,7 +389,7 @@ void TstCComposite::stateChainAsksOneControlPerTick()
     QCOMPARE(polled.order(), PolledPanel::range(0, 10));
 }
 
-void TstCComposite::stateChainGoesOnFromWhereItStands()
+void TestCComposite::stateChainGoesOnFromWhereItStands()
 {
     PolledPanel polled;
     polled.fx.panel.requestState();
@@ -401,7 +401,7 @@ void TstCComposite::stateChainGoesOnFromWhereItStands()
     QCOMPARE(polled.order(), PolledPanel::range(0, 10));
 }
 
-void TstCComposite::stateChainStopsWhenPollingIsCleared()
+void TestCComposite::stateChainStopsWhenPollingIsCleared()
 {
     PolledPanel polled;
     polled.fx.panel.setPollActive(false);
@@ -424,7 +424,7 @@ void TstCComposite::stateChainStopsWhenPollingIsCleared()
     QCOMPARE(polled.order(), PolledPanel::range(0, 10));
 }
 
-void TstCComposite::stateChainEndsAtARemovedChild()
+void TestCComposite::stateChainEndsAtARemovedChild()
 {
     PolledPanel polled;
     polled.fx.panel.requestState();
@@ -442,7 +442,7 @@ void TstCComposite::stateChainEndsAtARemovedChild()
 
 // ---------------------------------------------------------------- panels
 
-void TstCComposite::setPanelType_data()
+void TestCComposite::setPanelType_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<int>("children");
@@ -460,7 +460,7 @@ void TstCComposite::setPanelType_data()
     QTest::newRow("scene unchanged") << "Scene" << 1 << false << QString() << 0;
 }
 
-void TstCComposite::setPanelType()
+void TestCComposite::setPanelType()
 {
     QFETCH(QString, kind);
     QFETCH(int, children);
@@ -483,7 +483,7 @@ void TstCComposite::setPanelType()
     composite.clear();
 }
 
-void TstCComposite::boundsAndScale()
+void TestCComposite::boundsAndScale()
 {
     PanelFixture fx;
     CControl *pA = fx.control(QStringLiteral("A"));
@@ -517,7 +517,7 @@ void TstCComposite::boundsAndScale()
 }
 
 // An empty panel, a zero-sized content or a zero length must not divide by zero.
-void TstCComposite::scaleSkipsEmptyAndZero()
+void TestCComposite::scaleSkipsEmptyAndZero()
 {
     PanelFixture fx;
     fx.panel.setScale(1.0f, 100.0f, true);
@@ -545,7 +545,7 @@ void TstCComposite::scaleSkipsEmptyAndZero()
     QCOMPARE(pLooseWidget->geometry().height(), 20.0);
 }
 
-void TstCComposite::centerHorizontally()
+void TestCComposite::centerHorizontally()
 {
     PanelFixture fx;
     MModel model;
@@ -588,7 +588,7 @@ void TstCComposite::centerHorizontally()
     QCOMPARE(pComboWidget->geometry().x(), 140.0);
 }
 
-void TstCComposite::titleOfASingleChild()
+void TestCComposite::titleOfASingleChild()
 {
     PanelFixture fx;
     FakeNode &node = *fx.node(QStringLiteral("Mixer 2"));
@@ -602,7 +602,7 @@ void TstCComposite::titleOfASingleChild()
     QCOMPARE(CComposite().title(), QString());
 }
 
-void TstCComposite::treeItems()
+void TestCComposite::treeItems()
 {
     Document doc;
     doc.panel(0, 0)->setPanelType(QStringLiteral("complete"));
@@ -632,7 +632,7 @@ void TstCComposite::treeItems()
     QCOMPARE(doc.root.treeIcon(), QString());
 }
 
-void TstCComposite::writeXml()
+void TestCComposite::writeXml()
 {
     Document doc;
     doc.panel(0, 0)->setPanelType(QStringLiteral("custom"));
@@ -653,5 +653,5 @@ void TstCComposite::writeXml()
     QVERIFY(doc.root.writeXml(nullptr));
 }
 
-QTEST_MAIN(TstCComposite)
+QTEST_MAIN(TestCComposite)
 #include "tst_ccomposite.moc"

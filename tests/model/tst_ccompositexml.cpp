@@ -87,7 +87,7 @@ const QByteArray kBoundToGain = "<block>Gain 1</block><nodeID>12</nodeID><nodeCa
 
 } // namespace
 
-class TstCCompositeXml : public QObject
+class TestCCompositeXml : public QObject
 {
     Q_OBJECT
 
@@ -128,7 +128,7 @@ private slots:
 
 // ---------------------------------------------------------------- controls for nodes
 
-void TstCCompositeXml::controlTemplatePath_data()
+void TestCCompositeXml::controlTemplatePath_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
@@ -165,7 +165,7 @@ void TstCCompositeXml::controlTemplatePath_data()
                                            << "/tmp/v1.2/Gain_01.xml" << "Level";
 }
 
-void TstCCompositeXml::controlTemplatePath()
+void TestCCompositeXml::controlTemplatePath()
 {
     QFETCH(QString, path);
     QFETCH(QString, name);
@@ -180,7 +180,7 @@ void TstCCompositeXml::controlTemplatePath()
     QTEST(name, "expectedName");
 }
 
-void TstCCompositeXml::createControlForNode_data()
+void TestCCompositeXml::createControlForNode_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("ranges");
@@ -197,7 +197,7 @@ void TstCCompositeXml::createControlForNode_data()
     QTest::newRow("mute") << "Mute" << true << "button" << "image" << "Button" << "Mute";
 }
 
-void TstCCompositeXml::createControlForNode()
+void TestCCompositeXml::createControlForNode()
 {
     QFETCH(QString, name);
     QFETCH(bool, ranges);
@@ -220,7 +220,7 @@ void TstCCompositeXml::createControlForNode()
     QVERIFY(!pControl->widgets().isEmpty());
 }
 
-void TstCCompositeXml::droppedControlLandsAtThePosition()
+void TestCCompositeXml::droppedControlLandsAtThePosition()
 {
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("Fader_0.xml"),
@@ -246,7 +246,7 @@ void TstCCompositeXml::droppedControlLandsAtThePosition()
     QCOMPARE(builder.panel.childCount(), 2);
 }
 
-void TstCCompositeXml::refusedOrMissingNodeReadsNothing()
+void TestCCompositeXml::refusedOrMissingNodeReadsNothing()
 {
     Builder builder;
     builder.pNode->setTemplatePath(QStringLiteral(":/data/KRX/Gain_0.xml"));
@@ -266,7 +266,7 @@ void TstCCompositeXml::refusedOrMissingNodeReadsNothing()
 
 // ---------------------------------------------------------------- graphics templates and panel links
 
-void TstCCompositeXml::graphicsTemplates_data()
+void TestCCompositeXml::graphicsTemplates_data()
 {
     QTest::addColumn<QString>("toolName");
     QTest::addColumn<QString>("name");
@@ -282,7 +282,7 @@ void TstCCompositeXml::graphicsTemplates_data()
                                           << "button";
 }
 
-void TstCCompositeXml::graphicsTemplates()
+void TestCCompositeXml::graphicsTemplates()
 {
     QFETCH(QString, toolName);
     QFETCH(QString, name);
@@ -303,7 +303,7 @@ void TstCCompositeXml::graphicsTemplates()
     QVERIFY(pControl->attributes().doNotPoll());
 }
 
-void TstCCompositeXml::unknownToolBoxNameReadsNothing()
+void TestCCompositeXml::unknownToolBoxNameReadsNothing()
 {
     Builder builder;
     for (const char *name : {"Bogus", "label", "SettingsButton", ""})
@@ -312,7 +312,7 @@ void TstCCompositeXml::unknownToolBoxNameReadsNothing()
     QCOMPARE(builder.factory.created(), 0);
 }
 
-void TstCCompositeXml::panelLink()
+void TestCCompositeXml::panelLink()
 {
     Builder builder;
     CComposite target;
@@ -329,7 +329,7 @@ void TstCCompositeXml::panelLink()
 
 // ---------------------------------------------------------------- reading files
 
-void TstCCompositeXml::readsNothingWithoutModelOrFile()
+void TestCCompositeXml::readsNothingWithoutModelOrFile()
 {
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("t.xml"), clipboard(frameControl("A")));
@@ -345,7 +345,7 @@ void TstCCompositeXml::readsNothingWithoutModelOrFile()
 
 // A parse error after complete and half-read controls: the panel keeps what
 // it had, no widget stays on the canvas and the node keeps its marks.
-void TstCCompositeXml::brokenTemplateLeavesThePanelAsItWas()
+void TestCCompositeXml::brokenTemplateLeavesThePanelAsItWas()
 {
     QTemporaryDir dir;
     const QString path = writeFile(
@@ -377,7 +377,7 @@ void TstCCompositeXml::brokenTemplateLeavesThePanelAsItWas()
 
 // What the writers of this system produce (UTF-16 with its mark) reads back
 // into the same scenes, panels, controls, bindings, canvas and project.
-void TstCCompositeXml::projectReadsBackAsWritten()
+void TestCCompositeXml::projectReadsBackAsWritten()
 {
     Builder builder;
     QmlCanvasFixture fx;
@@ -459,7 +459,7 @@ void TstCCompositeXml::projectReadsBackAsWritten()
     PanelFixture::flushDeletes();
 }
 
-void TstCCompositeXml::corruptProjectChangesNothing()
+void TestCCompositeXml::corruptProjectChangesNothing()
 {
     QTemporaryDir dir;
     const QString path = writeFile(dir, QStringLiteral("bad.cpf"),
@@ -484,7 +484,7 @@ void TstCCompositeXml::corruptProjectChangesNothing()
 }
 
 // The program and the tests find the templates the same way: beside the executable.
-void TstCCompositeXml::blankTemplateLiesBesideTheExecutable()
+void TestCCompositeXml::blankTemplateLiesBesideTheExecutable()
 {
     const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/templates/Blank Panel.tpl");
     QFile file(path);
@@ -502,7 +502,7 @@ void TstCCompositeXml::blankTemplateLiesBesideTheExecutable()
 
 // ---------------------------------------------------------------- paste
 
-void TstCCompositeXml::addFromXml_data()
+void TestCCompositeXml::addFromXml_data()
 {
     QTest::addColumn<QByteArray>("controls");
     QTest::addColumn<int>("added");
@@ -513,7 +513,7 @@ void TstCCompositeXml::addFromXml_data()
     QTest::newRow("none") << QByteArray() << 0 << false;
 }
 
-void TstCCompositeXml::addFromXml()
+void TestCCompositeXml::addFromXml()
 {
     QFETCH(QByteArray, controls);
     QFETCH(int, added);
@@ -525,14 +525,14 @@ void TstCCompositeXml::addFromXml()
     QCOMPARE(pResult, returned ? builder.panel.childAt(1) : nullptr);
 }
 
-void TstCCompositeXml::pastedControlsAreSelectedAndBound_data()
+void TestCCompositeXml::pastedControlsAreSelectedAndBound_data()
 {
     QTest::addColumn<QByteArray>("controls");
     QTest::newRow("one control") << frameControl("A", kBoundToGain);
     QTest::newRow("two controls") << frameControl("A", kBoundToGain) + frameControl("B", kBoundToGain);
 }
 
-void TstCCompositeXml::pastedControlsAreSelectedAndBound()
+void TestCCompositeXml::pastedControlsAreSelectedAndBound()
 {
     QFETCH(QByteArray, controls);
     QmlCanvasFixture fx;
@@ -564,7 +564,7 @@ void TstCCompositeXml::pastedControlsAreSelectedAndBound()
     WDelegate::instance()->setFactory(nullptr);
 }
 
-void TstCCompositeXml::malformedClipboardLeavesThePanelAsItWas()
+void TestCCompositeXml::malformedClipboardLeavesThePanelAsItWas()
 {
     Builder builder;
     builder.control(QStringLiteral("Existing"));
@@ -583,7 +583,7 @@ void TstCCompositeXml::malformedClipboardLeavesThePanelAsItWas()
     QCOMPARE(builder.canvasItems(), items);
 }
 
-void TstCCompositeXml::unknownWidgetKindsAreWrittenBackAsRead_data()
+void TestCCompositeXml::unknownWidgetKindsAreWrittenBackAsRead_data()
 {
     QTest::addColumn<QByteArray>("widgets");
     const QByteArray gauge = "<gauge><x>12.5</x><y>30</y><width>64</width><height>48</height><z>3</z>"
@@ -600,7 +600,7 @@ void TstCCompositeXml::unknownWidgetKindsAreWrittenBackAsRead_data()
 
 // A kind this build cannot make (or one a newer file holds) must not lose
 // its position, size, z and fractions when the project is saved again.
-void TstCCompositeXml::unknownWidgetKindsAreWrittenBackAsRead()
+void TestCCompositeXml::unknownWidgetKindsAreWrittenBackAsRead()
 {
     QFETCH(QByteArray, widgets);
     Builder builder;
@@ -626,5 +626,5 @@ void TstCCompositeXml::unknownWidgetKindsAreWrittenBackAsRead()
     QVERIFY2(written.contains("<Property name=\"widget\">" + expected + "</Property>"), written.constData());
 }
 
-QTEST_MAIN(TstCCompositeXml)
+QTEST_MAIN(TestCCompositeXml)
 #include "tst_ccompositexml.moc"

@@ -43,7 +43,7 @@ QByteArray writeControl(CControl *pControl)
 
 } // namespace
 
-class TstCControl : public QObject
+class TestCControl : public QObject
 {
     Q_OBJECT
 
@@ -96,7 +96,7 @@ private slots:
     void titleComesFromTheNode();
 };
 
-void TstCControl::init()
+void TestCControl::init()
 {
     PanelFixture::flushDeletes();
     QVERIFY(TTransformFactory().transforms().isEmpty());
@@ -105,7 +105,7 @@ void TstCControl::init()
 
 // ---------------------------------------------------------------- transform sharing
 
-void TstCControl::sameNodeNameAndTypeShareOneTransform()
+void TestCControl::sameNodeNameAndTypeShareOneTransform()
 {
     PanelFixture fx;
     FakeNode &node = *fx.node();
@@ -125,7 +125,7 @@ void TstCControl::sameNodeNameAndTypeShareOneTransform()
     QVERIFY(pC->transform() != pA->transform());
 }
 
-void TstCControl::differentTypeOrNameGetsItsOwnTransform()
+void TestCControl::differentTypeOrNameGetsItsOwnTransform()
 {
     PanelFixture fx;
     FakeNode &node = *fx.node();
@@ -142,7 +142,7 @@ void TstCControl::differentTypeOrNameGetsItsOwnTransform()
     QCOMPARE(pA->transform()->useCount(), 1);
 }
 
-void TstCControl::nodeWithOwnCountsGetsItsOwnTransform()
+void TestCControl::nodeWithOwnCountsGetsItsOwnTransform()
 {
     PanelFixture fx;
     FakeNode &node = *fx.node();
@@ -154,7 +154,7 @@ void TstCControl::nodeWithOwnCountsGetsItsOwnTransform()
     QVERIFY(pA->transform() != pB->transform());
 }
 
-void TstCControl::emptyTransformNameBindsNothing()
+void TestCControl::emptyTransformNameBindsNothing()
 {
     PanelFixture fx;
     RecordingProtocol protocol;
@@ -173,7 +173,7 @@ void TstCControl::emptyTransformNameBindsNothing()
 
 // A cut releases the control's use; destroying it afterwards must not release
 // it again and so free the transform that another control still uses.
-void TstCControl::cutThenDestroyKeepsTheSharedTransform()
+void TestCControl::cutThenDestroyKeepsTheSharedTransform()
 {
     PanelFixture fx;
     FakeNode &node = *fx.node();
@@ -200,7 +200,7 @@ void TstCControl::cutThenDestroyKeepsTheSharedTransform()
 
 // The transform reads the attributes of the control that attached last; when
 // that control goes, a surviving user takes its place.
-void TstCControl::releaseRepointsAttributesToASurvivor()
+void TestCControl::releaseRepointsAttributesToASurvivor()
 {
     PanelFixture fx;
     FakeNode &node = *fx.node();
@@ -225,7 +225,7 @@ void TstCControl::releaseRepointsAttributesToASurvivor()
 }
 
 // The creator goes first; the remaining user is still found by a new control.
-void TstCControl::everyUserStaysFindable()
+void TestCControl::everyUserStaysFindable()
 {
     PanelFixture fx;
     FakeNode &node = *fx.node();
@@ -244,7 +244,7 @@ void TstCControl::everyUserStaysFindable()
     QCOMPARE(pShared->useCount(), 2);
 }
 
-void TstCControl::lastUserGoneDeletesTheTransform()
+void TestCControl::lastUserGoneDeletesTheTransform()
 {
     PanelFixture fx;
     CControl *pA = fx.control(QStringLiteral("Gain"));
@@ -267,7 +267,7 @@ void TstCControl::lastUserGoneDeletesTheTransform()
     QVERIFY(!pTransform);
 }
 
-void TstCControl::removeAndAddRestoresTheUseCount()
+void TestCControl::removeAndAddRestoresTheUseCount()
 {
     PanelFixture fx;
     FakeNode &node = *fx.node();
@@ -295,7 +295,7 @@ void TstCControl::removeAndAddRestoresTheUseCount()
     QCOMPARE(pB->transform(), pShared);
 }
 
-void TstCControl::aControlCountsOnce()
+void TestCControl::aControlCountsOnce()
 {
     PanelFixture fx;
     CControl *pA = fx.control(QStringLiteral("Gain"));
@@ -313,7 +313,7 @@ void TstCControl::aControlCountsOnce()
 
 // Phase 0 makes a transform follow the transform of the element named by its
 // "link" attribute; phase 1 points that one at the head of the chain.
-void TstCControl::linkTransformFollowsTheLinkAttribute()
+void TestCControl::linkTransformFollowsTheLinkAttribute()
 {
     PanelFixture fx;
     CControl *pFader = fx.control(QStringLiteral("Level"), QStringLiteral("Slider"));
@@ -333,7 +333,7 @@ void TstCControl::linkTransformFollowsTheLinkAttribute()
 
 // A purge emits removingNode and deletes the node right after: the control
 // must have forgotten it before it is removed and destroyed.
-void TstCControl::removingNodeForgetsTheNodeFirst()
+void TestCControl::removingNodeForgetsTheNodeFirst()
 {
     PanelFixture fx;
     FakeProcessor processor;
@@ -361,7 +361,7 @@ void TstCControl::removingNodeForgetsTheNodeFirst()
     QVERIFY(!pWatched);
 }
 
-void TstCControl::nodeOutsideTheTreeIsOwned()
+void TestCControl::nodeOutsideTheTreeIsOwned()
 {
     QPointer<FakeNode> pLoose = new FakeNode;
     FakeProcessor processor;
@@ -379,7 +379,7 @@ void TstCControl::nodeOutsideTheTreeIsOwned()
 
 // ---------------------------------------------------------------- links
 
-void TstCControl::widgetLinks_data()
+void TestCControl::widgetLinks_data()
 {
     QTest::addColumn<QString>("link");
     QTest::addColumn<QString>("expected"); // object name of the linked widget, empty for none
@@ -392,7 +392,7 @@ void TstCControl::widgetLinks_data()
     QTest::newRow("missing") << QStringLiteral("99") << QString();
 }
 
-void TstCControl::widgetLinks()
+void TestCControl::widgetLinks()
 {
     QFETCH(QString, link);
     QFETCH(QString, expected);
@@ -416,7 +416,7 @@ void TstCControl::widgetLinks()
     QVERIFY(!pPlain->linkedWidget());
 }
 
-void TstCControl::widgetIdNamesTheHeldControl()
+void TestCControl::widgetIdNamesTheHeldControl()
 {
     PanelFixture fx;
     CControl *pHeld = fx.control(QStringLiteral("Held"));
@@ -432,7 +432,7 @@ void TstCControl::widgetIdNamesTheHeldControl()
 
 // ---------------------------------------------------------------- polling
 
-void TstCControl::requestState_data()
+void TestCControl::requestState_data()
 {
     QTest::addColumn<bool>("withProtocol");
     QTest::addColumn<QString>("transform");
@@ -445,7 +445,7 @@ void TstCControl::requestState_data()
     QTest::newRow("no protocol") << false << QStringLiteral("bin8") << QStringLiteral("0") << 0;
 }
 
-void TstCControl::requestState()
+void TestCControl::requestState()
 {
     QFETCH(bool, withProtocol);
     QFETCH(QString, transform);
@@ -471,7 +471,7 @@ void TstCControl::requestState()
     QCOMPARE(protocol.requestedValues().size(), 3);
 }
 
-void TstCControl::initializeBindsWidgets()
+void TestCControl::initializeBindsWidgets()
 {
     PanelFixture fx;
     RecordingProtocol protocol;
@@ -490,7 +490,7 @@ void TstCControl::initializeBindsWidgets()
 
 // ---------------------------------------------------------------- reading, writing and layout
 
-void TstCControl::createPrototypeWithoutFactoryFails()
+void TestCControl::createPrototypeWithoutFactoryFails()
 {
     CControl control;
     WDelegate::instance()->setFactory(nullptr);
@@ -509,7 +509,7 @@ void TstCControl::createPrototypeWithoutFactoryFails()
     control.clear();
 }
 
-void TstCControl::writeXmlOrder()
+void TestCControl::writeXmlOrder()
 {
     PanelFixture fx;
     FakeProcessor processor(QStringLiteral("Rack"));
@@ -541,7 +541,7 @@ void TstCControl::writeXmlOrder()
 }
 
 // "nan" and "inf" in a file must not spread into geometry and fractions.
-void TstCControl::nonFiniteGeometryReadsAsZero()
+void TestCControl::nonFiniteGeometryReadsAsZero()
 {
     PanelFixture fx;
     CControl *pControl = fx.control(QStringLiteral("Gain"));
@@ -558,7 +558,7 @@ void TstCControl::nonFiniteGeometryReadsAsZero()
     QCOMPARE(pWidget->heightFract(), 0.0);
 }
 
-void TstCControl::saveLayoutDividesByScale()
+void TestCControl::saveLayoutDividesByScale()
 {
     PanelFixture fx;
     MModel model;
@@ -575,7 +575,7 @@ void TstCControl::saveLayoutDividesByScale()
     QCOMPARE(rect, QRectF(5, 5, 120, 40));
 }
 
-void TstCControl::loadLayout_data()
+void TestCControl::loadLayout_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QSizeF>("expected");
@@ -588,7 +588,7 @@ void TstCControl::loadLayout_data()
     QTest::newRow("nothing stored") << QString() << QSizeF(50, 60);
 }
 
-void TstCControl::loadLayout()
+void TestCControl::loadLayout()
 {
     QFETCH(QString, stored);
     QFETCH(QSizeF, expected);
@@ -601,7 +601,7 @@ void TstCControl::loadLayout()
     QCOMPARE(rect.size(), expected);
 }
 
-void TstCControl::layoutLockStoresNothing()
+void TestCControl::layoutLockStoresNothing()
 {
     PanelFixture fx;
     CControl *pControl = fx.control(QStringLiteral("Gain"), QStringLiteral("Dialer"));
@@ -614,7 +614,7 @@ void TstCControl::layoutLockStoresNothing()
     QVERIFY(layoutSettings().contains(QStringLiteral("Layout/Dialer")));
 }
 
-void TstCControl::fitToRectKeepsMinimumSize()
+void TestCControl::fitToRectKeepsMinimumSize()
 {
     PanelFixture fx;
     CControl *pControl = fx.control(QStringLiteral("Gain"));
@@ -633,7 +633,7 @@ void TstCControl::fitToRectKeepsMinimumSize()
 
 // ---------------------------------------------------------------- element rules
 
-void TstCControl::findByPathOnAControl()
+void TestCControl::findByPathOnAControl()
 {
     PanelFixture fx;
     CControl loose;
@@ -652,7 +652,7 @@ void TstCControl::findByPathOnAControl()
     QCOMPARE(pControl->path(&loose), QString());
 }
 
-void TstCControl::centerHorizontally()
+void TestCControl::centerHorizontally()
 {
     PanelFixture fx;
     CControl *pControl = fx.control(QStringLiteral("Gain"), QStringLiteral("Slider"));
@@ -666,7 +666,7 @@ void TstCControl::centerHorizontally()
     QCOMPARE(pWidget->geometry().x(), 150.0);
 }
 
-void TstCControl::modeSignals()
+void TestCControl::modeSignals()
 {
     PanelFixture fx;
     MModel model;
@@ -700,7 +700,7 @@ void TstCControl::modeSignals()
     QCOMPARE(pControl->parentComposite(), &fx.panel);
 }
 
-void TstCControl::markProcessorInUse()
+void TestCControl::markProcessorInUse()
 {
     FakeProcessor processor;
     auto *pNode = new FakeNode;
@@ -713,7 +713,7 @@ void TstCControl::markProcessorInUse()
     QVERIFY(!pNode->hasFlags(HNode::FlagInUse));
 }
 
-void TstCControl::setKind()
+void TestCControl::setKind()
 {
     CControl control;
     control.setName(QStringLiteral("Volume"));
@@ -731,7 +731,7 @@ void TstCControl::setKind()
     QVERIFY(CControl().id() != CControl().id());
 }
 
-void TstCControl::titleComesFromTheNode()
+void TestCControl::titleComesFromTheNode()
 {
     PanelFixture fx;
     FakeNode &node = *fx.node(QStringLiteral("Gain 1"));
@@ -742,5 +742,5 @@ void TstCControl::titleComesFromTheNode()
     QCOMPARE(pControl->nodeName(), QStringLiteral("Gain 1"));
 }
 
-QTEST_MAIN(TstCControl)
+QTEST_MAIN(TestCControl)
 #include "tst_ccontrol.moc"

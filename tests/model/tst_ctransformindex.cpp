@@ -33,7 +33,7 @@ QList<CControl *> listedUsing(const TTransform *pTransform)
 
 } // namespace
 
-class TstCTransformIndex : public QObject
+class TestCTransformIndex : public QObject
 {
     Q_OBJECT
 
@@ -155,5 +155,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstCTransformIndex)
+QTEST_MAIN(TestCTransformIndex)
 #include "tst_ctransformindex.moc"

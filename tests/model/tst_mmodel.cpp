@@ -2,9 +2,9 @@
 
 #include "commands/BToolSelectCommand.h"
 #include "controllers/KController.h"
-#include "hardware/DesignFixture.h"
 #include "hardware/HRoot.h"
 #include "model/MProject.h"
+#include "support/DesignFixture.h"
 #include "support/TestSupport.h"
 #include "utility/UArchive.h"
 #include "utility/UArchiveHeader.h"

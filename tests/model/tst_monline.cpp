@@ -147,7 +147,7 @@ void TestMOnline::onlineOpensOnlyProcessorsInUse()
     for (HChassis *pChassis : {pDirect, pUnused, pNested})
         QCOMPARE(pChassis->protocol()->boundModel(), f.model());
     QVERIFY(f.pollTimer()->isActive());
-    QVERIFY(f.model()->isPollPending());
+    QVERIFY(f.model()->isPollEnabled());
     QVERIFY(f.panel()->isPollActive());
     qDeleteAll(spies);
 }
@@ -169,7 +169,7 @@ void TestMOnline::offlineClosesAndStopsPolling()
     QVERIFY(reported(spy).contains(false));
     QVERIFY(!reported(spy).contains(true));
     QVERIFY(!f.pollTimer()->isActive());
-    QVERIFY(!f.model()->isPollPending());
+    QVERIFY(!f.model()->isPollEnabled());
     QVERIFY(!f.panel()->isPollActive());
 }
 
@@ -196,7 +196,7 @@ void TestMOnline::switchWithoutHardwareDoesNothing()
     MModel model;
     model.setConnectionEnabled(true);
     QVERIFY(!model.isConnectionEnabled());
-    QVERIFY(!model.isPollPending());
+    QVERIFY(!model.isPollEnabled());
     model.collectInterfaces();
     model.updateIPAddresses();
     QCOMPARE(model.networkReport(), QStringLiteral("No network information available."));
@@ -256,14 +256,14 @@ void TestMOnline::sentValuePausesRequestsUntilNextTick()
     // A burst of sent values, as a drag makes.
     for (int i = 0; i < 3; ++i)
         f.model()->setPollPending(false);
-    QVERIFY(!f.model()->isPollPending());
+    QVERIFY(!f.model()->isPollEnabled());
     QVERIFY(!f.panel()->isPollActive());
     QVERIFY(f.pollTimer()->isActive());
     protocol.clear();
     QSignalSpy ticks(f.pollTimer(), &QTimer::timeout);
     QVERIFY(ticks.wait());
     QVERIFY(protocol.requestedValues().isEmpty());
-    QVERIFY(f.model()->isPollPending());
+    QVERIFY(f.model()->isPollEnabled());
     QVERIFY(f.panel()->isPollActive());
     QVERIFY(ticks.wait());
     QTRY_VERIFY(protocol.requestedValues().size() >= 3);
@@ -279,10 +279,10 @@ void TestMOnline::pollingWithoutShownPanel()
     auto *pTimer = model.findChild<QTimer *>(QStringLiteral("polling"));
     QVERIFY(pTimer && pTimer->isActive());
     model.setPollPending(false);
-    QVERIFY(!model.isPollPending());
+    QVERIFY(!model.isPollEnabled());
     QSignalSpy ticks(pTimer, &QTimer::timeout);
     QVERIFY(ticks.wait());
-    QVERIFY(model.isPollPending());
+    QVERIFY(model.isPollEnabled());
     model.setConnectionEnabled(false);
 }
 
@@ -291,7 +291,7 @@ void TestMOnline::pausingOfflineStartsNothing()
     OnlineFixture f;
     f.model()->setPollPending(true);
     f.model()->setPollPending(false);
-    QVERIFY(!f.model()->isPollPending());
+    QVERIFY(!f.model()->isPollEnabled());
     QVERIFY(!f.panel()->isPollActive());
     QVERIFY(!f.pollTimer()->isActive());
 }
@@ -356,7 +356,7 @@ void TestMOnline::faderRoundTrip()
     // The processor's protocol holds polling back on every value it sends.
     f.model()->setPollPending(true);
     QVERIFY(pChassis->protocol()->sendValue(pControl->transform()));
-    QVERIFY(!f.model()->isPollPending());
+    QVERIFY(!f.model()->isPollEnabled());
     QVERIFY(!f.panel()->isPollActive());
 }
 

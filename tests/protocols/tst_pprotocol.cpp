@@ -1,9 +1,9 @@
 #include "protocols/PFileProtocol.h"
 #include "protocols/PProtocol.h"
 #include "protocols/PProtocolFactory.h"
-#include "protocols/PTextCodec.h"
 #include "protocols/PVMDProtocol.h"
 #include "support/RecordingInterface.h"
+#include "utility/UTextCodec.h"
 
 #include <QtTest>
 
@@ -97,9 +97,9 @@ void TestPProtocol::codecRoundTripsEveryByte()
     for (int i = 0; i < 256; ++i)
         all.append(char(i));
     QByteArray back;
-    QVERIFY(PTextCodec::encode(PTextCodec::decode(all), &back));
+    QVERIFY(UTextCodec::encode(UTextCodec::decode(all), &back));
     QCOMPARE(back, all);
-    QCOMPARE(PTextCodec::decode("\x80\x93\xe9"), QStringLiteral("\u20ac\u201c\u00e9"));
+    QCOMPARE(UTextCodec::decode("\x80\x93\xe9"), QStringLiteral("\u20ac\u201c\u00e9"));
 }
 
 void TestPProtocol::codecRefusesWhatItCannotWrite_data()
@@ -117,7 +117,7 @@ void TestPProtocol::codecRefusesWhatItCannotWrite()
     QFETCH(QString, text);
     QFETCH(bool, encodable);
     QByteArray bytes("stale");
-    QCOMPARE(PTextCodec::encode(text, &bytes), encodable);
+    QCOMPARE(UTextCodec::encode(text, &bytes), encodable);
     if (!encodable)
         QVERIFY(bytes.isEmpty());
 }

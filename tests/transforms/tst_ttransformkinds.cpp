@@ -1,5 +1,4 @@
 #include "model/CAttributes.h"
-#include "protocols/PTextCodec.h"
 #include "support/FakeNodes.h"
 #include "transforms/TBin8.h"
 #include "transforms/TChrL.h"
@@ -9,6 +8,7 @@
 #include "transforms/TStrL.h"
 #include "transforms/TStrV.h"
 #include "transforms/TText.h"
+#include "utility/UTextCodec.h"
 
 #include <QtTest>
 
@@ -490,7 +490,7 @@ void TestTTransformKinds::hexLHighByteGoesOutUnchanged()
     for (unsigned char index : {0, 1}) {
         transform.setValue(index);
         QByteArray bytes;
-        QVERIFY(PTextCodec::encode(transform.valueText(), &bytes));
+        QVERIFY(UTextCodec::encode(transform.valueText(), &bytes));
         QCOMPARE(bytes, QByteArray(1, char(transform.bytes().at(index))));
     }
 }

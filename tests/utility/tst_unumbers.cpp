@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-class TstUNumbers : public QObject
+class TestUNumbers : public QObject
 {
     Q_OBJECT
 
@@ -79,5 +79,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstUNumbers)
+QTEST_MAIN(TestUNumbers)
 #include "tst_unumbers.moc"

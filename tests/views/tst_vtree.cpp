@@ -5,6 +5,7 @@
 #include "model/MModel.h"
 #include "support/FakeNodes.h"
 #include "support/TestSupport.h"
+#include "utility/TreeItem.h"
 #include "views/VModeManager.h"
 #include "views/VModel.h"
 #include "views/VTree.h"
@@ -186,7 +187,7 @@ void TestVTree::fixedGroupsAndItems()
     QCOMPARE(m_pTree->linksGroup(), pLinks);
     for (QStandardItem *pGroup : {pGraphics, pSystem, pLinks}) {
         QCOMPARE(pGroup->flags().toInt(), 0x31);
-        QVERIFY(!pGroup->data(VModel::HandleRole).isValid());
+        QVERIFY(!pGroup->data(TreeItem::HandleRole).isValid());
     }
     for (QStandardItem *pGroup : {pGraphics, pSystem}) {
         for (int row = 0; row < pGroup->rowCount(); ++row) {
@@ -298,7 +299,7 @@ void TestVTree::dragOfAGroupCarriesOnlyText()
     // A link item travels as "application/link"; the last index decides.
     auto *pLink = new QStandardItem(QStringLiteral("Home"));
     pLink->setFlags(Qt::ItemFlags::fromInt(kLinkFlags));
-    pLink->setData(QVariant::fromValue<quint64>(987654321), VModel::HandleRole);
+    pLink->setData(QVariant::fromValue<quint64>(987654321), TreeItem::HandleRole);
     m_pTree->linksGroup()->appendRow(pLink);
     pData.reset(pItems->mimeData({pItems->item(5)->index(), pLink->index()}));
     QCOMPARE(pData->text(), QStringLiteral("Home"));
@@ -362,7 +363,7 @@ void TestVTree::doubleClickOnAStaleLinkDoesNothing()
     QVERIFY(QTest::qWaitForWindowExposed(m_pPage.get()));
     auto *pLink = new QStandardItem(QStringLiteral("Gone"));
     pLink->setFlags(Qt::ItemFlags::fromInt(kLinkFlags));
-    pLink->setData(QVariant::fromValue<quint64>(0xdeadbeef), VModel::HandleRole);
+    pLink->setData(QVariant::fromValue<quint64>(0xdeadbeef), TreeItem::HandleRole);
     m_pTree->linksGroup()->appendRow(pLink);
     VTree *pView = m_pTree->tree();
     pView->expand(m_pTree->linksGroup()->index());

@@ -76,7 +76,7 @@ DebugLines *DebugLines::s_pActive = nullptr;
 // The bridge as QML calls it: questions, posted commands, gestures to the
 // select tool, drops resolved against live objects only, the menus'
 // context properties and the exit request.
-class TstMQmlInterface : public QObject
+class TestMQmlInterface : public QObject
 {
     Q_OBJECT
 
@@ -123,7 +123,7 @@ private:
     FakeNode *m_pNode = nullptr;
 };
 
-void TstMQmlInterface::init()
+void TestMQmlInterface::init()
 {
     m_log.clear();
     // A link dropped with no panel shown warns; nobody is there to answer.
@@ -150,7 +150,7 @@ void TstMQmlInterface::init()
     m_pModel->rootNode()->addNode(m_pProcessor);
 }
 
-void TstMQmlInterface::cleanup()
+void TestMQmlInterface::cleanup()
 {
     DMessageBox::setResponder({});
     m_pInterface.reset();
@@ -160,7 +160,7 @@ void TstMQmlInterface::cleanup()
     MProject::setExitPin(QString());
 }
 
-void TstMQmlInterface::answersWithoutModel()
+void TestMQmlInterface::answersWithoutModel()
 {
     MQmlInterface &intrf = *m_pInterface;
     QCOMPARE(intrf.getDesktopOrMobile(), QStringLiteral("desktop"));
@@ -179,17 +179,17 @@ void TstMQmlInterface::answersWithoutModel()
     intrf.headerText();
 }
 
-void TstMQmlInterface::answersFromModel()
+void TestMQmlInterface::answersFromModel()
 {
     m_pInterface->setModel(m_pModel.get());
     QCOMPARE(m_pInterface->getFileVersionString(), QStringLiteral("3.0"));
-    QVERIFY(m_pModel->projectInfo());
-    QCOMPARE(m_pInterface->getProjectInfoString(), m_pModel->projectInfo()->projectInfoString());
+    QVERIFY(m_pModel->project());
+    QCOMPARE(m_pInterface->getProjectInfoString(), m_pModel->project()->projectInfoString());
     QVERIFY(m_pInterface->getMobileIPAddressString().startsWith(QStringLiteral("Mobile IP Address:\n\n")));
     QCOMPARE(m_pInterface->getNetworkStatusString(), m_pModel->networkReport());
 }
 
-void TstMQmlInterface::postCommand_data()
+void TestMQmlInterface::postCommand_data()
 {
     QTest::addColumn<QString>("cmd");
     QTest::addColumn<QString>("msg");
@@ -207,7 +207,7 @@ void TstMQmlInterface::postCommand_data()
     QTest::newRow("empty") << "" << "" << false << 0;
 }
 
-void TstMQmlInterface::postCommand()
+void TestMQmlInterface::postCommand()
 {
     QFETCH(QString, cmd);
     QFETCH(QString, msg);
@@ -221,13 +221,13 @@ void TstMQmlInterface::postCommand()
         QCOMPARE(status.first().first().toString(), msg);
 }
 
-void TstMQmlInterface::postCommandWithoutModelIsFalse()
+void TestMQmlInterface::postCommandWithoutModelIsFalse()
 {
     for (const char *cmd : {"event", "scene", "statusbar", "system"})
         QVERIFY(!m_pInterface->postCommand(QLatin1String(cmd), QStringLiteral("x")));
 }
 
-void TstMQmlInterface::doubleClickShowsProperties()
+void TestMQmlInterface::doubleClickShowsProperties()
 {
     // The controller writes to the member log, which outlives the model.
     auto *pController = new RecordingController(QStringLiteral("tabs"), ControllerId::Tabs, &m_log);
@@ -239,7 +239,7 @@ void TstMQmlInterface::doubleClickShowsProperties()
     QCOMPARE(m_log.filter(QStringLiteral("notify")), QStringList{QStringLiteral("notify tabs 0x2900")});
 }
 
-void TstMQmlInterface::gesturesReachSelectTool()
+void TestMQmlInterface::gesturesReachSelectTool()
 {
     m_pInterface->setModel(m_pModel.get());
     m_pInterface->moveControl(0, 0, Qt::GestureStarted);
@@ -257,7 +257,7 @@ void TstMQmlInterface::gesturesReachSelectTool()
     QCOMPARE(m_log, expected);
 }
 
-void TstMQmlInterface::keyEvent_data()
+void TestMQmlInterface::keyEvent_data()
 {
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("passed");
@@ -270,7 +270,7 @@ void TstMQmlInterface::keyEvent_data()
     QTest::newRow("letter") << int(Qt::Key_A) << false;
 }
 
-void TstMQmlInterface::keyEvent()
+void TestMQmlInterface::keyEvent()
 {
     QFETCH(int, key);
     QFETCH(bool, passed);
@@ -284,7 +284,7 @@ void TstMQmlInterface::keyEvent()
     QCOMPARE(m_log, expected);
 }
 
-void TstMQmlInterface::gesturesWithoutModelOrToolDoNothing()
+void TestMQmlInterface::gesturesWithoutModelOrToolDoNothing()
 {
     m_pInterface->moveControl(1, 1, Qt::GestureStarted);
     m_pInterface->keyEvent(Qt::Key_Left, 0, false, Qt::GestureStarted);
@@ -300,7 +300,7 @@ void TstMQmlInterface::gesturesWithoutModelOrToolDoNothing()
     QVERIFY(m_log.isEmpty());
 }
 
-void TstMQmlInterface::setObjectRegistersByName_data()
+void TestMQmlInterface::setObjectRegistersByName_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("view");
@@ -313,7 +313,7 @@ void TstMQmlInterface::setObjectRegistersByName_data()
     QTest::newRow("case-sensitive") << "qmlcanvas" << false << false << false;
 }
 
-void TstMQmlInterface::setObjectRegistersByName()
+void TestMQmlInterface::setObjectRegistersByName()
 {
     QFETCH(QString, name);
     QFETCH(bool, view);
@@ -333,7 +333,7 @@ void TstMQmlInterface::setObjectRegistersByName()
     QCOMPARE(pModes->modalObject(), nullptr);
 }
 
-void TstMQmlInterface::setModelBindsModel()
+void TestMQmlInterface::setModelBindsModel()
 {
     QQmlEngine engine;
     m_pInterface->setContext(engine.rootContext());
@@ -349,7 +349,7 @@ void TstMQmlInterface::setModelBindsModel()
     QCOMPARE(m_pModel->qmlInterface(), nullptr);
 }
 
-void TstMQmlInterface::setContextPublishesOwnObjects()
+void TestMQmlInterface::setContextPublishesOwnObjects()
 {
     QQmlEngine engine;
     QQmlContext *pContext = engine.rootContext();
@@ -368,7 +368,7 @@ void TstMQmlInterface::setContextPublishesOwnObjects()
     QCOMPARE(pGauge->digitOffset(), -8.0);
 }
 
-void TstMQmlInterface::loadSceneMenuListsScenes()
+void TestMQmlInterface::loadSceneMenuListsScenes()
 {
     QQmlEngine engine;
     m_pInterface->setContext(engine.rootContext());
@@ -386,14 +386,14 @@ void TstMQmlInterface::loadSceneMenuListsScenes()
              QStringList());
 }
 
-void TstMQmlInterface::loadSceneMenuWithoutContext()
+void TestMQmlInterface::loadSceneMenuWithoutContext()
 {
     QTest::ignoreMessage(QtDebugMsg, "Context not set when loading scene menu.");
     m_pInterface->loadSceneMenu(m_pModel->scenes());
     m_pInterface->loadSetupMenu(QStringLiteral("a,b")); // nothing without a context
 }
 
-void TstMQmlInterface::loadSetupMenu_data()
+void TestMQmlInterface::loadSetupMenu_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("entries");
@@ -407,7 +407,7 @@ void TstMQmlInterface::loadSetupMenu_data()
     QTest::newRow("empty") << "" << QStringList();
 }
 
-void TstMQmlInterface::loadSetupMenu()
+void TestMQmlInterface::loadSetupMenu()
 {
     QFETCH(QString, text);
     QFETCH(QStringList, entries);
@@ -417,7 +417,7 @@ void TstMQmlInterface::loadSetupMenu()
     QCOMPARE(engine.rootContext()->contextProperty(QStringLiteral("setupMenuData")).toStringList(), entries);
 }
 
-void TstMQmlInterface::nodeHandles_data()
+void TestMQmlInterface::nodeHandles_data()
 {
     QTest::addColumn<QString>("data");
     QTest::addColumn<int>("expected"); // 0 none, 1 the block, 2 the processor
@@ -431,7 +431,7 @@ void TstMQmlInterface::nodeHandles_data()
     QTest::newRow("too large") << "99999999999999999999999" << 0;
 }
 
-void TstMQmlInterface::nodeHandles()
+void TestMQmlInterface::nodeHandles()
 {
     QFETCH(QString, data);
     QFETCH(int, expected);
@@ -449,7 +449,7 @@ void TstMQmlInterface::nodeHandles()
 
 // A node taken out of the tree and destroyed after the drag began is not found
 // (a re-import removes nodes while a drag may be under way).
-void TstMQmlInterface::staleNodeHandleResolvesToNothing()
+void TestMQmlInterface::staleNodeHandleResolvesToNothing()
 {
     m_pInterface->setModel(m_pModel.get());
     const QString data = handleOf(m_pNode);
@@ -466,7 +466,7 @@ void TstMQmlInterface::staleNodeHandleResolvesToNothing()
 
 // The drop stores what the command reads; with no panel shown the commands
 // build nothing, and nothing is filed.
-void TstMQmlInterface::dropControlStoresFieldsAndFilesNothingUnknown()
+void TestMQmlInterface::dropControlStoresFieldsAndFilesNothingUnknown()
 {
     m_pInterface->setModel(m_pModel.get());
     const int undoBefore = BCommandProcessor::instance()->undoCount();
@@ -487,7 +487,7 @@ void TstMQmlInterface::dropControlStoresFieldsAndFilesNothingUnknown()
     QCOMPARE(BCommandProcessor::instance()->undoCount(), undoBefore);
 }
 
-void TstMQmlInterface::dropsWithUnknownHandlesAreIgnored_data()
+void TestMQmlInterface::dropsWithUnknownHandlesAreIgnored_data()
 {
     QTest::addColumn<QString>("data");
     QTest::newRow("not a number") << "Level";
@@ -497,7 +497,7 @@ void TstMQmlInterface::dropsWithUnknownHandlesAreIgnored_data()
 
 // Unknown drag data never reaches the factory: no "no command" line, and the
 // fields of an earlier drop are cleared rather than left for a command.
-void TstMQmlInterface::dropsWithUnknownHandlesAreIgnored()
+void TestMQmlInterface::dropsWithUnknownHandlesAreIgnored()
 {
     QFETCH(QString, data);
     m_pInterface->setModel(m_pModel.get());
@@ -519,7 +519,7 @@ void TstMQmlInterface::dropsWithUnknownHandlesAreIgnored()
     QVERIFY2(lines.lines.filter(QStringLiteral("no command")).isEmpty(), qPrintable(lines.lines.join('\n')));
 }
 
-void TstMQmlInterface::dropLinkResolvesPanelDocument()
+void TestMQmlInterface::dropLinkResolvesPanelDocument()
 {
     auto *pScene = new CComposite;
     pScene->setName(QStringLiteral("Lobby"));
@@ -547,7 +547,7 @@ void TstMQmlInterface::dropLinkResolvesPanelDocument()
     QCOMPARE(m_pInterface->dropTarget(), nullptr);
 }
 
-void TstMQmlInterface::dropSiteKeepsSiteWeakly()
+void TestMQmlInterface::dropSiteKeepsSiteWeakly()
 {
     m_pInterface->setModel(m_pModel.get());
     auto pSite = std::make_unique<FakeDropSite>(QStringLiteral("Slider"));
@@ -559,7 +559,7 @@ void TstMQmlInterface::dropSiteKeepsSiteWeakly()
     QCOMPARE(m_pInterface->dropSiteWidget(), nullptr);
 }
 
-void TstMQmlInterface::dragEvent_data()
+void TestMQmlInterface::dragEvent_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("data"); // "node" stands for the block's handle
@@ -574,7 +574,7 @@ void TstMQmlInterface::dragEvent_data()
     QTest::newRow("unknown handle") << "Level" << "140737488355327" << "Slider" << false;
 }
 
-void TstMQmlInterface::dragEvent()
+void TestMQmlInterface::dragEvent()
 {
     QFETCH(QString, text);
     QFETCH(QString, data);
@@ -590,7 +590,7 @@ void TstMQmlInterface::dragEvent()
 
 // The exit goes through the main window's close, which asks about unsaved
 // changes and may refuse; the application is not quit behind its back.
-void TstMQmlInterface::exitClosesMainWindow()
+void TestMQmlInterface::exitClosesMainWindow()
 {
     CloseRecorder window;
     window.show();
@@ -604,7 +604,7 @@ void TstMQmlInterface::exitClosesMainWindow()
     QCOMPARE(quitting.count(), 0);
 }
 
-void TstMQmlInterface::exitWithoutWindowQuits()
+void TestMQmlInterface::exitWithoutWindowQuits()
 {
     m_pInterface->setModel(m_pModel.get());
     QTimer guard; // never hang
@@ -616,5 +616,5 @@ void TstMQmlInterface::exitWithoutWindowQuits()
     QCOMPARE(qApp->exec(), 0);
 }
 
-QTEST_MAIN(TstMQmlInterface)
+QTEST_MAIN(TestMQmlInterface)
 #include "tst_mqmlinterface.moc"

@@ -26,7 +26,7 @@ BCommandProcessor *commands()
 } // namespace
 
 // Both polygon kinds on a shown canvas, driven by mouse events on the window.
-class TstPolygonCanvas : public QObject
+class TestPolygonCanvas : public QObject
 {
     Q_OBJECT
 
@@ -54,25 +54,25 @@ private:
     std::unique_ptr<PolygonCanvas> m_pCanvas;
 };
 
-void TstPolygonCanvas::init()
+void TestPolygonCanvas::init()
 {
     m_pCanvas = std::make_unique<PolygonCanvas>();
     QVERIFY(m_pCanvas->window().isReady());
 }
 
-void TstPolygonCanvas::cleanup()
+void TestPolygonCanvas::cleanup()
 {
     m_pCanvas.reset();
 }
 
-void TstPolygonCanvas::kinds()
+void TestPolygonCanvas::kinds()
 {
     QTest::addColumn<QString>("type");
 }
 
 // ---------------------------------------------------------------- edit mode
 
-void TstPolygonCanvas::editPressGrabsDrawnVertex_data()
+void TestPolygonCanvas::editPressGrabsDrawnVertex_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QPointF>("pressAt");
@@ -87,7 +87,7 @@ void TstPolygonCanvas::editPressGrabsDrawnVertex_data()
 
 // The vertex is grabbed where it is drawn; a drag moves it to the grid
 // point under the pointer.
-void TstPolygonCanvas::editPressGrabsDrawnVertex()
+void TestPolygonCanvas::editPressGrabsDrawnVertex()
 {
     QFETCH(QString, type);
     QFETCH(QPointF, pressAt);
@@ -124,7 +124,7 @@ void TstPolygonCanvas::editPressGrabsDrawnVertex()
     QCOMPARE(pPolygon->vertices(), after);
 }
 
-void TstPolygonCanvas::editPressAtEdge_data()
+void TestPolygonCanvas::editPressAtEdge_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QPointF>("pressAt");
@@ -141,7 +141,7 @@ void TstPolygonCanvas::editPressAtEdge_data()
 
 // Inside the drawn outline a press selects and drags the control; just
 // outside it the press is left to what lies below.
-void TstPolygonCanvas::editPressAtEdge()
+void TestPolygonCanvas::editPressAtEdge()
 {
     QFETCH(QString, type);
     QFETCH(QPointF, pressAt);
@@ -162,7 +162,7 @@ void TstPolygonCanvas::editPressAtEdge()
     QCOMPARE(commands()->undoCount(), taken ? 1 : 0);
 }
 
-void TstPolygonCanvas::controlClickInsertsOnEdge_data()
+void TestPolygonCanvas::controlClickInsertsOnEdge_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QPointF>("clickAt");
@@ -175,7 +175,7 @@ void TstPolygonCanvas::controlClickInsertsOnEdge_data()
     }
 }
 
-void TstPolygonCanvas::controlClickInsertsOnEdge()
+void TestPolygonCanvas::controlClickInsertsOnEdge()
 {
     QFETCH(QString, type);
     QFETCH(QPointF, clickAt);
@@ -212,7 +212,7 @@ void TstPolygonCanvas::controlClickInsertsOnEdge()
 
 // ---------------------------------------------------------------- handles
 
-void TstPolygonCanvas::handleDragIsUndoable_data()
+void TestPolygonCanvas::handleDragIsUndoable_data()
 {
     kinds();
     QTest::newRow("region") << "region";
@@ -220,7 +220,7 @@ void TstPolygonCanvas::handleDragIsUndoable_data()
 }
 
 // A handle dragged in QML is an undoable edit that marks the project modified.
-void TstPolygonCanvas::handleDragIsUndoable()
+void TestPolygonCanvas::handleDragIsUndoable()
 {
     QFETCH(QString, type);
     PolygonCanvas &c = *m_pCanvas;
@@ -252,14 +252,14 @@ void TstPolygonCanvas::handleDragIsUndoable()
     QCOMPARE(pPolygon->vertices(), Vertices({{0, 0}, {120, 10}, {120, 110}, {20, 110}}));
 }
 
-void TstPolygonCanvas::controlShiftOnHandleDeletesVertex_data()
+void TestPolygonCanvas::controlShiftOnHandleDeletesVertex_data()
 {
     kinds();
     QTest::newRow("region") << "region";
     QTest::newRow("roomselector") << "roomselector";
 }
 
-void TstPolygonCanvas::controlShiftOnHandleDeletesVertex()
+void TestPolygonCanvas::controlShiftOnHandleDeletesVertex()
 {
     QFETCH(QString, type);
     PolygonCanvas &c = *m_pCanvas;
@@ -287,7 +287,7 @@ void TstPolygonCanvas::controlShiftOnHandleDeletesVertex()
 
 // ---------------------------------------------------------------- run mode
 
-void TstPolygonCanvas::runPressOutsideReachesBelow_data()
+void TestPolygonCanvas::runPressOutsideReachesBelow_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QPointF>("pressAt");
@@ -300,7 +300,7 @@ void TstPolygonCanvas::runPressOutsideReachesBelow_data()
     }
 }
 
-void TstPolygonCanvas::runPressOutsideReachesBelow()
+void TestPolygonCanvas::runPressOutsideReachesBelow()
 {
     QFETCH(QString, type);
     QFETCH(QPointF, pressAt);
@@ -313,7 +313,7 @@ void TstPolygonCanvas::runPressOutsideReachesBelow()
     QCOMPARE(c.missedPresses(), taken ? 0 : 1);
 }
 
-void TstPolygonCanvas::regionPressJumps_data()
+void TestPolygonCanvas::regionPressJumps_data()
 {
     QTest::addColumn<QPointF>("pressAt");
     QTest::addColumn<bool>("jumps");
@@ -322,7 +322,7 @@ void TstPolygonCanvas::regionPressJumps_data()
     QTest::newRow("in the cut-out corner") << QPointF(80, 80) << false;
 }
 
-void TstPolygonCanvas::regionPressJumps()
+void TestPolygonCanvas::regionPressJumps()
 {
     QFETCH(QPointF, pressAt);
     QFETCH(bool, jumps);
@@ -343,5 +343,5 @@ void TstPolygonCanvas::regionPressJumps()
     QCOMPARE(c.model()->currentPanel(), jumps ? pOther : c.online().panel());
 }
 
-QTEST_MAIN(TstPolygonCanvas)
+QTEST_MAIN(TestPolygonCanvas)
 #include "tst_polygoncanvas.moc"

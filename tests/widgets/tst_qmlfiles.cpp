@@ -43,7 +43,7 @@ QString resolvedResource(const QString &qrcUrl, const QString &path)
 
 } // namespace
 
-class TstQmlFiles : public QObject
+class TestQmlFiles : public QObject
 {
     Q_OBJECT
 
@@ -56,7 +56,7 @@ private slots:
     void relativeImagePathsResolve();
 };
 
-void TstQmlFiles::filesExist()
+void TestQmlFiles::filesExist()
 {
     const QStringList files = qmlFiles();
     QVERIFY(files.contains(QStringLiteral("qrc:/qml/QmlInterface.qml")));
@@ -70,7 +70,7 @@ void TstQmlFiles::filesExist()
         QVERIFY2(files.contains(QStringLiteral("qrc:/qml/") + QLatin1String(name)), name);
 }
 
-void TstQmlFiles::everyFileLoadsWithoutWarnings_data()
+void TestQmlFiles::everyFileLoadsWithoutWarnings_data()
 {
     QTest::addColumn<QString>("url");
     for (const QString &url : qmlFiles())
@@ -79,7 +79,7 @@ void TstQmlFiles::everyFileLoadsWithoutWarnings_data()
 
 // Each file is created under the canvas, shown and hidden again (which runs
 // its visibility handlers); any QML warning fails.
-void TstQmlFiles::everyFileLoadsWithoutWarnings()
+void TestQmlFiles::everyFileLoadsWithoutWarnings()
 {
     QFETCH(QString, url);
     QmlCanvasFixture fx;
@@ -96,7 +96,7 @@ void TstQmlFiles::everyFileLoadsWithoutWarnings()
 }
 
 // The path test below must not pass on nothing.
-void TstQmlFiles::someImagesAreNamed()
+void TestQmlFiles::someImagesAreNamed()
 {
     int count = 0;
     for (const QString &url : qmlFiles())
@@ -108,7 +108,7 @@ void TstQmlFiles::someImagesAreNamed()
     QCOMPARE(resolvedResource(QStringLiteral("qrc:/qml/A.qml"), QStringLiteral("file:///x.png")), QString());
 }
 
-void TstQmlFiles::relativeImagePathsResolve_data()
+void TestQmlFiles::relativeImagePathsResolve_data()
 {
     QTest::addColumn<QString>("url");
     QTest::addColumn<QString>("path");
@@ -118,7 +118,7 @@ void TstQmlFiles::relativeImagePathsResolve_data()
     }
 }
 
-void TstQmlFiles::relativeImagePathsResolve()
+void TestQmlFiles::relativeImagePathsResolve()
 {
     QFETCH(QString, url);
     QFETCH(QString, path);
@@ -127,5 +127,5 @@ void TstQmlFiles::relativeImagePathsResolve()
     QVERIFY2(QFile::exists(resource), qPrintable(resource));
 }
 
-QTEST_MAIN(TstQmlFiles)
+QTEST_MAIN(TestQmlFiles)
 #include "tst_qmlfiles.moc"

@@ -63,7 +63,7 @@ QPoint centreOf(const QQuickItem *pItem)
 
 // The canvas view as the canvas controller sets it up, its QML interface and
 // the canvas frame in QmlDesktop.qml: rows, boxes and menus.
-class TstVQmlFrame : public QObject
+class TestVQmlFrame : public QObject
 {
     Q_OBJECT
 
@@ -101,7 +101,7 @@ private:
     std::unique_ptr<WarningCollector> m_pWarnings;
 };
 
-void TstVQmlFrame::init()
+void TestVQmlFrame::init()
 {
     m_pWarnings = std::make_unique<WarningCollector>();
     m_pModel = std::make_unique<MModel>();
@@ -109,7 +109,7 @@ void TstVQmlFrame::init()
     m_pModel->setCanvas(m_pCanvas.get());
 }
 
-void TstVQmlFrame::cleanup()
+void TestVQmlFrame::cleanup()
 {
     m_pView.reset();
     m_pModel.reset();
@@ -119,7 +119,7 @@ void TstVQmlFrame::cleanup()
     m_pWarnings.reset();
 }
 
-void TstVQmlFrame::createView(bool show)
+void TestVQmlFrame::createView(bool show)
 {
     m_pView = std::make_unique<VQmlFrame>();
     m_pView->registerQmlTypes(false);
@@ -134,7 +134,7 @@ void TstVQmlFrame::createView(bool show)
     }
 }
 
-void TstVQmlFrame::canvasLoadsWithoutWarnings()
+void TestVQmlFrame::canvasLoadsWithoutWarnings()
 {
     createView();
     QVERIFY(m_pView->status() == QQuickView::Ready);
@@ -149,7 +149,7 @@ void TstVQmlFrame::canvasLoadsWithoutWarnings()
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
 
-void TstVQmlFrame::contextPropertiesArePublished()
+void TestVQmlFrame::contextPropertiesArePublished()
 {
     createView(false);
     MQmlInterface *pInterface = m_pView->qmlInterface();
@@ -172,7 +172,7 @@ void TstVQmlFrame::contextPropertiesArePublished()
              QStringLiteral("qrc:/qml/objects/QmlStatusBarObject.qml"));
 }
 
-void TstVQmlFrame::canvasRootIsRegistered()
+void TestVQmlFrame::canvasRootIsRegistered()
 {
     createView(false);
     QObject *pRoot = m_pView->rootObject();
@@ -184,7 +184,7 @@ void TstVQmlFrame::canvasRootIsRegistered()
     QCOMPARE(pRoot->property("bottomRow").toString(), QStringLiteral("?"));
 }
 
-void TstVQmlFrame::setModelBindsViewAndInterface()
+void TestVQmlFrame::setModelBindsViewAndInterface()
 {
     createView(false);
     MQmlInterface *pInterface = m_pView->qmlInterface();
@@ -195,7 +195,7 @@ void TstVQmlFrame::setModelBindsViewAndInterface()
     QCOMPARE(m_pModel->qmlContext(), m_pView->engine()->rootContext());
 }
 
-void TstVQmlFrame::registerQmlTypesCanRunTheModelsInit()
+void TestVQmlFrame::registerQmlTypesCanRunTheModelsInit()
 {
     VQmlFrame view;
     view.setModel(m_pModel.get()); // before the interface: only stored
@@ -218,7 +218,7 @@ void TstVQmlFrame::registerQmlTypesCanRunTheModelsInit()
     QCOMPARE(second.qmlInterface(), pInterface);
 }
 
-void TstVQmlFrame::resizeSizesTheRoot()
+void TestVQmlFrame::resizeSizesTheRoot()
 {
     createView();
     QObject *pRoot = m_pView->rootObject();
@@ -237,7 +237,7 @@ void TstVQmlFrame::resizeSizesTheRoot()
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
 
-void TstVQmlFrame::logicalDpiOfTheScreen()
+void TestVQmlFrame::logicalDpiOfTheScreen()
 {
     VQmlFrame view;
     QVERIFY(view.screen());
@@ -245,7 +245,7 @@ void TstVQmlFrame::logicalDpiOfTheScreen()
 }
 
 // A skin is read onto the interface object; the canvas and its rows follow.
-void TstVQmlFrame::skinValuesReachQml()
+void TestVQmlFrame::skinValuesReachQml()
 {
     createView();
     QObject *pRoot = m_pView->rootObject();
@@ -264,7 +264,7 @@ void TstVQmlFrame::skinValuesReachQml()
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
 
-void TstVQmlFrame::rowsFollowTheirPaths_data()
+void TestVQmlFrame::rowsFollowTheirPaths_data()
 {
     QTest::addColumn<QString>("top");
     QTest::addColumn<QString>("bottom");
@@ -281,7 +281,7 @@ void TstVQmlFrame::rowsFollowTheirPaths_data()
     QTest::newRow("none") << "?" << "?" << "" << "";
 }
 
-void TstVQmlFrame::rowsFollowTheirPaths()
+void TestVQmlFrame::rowsFollowTheirPaths()
 {
     QFETCH(QString, top);
     QFETCH(QString, bottom);
@@ -312,7 +312,7 @@ void TstVQmlFrame::rowsFollowTheirPaths()
 // The canvas controller destroys and re-creates the view: the old interface
 // goes with its view, the canvas root is the new one, and the types are not
 // registered a second time.
-void TstVQmlFrame::rebuildLeavesOneInterface()
+void TestVQmlFrame::rebuildLeavesOneInterface()
 {
     createView();
     QPointer<MQmlInterface> pFirst = m_pView->qmlInterface();
@@ -337,7 +337,7 @@ void TstVQmlFrame::rebuildLeavesOneInterface()
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
 
-void TstVQmlFrame::setupMenuOpensAndCloses()
+void TestVQmlFrame::setupMenuOpensAndCloses()
 {
     createView();
     QObject *pRoot = m_pView->rootObject();
@@ -371,7 +371,7 @@ void TstVQmlFrame::setupMenuOpensAndCloses()
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
 
-void TstVQmlFrame::popupMenuPostsChosenEntry()
+void TestVQmlFrame::popupMenuPostsChosenEntry()
 {
     createView();
     QQuickItem *pRoot = qobject_cast<QQuickItem *>(m_pView->rootObject());
@@ -399,7 +399,7 @@ void TstVQmlFrame::popupMenuPostsChosenEntry()
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
 
-void TstVQmlFrame::sceneMenuListsScenes()
+void TestVQmlFrame::sceneMenuListsScenes()
 {
     createView();
     m_pView->engine()->rootContext()->setContextProperty(
@@ -420,7 +420,7 @@ void TstVQmlFrame::sceneMenuListsScenes()
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
 
-void TstVQmlFrame::receiveBoxOpensAndCloses()
+void TestVQmlFrame::receiveBoxOpensAndCloses()
 {
     createView();
     MQmlInterface *pInterface = m_pView->qmlInterface();
@@ -456,7 +456,7 @@ void TstVQmlFrame::receiveBoxOpensAndCloses()
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
 
-void TstVQmlFrame::messageBoxReportsClose()
+void TestVQmlFrame::messageBoxReportsClose()
 {
     createView();
     MQmlInterface *pInterface = m_pView->qmlInterface();
@@ -473,7 +473,7 @@ void TstVQmlFrame::messageBoxReportsClose()
     QVERIFY(!pBox->isVisible());
 }
 
-void TstVQmlFrame::passcodeBoxExitsOnlyWithPin()
+void TestVQmlFrame::passcodeBoxExitsOnlyWithPin()
 {
     CloseRecorder window;
     m_pModel->setMainWindow(&window);
@@ -499,7 +499,7 @@ void TstVQmlFrame::passcodeBoxExitsOnlyWithPin()
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
 
-void TstVQmlFrame::canvasBoxesEndThroughQuit_data()
+void TestVQmlFrame::canvasBoxesEndThroughQuit_data()
 {
     QTest::addColumn<QString>("url");
     QTest::addColumn<QString>("button");
@@ -509,7 +509,7 @@ void TstVQmlFrame::canvasBoxesEndThroughQuit_data()
 
 // The message-box controller ends its wait on the engine's quit: the boxes
 // quit on their button and on a cancel from the editor.
-void TstVQmlFrame::canvasBoxesEndThroughQuit()
+void TestVQmlFrame::canvasBoxesEndThroughQuit()
 {
     QFETCH(QString, url);
     QFETCH(QString, button);
@@ -549,5 +549,5 @@ void TstVQmlFrame::canvasBoxesEndThroughQuit()
     delete pBox.data();
 }
 
-QTEST_MAIN(TstVQmlFrame)
+QTEST_MAIN(TestVQmlFrame)
 #include "tst_vqmlframe.moc"

@@ -91,7 +91,7 @@ void waitForHoldToEnd(WButton *pButton)
 
 } // namespace
 
-class TstWButton : public QObject
+class TestWButton : public QObject
 {
     Q_OBJECT
 
@@ -155,7 +155,7 @@ private slots:
 
 // ---------------------------------------------------------------- values out
 
-void TstWButton::gesturesSend_data()
+void TestWButton::gesturesSend_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("set");
@@ -179,7 +179,7 @@ void TstWButton::gesturesSend_data()
 }
 
 // Releases send only for the sequence and the momentary button.
-void TstWButton::gesturesSend()
+void TestWButton::gesturesSend()
 {
     QFETCH(QString, action);
     QFETCH(QString, set);
@@ -195,7 +195,7 @@ void TstWButton::gesturesSend()
     QCOMPARE(f.shownChecked(), checked);
 }
 
-void TstWButton::momentaryLogicChannelKeepsItsState_data()
+void TestWButton::momentaryLogicChannelKeepsItsState_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<bool>("before");
@@ -207,7 +207,7 @@ void TstWButton::momentaryLogicChannelKeepsItsState_data()
     QTest::newRow("mute on goes off") << "mute" << true << false;
 }
 
-void TstWButton::momentaryLogicChannelKeepsItsState()
+void TestWButton::momentaryLogicChannelKeepsItsState()
 {
     QFETCH(QString, type);
     QFETCH(bool, before);
@@ -222,7 +222,7 @@ void TstWButton::momentaryLogicChannelKeepsItsState()
     QCOMPARE(f.shownChecked(), after);
 }
 
-void TstWButton::pulseEndsInTheStateItBeganFrom_data()
+void TestWButton::pulseEndsInTheStateItBeganFrom_data()
 {
     QTest::addColumn<bool>("before");
     QTest::addColumn<QString>("gestures");
@@ -235,7 +235,7 @@ void TstWButton::pulseEndsInTheStateItBeganFrom_data()
 }
 
 // A second press inside the pulse sends again but does not lengthen it.
-void TstWButton::pulseEndsInTheStateItBeganFrom()
+void TestWButton::pulseEndsInTheStateItBeganFrom()
 {
     QFETCH(bool, before);
     QFETCH(QString, gestures);
@@ -252,7 +252,7 @@ void TstWButton::pulseEndsInTheStateItBeganFrom()
     QVERIFY(checkedChanges.size() <= 1);
 }
 
-void TstWButton::nothingGoesOutUnbound_data()
+void TestWButton::nothingGoesOutUnbound_data()
 {
     QTest::addColumn<QString>("action");
     QTest::newRow("alternating") << "alternating";
@@ -261,7 +261,7 @@ void TstWButton::nothingGoesOutUnbound_data()
 }
 
 // Without a protocol the press does nothing, and so does its release.
-void TstWButton::nothingGoesOutUnbound()
+void TestWButton::nothingGoesOutUnbound()
 {
     QFETCH(QString, action);
     WidgetFixture fx;
@@ -276,7 +276,7 @@ void TstWButton::nothingGoesOutUnbound()
     QVERIFY(!pButton->widgetProperty("checked").toBool());
 }
 
-void TstWButton::mouseOnTheCanvas_data()
+void TestWButton::mouseOnTheCanvas_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<Bytes>("onPress");
@@ -288,7 +288,7 @@ void TstWButton::mouseOnTheCanvas_data()
 }
 
 // A press goes out while the mouse is down, the release when it comes up.
-void TstWButton::mouseOnTheCanvas()
+void TestWButton::mouseOnTheCanvas()
 {
     QFETCH(QString, action);
     QFETCH(Bytes, onPress);
@@ -310,7 +310,7 @@ void TstWButton::mouseOnTheCanvas()
     QVERIFY(f.fx.canvas().warnings().isEmpty());
 }
 
-void TstWButton::setupButtonOpensTheSetupMenu()
+void TestWButton::setupButtonOpensTheSetupMenu()
 {
     Button f(QStringLiteral("showSetupMenu"), QStringLiteral("F,O"),
              {{"buttonType", "setup"}, {"onimage", "setup_button"}, {"offimage", "setup_button"}});
@@ -333,7 +333,7 @@ void TstWButton::setupButtonOpensTheSetupMenu()
 
 // ---------------------------------------------------------------- values in
 
-void TstWButton::repliesInsideTheHoldAreIgnored_data()
+void TestWButton::repliesInsideTheHoldAreIgnored_data()
 {
     QTest::addColumn<bool>("waitForHold");
     QTest::addColumn<bool>("checked");
@@ -342,7 +342,7 @@ void TstWButton::repliesInsideTheHoldAreIgnored_data()
     QTest::newRow("after the hold") << true << false;
 }
 
-void TstWButton::repliesInsideTheHoldAreIgnored()
+void TestWButton::repliesInsideTheHoldAreIgnored()
 {
     QFETCH(bool, waitForHold);
     QFETCH(bool, checked);
@@ -358,7 +358,7 @@ void TstWButton::repliesInsideTheHoldAreIgnored()
 
 // ---------------------------------------------------------------- channels and texts
 
-void TstWButton::setAndResetTakeTheChannelAfterTheBlock_data()
+void TestWButton::setAndResetTakeTheChannelAfterTheBlock_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("channel");
@@ -369,7 +369,7 @@ void TstWButton::setAndResetTakeTheChannelAfterTheBlock_data()
     QTest::newRow("mute") << "mute" << "3";
 }
 
-void TstWButton::setAndResetTakeTheChannelAfterTheBlock()
+void TestWButton::setAndResetTakeTheChannelAfterTheBlock()
 {
     QFETCH(QString, type);
     QFETCH(QString, channel);
@@ -382,7 +382,7 @@ void TstWButton::setAndResetTakeTheChannelAfterTheBlock()
     QCOMPARE(f.control->attributes().index2(), logic ? channel.toInt() : 0);
 }
 
-void TstWButton::channelChangeRewritesTextsAndBinding_data()
+void TestWButton::channelChangeRewritesTextsAndBinding_data()
 {
     QTest::addColumn<QString>("channel");
     QTest::addColumn<QString>("text");
@@ -398,7 +398,7 @@ void TstWButton::channelChangeRewritesTextsAndBinding_data()
     QTest::newRow("channel that is no number") << "4" << "*Channel*" << "Ch4" << "x" << "Chx" << 0;
 }
 
-void TstWButton::channelChangeRewritesTextsAndBinding()
+void TestWButton::channelChangeRewritesTextsAndBinding()
 {
     QFETCH(QString, channel);
     QFETCH(QString, text);
@@ -417,7 +417,7 @@ void TstWButton::channelChangeRewritesTextsAndBinding()
     QCOMPARE(f.control->attributes().index2(), index2);
 }
 
-void TstWButton::textSubstitutions_data()
+void TestWButton::textSubstitutions_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("ontext");
@@ -435,7 +435,7 @@ void TstWButton::textSubstitutions_data()
     QTest::newRow("node label") << "Gain" << "*LABEL* on" << "*LABEL* off" << "Stage on" << "Stage off";
 }
 
-void TstWButton::textSubstitutions()
+void TestWButton::textSubstitutions()
 {
     QFETCH(QString, title);
     QFETCH(QString, ontext);
@@ -451,7 +451,7 @@ void TstWButton::textSubstitutions()
     QCOMPARE(f.property("offText"), off);
 }
 
-void TstWButton::reloadRenamesTextsBeginningWithTheLabel()
+void TestWButton::reloadRenamesTextsBeginningWithTheLabel()
 {
     auto *pNode = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Zone 1"));
     Button f(QStringLiteral("alternating"), QStringLiteral("F,O"),
@@ -465,7 +465,7 @@ void TstWButton::reloadRenamesTextsBeginningWithTheLabel()
     QCOMPARE(f.property("onText"), QStringLiteral("Lobby on"));
 }
 
-void TstWButton::badNumbersAreReadAsZero()
+void TestWButton::badNumbersAreReadAsZero()
 {
     WarningCollector warnings;
     Button f(QStringLiteral("sequence"), QStringLiteral("F,O"),
@@ -489,7 +489,7 @@ void TstWButton::badNumbersAreReadAsZero()
 
 // ---------------------------------------------------------------- images
 
-void TstWButton::imageNamesResolveInTableOrder_data()
+void TestWButton::imageNamesResolveInTableOrder_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("path");
@@ -510,7 +510,7 @@ void TstWButton::imageNamesResolveInTableOrder_data()
 }
 
 // Every built-in name gives a resource that exists; a user's file stays.
-void TstWButton::imageNamesResolveInTableOrder()
+void TestWButton::imageNamesResolveInTableOrder()
 {
     QFETCH(QString, name);
     QFETCH(QString, path);
@@ -523,7 +523,7 @@ void TstWButton::imageNamesResolveInTableOrder()
     QCOMPARE(f.button()->resolveImageName(QStringLiteral("/home/user/door.png")), QStringLiteral("/home/user/door.png"));
 }
 
-void TstWButton::imageSetIsDerived_data()
+void TestWButton::imageSetIsDerived_data()
 {
     QTest::addColumn<Settings>("images");
     QTest::addColumn<QString>("set");
@@ -545,7 +545,7 @@ void TstWButton::imageSetIsDerived_data()
     QTest::newRow("user images") << Settings{{"onimage", ":/images/Copy.png"}, {"offimage", ":/images/Cut.png"}} << "Custom";
 }
 
-void TstWButton::imageSetIsDerived()
+void TestWButton::imageSetIsDerived()
 {
     QFETCH(Settings, images);
     QFETCH(QString, set);
@@ -554,7 +554,7 @@ void TstWButton::imageSetIsDerived()
     QVERIFY(f.widget->widgetProperty("hasImage").toBool());
 }
 
-void TstWButton::contentModeAppliesTheImageSet_data()
+void TestWButton::contentModeAppliesTheImageSet_data()
 {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("set");
@@ -571,7 +571,7 @@ void TstWButton::contentModeAppliesTheImageSet_data()
     QTest::newRow("unknown set") << "Image" << "Blinking" << "" << "" << "Image";
 }
 
-void TstWButton::contentModeAppliesTheImageSet()
+void TestWButton::contentModeAppliesTheImageSet()
 {
     QFETCH(QString, mode);
     QFETCH(QString, set);
@@ -585,7 +585,7 @@ void TstWButton::contentModeAppliesTheImageSet()
     QCOMPARE(f.button()->propertyValue(WidgetPropertyId::ButtonMode).toString(), readBack);
 }
 
-void TstWButton::reskinRewritesOnlySkinAndAccentPaths_data()
+void TestWButton::reskinRewritesOnlySkinAndAccentPaths_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("moved");
@@ -598,7 +598,7 @@ void TstWButton::reskinRewritesOnlySkinAndAccentPaths_data()
     QTest::newRow("user file") << "file:///home/user/skins/door.png" << "file:///home/user/skins/door.png";
 }
 
-void TstWButton::reskinRewritesOnlySkinAndAccentPaths()
+void TestWButton::reskinRewritesOnlySkinAndAccentPaths()
 {
     QFETCH(QString, path);
     QFETCH(QString, moved);
@@ -615,7 +615,7 @@ void TstWButton::reskinRewritesOnlySkinAndAccentPaths()
 
 // ---------------------------------------------------------------- online
 
-void TstWButton::liveRoundTrip_data()
+void TestWButton::liveRoundTrip_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QList<QByteArray>>("commands");
@@ -629,7 +629,7 @@ void TstWButton::liveRoundTrip_data()
 
 // A click sends exactly the commands of its action; the processor's echo
 // inside the hold time is ignored, a later value is shown.
-void TstWButton::liveRoundTrip()
+void TestWButton::liveRoundTrip()
 {
     QFETCH(QString, action);
     QFETCH(QList<QByteArray>, commands);
@@ -678,7 +678,7 @@ void TstWButton::liveRoundTrip()
 
 // ---------------------------------------------------------------- connection indicator
 
-void TstWButton::indicatorFollowsTheConnections_data()
+void TestWButton::indicatorFollowsTheConnections_data()
 {
     QTest::addColumn<int>("listening");
     QTest::addColumn<int>("refusing");
@@ -691,7 +691,7 @@ void TstWButton::indicatorFollowsTheConnections_data()
     QTest::newRow("none connected") << 0 << 2 << false << false << "indicator_red.png";
 }
 
-void TstWButton::indicatorFollowsTheConnections()
+void TestWButton::indicatorFollowsTheConnections()
 {
     QFETCH(int, listening);
     QFETCH(int, refusing);
@@ -729,7 +729,7 @@ void TstWButton::indicatorFollowsTheConnections()
     QCOMPARE(pButton->widgetProperty(shown).toString(), pButton->widget()->property("shownImage").toString());
 }
 
-void TstWButton::userImagesGoIntoTheArchive_data()
+void TestWButton::userImagesGoIntoTheArchive_data()
 {
     QTest::addColumn<bool>("asUrl");
     QTest::newRow("path") << false;
@@ -737,7 +737,7 @@ void TstWButton::userImagesGoIntoTheArchive_data()
 }
 
 // A user's image is listed once for packing; built-in images never are.
-void TstWButton::userImagesGoIntoTheArchive()
+void TestWButton::userImagesGoIntoTheArchive()
 {
     QFETCH(bool, asUrl);
     QTemporaryDir dir;
@@ -761,7 +761,7 @@ void TstWButton::userImagesGoIntoTheArchive()
 
 // ---------------------------------------------------------------- settings
 
-void TstWButton::actionWords_data()
+void TestWButton::actionWords_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<int>("value");
@@ -780,7 +780,7 @@ void TstWButton::actionWords_data()
     QTest::newRow("case matters") << "Sequence" << 0 << false << false << false;
 }
 
-void TstWButton::actionWords()
+void TestWButton::actionWords()
 {
     QFETCH(QString, action);
     QFETCH(int, value);
@@ -796,7 +796,7 @@ void TstWButton::actionWords()
              QLatin1String(value == 0 ? "alternating" : action.toLatin1().constData()));
 }
 
-void TstWButton::saveAndReopenGiveTheSameFile_data()
+void TestWButton::saveAndReopenGiveTheSameFile_data()
 {
     QTest::addColumn<Settings>("settings");
 
@@ -833,7 +833,7 @@ void TstWButton::saveAndReopenGiveTheSameFile_data()
 }
 
 // Saving what was reopened writes the very same file.
-void TstWButton::saveAndReopenGiveTheSameFile()
+void TestWButton::saveAndReopenGiveTheSameFile()
 {
     QFETCH(Settings, settings);
     Button f(QStringLiteral("alternating"), QStringLiteral("F,O"), settings);
@@ -846,7 +846,7 @@ void TstWButton::saveAndReopenGiveTheSameFile()
     QCOMPARE(QString::fromUtf8(WidgetFixture::saveBytes(pThird)), QString::fromUtf8(first));
 }
 
-void TstWButton::reopenRestoresEverySetting()
+void TestWButton::reopenRestoresEverySetting()
 {
     Button f(QStringLiteral("sendOthenF"), QStringLiteral("F,O"),
              {{"buttonType", "logicChannel"},
@@ -879,7 +879,7 @@ void TstWButton::reopenRestoresEverySetting()
     QCOMPARE(pCopy->widgetRect(), QRectF(10, 20, 80, 30));
 }
 
-void TstWButton::propertyIds_data()
+void TestWButton::propertyIds_data()
 {
     QTest::addColumn<QString>("set");
     QTest::addColumn<bool>("choice");
@@ -892,7 +892,7 @@ void TstWButton::propertyIds_data()
     QTest::newRow("empty") << "" << false << false << false;
 }
 
-void TstWButton::propertyIds()
+void TestWButton::propertyIds()
 {
     QFETCH(QString, set);
     QFETCH(bool, choice);
@@ -926,5 +926,5 @@ void TstWButton::propertyIds()
     QCOMPARE(pButton->propertyValue(WidgetPropertyId::CurrentTab).toInt(), 2);
 }
 
-QTEST_MAIN(TstWButton)
+QTEST_MAIN(TestWButton)
 #include "tst_wbutton.moc"

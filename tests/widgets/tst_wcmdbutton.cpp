@@ -37,7 +37,7 @@ struct Command
 
 } // namespace
 
-class TstWCmdButton : public QObject
+class TestWCmdButton : public QObject
 {
     Q_OBJECT
 
@@ -56,7 +56,7 @@ private slots:
     void unknownElementsAreNotHandled();
 };
 
-void TstWCmdButton::imageNames_data()
+void TestWCmdButton::imageNames_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("image");
@@ -67,7 +67,7 @@ void TstWCmdButton::imageNames_data()
     QTest::newRow("empty") << "" << "" << false;
 }
 
-void TstWCmdButton::imageNames()
+void TestWCmdButton::imageNames()
 {
     QFETCH(QString, name);
     QFETCH(QString, image);
@@ -78,7 +78,7 @@ void TstWCmdButton::imageNames()
     QCOMPARE(f.button->propertyValue(WidgetPropertyId::Image).toString(), image);
 }
 
-void TstWCmdButton::buttonModeWords_data()
+void TestWCmdButton::buttonModeWords_data()
 {
     QTest::addColumn<Settings>("settings");
     QTest::addColumn<QString>("mode");
@@ -92,7 +92,7 @@ void TstWCmdButton::buttonModeWords_data()
     QTest::newRow("nothing shown") << Settings{} << "" << "";
 }
 
-void TstWCmdButton::buttonModeWords()
+void TestWCmdButton::buttonModeWords()
 {
     QFETCH(Settings, settings);
     QFETCH(QString, mode);
@@ -103,7 +103,7 @@ void TstWCmdButton::buttonModeWords()
     QCOMPARE(f.button->propertyValue(WidgetPropertyId::ButtonMode).toString(), readBack);
 }
 
-void TstWCmdButton::imageChosenOnThePageIsSavedAndShownAgain()
+void TestWCmdButton::imageChosenOnThePageIsSavedAndShownAgain()
 {
     Command f(withGeometry({{"title", "Go"}}));
     f.button->setPropertyValue(WidgetPropertyId::Image, QStringLiteral("/pictures/door.png"));
@@ -120,7 +120,7 @@ void TstWCmdButton::imageChosenOnThePageIsSavedAndShownAgain()
     QCOMPARE(pCopy->widgetProperty("image").toString(), QStringLiteral("file:///pictures/door.png"));
 }
 
-void TstWCmdButton::captionSize_data()
+void TestWCmdButton::captionSize_data()
 {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<double>("share");
@@ -129,7 +129,7 @@ void TstWCmdButton::captionSize_data()
     QTest::newRow("longer") << "Home" << 0.625;
 }
 
-void TstWCmdButton::captionSize()
+void TestWCmdButton::captionSize()
 {
     QFETCH(QString, caption);
     QFETCH(double, share);
@@ -147,7 +147,7 @@ void TstWCmdButton::captionSize()
 }
 
 // No widget acts on a handed command: the fader neither moves nor sends.
-void TstWCmdButton::pressOnAFaderChangesNothingAndFlashes()
+void TestWCmdButton::pressOnAFaderChangesNothingAndFlashes()
 {
     FaderFixture fader(FaderFixture::range("0", "10", "1"));
     auto *pButton = qobject_cast<WCmdButton *>(WidgetFixture::readWidget(
@@ -172,7 +172,7 @@ void TstWCmdButton::pressOnAFaderChangesNothingAndFlashes()
 }
 
 // The link is borrowed: once the other widget is gone the button lets go of it.
-void TstWCmdButton::pressAfterTheLinkedWidgetWentDoesNothing()
+void TestWCmdButton::pressAfterTheLinkedWidgetWentDoesNothing()
 {
     FaderFixture fader(FaderFixture::range("0", "10", "1"));
     auto *pButton = qobject_cast<WCmdButton *>(WidgetFixture::readWidget(
@@ -186,7 +186,7 @@ void TstWCmdButton::pressAfterTheLinkedWidgetWentDoesNothing()
     QVERIFY(fader.protocol.sentValues().isEmpty());
 }
 
-void TstWCmdButton::saveAndReopenGiveTheSameFile_data()
+void TestWCmdButton::saveAndReopenGiveTheSameFile_data()
 {
     QTest::addColumn<Settings>("settings");
 
@@ -195,7 +195,7 @@ void TstWCmdButton::saveAndReopenGiveTheSameFile_data()
     QTest::newRow("nothing") << withGeometry({});
 }
 
-void TstWCmdButton::saveAndReopenGiveTheSameFile()
+void TestWCmdButton::saveAndReopenGiveTheSameFile()
 {
     QFETCH(Settings, settings);
     Command f(settings);
@@ -206,7 +206,7 @@ void TstWCmdButton::saveAndReopenGiveTheSameFile()
     QCOMPARE(qobject_cast<WCmdButton *>(pCopy)->command(), f.button->command());
 }
 
-void TstWCmdButton::unknownElementsAreNotHandled()
+void TestWCmdButton::unknownElementsAreNotHandled()
 {
     Command f(Geometry);
     QVERIFY(!f.button->processElement(QStringLiteral("action"), QStringLiteral("toggle")));
@@ -215,5 +215,5 @@ void TstWCmdButton::unknownElementsAreNotHandled()
     QVERIFY(!f.shown("hasBorder").toBool());
 }
 
-QTEST_MAIN(TstWCmdButton)
+QTEST_MAIN(TestWCmdButton)
 #include "tst_wcmdbutton.moc"

@@ -174,7 +174,7 @@ struct DialerFixture
     WDialer *dialer = nullptr;
 };
 
-class TstWDialer : public QObject
+class TestWDialer : public QObject
 {
     Q_OBJECT
 
@@ -213,7 +213,7 @@ private slots:
     void onlineWithAProcessor();
 };
 
-void TstWDialer::createdFromTemplate()
+void TestWDialer::createdFromTemplate()
 {
     DialerFixture f;
     QVERIFY(f.dialer);
@@ -228,7 +228,7 @@ void TstWDialer::createdFromTemplate()
     QVERIFY2(f.fx.canvas().warnings().isEmpty(), qPrintable(f.fx.canvas().warnings().join('\n')));
 }
 
-void TstWDialer::placedFromTheBlockTemplate_data()
+void TestWDialer::placedFromTheBlockTemplate_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("callType");
@@ -238,7 +238,7 @@ void TstWDialer::placedFromTheBlockTemplate_data()
 
 // The built-in templates of the telephone blocks give a bounds frame and a
 // dialer bound to the call state.
-void TstWDialer::placedFromTheBlockTemplate()
+void TestWDialer::placedFromTheBlockTemplate()
 {
     QFETCH(QString, path);
     QFETCH(QString, callType);
@@ -261,7 +261,7 @@ void TstWDialer::placedFromTheBlockTemplate()
     fx.panel()->clear();
 }
 
-void TstWDialer::keysWhileIdle_data()
+void TestWDialer::keysWhileIdle_data()
 {
     QTest::addColumn<QStringList>("script");
     QTest::addColumn<QString>("display");
@@ -291,7 +291,7 @@ void TstWDialer::keysWhileIdle_data()
 }
 
 // Keys edit the number locally while no call is up; nothing goes out.
-void TstWDialer::keysWhileIdle()
+void TestWDialer::keysWhileIdle()
 {
     QFETCH(QStringList, script);
     QFETCH(QString, display);
@@ -306,7 +306,7 @@ void TstWDialer::keysWhileIdle()
         QVERIFY(!displayChanges.isEmpty());
 }
 
-void TstWDialer::commands_data()
+void TestWDialer::commands_data()
 {
     QTest::addColumn<QStringList>("script");
     QTest::addColumn<QStringList>("commands");
@@ -335,7 +335,7 @@ void TstWDialer::commands_data()
 
 // Each command goes out with its number in the third index and its text as
 // the value text.
-void TstWDialer::commands()
+void TestWDialer::commands()
 {
     QFETCH(QStringList, script);
     QFETCH(QStringList, commands);
@@ -344,7 +344,7 @@ void TstWDialer::commands()
     QCOMPARE(f.sent(), commands);
 }
 
-void TstWDialer::callKeyRecallsAndIsDeadAfterACall()
+void TestWDialer::callKeyRecallsAndIsDeadAfterACall()
 {
     DialerFixture f;
     f.run({"s:HANGUP", "d:5", "d:5", "d:5", "d:1", "d:2", "d:3", "d:4", "c"});
@@ -370,7 +370,7 @@ void TstWDialer::callKeyRecallsAndIsDeadAfterACall()
     QCOMPARE(f.sent(), QStringList{"2:\"5551234\""});
 }
 
-void TstWDialer::stateReplies_data()
+void TestWDialer::stateReplies_data()
 {
     QTest::addColumn<QStringList>("replies");
     QTest::addColumn<int>("state");
@@ -413,7 +413,7 @@ void TstWDialer::stateReplies_data()
                                       << false << false;
 }
 
-void TstWDialer::stateReplies()
+void TestWDialer::stateReplies()
 {
     QFETCH(QStringList, replies);
     QFETCH(int, state);
@@ -438,7 +438,7 @@ void TstWDialer::stateReplies()
     QVERIFY2(f.fx.canvas().warnings().isEmpty(), qPrintable(f.fx.canvas().warnings().join('\n')));
 }
 
-void TstWDialer::errorRepliesOnlyRestartTheCheck_data()
+void TestWDialer::errorRepliesOnlyRestartTheCheck_data()
 {
     QTest::addColumn<QString>("reply");
     QTest::newRow("error") << QStringLiteral("ERROR");
@@ -446,7 +446,7 @@ void TstWDialer::errorRepliesOnlyRestartTheCheck_data()
     QTest::newRow("sync error") << PVMDProtocol::syncErrorText();
 }
 
-void TstWDialer::errorRepliesOnlyRestartTheCheck()
+void TestWDialer::errorRepliesOnlyRestartTheCheck()
 {
     QFETCH(QString, reply);
     DialerFixture f;
@@ -463,7 +463,7 @@ void TstWDialer::errorRepliesOnlyRestartTheCheck()
     QVERIFY(f.dialer->callDurationTimer()->isActive());
 }
 
-void TstWDialer::callerId_data()
+void TestWDialer::callerId_data()
 {
     QTest::addColumn<QString>("callType");
     QTest::addColumn<QString>("reply");
@@ -484,7 +484,7 @@ void TstWDialer::callerId_data()
 }
 
 // The caller ID of a ringing call; the next poll asks for the state again.
-void TstWDialer::callerId()
+void TestWDialer::callerId()
 {
     QFETCH(QString, callType);
     QFETCH(QString, reply);
@@ -502,7 +502,7 @@ void TstWDialer::callerId()
     QCOMPARE(f.transform()->secondIndex(), int(WDialer::QueryCallState));
 }
 
-void TstWDialer::callerIdQueryGivesUpAfter41Requests()
+void TestWDialer::callerIdQueryGivesUpAfter41Requests()
 {
     DialerFixture f;
     f.run({"s:INCOMING"});
@@ -523,7 +523,7 @@ void TstWDialer::callerIdQueryGivesUpAfter41Requests()
     QCOMPARE(f.dialer->idString(), QStringLiteral("UNKNOWN"));
 }
 
-void TstWDialer::callTime_data()
+void TestWDialer::callTime_data()
 {
     QTest::addColumn<qint64>("seconds");
     QTest::addColumn<QString>("text");
@@ -535,14 +535,14 @@ void TstWDialer::callTime_data()
     QTest::newRow("ten hours") << qint64(36000) << "10:00:00";
 }
 
-void TstWDialer::callTime()
+void TestWDialer::callTime()
 {
     QFETCH(qint64, seconds);
     QFETCH(QString, text);
     QCOMPARE(WDialer::formatDuration(seconds), text);
 }
 
-void TstWDialer::lostConnection_data()
+void TestWDialer::lostConnection_data()
 {
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QStringList>("after");
@@ -555,7 +555,7 @@ void TstWDialer::lostConnection_data()
 
 // Offline for 5 s after the last state reply: "No Connection" until the next
 // reply, also past the call-ended pause of a call cut off.
-void TstWDialer::lostConnection()
+void TestWDialer::lostConnection()
 {
     QFETCH(QStringList, before);
     QFETCH(QStringList, after);
@@ -573,7 +573,7 @@ void TstWDialer::lostConnection()
     QCOMPARE(f.dialer->statusText(), restored);
 }
 
-void TstWDialer::swapOfTwoCalls()
+void TestWDialer::swapOfTwoCalls()
 {
     DialerFixture f;
     f.run({"s:ACTIVE", "i:x&5551234&First", "s:ACTIVE_INCOMING"});
@@ -590,7 +590,7 @@ void TstWDialer::swapOfTwoCalls()
     QCOMPARE(f.sent(), QStringList{"1:!"});
 }
 
-void TstWDialer::settingsRoundTrip()
+void TestWDialer::settingsRoundTrip()
 {
     DialerFixture f;
     QVERIFY(f.dialer->processElement(QStringLiteral("primaryColor"), QStringLiteral("red")));
@@ -618,7 +618,7 @@ void TstWDialer::settingsRoundTrip()
     QCOMPARE(pCopy->geometry(), f.dialer->geometry());
 }
 
-void TstWDialer::badNumbersInSettings_data()
+void TestWDialer::badNumbersInSettings_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("channel");
@@ -629,7 +629,7 @@ void TstWDialer::badNumbersInSettings_data()
     QTest::newRow("largest 32-bit") << "4294967295" << 255;
 }
 
-void TstWDialer::badNumbersInSettings()
+void TestWDialer::badNumbersInSettings()
 {
     QFETCH(QString, text);
     QFETCH(int, channel);
@@ -642,7 +642,7 @@ void TstWDialer::badNumbersInSettings()
 
 // QML answers a size with one of its own; reading a saved dialer must not
 // store that as the size of the next dialer.
-void TstWDialer::geometryElementsLeaveNoLayout()
+void TestWDialer::geometryElementsLeaveNoLayout()
 {
     DialerFixture f;
     QSettings().remove(QStringLiteral("Layout"));
@@ -654,7 +654,7 @@ void TstWDialer::geometryElementsLeaveNoLayout()
 }
 
 // A dialer made straight by the factory has no control yet.
-void TstWDialer::readsWithoutAControl()
+void TestWDialer::readsWithoutAControl()
 {
     WidgetFixture fx;
     auto *pDialer = qobject_cast<WDialer *>(fx.canvas().factory()->createWidget(QStringLiteral("dialer")));
@@ -673,7 +673,7 @@ void TstWDialer::readsWithoutAControl()
     delete pDialer->widget();
 }
 
-void TstWDialer::propertyIds()
+void TestWDialer::propertyIds()
 {
     DialerFixture f;
     QCOMPARE(f.dialer->propertyValue(WidgetPropertyId::DialerType).toString(), QStringLiteral("PSTN In 1"));
@@ -701,7 +701,7 @@ void TstWDialer::propertyIds()
     delete pLoose->widget();
 }
 
-void TstWDialer::colourSchemes_data()
+void TestWDialer::colourSchemes_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("scheme");
@@ -721,7 +721,7 @@ void TstWDialer::colourSchemes_data()
 
 // An unknown scheme draws black frames and takes the black keys too, and
 // every key the pad names exists in each scheme's folder.
-void TstWDialer::colourSchemes()
+void TestWDialer::colourSchemes()
 {
     QFETCH(QString, name);
     QFETCH(QString, scheme);
@@ -746,7 +746,7 @@ void TstWDialer::colourSchemes()
     QCOMPARE(pKey->property("normalImage").toString(), folder + QStringLiteral("5_normal.png"));
 }
 
-void TstWDialer::callRow_data()
+void TestWDialer::callRow_data()
 {
     QTest::addColumn<QString>("callType");
     QTest::addColumn<bool>("always");
@@ -765,7 +765,7 @@ void TstWDialer::callRow_data()
 }
 
 // Which keys the call row shows, and with which images.
-void TstWDialer::callRow()
+void TestWDialer::callRow()
 {
     QFETCH(QString, callType);
     QFETCH(bool, always);
@@ -793,7 +793,7 @@ void TstWDialer::callRow()
 
 // As the user does it: clicks on the pad's keys, the call row and the box of
 // an incoming call.
-void TstWDialer::keysByMouse()
+void TestWDialer::keysByMouse()
 {
     DialerFixture f;
     QQuickWindow window;
@@ -841,7 +841,7 @@ void TstWDialer::keysByMouse()
 // Against a processor on the network: the state is polled, a dial goes out
 // as the command line, the caller ID is asked for while it rings, and a lost
 // processor shows "No Connection" until it answers again.
-void TstWDialer::onlineWithAProcessor()
+void TestWDialer::onlineWithAProcessor()
 {
     OnlineFixture f;
     HChassis *pChassis = f.processor(QStringLiteral("Rack"));
@@ -895,5 +895,5 @@ void TstWDialer::onlineWithAProcessor()
     QTRY_COMPARE(pDialer->statusText(), QString());
 }
 
-QTEST_MAIN(TstWDialer)
+QTEST_MAIN(TestWDialer)
 #include "tst_wdialer.moc"

@@ -97,7 +97,7 @@ struct DropListFixture
     WDropList *list = nullptr;
 };
 
-class TstWDropList : public QObject
+class TestWDropList : public QObject
 {
     Q_OBJECT
 
@@ -125,7 +125,7 @@ private slots:
     void popupGuards();
 };
 
-void TstWDropList::placedFromBuiltInTemplates_data()
+void TestWDropList::placedFromBuiltInTemplates_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
@@ -137,7 +137,7 @@ void TstWDropList::placedFromBuiltInTemplates_data()
                                         << "0,4,9" << 2;
 }
 
-void TstWDropList::placedFromBuiltInTemplates()
+void TestWDropList::placedFromBuiltInTemplates()
 {
     QFETCH(QString, path);
     QFETCH(QString, name);
@@ -165,7 +165,7 @@ void TstWDropList::placedFromBuiltInTemplates()
     fx.panel()->clear();
 }
 
-void TstWDropList::builders_data()
+void TestWDropList::builders_data()
 {
     QTest::addColumn<Settings>("settings");
     QTest::addColumn<QString>("items");
@@ -185,7 +185,7 @@ void TstWDropList::builders_data()
     QTest::newRow("no parameter sets") << Settings{{"msg", "a"}, {"node", "ItemAndIndexes"}} << "a" << "1";
 }
 
-void TstWDropList::builders()
+void TestWDropList::builders()
 {
     QFETCH(Settings, settings);
     QFETCH(QString, items);
@@ -200,7 +200,7 @@ void TstWDropList::builders()
     QCOMPARE(f.list->currentIndex(), -1);
 }
 
-void TstWDropList::valuesSurviveSaveAndLoad_data()
+void TestWDropList::valuesSurviveSaveAndLoad_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<Settings>("settings");
@@ -215,7 +215,7 @@ void TstWDropList::valuesSurviveSaveAndLoad_data()
 
 // Saving and opening again gives the same values, and they stay the same
 // however often the project is saved.
-void TstWDropList::valuesSurviveSaveAndLoad()
+void TestWDropList::valuesSurviveSaveAndLoad()
 {
     QFETCH(QString, kind);
     QFETCH(Settings, settings);
@@ -241,7 +241,7 @@ void TstWDropList::valuesSurviveSaveAndLoad()
     }
 }
 
-void TstWDropList::listFile_data()
+void TestWDropList::listFile_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("content");
@@ -264,7 +264,7 @@ void TstWDropList::listFile_data()
 
 // A list file is a plain name beside the project file; anything else gives an
 // empty list rather than copying foreign text into the project.
-void TstWDropList::listFile()
+void TestWDropList::listFile()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
@@ -289,7 +289,7 @@ void TstWDropList::listFile()
     QCOMPARE(f.list->indexList().size(), f.list->itemList().size());
 }
 
-void TstWDropList::siblingsOfTheNode()
+void TestWDropList::siblingsOfTheNode()
 {
     HComposite parent;
     QList<HParameterSet *> sets;
@@ -326,7 +326,7 @@ void TstWDropList::siblingsOfTheNode()
     fx.panel()->clear();
 }
 
-void TstWDropList::groupEntries()
+void TestWDropList::groupEntries()
 {
     HComposite parent;
     auto *pTarget = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Source Selector"));
@@ -359,7 +359,7 @@ void TstWDropList::groupEntries()
     fx.panel()->clear();
 }
 
-void TstWDropList::choosing_data()
+void TestWDropList::choosing_data()
 {
     QTest::addColumn<bool>("parameterSets");
     QTest::addColumn<Settings>("settings");
@@ -380,7 +380,7 @@ void TstWDropList::choosing_data()
                                     << QStringList{"9"} << 2;
 }
 
-void TstWDropList::choosing()
+void TestWDropList::choosing()
 {
     QFETCH(bool, parameterSets);
     QFETCH(Settings, settings);
@@ -394,7 +394,7 @@ void TstWDropList::choosing()
     QCOMPARE(f.list->currentIndex(), current);
 }
 
-void TstWDropList::valueBack_data()
+void TestWDropList::valueBack_data()
 {
     QTest::addColumn<bool>("parameterSets");
     QTest::addColumn<QStringList>("replies");
@@ -408,7 +408,7 @@ void TstWDropList::valueBack_data()
 }
 
 // A value that comes back is shown and never sent back.
-void TstWDropList::valueBack()
+void TestWDropList::valueBack()
 {
     QFETCH(bool, parameterSets);
     QFETCH(QStringList, replies);
@@ -425,7 +425,7 @@ void TstWDropList::valueBack()
     QCOMPARE(f.protocol.sentTexts(), QStringList());
 }
 
-void TstWDropList::queryIndexOfParameterSetList()
+void TestWDropList::queryIndexOfParameterSetList()
 {
     DropListFixture withQuery(Settings{{"node", "ItemAndIndexes"}, {"index1ForQuery", "2"}}, parameterSetList());
     QCOMPARE(withQuery.transform()->firstIndex(), 2);
@@ -433,7 +433,7 @@ void TstWDropList::queryIndexOfParameterSetList()
     QCOMPARE(plain.transform()->firstIndex(), 5);
 }
 
-void TstWDropList::savedElements()
+void TestWDropList::savedElements()
 {
     DropListFixture f(Settings{{"msg", "A,B"}, {"hasBorder", "1"}, {"align", "right"}, {"index1ForQuery", "2"}});
     const Settings saved = WidgetFixture::saved(f.list);
@@ -454,7 +454,7 @@ void TstWDropList::savedElements()
     QVERIFY(!bare.list->processElement(QStringLiteral("title"), QStringLiteral("x")));
 }
 
-void TstWDropList::alignment_data()
+void TestWDropList::alignment_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("flag");
@@ -466,7 +466,7 @@ void TstWDropList::alignment_data()
     QTest::newRow("anything else") << "middle" << 1 << "Left";
 }
 
-void TstWDropList::alignment()
+void TestWDropList::alignment()
 {
     QFETCH(QString, text);
     QFETCH(int, flag);
@@ -478,7 +478,7 @@ void TstWDropList::alignment()
     QCOMPARE(f.list->propertyValue(WidgetPropertyId::Align).toString(), QStringLiteral("Right"));
 }
 
-void TstWDropList::reloadOfTheDesign()
+void TestWDropList::reloadOfTheDesign()
 {
     FakeListNode *pNode = parameterSetList();
     DropListFixture f(Settings{{"node", "ItemAndIndexes"}}, pNode);
@@ -503,7 +503,7 @@ void TstWDropList::reloadOfTheDesign()
 
 // As the user does it: a click opens the list over the canvas, a click on an
 // entry chooses it, a click beside the list only closes it.
-void TstWDropList::popupByMouse()
+void TestWDropList::popupByMouse()
 {
     DropListFixture f(Settings{{"msg", "Low,Mid,High"}});
     QQuickWindow window;
@@ -549,7 +549,7 @@ void TstWDropList::popupByMouse()
     QVERIFY2(f.fx.canvas().warnings().isEmpty(), qPrintable(f.fx.canvas().warnings().join('\n')));
 }
 
-void TstWDropList::popupGuards()
+void TestWDropList::popupGuards()
 {
     DropListFixture f(Settings{{"msg", "Low,Mid"}});
     // No object: nothing to open, nothing set.
@@ -585,5 +585,5 @@ void TstWDropList::popupGuards()
     QCOMPARE(f.shownText(), QStringLiteral("Mid"));
 }
 
-QTEST_MAIN(TstWDropList)
+QTEST_MAIN(TestWDropList)
 #include "tst_wdroplist.moc"

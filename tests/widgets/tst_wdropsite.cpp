@@ -70,7 +70,7 @@ struct Site
 
 } // namespace
 
-class TstWDropSite : public QObject
+class TestWDropSite : public QObject
 {
     Q_OBJECT
 
@@ -87,7 +87,7 @@ private slots:
     void getsItsControlBackAfterLoading();
 };
 
-void TstWDropSite::acceptsAFittingParameter_data()
+void TestWDropSite::acceptsAFittingParameter_data()
 {
     QTest::addColumn<QString>("parameter");
     QTest::addColumn<bool>("occupied");
@@ -106,7 +106,7 @@ void TstWDropSite::acceptsAFittingParameter_data()
                                           << "Cannot drop a Button on a Slider site.";
 }
 
-void TstWDropSite::acceptsAFittingParameter()
+void TestWDropSite::acceptsAFittingParameter()
 {
     QFETCH(QString, parameter);
     QFETCH(bool, occupied);
@@ -130,7 +130,7 @@ void TstWDropSite::acceptsAFittingParameter()
     QVERIFY(!s.site->canAcceptDrop(nullptr, parameter));
 }
 
-void TstWDropSite::takesAControl()
+void TestWDropSite::takesAControl()
 {
     Site s;
     QCOMPARE(s.site->getControlType(), QStringLiteral("Slider"));
@@ -158,7 +158,7 @@ void TstWDropSite::takesAControl()
 
 // A released control leaves its panel alive: whoever released it (a drop
 // command) keeps it, and no list of the panel holds it any more.
-void TstWDropSite::releasesItsControlWithoutDestroyingIt()
+void TestWDropSite::releasesItsControlWithoutDestroyingIt()
 {
     Site s;
     s.site->setChildControl(s.fader);
@@ -183,7 +183,7 @@ void TstWDropSite::releasesItsControlWithoutDestroyingIt()
     delete s.fader;
 }
 
-void TstWDropSite::forgetsADestroyedControl()
+void TestWDropSite::forgetsADestroyedControl()
 {
     Site s;
     s.site->setChildControl(s.fader);
@@ -199,7 +199,7 @@ void TstWDropSite::forgetsADestroyedControl()
     QVERIFY(s.site->widgetProperty("enableDrop").toBool());
 }
 
-void TstWDropSite::movesItsControlAlong()
+void TestWDropSite::movesItsControlAlong()
 {
     Site s;
     s.site->setChildControl(s.fader);
@@ -213,7 +213,7 @@ void TstWDropSite::movesItsControlAlong()
     QCOMPARE(s.fader->bounds(), faderBefore.translated(10, -5));
 }
 
-void TstWDropSite::toolTipAndProperties()
+void TestWDropSite::toolTipAndProperties()
 {
     Site s;
     QCOMPARE(s.site->getToolTip(true), QString());
@@ -228,7 +228,7 @@ void TstWDropSite::toolTipAndProperties()
     QCOMPARE(s.site->createPropertiesDialog(nullptr), nullptr);
 }
 
-void TstWDropSite::savesAndLoads()
+void TestWDropSite::savesAndLoads()
 {
     Site s;
     QVERIFY(s.site->processElement(QStringLiteral("scale"), QStringLiteral("1.5")));
@@ -259,7 +259,7 @@ void TstWDropSite::savesAndLoads()
     QCOMPARE(pLoaded->widgetId(), 0u);
 }
 
-void TstWDropSite::emptySiteWritesNoChild()
+void TestWDropSite::emptySiteWritesNoChild()
 {
     Site s;
     const QStringList names = WidgetFixture::names(WidgetFixture::saved(s.site));
@@ -269,7 +269,7 @@ void TstWDropSite::emptySiteWritesNoChild()
 
 // The panel document links the widgets up after reading: a site whose id is
 // a control's id gets that control.
-void TstWDropSite::getsItsControlBackAfterLoading()
+void TestWDropSite::getsItsControlBackAfterLoading()
 {
     Site s;
     CControl *pPlace = s.fx.addControl(QStringLiteral("Loaded place"), QStringLiteral("DropSite"));
@@ -284,5 +284,5 @@ void TstWDropSite::getsItsControlBackAfterLoading()
     QCOMPARE(pPlace->findWidget(QStringLiteral("label"))->text(), QStringLiteral("Level 1"));
 }
 
-QTEST_MAIN(TstWDropSite)
+QTEST_MAIN(TestWDropSite)
 #include "tst_wdropsite.moc"

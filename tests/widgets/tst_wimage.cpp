@@ -53,7 +53,7 @@ QString writePicture(const QString &folder, const QString &name, Qt::GlobalColor
 
 } // namespace
 
-class TstWImage : public QObject
+class TestWImage : public QObject
 {
     Q_OBJECT
 
@@ -77,7 +77,7 @@ private slots:
     void projectKeepsItsPictures();
 };
 
-void TstWImage::defaults()
+void TestWImage::defaults()
 {
     Image i;
     QVERIFY(i.image);
@@ -93,7 +93,7 @@ void TstWImage::defaults()
     QVERIFY(QFile::exists(QLatin1Char(':') + file.resolved(QUrl(QString(WImage::DefaultImage))).path()));
 }
 
-void TstWImage::opacity_data()
+void TestWImage::opacity_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("opacity");
@@ -105,7 +105,7 @@ void TstWImage::opacity_data()
 }
 
 // From the file and through the property id.
-void TstWImage::opacity()
+void TestWImage::opacity()
 {
     QFETCH(QString, text);
     QFETCH(double, opacity);
@@ -118,7 +118,7 @@ void TstWImage::opacity()
 
 // Leaving placed mode records the placed rectangle; any further background
 // mode keeps that record; placed again, the rectangle comes back.
-void TstWImage::backgroundModes_data()
+void TestWImage::backgroundModes_data()
 {
     QTest::addColumn<QList<int>>("modes");
     QTest::addColumn<QRectF>("rect");
@@ -129,7 +129,7 @@ void TstWImage::backgroundModes_data()
     QTest::newRow("-1, -1 after a background") << QList<int>{2, -1, -1} << Placed;
 }
 
-void TstWImage::backgroundModes()
+void TestWImage::backgroundModes()
 {
     QFETCH(QList<int>, modes);
     QFETCH(QRectF, rect);
@@ -149,7 +149,7 @@ void TstWImage::backgroundModes()
     QCOMPARE(i.image->widgetProperty("z").toInt(), 1);
 }
 
-void TstWImage::backgroundAnswersEmptyGeometry()
+void TestWImage::backgroundAnswersEmptyGeometry()
 {
     Image i;
     QCOMPARE(i.image->geometry(), Placed);
@@ -160,7 +160,7 @@ void TstWImage::backgroundAnswersEmptyGeometry()
 
 // Files written while a background saved a zero rectangle: placing such an
 // image keeps the size it has rather than shrinking it to nothing.
-void TstWImage::placedAfterEmptyRecordKeepsItsSize()
+void TestWImage::placedAfterEmptyRecordKeepsItsSize()
 {
     Image i({{"x", "0"}, {"y", "0"}, {"width", "0"}, {"height", "0"}, {"backgroundFillMode", "1"}});
     i.image->setBackgroundMode(-1);
@@ -168,7 +168,7 @@ void TstWImage::placedAfterEmptyRecordKeepsItsSize()
     QVERIFY(i.rect().height() > 0);
 }
 
-void TstWImage::fillModeText_data()
+void TestWImage::fillModeText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("mode");
@@ -178,7 +178,7 @@ void TstWImage::fillModeText_data()
     QTest::newRow("placed") << "-1" << -1;
 }
 
-void TstWImage::fillModeText()
+void TestWImage::fillModeText()
 {
     QFETCH(QString, text);
     QFETCH(int, mode);
@@ -190,7 +190,7 @@ void TstWImage::fillModeText()
 }
 
 // A width beyond what the page offers would have the decoder allocate huge buffers.
-void TstWImage::maxCachedWidth_data()
+void TestWImage::maxCachedWidth_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("width");
@@ -201,7 +201,7 @@ void TstWImage::maxCachedWidth_data()
     QTest::newRow("not a number") << "wide" << WImage::MinCachedWidth;
 }
 
-void TstWImage::maxCachedWidth()
+void TestWImage::maxCachedWidth()
 {
     QFETCH(QString, text);
     QFETCH(int, width);
@@ -213,7 +213,7 @@ void TstWImage::maxCachedWidth()
 }
 
 // Saved and reopened as a background, the image can be placed again at its size.
-void TstWImage::backgroundSavesItsPlacedRect()
+void TestWImage::backgroundSavesItsPlacedRect()
 {
     Image i;
     i.image->setBackgroundMode(2);
@@ -233,7 +233,7 @@ void TstWImage::backgroundSavesItsPlacedRect()
     QCOMPARE(pCopy->widgetRect(), Placed);
 }
 
-void TstWImage::savesAndReadsEverySetting()
+void TestWImage::savesAndReadsEverySetting()
 {
     Image i({{"id", "5"}, {"link", "3"}, {"z", "2"}, {"imagesize", "0.75"}, {"imageOpacity", "0.5"},
              {"maxCachedImageWidth", "1024"}, {"path", "qrc:/images/meterGreen.png"}});
@@ -254,7 +254,7 @@ void TstWImage::savesAndReadsEverySetting()
     QVERIFY(!pCopy->processElement(QStringLiteral("opacity"), QStringLiteral("0.5")));
 }
 
-void TstWImage::localPictureIsArchived()
+void TestWImage::localPictureIsArchived()
 {
     QTemporaryDir dir;
     const QString file = writePicture(dir.path(), QStringLiteral("logo.png"), Qt::red);
@@ -280,7 +280,7 @@ void TstWImage::localPictureIsArchived()
 
 // Saved into an archive and opened where the pictures no longer are, every
 // picture comes from the archive's copy.
-void TstWImage::projectKeepsItsPictures()
+void TestWImage::projectKeepsItsPictures()
 {
     QTemporaryDir dir;
     const QString pictures = dir.filePath(QStringLiteral("pictures"));
@@ -334,5 +334,5 @@ void TstWImage::projectKeepsItsPictures()
              QStringLiteral("1x/s"));
 }
 
-QTEST_MAIN(TstWImage)
+QTEST_MAIN(TestWImage)
 #include "tst_wimage.moc"

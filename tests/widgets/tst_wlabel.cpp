@@ -40,7 +40,7 @@ WLabel *freeLabel(WidgetFixture &fx)
 
 } // namespace
 
-class TstWLabel : public QObject
+class TestWLabel : public QObject
 {
     Q_OBJECT
 
@@ -67,7 +67,7 @@ private slots:
 
 // ---------------------------------------------------------------- placeholders
 
-void TstWLabel::placeholders_data()
+void TestWLabel::placeholders_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("nodeLabel"); // null: no node
@@ -89,7 +89,7 @@ void TstWLabel::placeholders_data()
     QTest::newRow("usb stays") << "*USB*" << "Zone 1" << "Caption" << "*USB*";
 }
 
-void TstWLabel::placeholders()
+void TestWLabel::placeholders()
 {
     QFETCH(QString, text);
     QFETCH(QString, nodeLabel);
@@ -101,7 +101,7 @@ void TstWLabel::placeholders()
     QCOMPARE(l.label->widgetProperty("textFormat").toInt(), int(Qt::RichText));
 }
 
-void TstWLabel::placeholderWithoutAControl()
+void TestWLabel::placeholderWithoutAControl()
 {
     WidgetFixture fx;
     WLabel *pLabel = freeLabel(fx);
@@ -113,7 +113,7 @@ void TstWLabel::placeholderWithoutAControl()
 
 // ---------------------------------------------------------------- faces
 
-void TstWLabel::facesWrapAndSaveOnce_data()
+void TestWLabel::facesWrapAndSaveOnce_data()
 {
     QTest::addColumn<QStringList>("faces");
     QTest::addColumn<QString>("shown");
@@ -131,7 +131,7 @@ void TstWLabel::facesWrapAndSaveOnce_data()
 
 // The saved text is the bare text, whatever faces wrap it, so loading and
 // saving again gives the same file.
-void TstWLabel::facesWrapAndSaveOnce()
+void TestWLabel::facesWrapAndSaveOnce()
 {
     QFETCH(QStringList, faces);
     QFETCH(QString, shown);
@@ -159,7 +159,7 @@ void TstWLabel::facesWrapAndSaveOnce()
 }
 
 // Text that holds angle brackets of its own is not cut, with or without faces.
-void TstWLabel::angleBracketsOfTheTextSurvive()
+void TestWLabel::angleBracketsOfTheTextSurvive()
 {
     for (const QString &text : {QStringLiteral("Gain > 0 dB"), QStringLiteral("a<b"),
                                 QStringLiteral("<Zone>"), QStringLiteral("x <b>y</b>")}) {
@@ -177,7 +177,7 @@ void TstWLabel::angleBracketsOfTheTextSurvive()
 
 // ---------------------------------------------------------------- alignment, scale, switches
 
-void TstWLabel::alignment_data()
+void TestWLabel::alignment_data()
 {
     QTest::addColumn<QString>("align");
     QTest::addColumn<int>("qml");
@@ -191,7 +191,7 @@ void TstWLabel::alignment_data()
     QTest::newRow("empty") << "" << 1 << "Left" << "left";
 }
 
-void TstWLabel::alignment()
+void TestWLabel::alignment()
 {
     QFETCH(QString, align);
     QFETCH(int, qml);
@@ -207,7 +207,7 @@ void TstWLabel::alignment()
     QCOMPARE(edited.label->widgetProperty("horizontalAlignment").toInt(), qml);
 }
 
-void TstWLabel::scale_data()
+void TestWLabel::scale_data()
 {
     QTest::addColumn<QString>("scale");
     QTest::addColumn<QString>("shown");
@@ -217,7 +217,7 @@ void TstWLabel::scale_data()
     QTest::newRow("not a number") << "big" << "0.0";
 }
 
-void TstWLabel::scale()
+void TestWLabel::scale()
 {
     QFETCH(QString, scale);
     QFETCH(QString, shown);
@@ -233,7 +233,7 @@ void TstWLabel::scale()
     QCOMPARE(WidgetFixture::valueOf(WidgetFixture::saved(edited.label), "scale"), shown);
 }
 
-void TstWLabel::switchesAndMarkers()
+void TestWLabel::switchesAndMarkers()
 {
     Label l(Settings{{"text", "Lobby"}, {"edit", "true"}, {"select", "false"}, {"autosize", "True"}});
     QVERIFY(l.label->widgetProperty("enableEdit").toBool());
@@ -248,7 +248,7 @@ void TstWLabel::switchesAndMarkers()
 
 // ---------------------------------------------------------------- settings
 
-void TstWLabel::savesAndLoads()
+void TestWLabel::savesAndLoads()
 {
     Label l(Settings{{"x", "10"},
              {"y", "20"},
@@ -287,7 +287,7 @@ void TstWLabel::savesAndLoads()
     QCOMPARE(WidgetFixture::saved(pLoaded), saved);
 }
 
-void TstWLabel::optionalSettingsOnlyWhenGiven()
+void TestWLabel::optionalSettingsOnlyWhenGiven()
 {
     Label l(Settings{{"text", "Lobby"}});
     QCOMPARE(l.label->markers(), 0u);
@@ -296,7 +296,7 @@ void TstWLabel::optionalSettingsOnlyWhenGiven()
                           "align", "color"}));
 }
 
-void TstWLabel::rejectsOtherElements()
+void TestWLabel::rejectsOtherElements()
 {
     Label l(Settings{{"text", "Lobby"}});
     for (const char *name : {"id", "link", "title", "Text", "unknown"}) {
@@ -310,7 +310,7 @@ void TstWLabel::rejectsOtherElements()
 
 // ---------------------------------------------------------------- reload of the design file
 
-void TstWLabel::reloadRenamesTheText_data()
+void TestWLabel::reloadRenamesTheText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("face");
@@ -322,7 +322,7 @@ void TstWLabel::reloadRenamesTheText_data()
     QTest::newRow("other text") << "Master" << "" << "Master";
 }
 
-void TstWLabel::reloadRenamesTheText()
+void TestWLabel::reloadRenamesTheText()
 {
     QFETCH(QString, text);
     QFETCH(QString, face);
@@ -336,7 +336,7 @@ void TstWLabel::reloadRenamesTheText()
     QCOMPARE(WidgetFixture::valueOf(WidgetFixture::saved(l.label), "text"), shown);
 }
 
-void TstWLabel::unbindingStopsReloads()
+void TestWLabel::unbindingStopsReloads()
 {
     Label l(Settings{{"text", "Zone 1"}}, QStringLiteral("Node"));
     HNode *pNode = l.control->node();
@@ -351,7 +351,7 @@ void TstWLabel::unbindingStopsReloads()
     QCOMPARE(l.label->text(), QStringLiteral("Lobby"));
 }
 
-void TstWLabel::withoutAnItem()
+void TestWLabel::withoutAnItem()
 {
     WLabel label;
     QVERIFY(!label.processElement(QStringLiteral("text"), QStringLiteral("x")));
@@ -363,5 +363,5 @@ void TstWLabel::withoutAnItem()
     QVERIFY(!label.save(nullptr));
 }
 
-QTEST_MAIN(TstWLabel)
+QTEST_MAIN(TestWLabel)
 #include "tst_wlabel.moc"

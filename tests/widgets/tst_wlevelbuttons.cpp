@@ -54,7 +54,7 @@ struct Steps : BoundWidgetFixture
 
 } // namespace
 
-class TstWLevelButtons : public QObject
+class TestWLevelButtons : public QObject
 {
     Q_OBJECT
 
@@ -76,7 +76,7 @@ private slots:
     void badSettingsTakeTheDefaults();
 };
 
-void TstWLevelButtons::clickSendsEveryStep_data()
+void TestWLevelButtons::clickSendsEveryStep_data()
 {
     QTest::addColumn<QString>("start");
     QTest::addColumn<bool>("plus");
@@ -90,7 +90,7 @@ void TstWLevelButtons::clickSendsEveryStep_data()
 }
 
 // A click at the bound still sends the unchanged value.
-void TstWLevelButtons::clickSendsEveryStep()
+void TestWLevelButtons::clickSendsEveryStep()
 {
     QFETCH(QString, start);
     QFETCH(bool, plus);
@@ -109,7 +109,7 @@ void TstWLevelButtons::clickSendsEveryStep()
     QCOMPARE(f.buttons()->lastValue(), float(position));
 }
 
-void TstWLevelButtons::holdRepeatsUntilTheBoundAndKeepsSending()
+void TestWLevelButtons::holdRepeatsUntilTheBoundAndKeepsSending()
 {
     Steps f(BoundWidgetFixture::range("0", "10", "1"));
     CanvasWindow window(f.fx.canvas());
@@ -127,7 +127,7 @@ void TstWLevelButtons::holdRepeatsUntilTheBoundAndKeepsSending()
     QCOMPARE(f.widget->widgetProperty("minusButtonColor").value<QColor>().alpha(), 0);
 }
 
-void TstWLevelButtons::valueText_data()
+void TestWLevelButtons::valueText_data()
 {
     QTest::addColumn<Settings>("range");
     QTest::addColumn<QString>("reply");
@@ -142,7 +142,7 @@ void TstWLevelButtons::valueText_data()
     QTest::newRow("beyond the maximum") << BoundWidgetFixture::range("0", "10", "1") << "99" << 10 << "10.0";
 }
 
-void TstWLevelButtons::valueText()
+void TestWLevelButtons::valueText()
 {
     QFETCH(Settings, range);
     QFETCH(QString, reply);
@@ -156,7 +156,7 @@ void TstWLevelButtons::valueText()
     QCOMPARE(f.protocol.sentValues().size(), 0);
 }
 
-void TstWLevelButtons::rangeEditsKeepUnitsAndPositionsApart_data()
+void TestWLevelButtons::rangeEditsKeepUnitsAndPositionsApart_data()
 {
     QTest::addColumn<int>("sentPosition");
     QTest::addColumn<int>("id");
@@ -178,7 +178,7 @@ void TstWLevelButtons::rangeEditsKeepUnitsAndPositionsApart_data()
 }
 
 // Values are in units, positions in steps: with half steps the two differ.
-void TstWLevelButtons::rangeEditsKeepUnitsAndPositionsApart()
+void TestWLevelButtons::rangeEditsKeepUnitsAndPositionsApart()
 {
     QFETCH(int, sentPosition);
     QFETCH(int, id);
@@ -198,7 +198,7 @@ void TstWLevelButtons::rangeEditsKeepUnitsAndPositionsApart()
     QCOMPARE(f.buttons()->maxPosition(), maximum / 0.5f);
 }
 
-void TstWLevelButtons::captionPlaceholders_data()
+void TestWLevelButtons::captionPlaceholders_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("caption");
@@ -214,7 +214,7 @@ void TstWLevelButtons::captionPlaceholders_data()
     QTest::newRow("plain") << "Gain" << "Volume" << "Volume";
 }
 
-void TstWLevelButtons::captionPlaceholders()
+void TestWLevelButtons::captionPlaceholders()
 {
     QFETCH(QString, title);
     QFETCH(QString, caption);
@@ -229,7 +229,7 @@ void TstWLevelButtons::captionPlaceholders()
     QCOMPARE(WidgetFixture::valueOf(WidgetFixture::saved(f.widget), "text"), shown);
 }
 
-void TstWLevelButtons::reloadRenamesTheCaption_data()
+void TestWLevelButtons::reloadRenamesTheCaption_data()
 {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("renamed");
@@ -239,7 +239,7 @@ void TstWLevelButtons::reloadRenamesTheCaption_data()
     QTest::newRow("end") << "Level Zone 1" << "Level Zone 1";
 }
 
-void TstWLevelButtons::reloadRenamesTheCaption()
+void TestWLevelButtons::reloadRenamesTheCaption()
 {
     QFETCH(QString, caption);
     QFETCH(QString, renamed);
@@ -250,7 +250,7 @@ void TstWLevelButtons::reloadRenamesTheCaption()
     QCOMPARE(f.widget->text(), renamed);
 }
 
-void TstWLevelButtons::saveAndReopenGiveTheSameFile_data()
+void TestWLevelButtons::saveAndReopenGiveTheSameFile_data()
 {
     QTest::addColumn<Settings>("settings");
 
@@ -266,7 +266,7 @@ void TstWLevelButtons::saveAndReopenGiveTheSameFile_data()
                                                    {"xfract", "0.25"}};
 }
 
-void TstWLevelButtons::saveAndReopenGiveTheSameFile()
+void TestWLevelButtons::saveAndReopenGiveTheSameFile()
 {
     QFETCH(Settings, settings);
     Steps f(BoundWidgetFixture::range("0", "10", "1"), settings);
@@ -278,7 +278,7 @@ void TstWLevelButtons::saveAndReopenGiveTheSameFile()
     QCOMPARE(WidgetFixture::names(saved).mid(9), (QStringList{"knobcolor", "text", "hasBorder", "isCircularEnabled"}));
 }
 
-void TstWLevelButtons::propertyIds()
+void TestWLevelButtons::propertyIds()
 {
     Steps f(BoundWidgetFixture::range("-10", "10", "0.5", "pct"));
     WLevelButtons *pButtons = f.buttons();
@@ -297,7 +297,7 @@ void TstWLevelButtons::propertyIds()
     QCOMPARE(f.valueText(), QStringLiteral("2.5"));
 }
 
-void TstWLevelButtons::badSettingsTakeTheDefaults()
+void TestWLevelButtons::badSettingsTakeTheDefaults()
 {
     Settings settings = Geometry;
     settings.append({{"hasBorder", "thick"}, {"isCircularEnabled", "0x1"}, {"xfract", "wide"}, {"orient", "up"}});
@@ -310,5 +310,5 @@ void TstWLevelButtons::badSettingsTakeTheDefaults()
     QCOMPARE(f.widget->widgetProperty("rotation").toDouble(), 0.0);
 }
 
-QTEST_MAIN(TstWLevelButtons)
+QTEST_MAIN(TestWLevelButtons)
 #include "tst_wlevelbuttons.moc"

@@ -83,7 +83,7 @@ QStringList lower(const QStringList &colours)
 
 } // namespace
 
-class TstWMeter : public QObject
+class TestWMeter : public QObject
 {
     Q_OBJECT
 
@@ -113,7 +113,7 @@ private slots:
     void markerOffIsNotWritten();
 };
 
-void TstWMeter::defaults()
+void TestWMeter::defaults()
 {
     Meter m;
     QVERIFY(m.meter);
@@ -134,7 +134,7 @@ void TstWMeter::defaults()
 
 // Stops are fractions of the bar; a level is drawn inside the scale, and a
 // scale of no height or upside down stays unlit.
-void TstWMeter::bands_data()
+void TestWMeter::bands_data()
 {
     QTest::addColumn<QString>("minimum");
     QTest::addColumn<QString>("maximum");
@@ -161,7 +161,7 @@ void TstWMeter::bands_data()
                                            << QList<double>{FirstStop, SecondStop, ThirdStop};
 }
 
-void TstWMeter::bands()
+void TestWMeter::bands()
 {
     QFETCH(QString, minimum);
     QFETCH(QString, maximum);
@@ -182,7 +182,7 @@ void TstWMeter::bands()
 }
 
 // Outputs of type number "2" read 24 dB low; nothing else is moved.
-void TstWMeter::levelOffset_data()
+void TestWMeter::levelOffset_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("typeNum");
@@ -194,7 +194,7 @@ void TstWMeter::levelOffset_data()
     QTest::newRow("no blank after Output") << "Output4" << "2" << 10.0 / 60;
 }
 
-void TstWMeter::levelOffset()
+void TestWMeter::levelOffset()
 {
     QFETCH(QString, title);
     QFETCH(QString, typeNum);
@@ -206,7 +206,7 @@ void TstWMeter::levelOffset()
 }
 
 // A new peak stays for four smaller updates, then falls 0.08 on each further one.
-void TstWMeter::peakHoldsThenFalls()
+void TestWMeter::peakHoldsThenFalls()
 {
     Meter m;
     m.reply(-10.0);
@@ -229,7 +229,7 @@ void TstWMeter::peakHoldsThenFalls()
 }
 
 // Without updates the peak line steps down by 1 per timeout, never below the bar.
-void TstWMeter::peakFallsWithoutUpdates()
+void TestWMeter::peakFallsWithoutUpdates()
 {
     Meter m;
     m.reply(-58.0);
@@ -245,7 +245,7 @@ void TstWMeter::peakFallsWithoutUpdates()
     QVERIFY(m.meter->peak() >= -61.0);
 }
 
-void TstWMeter::rates_data()
+void TestWMeter::rates_data()
 {
     QTest::addColumn<QString>("rate");
     QTest::addColumn<int>("interval");
@@ -260,7 +260,7 @@ void TstWMeter::rates_data()
 }
 
 // Set through the file and through the property id; unknown texts are kept.
-void TstWMeter::rates()
+void TestWMeter::rates()
 {
     QFETCH(QString, rate);
     QFETCH(int, interval);
@@ -273,7 +273,7 @@ void TstWMeter::rates()
     QCOMPARE(read.meter->source().pollTimer().interval(), interval);
 }
 
-void TstWMeter::pollsOnlyWithLiveBinding()
+void TestWMeter::pollsOnlyWithLiveBinding()
 {
     Meter m;
     m.goOnline();
@@ -295,7 +295,7 @@ void TstWMeter::pollsOnlyWithLiveBinding()
 }
 
 // Hidden once online, a meter stops polling; shown, it polls at once.
-void TstWMeter::visibilityStartsAndStopsPolling()
+void TestWMeter::visibilityStartsAndStopsPolling()
 {
     Meter m;
     // Before going online visibility leaves the timer alone.
@@ -313,7 +313,7 @@ void TstWMeter::visibilityStartsAndStopsPolling()
     QVERIFY(m.meter->widgetProperty("visible").toBool());
 }
 
-void TstWMeter::offlineUnlights()
+void TestWMeter::offlineUnlights()
 {
     Meter m;
     m.goOnline();
@@ -328,7 +328,7 @@ void TstWMeter::offlineUnlights()
     QVERIFY(m.meter->source().pollTimer().isActive());
 }
 
-void TstWMeter::placeholders_data()
+void TestWMeter::placeholders_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("controlName");
@@ -347,7 +347,7 @@ void TstWMeter::placeholders_data()
     QTest::newRow("plain text") << "Input 1" << "Mic 3" << "Level" << "Level" << "";
 }
 
-void TstWMeter::placeholders()
+void TestWMeter::placeholders()
 {
     QFETCH(QString, title);
     QFETCH(QString, controlName);
@@ -363,7 +363,7 @@ void TstWMeter::placeholders()
     QCOMPARE(m.transform.meterChannelName(), channelName);
 }
 
-void TstWMeter::labelReload_data()
+void TestWMeter::labelReload_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("after");
@@ -373,7 +373,7 @@ void TstWMeter::labelReload_data()
     QTest::newRow("case counts") << "lobby mic" << "lobby mic";
 }
 
-void TstWMeter::labelReload()
+void TestWMeter::labelReload()
 {
     QFETCH(QString, text);
     QFETCH(QString, after);
@@ -387,7 +387,7 @@ void TstWMeter::labelReload()
     QCOMPARE(m.meter->text(), after);
 }
 
-void TstWMeter::markerRule_data()
+void TestWMeter::markerRule_data()
 {
     QTest::addColumn<double>("level");
     QTest::addColumn<double>("point");
@@ -397,7 +397,7 @@ void TstWMeter::markerRule_data()
     QTest::newRow("below the bottom") << -100.0 << 0.0 << -60.0;
 }
 
-void TstWMeter::markerRule()
+void TestWMeter::markerRule()
 {
     QFETCH(double, level);
     QFETCH(double, point);
@@ -414,7 +414,7 @@ void TstWMeter::markerRule()
     QVERIFY(std::abs(read.meter->widgetProperty("markerLevelPoint").toDouble() - point) < 1e-6);
 }
 
-void TstWMeter::readingNeedsANodeForTheScale()
+void TestWMeter::readingNeedsANodeForTheScale()
 {
     const Settings settings{{"minimum", "-40"}, {"maximum", "10"}, {"colorBreakValue1", "-12"},
                             {"colorBreakValue2", "0"}, {"meterRate", "1x/s"}, {"unitsText", "dBu"}};
@@ -438,7 +438,7 @@ void TstWMeter::readingNeedsANodeForTheScale()
     QVERIFY(bound.meter->processElement(QStringLiteral("xfract"), QStringLiteral("0.5")));
 }
 
-void TstWMeter::notNumbersReadAsZero()
+void TestWMeter::notNumbersReadAsZero()
 {
     Meter m(Settings{{"minimum", "nan"}, {"maximum", "inf"}, {"colorBreakValue1", "-inf"}, {"markerLevelPoint", "nan"},
              {"indexOffset", "x"}, {"x", "nan"}});
@@ -453,7 +453,7 @@ void TstWMeter::notNumbersReadAsZero()
 }
 
 // A scale from a file spanning 1e30 must not have the gauge create a tick per step.
-void TstWMeter::hugeScaleDrawsBoundedTicks()
+void TestWMeter::hugeScaleDrawsBoundedTicks()
 {
     Meter normal;
     Meter huge(Settings{{"minimum", "-1e30"}, {"maximum", "1e30"}});
@@ -471,7 +471,7 @@ void TstWMeter::hugeScaleDrawsBoundedTicks()
     QVERIFY2(items(huge) < 20 * items(normal), qPrintable(QString::number(items(huge))));
 }
 
-void TstWMeter::saveAndReopen()
+void TestWMeter::saveAndReopen()
 {
     Meter m(Settings{{"x", "10"}, {"y", "20"}, {"width", "60"}, {"height", "320"}, {"text", "*LABEL* level"},
              {"color", "#ff102030"}, {"minimum", "-50"}, {"maximum", "6"}, {"colorBreakValue1", "-18"},
@@ -501,7 +501,7 @@ void TstWMeter::saveAndReopen()
     QCOMPARE(WidgetFixture::saved(pCopy), saved);
 }
 
-void TstWMeter::markerOffIsNotWritten()
+void TestWMeter::markerOffIsNotWritten()
 {
     Meter m;
     const QStringList names = WidgetFixture::names(WidgetFixture::saved(m.meter));
@@ -513,5 +513,5 @@ void TstWMeter::markerOffIsNotWritten()
     QVERIFY(!m.meter->save(pNoWriter));
 }
 
-QTEST_MAIN(TstWMeter)
+QTEST_MAIN(TestWMeter)
 #include "tst_wmeter.moc"

@@ -52,7 +52,7 @@ struct MeterImage
 
 } // namespace
 
-class TstWMeterImage : public QObject
+class TestWMeterImage : public QObject
 {
     Q_OBJECT
 
@@ -75,7 +75,7 @@ private slots:
     void builtInImageIsNotArchived();
 };
 
-void TstWMeterImage::defaults()
+void TestWMeterImage::defaults()
 {
     MeterImage m;
     QVERIFY(m.meter);
@@ -90,7 +90,7 @@ void TstWMeterImage::defaults()
 }
 
 // The pictures are named relative to the QML file.
-void TstWMeterImage::builtInImagesExist()
+void TestWMeterImage::builtInImagesExist()
 {
     const QUrl file(QStringLiteral("qrc:/qmlcontrol/QmlMeterImage.qml"));
     for (const QLatin1String &path : {WMeterImage::GreyImage, WMeterImage::GreenImage, WMeterImage::YellowImage,
@@ -101,7 +101,7 @@ void TstWMeterImage::builtInImagesExist()
     }
 }
 
-void TstWMeterImage::imageChoice_data()
+void TestWMeterImage::imageChoice_data()
 {
     QTest::addColumn<double>("reply");
     QTest::addColumn<QString>("image");
@@ -114,7 +114,7 @@ void TstWMeterImage::imageChoice_data()
     QTest::newRow("above the top") << 30.0 << QString(WMeterImage::OrangeImage);
 }
 
-void TstWMeterImage::imageChoice()
+void TestWMeterImage::imageChoice()
 {
     QFETCH(double, reply);
     QFETCH(QString, image);
@@ -125,7 +125,7 @@ void TstWMeterImage::imageChoice()
     QVERIFY(m.meter->isOutputEnabled());
 }
 
-void TstWMeterImage::offsetOnlyForOutputsOfTypeTwo_data()
+void TestWMeterImage::offsetOnlyForOutputsOfTypeTwo_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("typeNum");
@@ -135,7 +135,7 @@ void TstWMeterImage::offsetOnlyForOutputsOfTypeTwo_data()
     QTest::newRow("input of type 2") << "Input 1" << "2" << QString(WMeterImage::GreenImage);
 }
 
-void TstWMeterImage::offsetOnlyForOutputsOfTypeTwo()
+void TestWMeterImage::offsetOnlyForOutputsOfTypeTwo()
 {
     QFETCH(QString, title);
     QFETCH(QString, typeNum);
@@ -146,7 +146,7 @@ void TstWMeterImage::offsetOnlyForOutputsOfTypeTwo()
 }
 
 // Unlike the bar meter, a hidden image meter goes on polling.
-void TstWMeterImage::pollingGoesOnWhileHidden()
+void TestWMeterImage::pollingGoesOnWhileHidden()
 {
     MeterImage m;
     emit m.protocol.onlineStateChanged(true);
@@ -160,7 +160,7 @@ void TstWMeterImage::pollingGoesOnWhileHidden()
     QCOMPARE(m.protocol.meterRequests().size(), 1);
 }
 
-void TstWMeterImage::offlineShowsGrey()
+void TestWMeterImage::offlineShowsGrey()
 {
     MeterImage m;
     emit m.protocol.onlineStateChanged(true);
@@ -171,7 +171,7 @@ void TstWMeterImage::offlineShowsGrey()
     QVERIFY(m.meter->source().pollTimer().isActive());
 }
 
-void TstWMeterImage::opacity_data()
+void TestWMeterImage::opacity_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("opacity");
@@ -182,7 +182,7 @@ void TstWMeterImage::opacity_data()
 }
 
 // Through the property id and from the file.
-void TstWMeterImage::opacity()
+void TestWMeterImage::opacity()
 {
     QFETCH(QString, text);
     QFETCH(double, opacity);
@@ -193,7 +193,7 @@ void TstWMeterImage::opacity()
     QVERIFY(qAbs(read.meter->propertyValue(WidgetPropertyId::Opacity).toDouble() - opacity) < 1e-6);
 }
 
-void TstWMeterImage::placeholdersAsTheBarMeter()
+void TestWMeterImage::placeholdersAsTheBarMeter()
 {
     MeterImage m(Settings{{"text", "*LABEL*"}});
     // Read as it is; resolved when the control refreshes.
@@ -204,7 +204,7 @@ void TstWMeterImage::placeholdersAsTheBarMeter()
     QCOMPARE(m.meter->text(), QStringLiteral("Hall Mic"));
 }
 
-void TstWMeterImage::readingRules()
+void TestWMeterImage::readingRules()
 {
     const Settings scale{{"minimum", "-40"}, {"maximum", "6"}, {"colorBreakValue1", "-10"}, {"colorBreakValue2", "-2"}};
     MeterImage unbound(scale, QStringLiteral("Input 1"), QStringLiteral("1"), false);
@@ -231,7 +231,7 @@ void TstWMeterImage::readingRules()
     QCOMPARE(hostile.meter->widgetProperty("imageSize").toDouble(), 0.0);
 }
 
-void TstWMeterImage::saveAndReopen()
+void TestWMeterImage::saveAndReopen()
 {
     MeterImage m(Settings{{"x", "4"}, {"y", "8"}, {"width", "75"}, {"height", "90"}, {"id", "12"}, {"minimum", "-50"},
                   {"maximum", "3"}, {"imagesize", "0.8"}, {"imageOpacity", "0.6"}, {"text", "Podium"},
@@ -262,7 +262,7 @@ void TstWMeterImage::saveAndReopen()
     QCOMPARE(WidgetFixture::valueOf(WidgetFixture::saved(fresh.meter), QStringLiteral("imagesize")), QString(""));
 }
 
-void TstWMeterImage::builtInImageIsNotArchived()
+void TestWMeterImage::builtInImageIsNotArchived()
 {
     MeterImage m;
     QByteArray bytes;
@@ -274,5 +274,5 @@ void TstWMeterImage::builtInImageIsNotArchived()
     QVERIFY(UArchive::instance()->header().records().isEmpty());
 }
 
-QTEST_MAIN(TstWMeterImage)
+QTEST_MAIN(TestWMeterImage)
 #include "tst_wmeterimage.moc"

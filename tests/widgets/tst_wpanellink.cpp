@@ -62,7 +62,7 @@ struct Document
 
 } // namespace
 
-class TstWPanelLink : public QObject
+class TestWPanelLink : public QObject
 {
     Q_OBJECT
 
@@ -84,7 +84,7 @@ private slots:
     void withoutAnItem();
 };
 
-void TstWPanelLink::targetGivesPathAndText()
+void TestWPanelLink::targetGivesPathAndText()
 {
     Document document;
     Link l;
@@ -103,7 +103,7 @@ void TstWPanelLink::targetGivesPathAndText()
 }
 
 // Clicks while the delay runs restart it: a double tap jumps once.
-void TstWPanelLink::clicksJumpOnce()
+void TestWPanelLink::clicksJumpOnce()
 {
     Link l;
     l.link->setPropertyValue(WidgetPropertyId::LinkPath, QStringLiteral("..\\Lobby\\Lights"));
@@ -121,7 +121,7 @@ void TstWPanelLink::clicksJumpOnce()
     QTRY_COMPARE(jumps.count(), 2);
 }
 
-void TstWPanelLink::jumpWithoutAControlIsSkipped()
+void TestWPanelLink::jumpWithoutAControlIsSkipped()
 {
     WidgetFixture fx;
     auto *pLink = qobject_cast<WPanelLink *>(fx.canvas().factory()->createWidget(QStringLiteral("panellink")));
@@ -130,7 +130,7 @@ void TstWPanelLink::jumpWithoutAControlIsSkipped()
     pLink->onJumpTimerTimeout();
 }
 
-void TstWPanelLink::renamedPanelRewritesItsLinks_data()
+void TestWPanelLink::renamedPanelRewritesItsLinks_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("oldPrefix");
@@ -151,7 +151,7 @@ void TstWPanelLink::renamedPanelRewritesItsLinks_data()
     QTest::newRow("empty old prefix") << "..\\Lobby\\Home" << "" << "x" << "..\\Lobby\\Home";
 }
 
-void TstWPanelLink::renamedPanelRewritesItsLinks()
+void TestWPanelLink::renamedPanelRewritesItsLinks()
 {
     QFETCH(QString, path);
     QFETCH(QString, oldPrefix);
@@ -163,7 +163,7 @@ void TstWPanelLink::renamedPanelRewritesItsLinks()
     QCOMPARE(l.link->linkPath(), result);
 }
 
-void TstWPanelLink::propertyIds()
+void TestWPanelLink::propertyIds()
 {
     Link l;
     QCOMPARE(l.link->propertyValue(WidgetPropertyId::ButtonMode).toString(), QStringLiteral("Text"));
@@ -199,7 +199,7 @@ void TstWPanelLink::propertyIds()
     QCOMPARE(QString::fromLatin1(pPage->metaObject()->className()), QStringLiteral("DPropPanelLinkDialog"));
 }
 
-void TstWPanelLink::imageModeReading_data()
+void TestWPanelLink::imageModeReading_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("image");
@@ -209,7 +209,7 @@ void TstWPanelLink::imageModeReading_data()
     QTest::newRow("text") << "text" << true;
 }
 
-void TstWPanelLink::imageModeReading()
+void TestWPanelLink::imageModeReading()
 {
     QFETCH(QString, text);
     QFETCH(bool, image);
@@ -217,7 +217,7 @@ void TstWPanelLink::imageModeReading()
     QCOMPARE(l.link->widgetProperty("imageValid").toBool(), image);
 }
 
-void TstWPanelLink::templateSurvivesSaveAndLoad()
+void TestWPanelLink::templateSurvivesSaveAndLoad()
 {
     Link l;
     QCOMPARE(l.link->text(), QStringLiteral("?"));
@@ -236,7 +236,7 @@ void TstWPanelLink::templateSurvivesSaveAndLoad()
     QCOMPARE(WidgetFixture::saved(pLoaded), saved);
 }
 
-void TstWPanelLink::savesAndLoadsEverySetting()
+void TestWPanelLink::savesAndLoadsEverySetting()
 {
     Link l(Settings{{"x", "5"},
             {"y", "6"},
@@ -276,7 +276,7 @@ void TstWPanelLink::savesAndLoadsEverySetting()
     QVERIFY(l.fx.canvas().warnings().isEmpty());
 }
 
-void TstWPanelLink::keepImageInBoundsZeroIsNotWritten()
+void TestWPanelLink::keepImageInBoundsZeroIsNotWritten()
 {
     Link l(Settings{{"text", "?"}, {"keepImageInBounds", "0"}});
     QVERIFY(l.link->widgetProperty("keepImageInBounds").toBool());
@@ -286,7 +286,7 @@ void TstWPanelLink::keepImageInBoundsZeroIsNotWritten()
 
 // A local image goes into the archive when the project is packed (the
 // writer's archive lives as long as the writer); the file keeps the path as shown.
-void TstWPanelLink::localImageIsRegisteredWithTheArchive()
+void TestWPanelLink::localImageIsRegisteredWithTheArchive()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -308,7 +308,7 @@ void TstWPanelLink::localImageIsRegisteredWithTheArchive()
     QVERIFY(UArchive::instance()->header().findByLocalPath(file));
 }
 
-void TstWPanelLink::withoutAnItem()
+void TestWPanelLink::withoutAnItem()
 {
     WPanelLink link;
     QVERIFY(link.processElement(QStringLiteral("path"), QStringLiteral("..\\A\\B")));
@@ -322,5 +322,5 @@ void TstWPanelLink::withoutAnItem()
     QVERIFY(!link.processElement(QStringLiteral("text"), QStringLiteral("x")));
 }
 
-QTEST_MAIN(TstWPanelLink)
+QTEST_MAIN(TestWPanelLink)
 #include "tst_wpanellink.moc"

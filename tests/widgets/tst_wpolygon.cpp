@@ -52,7 +52,7 @@ bool allFinite(const WPolygon *pPolygon)
 
 } // namespace
 
-class TstWPolygon : public QObject
+class TestWPolygon : public QObject
 {
     Q_OBJECT
 
@@ -76,7 +76,7 @@ private slots:
     void regionLogsItsCreation();
 };
 
-void TstWPolygon::containsPoint_data()
+void TestWPolygon::containsPoint_data()
 {
     QTest::addColumn<QString>("vertexText");
     QTest::addColumn<QPointF>("point");
@@ -95,7 +95,7 @@ void TstWPolygon::containsPoint_data()
     QTest::newRow("no vertices") << QString() << QPointF(0, 0) << false;
 }
 
-void TstWPolygon::containsPoint()
+void TestWPolygon::containsPoint()
 {
     QFETCH(QString, vertexText);
     QFETCH(QPointF, point);
@@ -106,7 +106,7 @@ void TstWPolygon::containsPoint()
     QCOMPARE(pPolygon->containsPoint(point), inside);
 }
 
-void TstWPolygon::parsePath_data()
+void TestWPolygon::parsePath_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<Vertices>("vertices");
@@ -120,14 +120,14 @@ void TstWPolygon::parsePath_data()
     QTest::newRow("only blanks") << "   " << Vertices{};
 }
 
-void TstWPolygon::parsePath()
+void TestWPolygon::parsePath()
 {
     QFETCH(QString, text);
     QFETCH(Vertices, vertices);
     QCOMPARE(WPolygon::parsePath(text), vertices);
 }
 
-void TstWPolygon::saveAndReopen_data()
+void TestWPolygon::saveAndReopen_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<bool>("withFillAndPath");
@@ -135,7 +135,7 @@ void TstWPolygon::saveAndReopen_data()
     QTest::newRow("roomselector") << "roomselector" << false;
 }
 
-void TstWPolygon::saveAndReopen()
+void TestWPolygon::saveAndReopen()
 {
     QFETCH(QString, type);
     QFETCH(bool, withFillAndPath);
@@ -166,7 +166,7 @@ void TstWPolygon::saveAndReopen()
     QCOMPARE(WPolygon::parseVertexJson(pReopened->widgetProperty("polygon").toString()), pPolygon->vertices());
 }
 
-void TstWPolygon::vertexJson()
+void TestWPolygon::vertexJson()
 {
     PolygonFixture f;
     WPolygon *pPolygon = f.polygon(QStringLiteral("0,0 10.25,0 10,1e-3"));
@@ -181,7 +181,7 @@ void TstWPolygon::vertexJson()
 }
 
 // Only the last of two quick steps is applied, after the delay.
-void TstWPolygon::reshapeStepsCoalesce()
+void TestWPolygon::reshapeStepsCoalesce()
 {
     PolygonFixture f;
     WPolygon *pPolygon = f.polygon(Square);
@@ -195,7 +195,7 @@ void TstWPolygon::reshapeStepsCoalesce()
 }
 
 // The end of a gesture comes right after its last move: the move counts.
-void TstWPolygon::gestureEndKeepsWaitingMove()
+void TestWPolygon::gestureEndKeepsWaitingMove()
 {
     PolygonFixture f;
     WPolygon *pPolygon = f.polygon(Square);
@@ -207,7 +207,7 @@ void TstWPolygon::gestureEndKeepsWaitingMove()
     QCOMPARE(pPolygon->outline().position, QPointF(40, 60));
 }
 
-void TstWPolygon::resize_data()
+void TestWPolygon::resize_data()
 {
     QTest::addColumn<QString>("vertexText");
     QTest::addColumn<bool>("horizontal");
@@ -219,7 +219,7 @@ void TstWPolygon::resize_data()
     QTest::newRow("no height") << "0,0 10,0 20,0" << false << 50.0 << Vertices{{0, 0}, {10, 0}, {20, 0}};
 }
 
-void TstWPolygon::resize()
+void TestWPolygon::resize()
 {
     QFETCH(QString, vertexText);
     QFETCH(bool, horizontal);
@@ -235,7 +235,7 @@ void TstWPolygon::resize()
     QCOMPARE(WPolygon::parseVertexJson(pPolygon->widgetProperty("polygon").toString()), vertices);
 }
 
-void TstWPolygon::scaleGeometry_data()
+void TestWPolygon::scaleGeometry_data()
 {
     QTest::addColumn<bool>("both");
     QTest::addColumn<Vertices>("vertices");
@@ -243,7 +243,7 @@ void TstWPolygon::scaleGeometry_data()
     QTest::newRow("x divided") << false << Vertices{{0, 0}, {5, 0}, {5, 20}, {0, 20}};
 }
 
-void TstWPolygon::scaleGeometry()
+void TestWPolygon::scaleGeometry()
 {
     QFETCH(bool, both);
     QFETCH(Vertices, vertices);
@@ -256,7 +256,7 @@ void TstWPolygon::scaleGeometry()
     QCOMPARE(pPolygon->vertices(), vertices);
 }
 
-void TstWPolygon::regionLinkPrefix_data()
+void TestWPolygon::regionLinkPrefix_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("oldPrefix");
@@ -269,7 +269,7 @@ void TstWPolygon::regionLinkPrefix_data()
     QTest::newRow("case differs") << "..\\a\\x" << "..\\A" << "..\\B" << "..\\a\\x";
 }
 
-void TstWPolygon::regionLinkPrefix()
+void TestWPolygon::regionLinkPrefix()
 {
     QFETCH(QString, path);
     QFETCH(QString, oldPrefix);
@@ -283,7 +283,7 @@ void TstWPolygon::regionLinkPrefix()
     QCOMPARE(pRegion->propertyValue(WidgetPropertyId::LinkPath).toString(), result);
 }
 
-void TstWPolygon::propertyIds()
+void TestWPolygon::propertyIds()
 {
     PolygonFixture f;
     WPolygon *pRegion = f.polygon(Square);
@@ -300,7 +300,7 @@ void TstWPolygon::propertyIds()
     QCOMPARE(pRegion->propertyValue(WidgetPropertyId::SelectedOpacity).toString(), QString());
 }
 
-void TstWPolygon::regionLogsItsCreation()
+void TestWPolygon::regionLogsItsCreation()
 {
     PolygonFixture f;
     const QString logPath = QDir::homePath() + QStringLiteral("/Documents/vmrlog.txt");
@@ -315,5 +315,5 @@ void TstWPolygon::regionLogsItsCreation()
     QCOMPARE(lines(), before + 2);
 }
 
-QTEST_MAIN(TstWPolygon)
+QTEST_MAIN(TestWPolygon)
 #include "tst_wpolygon.moc"

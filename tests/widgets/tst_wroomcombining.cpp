@@ -115,7 +115,7 @@ QString stripText(const WActiveCombo *pWidget)
 
 // The room selector, the active-combination display and the combination
 // selector bound to a room-combining group, online against a fake processor.
-class TstWRoomCombining : public QObject
+class TestWRoomCombining : public QObject
 {
     Q_OBJECT
 
@@ -146,7 +146,7 @@ private:
     QStringList m_boxes;
 };
 
-void TstWRoomCombining::init()
+void TestWRoomCombining::init()
 {
     m_boxes.clear();
     DMessageBox::setResponder([this](const QString &title, const QString &text) {
@@ -157,7 +157,7 @@ void TstWRoomCombining::init()
     QVERIFY(m_pCanvas->window().isReady());
 }
 
-void TstWRoomCombining::cleanup()
+void TestWRoomCombining::cleanup()
 {
     m_pCanvas.reset();
     DMessageBox::setResponder({});
@@ -165,7 +165,7 @@ void TstWRoomCombining::cleanup()
 
 // ---------------------------------------------------------------- room selector
 
-void TstWRoomCombining::roomPressOnlineSendsAndFollowsReplies()
+void TestWRoomCombining::roomPressOnlineSendsAndFollowsReplies()
 {
     PolygonCanvas &c = *m_pCanvas;
     RoomDesign design(c);
@@ -197,7 +197,7 @@ void TstWRoomCombining::roomPressOnlineSendsAndFollowsReplies()
     c.online().goOnline(false);
 }
 
-void TstWRoomCombining::roomPressOfflineDoesNothing_data()
+void TestWRoomCombining::roomPressOfflineDoesNothing_data()
 {
     QTest::addColumn<QString>("indicator");
     QTest::newRow("red indicator") << "../../images/skins/Light/indicator_red.png";
@@ -206,7 +206,7 @@ void TstWRoomCombining::roomPressOfflineDoesNothing_data()
 
 // Only the red indicator image itself means offline, not a folder with
 // "red" in its name.
-void TstWRoomCombining::roomPressOfflineDoesNothing()
+void TestWRoomCombining::roomPressOfflineDoesNothing()
 {
     QFETCH(QString, indicator);
     PolygonCanvas &c = *m_pCanvas;
@@ -223,7 +223,7 @@ void TstWRoomCombining::roomPressOfflineDoesNothing()
     QCOMPARE(c.missedPresses(), 0);
 }
 
-void TstWRoomCombining::colourPushes_data()
+void TestWRoomCombining::colourPushes_data()
 {
     QTest::addColumn<QString>("colour");
     QTest::addColumn<bool>("selected");
@@ -233,7 +233,7 @@ void TstWRoomCombining::colourPushes_data()
     QTest::newRow("crimson") << "crimson" << true;
 }
 
-void TstWRoomCombining::colourPushes()
+void TestWRoomCombining::colourPushes()
 {
     QFETCH(QString, colour);
     QFETCH(bool, selected);
@@ -257,7 +257,7 @@ void TstWRoomCombining::colourPushes()
     QCOMPARE(pItem->opacity(), qreal(selected ? pOne->selectedOpacity() : pOne->unselectedOpacity()));
 }
 
-void TstWRoomCombining::showSelectedPreview()
+void TestWRoomCombining::showSelectedPreview()
 {
     PolygonCanvas &c = *m_pCanvas;
     WPolygon *pPolygon = c.addPolygon(QStringLiteral("roomselector"), QStringLiteral("R"), QPointF(10, 10),
@@ -274,7 +274,7 @@ void TstWRoomCombining::showSelectedPreview()
     QCOMPARE(pRoom->roomColor(), QStringLiteral("lightgray"));
 }
 
-void TstWRoomCombining::opacitiesRoundTrip()
+void TestWRoomCombining::opacitiesRoundTrip()
 {
     PolygonCanvas &c = *m_pCanvas;
     auto *pControl = new CControl;
@@ -304,7 +304,7 @@ void TstWRoomCombining::opacitiesRoundTrip()
     QCOMPARE(PolygonCanvas::itemOf(pReopened)->opacity(), qreal(0.45f));
 }
 
-void TstWRoomCombining::roomIgnoresPathAndFill()
+void TestWRoomCombining::roomIgnoresPathAndFill()
 {
     PolygonCanvas &c = *m_pCanvas;
     auto *pControl = new CControl;
@@ -326,7 +326,7 @@ void TstWRoomCombining::roomIgnoresPathAndFill()
 
 // The box must not open inside the node's signal, which comes from within
 // the processing of a reply.
-void TstWRoomCombining::failureBoxWaitsForTheEventLoop()
+void TestWRoomCombining::failureBoxWaitsForTheEventLoop()
 {
     PolygonCanvas &c = *m_pCanvas;
     RoomDesign design(c);
@@ -341,7 +341,7 @@ void TstWRoomCombining::failureBoxWaitsForTheEventLoop()
 
 // ---------------------------------------------------------------- active-combination display
 
-void TstWRoomCombining::activeDisplayPublishesOnChange()
+void TestWRoomCombining::activeDisplayPublishesOnChange()
 {
     PolygonCanvas &c = *m_pCanvas;
     RoomDesign design(c);
@@ -373,7 +373,7 @@ void TstWRoomCombining::activeDisplayPublishesOnChange()
     QTRY_COMPARE(stripText(pDisplay), QStringLiteral("Combined w/ Room 3"));
 }
 
-void TstWRoomCombining::activeDisplaySettings()
+void TestWRoomCombining::activeDisplaySettings()
 {
     PolygonCanvas &c = *m_pCanvas;
     RoomDesign design(c);
@@ -397,7 +397,7 @@ void TstWRoomCombining::activeDisplaySettings()
 
 // ---------------------------------------------------------------- combination selector
 
-void TstWRoomCombining::comboSelectorPicksCombination()
+void TestWRoomCombining::comboSelectorPicksCombination()
 {
     PolygonCanvas &c = *m_pCanvas;
     RoomDesign design(c);
@@ -443,7 +443,7 @@ void TstWRoomCombining::comboSelectorPicksCombination()
     QCOMPARE(pReopened->sideMargins(), 10);
 }
 
-void TstWRoomCombining::comboSelectorUnbound()
+void TestWRoomCombining::comboSelectorUnbound()
 {
     PolygonCanvas &c = *m_pCanvas;
     auto *pControl = new CControl;
@@ -466,7 +466,7 @@ void TstWRoomCombining::comboSelectorUnbound()
     QCOMPARE(qobject_cast<QQuickItem *>(pSelector->widget())->height(), 35.0);
 }
 
-void TstWRoomCombining::sideMargins_data()
+void TestWRoomCombining::sideMargins_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("text");
@@ -478,7 +478,7 @@ void TstWRoomCombining::sideMargins_data()
     }
 }
 
-void TstWRoomCombining::sideMargins()
+void TestWRoomCombining::sideMargins()
 {
     QFETCH(QString, type);
     QFETCH(QString, text);
@@ -499,5 +499,5 @@ void TstWRoomCombining::sideMargins()
     QCOMPARE(pItem->x(), 7.0);
 }
 
-QTEST_MAIN(TstWRoomCombining)
+QTEST_MAIN(TestWRoomCombining)
 #include "tst_wroomcombining.moc"

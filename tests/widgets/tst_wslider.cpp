@@ -63,7 +63,7 @@ void letDelaysPass()
 
 } // namespace
 
-class TstWSlider : public QObject
+class TestWSlider : public QObject
 {
     Q_OBJECT
 
@@ -107,7 +107,7 @@ private slots:
 
 // ---------------------------------------------------------------- values out
 
-void TstWSlider::burstOfMovesSendsTheLatestOnce()
+void TestWSlider::burstOfMovesSendsTheLatestOnce()
 {
     Fader f(range("-60", "12", "0.5"));
     f.drag({10, 11, 12});
@@ -127,7 +127,7 @@ void TstWSlider::burstOfMovesSendsTheLatestOnce()
     QCOMPARE(f.shownText(), QStringLiteral("-2.0"));
 }
 
-void TstWSlider::equalMoveIsNotQueued()
+void TestWSlider::equalMoveIsNotQueued()
 {
     Fader f(range("-60", "12", "0.5"));
     f.drag({12});
@@ -140,7 +140,7 @@ void TstWSlider::equalMoveIsNotQueued()
 
 // A drag that comes back to where the device already is leaves nothing stale
 // to send after the knob stopped.
-void TstWSlider::moveBackToTheSentValueSendsNothing()
+void TestWSlider::moveBackToTheSentValueSendsNothing()
 {
     Fader f(range("-60", "12", "0.5"));
     f.drag({12});
@@ -151,14 +151,14 @@ void TstWSlider::moveBackToTheSentValueSendsNothing()
     QCOMPARE(f.protocol.sentTexts(), QStringList{QStringLiteral("6.0")});
 }
 
-void TstWSlider::firstMoveToZeroIsSent()
+void TestWSlider::firstMoveToZeroIsSent()
 {
     Fader f(range("-10", "10", "1"));
     f.drag({0});
     QTRY_COMPARE(f.protocol.sentTexts(), QStringList{QStringLiteral("0.0")});
 }
 
-void TstWSlider::positionsMapThroughTheStep_data()
+void TestWSlider::positionsMapThroughTheStep_data()
 {
     QTest::addColumn<QString>("step");
     QTest::addColumn<int>("position");
@@ -171,7 +171,7 @@ void TstWSlider::positionsMapThroughTheStep_data()
     QTest::newRow("no step is 1") << "0" << 7 << "7.0" << 7.0f;
 }
 
-void TstWSlider::positionsMapThroughTheStep()
+void TestWSlider::positionsMapThroughTheStep()
 {
     QFETCH(QString, step);
     QFETCH(int, position);
@@ -186,7 +186,7 @@ void TstWSlider::positionsMapThroughTheStep()
 
 // QML says no send is needed when the value was set from outside: the
 // transform takes it, the device does not.
-void TstWSlider::nothingGoesOutWithoutSendNeeded()
+void TestWSlider::nothingGoesOutWithoutSendNeeded()
 {
     Fader f(range("-60", "12", "1"));
     f.fader->setIsSendNeeded(false);
@@ -200,7 +200,7 @@ void TstWSlider::nothingGoesOutWithoutSendNeeded()
 
 // ---------------------------------------------------------------- values in
 
-void TstWSlider::replyMovesTheKnobWithoutEcho()
+void TestWSlider::replyMovesTheKnobWithoutEcho()
 {
     Fader f(range("-60", "12", "0.5"));
     const float lastValue = f.fader->lastValue();
@@ -217,7 +217,7 @@ void TstWSlider::replyMovesTheKnobWithoutEcho()
     QVERIFY(f.fader->isSendNeeded() == false); // QML saw a value it did not drag to
 }
 
-void TstWSlider::replyIsClampedToTheRange()
+void TestWSlider::replyIsClampedToTheRange()
 {
     Fader f(range("-60", "12", "0.5"));
     f.control->transform()->deliverReply(QStringLiteral("99"));
@@ -228,7 +228,7 @@ void TstWSlider::replyIsClampedToTheRange()
     QCOMPARE(f.shownText(), QStringLiteral("-60.0"));
 }
 
-void TstWSlider::subscribedReplyClearsSendNeeded()
+void TestWSlider::subscribedReplyClearsSendNeeded()
 {
     Fader f(range("-60", "12", "1"));
     f.protocol.setSubscribed(true);
@@ -239,7 +239,7 @@ void TstWSlider::subscribedReplyClearsSendNeeded()
 
 // QML reports every value change of a drag as a move; one that a reply
 // caused is not the user's and does not go out.
-void TstWSlider::replyDuringADragIsNotSentBack()
+void TestWSlider::replyDuringADragIsNotSentBack()
 {
     Fader f(range("-60", "12", "0.5"));
     QObject *pDragArea = nullptr;
@@ -261,7 +261,7 @@ void TstWSlider::replyDuringADragIsNotSentBack()
 
 // The value text tells the fader of a typed value; the fader moves once and
 // the ring of links ends at its source.
-void TstWSlider::linkedValueMovesTheKnobOnce()
+void TestWSlider::linkedValueMovesTheKnobOnce()
 {
     Fader f(range("-60", "12", "0.5"));
     QCOMPARE(f.fader->linkedWidget(), f.text);
@@ -280,7 +280,7 @@ void TstWSlider::linkedValueMovesTheKnobOnce()
 
 // ---------------------------------------------------------------- set-up, range and limits
 
-void TstWSlider::setupFromTheBinding_data()
+void TestWSlider::setupFromTheBinding_data()
 {
     QTest::addColumn<QString>("minimum");
     QTest::addColumn<QString>("maximum");
@@ -294,7 +294,7 @@ void TstWSlider::setupFromTheBinding_data()
     QTest::newRow("symmetric half steps") << "-6" << "6" << "0.5" << -12.0 << 12.0 << true;
 }
 
-void TstWSlider::setupFromTheBinding()
+void TestWSlider::setupFromTheBinding()
 {
     QFETCH(QString, minimum);
     QFETCH(QString, maximum);
@@ -311,7 +311,7 @@ void TstWSlider::setupFromTheBinding()
 
 // The last value is a parameter value: positions are values divided by the
 // step, for any step.
-void TstWSlider::lastValueStaysInUnitsWithHalfSteps()
+void TestWSlider::lastValueStaysInUnitsWithHalfSteps()
 {
     // A range that excludes 0 starts the fader at its maximum.
     Fader f(range("10", "20", "0.5"));
@@ -333,7 +333,7 @@ void TstWSlider::lastValueStaysInUnitsWithHalfSteps()
     QCOMPARE(g.position(), 20);
 }
 
-void TstWSlider::rangeEdits_data()
+void TestWSlider::rangeEdits_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("value");
@@ -353,7 +353,7 @@ void TstWSlider::rangeEdits_data()
 
 // Edits inside the limits and keeping minimum below maximum are taken; any
 // other leaves the range as it was.
-void TstWSlider::rangeEdits()
+void TestWSlider::rangeEdits()
 {
     QFETCH(int, id);
     QFETCH(QString, value);
@@ -368,7 +368,7 @@ void TstWSlider::rangeEdits()
     QVERIFY(f.fader->isOutputEnabled());
 }
 
-void TstWSlider::limitsFromTheNode_data()
+void TestWSlider::limitsFromTheNode_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("property"); // design-file property with max and min
@@ -396,7 +396,7 @@ void TstWSlider::limitsFromTheNode_data()
     QTest::newRow("other block without range") << "Gain" << "" << "Level" << "x" << "" << 0.0f << 0.0f << false;
 }
 
-void TstWSlider::limitsFromTheNode()
+void TestWSlider::limitsFromTheNode()
 {
     QFETCH(QString, title);
     QFETCH(QString, property);
@@ -431,7 +431,7 @@ void TstWSlider::limitsFromTheNode()
     }
 }
 
-void TstWSlider::unitsEdit()
+void TestWSlider::unitsEdit()
 {
     Fader f(range("0", "10", "1"));
     QCOMPARE(f.fader->propertyValue(WidgetPropertyId::Units).toString(), QStringLiteral("dB"));
@@ -451,7 +451,7 @@ void TstWSlider::unitsEdit()
     QCOMPARE(f.shownText(), QStringLiteral("10.0"));
 }
 
-void TstWSlider::propertyReads()
+void TestWSlider::propertyReads()
 {
     auto *pNode = new FakeNode;
     pNode->setTitle(QStringLiteral("Tone EQ"));
@@ -482,7 +482,7 @@ void TstWSlider::propertyReads()
 
 // ---------------------------------------------------------------- companions
 
-void TstWSlider::captionPlaceholders_data()
+void TestWSlider::captionPlaceholders_data()
 {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("title"); // node title; empty for no node
@@ -500,7 +500,7 @@ void TstWSlider::captionPlaceholders_data()
     QTest::newRow("meter marks stay") << "*CHLABEL*" << "KRXLink" << "Level 1" << "*CHLABEL*";
 }
 
-void TstWSlider::captionPlaceholders()
+void TestWSlider::captionPlaceholders()
 {
     QFETCH(QString, caption);
     QFETCH(QString, title);
@@ -520,7 +520,7 @@ void TstWSlider::captionPlaceholders()
 
 // Turning the fader turns the control about its frame's centre and gives the
 // companions their places for the orientation.
-void TstWSlider::turningLaysOutTheCompanions()
+void TestWSlider::turningLaysOutTheCompanions()
 {
     Fader f(range("-60", "12", "1"));
     WWidget *pFrame = f.control->findWidget(QStringLiteral("frame"));
@@ -549,7 +549,7 @@ void TstWSlider::turningLaysOutTheCompanions()
 
 // ---------------------------------------------------------------- settings
 
-void TstWSlider::savesAndLoads()
+void TestWSlider::savesAndLoads()
 {
     Fader f(range("-60", "12", "1"));
     f.fader->setPropertyValue(WidgetPropertyId::KnobColor, QColor(0x12, 0x34, 0x56));
@@ -578,7 +578,7 @@ void TstWSlider::savesAndLoads()
     QCOMPARE(WidgetFixture::saved(pLoaded), saved);
 }
 
-void TstWSlider::rotationReadsWholeDegreesOnly()
+void TestWSlider::rotationReadsWholeDegreesOnly()
 {
     WidgetFixture fx;
     CControl *pControl = fx.addControl(QStringLiteral("Level"), QStringLiteral("Slider"));
@@ -591,5 +591,5 @@ void TstWSlider::rotationReadsWholeDegreesOnly()
     QVERIFY(!pFader->processElement(QStringLiteral("Rotation"), QStringLiteral("90")));
 }
 
-QTEST_MAIN(TstWSlider)
+QTEST_MAIN(TestWSlider)
 #include "tst_wslider.moc"

@@ -17,7 +17,7 @@ Settings halfSteps()
 
 } // namespace
 
-class TstWTextEdit : public QObject
+class TestWTextEdit : public QObject
 {
     Q_OBJECT
 
@@ -31,7 +31,7 @@ private slots:
     void savesAndLoadsOnlyTheCommonSettings();
 };
 
-void TstWTextEdit::showsTheDisplayTextOfALinkedValue()
+void TestWTextEdit::showsTheDisplayTextOfALinkedValue()
 {
     FaderFixture f(halfSteps());
     TTransform *pTransform = f.control->transform();
@@ -51,7 +51,7 @@ void TstWTextEdit::showsTheDisplayTextOfALinkedValue()
 
 // The text a linked value put there is the text last shown: the text
 // entry's own change report does not send it back out.
-void TstWTextEdit::linkedTextIsNotSentBack()
+void TestWTextEdit::linkedTextIsNotSentBack()
 {
     FaderFixture f(halfSteps());
     f.control->transform()->setDisplayValue(3.0f);
@@ -60,7 +60,7 @@ void TstWTextEdit::linkedTextIsNotSentBack()
     QVERIFY(f.protocol.sentValues().isEmpty());
 }
 
-void TstWTextEdit::sendsItsText()
+void TestWTextEdit::sendsItsText()
 {
     FaderFixture f(halfSteps());
     f.text->setText(QStringLiteral("-3.5"));
@@ -76,7 +76,7 @@ void TstWTextEdit::sendsItsText()
     QCOMPARE(f.protocol.sentTexts(), (QStringList{QStringLiteral("-3.5"), QStringLiteral("4")}));
 }
 
-void TstWTextEdit::sendsNothingWhileUpdatingOrUnbound()
+void TestWTextEdit::sendsNothingWhileUpdatingOrUnbound()
 {
     FaderFixture f(halfSteps());
     f.text->setText(QStringLiteral("1.5"));
@@ -94,7 +94,7 @@ void TstWTextEdit::sendsNothingWhileUpdatingOrUnbound()
     QCOMPARE(unbound.text->lastText(), QStringLiteral("2"));
 }
 
-void TstWTextEdit::takesACurrentTextWithoutSending()
+void TestWTextEdit::takesACurrentTextWithoutSending()
 {
     FaderFixture f(halfSteps());
     f.text->outputCurrentText(QStringLiteral("7"));
@@ -104,7 +104,7 @@ void TstWTextEdit::takesACurrentTextWithoutSending()
 
 // A text sent by the value text reaches the fader through the link: the knob
 // moves and nothing more goes out.
-void TstWTextEdit::typedValueMovesTheLinkedFader()
+void TestWTextEdit::typedValueMovesTheLinkedFader()
 {
     FaderFixture f(halfSteps());
     f.text->setText(QStringLiteral("-3.5"));
@@ -115,7 +115,7 @@ void TstWTextEdit::typedValueMovesTheLinkedFader()
     QCOMPARE(f.protocol.sentValues().size(), 1);
 }
 
-void TstWTextEdit::savesAndLoadsOnlyTheCommonSettings()
+void TestWTextEdit::savesAndLoadsOnlyTheCommonSettings()
 {
     FaderFixture f(halfSteps());
     const Settings saved = WidgetFixture::saved(f.text);
@@ -132,5 +132,5 @@ void TstWTextEdit::savesAndLoadsOnlyTheCommonSettings()
     QCOMPARE(pLoaded->createPropertiesDialog(nullptr), nullptr);
 }
 
-QTEST_MAIN(TstWTextEdit)
+QTEST_MAIN(TestWTextEdit)
 #include "tst_wtextedit.moc"

@@ -35,7 +35,7 @@ struct Link : BoundWidgetFixture
 
 } // namespace
 
-class TstWTextLink : public QObject
+class TestWTextLink : public QObject
 {
     Q_OBJECT
 
@@ -56,7 +56,7 @@ private slots:
     void badIndexIsZero();
 };
 
-void TstWTextLink::templateTakesTheNodesLabelAndIndex()
+void TestWTextLink::templateTakesTheNodesLabelAndIndex()
 {
     Link f;
     QCOMPARE(f.widget->text(), QStringLiteral("Evening"));
@@ -67,7 +67,7 @@ void TstWTextLink::templateTakesTheNodesLabelAndIndex()
 }
 
 // Only the reply moves the highlight: a click changes nothing on its own.
-void TstWTextLink::clickSendsTheIndex()
+void TestWTextLink::clickSendsTheIndex()
 {
     Link f;
     f.link()->outputClicked();
@@ -79,7 +79,7 @@ void TstWTextLink::clickSendsTheIndex()
     QCOMPARE(f.protocol.sentTexts().size(), 1);
 }
 
-void TstWTextLink::clickOnTheCanvasFlashesAndSends()
+void TestWTextLink::clickOnTheCanvasFlashesAndSends()
 {
     Link f;
     f.widget->setWidgetVisible(true);
@@ -96,7 +96,7 @@ void TstWTextLink::clickOnTheCanvasFlashesAndSends()
     QVERIFY(f.fx.canvas().warnings().isEmpty());
 }
 
-void TstWTextLink::highlightFollowsTheReplies_data()
+void TestWTextLink::highlightFollowsTheReplies_data()
 {
     QTest::addColumn<QStringList>("replies");
     QTest::addColumn<int>("current");
@@ -109,7 +109,7 @@ void TstWTextLink::highlightFollowsTheReplies_data()
 }
 
 // No hold time: a reply right after a click is taken at once.
-void TstWTextLink::highlightFollowsTheReplies()
+void TestWTextLink::highlightFollowsTheReplies()
 {
     QFETCH(QStringList, replies);
     QFETCH(int, current);
@@ -125,7 +125,7 @@ void TstWTextLink::highlightFollowsTheReplies()
     QCOMPARE(f.protocol.sentTexts().size(), 1);
 }
 
-void TstWTextLink::captionIsReadWithAndWithoutANode_data()
+void TestWTextLink::captionIsReadWithAndWithoutANode_data()
 {
     QTest::addColumn<bool>("withNode");
     QTest::addColumn<QString>("text");
@@ -139,7 +139,7 @@ void TstWTextLink::captionIsReadWithAndWithoutANode_data()
 }
 
 // A caption without a node is kept, so the next save does not lose it.
-void TstWTextLink::captionIsReadWithAndWithoutANode()
+void TestWTextLink::captionIsReadWithAndWithoutANode()
 {
     QFETCH(bool, withNode);
     QFETCH(QString, text);
@@ -153,7 +153,7 @@ void TstWTextLink::captionIsReadWithAndWithoutANode()
     QCOMPARE(WidgetFixture::valueOf(saved, "paramidx"), QStringLiteral("4"));
 }
 
-void TstWTextLink::reloadRenamesAnUneditedCaption_data()
+void TestWTextLink::reloadRenamesAnUneditedCaption_data()
 {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("renamed");
@@ -163,7 +163,7 @@ void TstWTextLink::reloadRenamesAnUneditedCaption_data()
     QTest::newRow("case differs") << "evening" << "evening";
 }
 
-void TstWTextLink::reloadRenamesAnUneditedCaption()
+void TestWTextLink::reloadRenamesAnUneditedCaption()
 {
     QFETCH(QString, caption);
     QFETCH(QString, renamed);
@@ -172,7 +172,7 @@ void TstWTextLink::reloadRenamesAnUneditedCaption()
     QCOMPARE(f.widget->text(), renamed);
 }
 
-void TstWTextLink::linkButtonModeWords_data()
+void TestWTextLink::linkButtonModeWords_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("readBack");
@@ -183,7 +183,7 @@ void TstWTextLink::linkButtonModeWords_data()
     QTest::newRow("case matters") << "button" << "Blank";
 }
 
-void TstWTextLink::linkButtonModeWords()
+void TestWTextLink::linkButtonModeWords()
 {
     QFETCH(QString, value);
     QFETCH(QString, readBack);
@@ -197,7 +197,7 @@ void TstWTextLink::linkButtonModeWords()
     QCOMPARE(f.link()->propertyValue(WidgetPropertyId::Text).toString(), QStringLiteral("Late"));
 }
 
-void TstWTextLink::saveAndReopenGiveTheSameFile_data()
+void TestWTextLink::saveAndReopenGiveTheSameFile_data()
 {
     QTest::addColumn<Settings>("settings");
     QTest::addColumn<bool>("withNode");
@@ -214,7 +214,7 @@ void TstWTextLink::saveAndReopenGiveTheSameFile_data()
     QTest::newRow("without a node") << Settings{{"text", "Morning"}, {"paramidx", "7"}} << false;
 }
 
-void TstWTextLink::saveAndReopenGiveTheSameFile()
+void TestWTextLink::saveAndReopenGiveTheSameFile()
 {
     QFETCH(Settings, settings);
     QFETCH(bool, withNode);
@@ -227,7 +227,7 @@ void TstWTextLink::saveAndReopenGiveTheSameFile()
     QCOMPARE(qobject_cast<WTextLink *>(pCopy)->index(), f.link()->index());
 }
 
-void TstWTextLink::badIndexIsZero()
+void TestWTextLink::badIndexIsZero()
 {
     Link f(Settings{{"paramidx", "three"}});
     QCOMPARE(f.link()->index(), 0);
@@ -235,5 +235,5 @@ void TstWTextLink::badIndexIsZero()
     QCOMPARE(f.protocol.sentTexts(), QStringList{QStringLiteral("0")});
 }
 
-QTEST_MAIN(TstWTextLink)
+QTEST_MAIN(TestWTextLink)
 #include "tst_wtextlink.moc"

@@ -149,7 +149,7 @@ private:
 
 } // namespace
 
-class TstWWidget : public QObject
+class TestWWidget : public QObject
 {
     Q_OBJECT
 
@@ -190,7 +190,7 @@ private slots:
 
 // ---------------------------------------------------------------- common settings
 
-void TstWWidget::saveWritesTheCommonSettingsInOrder()
+void TestWWidget::saveWritesTheCommonSettingsInOrder()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -213,7 +213,7 @@ void TstWWidget::saveWritesTheCommonSettingsInOrder()
     QVERIFY(!pWidget->save(nullptr));
 }
 
-void TstWWidget::idAndLinkZeroAreOmitted()
+void TestWWidget::idAndLinkZeroAreOmitted()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -228,7 +228,7 @@ void TstWWidget::idAndLinkZeroAreOmitted()
     QCOMPARE(saved.size(), 9);
 }
 
-void TstWWidget::readBackGivesTheSameWidget()
+void TestWWidget::readBackGivesTheSameWidget()
 {
     PlainControl pc;
     const Settings settings = {{QStringLiteral("id"), QStringLiteral("4294967295")},
@@ -249,7 +249,7 @@ void TstWWidget::readBackGivesTheSameWidget()
     QCOMPARE(pSecond->heightFract(), 0.875);
 }
 
-void TstWWidget::unparsableNumbersReadAsZero_data()
+void TestWWidget::unparsableNumbersReadAsZero_data()
 {
     QTest::addColumn<QString>("text");
     QTest::newRow("nan") << QStringLiteral("nan");
@@ -260,7 +260,7 @@ void TstWWidget::unparsableNumbersReadAsZero_data()
     QTest::newRow("empty") << QString();
 }
 
-void TstWWidget::unparsableNumbersReadAsZero()
+void TestWWidget::unparsableNumbersReadAsZero()
 {
     QFETCH(QString, text);
     PlainControl pc;
@@ -278,7 +278,7 @@ void TstWWidget::unparsableNumbersReadAsZero()
     QVERIFY(!saved.contains("nan") && !saved.contains("inf"));
 }
 
-void TstWWidget::readingNeedsAnItem()
+void TestWWidget::readingNeedsAnItem()
 {
     WWidget widget;
     QVERIFY(!widget.processElement(QStringLiteral("x"), QStringLiteral("1")));
@@ -294,7 +294,7 @@ void TstWWidget::readingNeedsAnItem()
 
 // ---------------------------------------------------------------- geometry
 
-void TstWWidget::fractionsMoveTheLeftEdge()
+void TestWWidget::fractionsMoveTheLeftEdge()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"), {{QStringLiteral("xfract"), QStringLiteral("0.25")}});
@@ -309,7 +309,7 @@ void TstWWidget::fractionsMoveTheLeftEdge()
     QVERIFY(!pWidget->processElement(QStringLiteral("colour"), QStringLiteral("red")));
 }
 
-void TstWWidget::fitToRect()
+void TestWWidget::fitToRect()
 {
     PlainControl pc;
     WWidget *pWhole = readWidget(pc.control, QStringLiteral("slider"), {{QStringLiteral("x"), QStringLiteral("5")}});
@@ -327,7 +327,7 @@ void TstWWidget::fitToRect()
     QCOMPARE(pPart->geometry(), QRectF(100, 20, 100, 40));
 }
 
-void TstWWidget::refitLeavesUnchangedAxes()
+void TestWWidget::refitLeavesUnchangedAxes()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -341,7 +341,7 @@ void TstWWidget::refitLeavesUnchangedAxes()
     QCOMPARE(pWidget->geometry(), QRectF(0, 30, 120, 50));
 }
 
-void TstWWidget::moveAndScale()
+void TestWWidget::moveAndScale()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -365,7 +365,7 @@ void TstWWidget::moveAndScale()
     QCOMPARE(pWidget->geometry(), QRectF(20, 25, 120, 40));
 }
 
-void TstWWidget::sliderLabelIsMarked()
+void TestWWidget::sliderLabelIsMarked()
 {
     PlainControl pc;
     // Any element that reaches the fraction reader marks it, not only fractions.
@@ -378,7 +378,7 @@ void TstWWidget::sliderLabelIsMarked()
     QVERIFY(!pOther->widget()->property("sliderLabel").isValid());
 }
 
-void TstWWidget::geometryThroughTheControl()
+void TestWWidget::geometryThroughTheControl()
 {
     PlainControl pc;
     MModel model;
@@ -416,7 +416,7 @@ void TstWWidget::geometryThroughTheControl()
 
 // ---------------------------------------------------------------- output guard, links, titles
 
-void TstWWidget::outputGuard_data()
+void TestWWidget::outputGuard_data()
 {
     QTest::addColumn<bool>("transform");
     QTest::addColumn<bool>("protocol");
@@ -431,7 +431,7 @@ void TstWWidget::outputGuard_data()
     QTest::newRow("writing a device value") << true << true << true << true << false;
 }
 
-void TstWWidget::outputGuard()
+void TestWWidget::outputGuard()
 {
     QFETCH(bool, transform);
     QFETCH(bool, protocol);
@@ -450,7 +450,7 @@ void TstWWidget::outputGuard()
     QCOMPARE(widget.isOutputAllowed(), allowed);
 }
 
-void TstWWidget::neverLinkedToItself()
+void TestWWidget::neverLinkedToItself()
 {
     WWidget first;
     WWidget second;
@@ -465,7 +465,7 @@ void TstWWidget::neverLinkedToItself()
     QVERIFY(!first.linkedWidget());
 }
 
-void TstWWidget::title_data()
+void TestWWidget::title_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("control");
@@ -478,7 +478,7 @@ void TstWWidget::title_data()
     QTest::newRow("other label") << "Mixer 1" << "Level 1" << "Mixer 1";
 }
 
-void TstWWidget::title()
+void TestWWidget::title()
 {
     QFETCH(QString, label);
     QFETCH(QString, control);
@@ -496,7 +496,7 @@ void TstWWidget::title()
     QCOMPARE(widget.getToolTip(false), QString());
 }
 
-void TstWWidget::propertyValues()
+void TestWWidget::propertyValues()
 {
     PlainControl pc;
     WWidget *pWidget = readWidget(pc.control, QStringLiteral("slider"),
@@ -528,7 +528,7 @@ void TstWWidget::propertyValues()
 // A poll reply that shows what is shown already writes nothing to QML: a
 // write notifies the item's bindings and draws a frame, for every control
 // at every poll.
-void TstWWidget::repeatedReplyChangesNoProperty_data()
+void TestWWidget::repeatedReplyChangesNoProperty_data()
 {
     using Settings = WidgetFixture::Settings;
     QTest::addColumn<QString>("type");
@@ -548,7 +548,7 @@ void TstWWidget::repeatedReplyChangesNoProperty_data()
     QTest::newRow("level buttons") << "levelbutton" << rect << range << "range" << "2";
 }
 
-void TstWWidget::repeatedReplyChangesNoProperty()
+void TestWWidget::repeatedReplyChangesNoProperty()
 {
     QFETCH(QString, type);
     QFETCH(WidgetFixture::Settings, widget);
@@ -569,7 +569,7 @@ void TstWWidget::repeatedReplyChangesNoProperty()
 
 // ---------------------------------------------------------------- selection overlay
 
-void TstWWidget::selectionOverlay()
+void TestWWidget::selectionOverlay()
 {
     QmlControl qc;
     WWidget *pFrame = readWidget(qc.control, QStringLiteral("frame"), {{QStringLiteral("width"), QStringLiteral("80")}});
@@ -600,7 +600,7 @@ void TstWWidget::selectionOverlay()
     QVERIFY2(qc.fx.warnings().isEmpty(), qPrintable(qc.fx.warnings().join(QLatin1Char('\n'))));
 }
 
-void TstWWidget::noOverlayWhereSelectionIsOff()
+void TestWWidget::noOverlayWhereSelectionIsOff()
 {
     QmlControl qc;
     WWidget *pBounds = readWidget(qc.control, QStringLiteral("bounds"), {{QStringLiteral("width"), QStringLiteral("80")}});
@@ -622,7 +622,7 @@ void TstWWidget::noOverlayWhereSelectionIsOff()
     QVERIFY(!pFrame->selection());
 }
 
-void TstWWidget::overlayOfAHeldControlCannotEdit()
+void TestWWidget::overlayOfAHeldControlCannotEdit()
 {
     QmlControl qc;
     CControl site;
@@ -634,5 +634,5 @@ void TstWWidget::overlayOfAHeldControlCannotEdit()
     pFrame->setSelected(false);
 }
 
-QTEST_MAIN(TstWWidget)
+QTEST_MAIN(TestWWidget)
 #include "tst_wwidget.moc"

@@ -39,7 +39,7 @@ qreal borderWidth(QObject *pItem)
 
 } // namespace
 
-class TstWWidgetFactory : public QObject
+class TestWWidgetFactory : public QObject
 {
     Q_OBJECT
 
@@ -64,7 +64,7 @@ private slots:
 
 // ---------------------------------------------------------------- factory and delegate
 
-void TstWWidgetFactory::everyTypeOfTheTableIsCreated_data()
+void TestWWidgetFactory::everyTypeOfTheTableIsCreated_data()
 {
     QTest::addColumn<QString>("type");
     const QStringList types = WWidgetFactory::typeNames();
@@ -74,7 +74,7 @@ void TstWWidgetFactory::everyTypeOfTheTableIsCreated_data()
         QTest::newRow(qPrintable(type)) << type;
 }
 
-void TstWWidgetFactory::everyTypeOfTheTableIsCreated()
+void TestWWidgetFactory::everyTypeOfTheTableIsCreated()
 {
     QFETCH(QString, type);
     QmlCanvasFixture fx;
@@ -112,7 +112,7 @@ void TstWWidgetFactory::everyTypeOfTheTableIsCreated()
     QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
 }
 
-void TstWWidgetFactory::typeNamesCompareExactly()
+void TestWWidgetFactory::typeNamesCompareExactly()
 {
     QmlCanvasFixture fx;
     QVERIFY(!fx.factory()->createWidget(QStringLiteral("Frame")));
@@ -123,7 +123,7 @@ void TstWWidgetFactory::typeNamesCompareExactly()
     QCOMPARE(fx.canvas()->childItems().size(), 0);
 }
 
-void TstWWidgetFactory::nothingBeforeTheCanvasIsSetUp()
+void TestWWidgetFactory::nothingBeforeTheCanvasIsSetUp()
 {
     QmlCanvasFixture fx;
     WWidgetFactory factory;
@@ -146,7 +146,7 @@ void TstWWidgetFactory::nothingBeforeTheCanvasIsSetUp()
     QVERIFY(!factory.parentItem());
 }
 
-void TstWWidgetFactory::registeringTwiceIsHarmless()
+void TestWWidgetFactory::registeringTwiceIsHarmless()
 {
     WWidgetFactory::registerQmlTypes();
     WWidgetFactory::registerQmlTypes();
@@ -155,7 +155,7 @@ void TstWWidgetFactory::registeringTwiceIsHarmless()
     QVERIFY(fx.warnings().isEmpty());
 }
 
-void TstWWidgetFactory::delegateHandsOutConsecutiveIds()
+void TestWWidgetFactory::delegateHandsOutConsecutiveIds()
 {
     WDelegate *pDelegate = WDelegate::instance();
     QCOMPARE(WDelegate::instance(), pDelegate);
@@ -167,7 +167,7 @@ void TstWWidgetFactory::delegateHandsOutConsecutiveIds()
     QCOMPARE(a.id(), first + 2);
 }
 
-void TstWWidgetFactory::delegateIsMadeAgainAfterDeletion()
+void TestWWidgetFactory::delegateIsMadeAgainAfterDeletion()
 {
     WDelegate *pDelegate = WDelegate::instance();
     pDelegate->setSourceFile(QStringLiteral("/tmp/x.cpf"));
@@ -181,7 +181,7 @@ void TstWWidgetFactory::delegateIsMadeAgainAfterDeletion()
 
 // ---------------------------------------------------------------- frame and bounds
 
-void TstWWidgetFactory::frameSavesItsLook()
+void TestWWidgetFactory::frameSavesItsLook()
 {
     QmlCanvasFixture fx;
     WWidget *pFrame = fx.factory()->createWidget(QStringLiteral("frame"));
@@ -198,7 +198,7 @@ void TstWWidgetFactory::frameSavesItsLook()
     QCOMPARE(borderWidth(pFrame->widget()), 2.5);
 }
 
-void TstWWidgetFactory::frameReadsTemplateSettings()
+void TestWWidgetFactory::frameReadsTemplateSettings()
 {
     QmlCanvasFixture fx;
     WWidget *pFrame = fx.factory()->createWidget(QStringLiteral("frame"));
@@ -216,7 +216,7 @@ void TstWWidgetFactory::frameReadsTemplateSettings()
     QVERIFY(fx.warnings().isEmpty());
 }
 
-void TstWWidgetFactory::frameWithoutBorder()
+void TestWWidgetFactory::frameWithoutBorder()
 {
     QmlCanvasFixture fx;
     WWidget *pFrame = fx.factory()->createWidget(QStringLiteral("frame"));
@@ -232,7 +232,7 @@ void TstWWidgetFactory::frameWithoutBorder()
     QCOMPARE(borderColor(pFrame->widget()), QColor(Qt::red));
 }
 
-void TstWWidgetFactory::frameIgnoresFractionsAndId()
+void TestWWidgetFactory::frameIgnoresFractionsAndId()
 {
     QmlCanvasFixture fx;
     WWidget *pFrame = fx.factory()->createWidget(QStringLiteral("frame"));
@@ -246,7 +246,7 @@ void TstWWidgetFactory::frameIgnoresFractionsAndId()
     QCOMPARE(pFrame->widget()->property("borderWidth").toReal(), 0.0);
 }
 
-void TstWWidgetFactory::boundsSavesAbsentValues()
+void TestWWidgetFactory::boundsSavesAbsentValues()
 {
     QmlCanvasFixture fx;
     WWidget *pBounds = fx.factory()->createWidget(QStringLiteral("bounds"));
@@ -260,7 +260,7 @@ void TstWWidgetFactory::boundsSavesAbsentValues()
     QVERIFY(xml.endsWith(QStringLiteral("</bounds>\n")));
 }
 
-void TstWWidgetFactory::framePropertyPage()
+void TestWWidgetFactory::framePropertyPage()
 {
     QmlCanvasFixture fx;
     WWidget *pFrame = fx.factory()->createWidget(QStringLiteral("frame"));
@@ -274,5 +274,5 @@ void TstWWidgetFactory::framePropertyPage()
     QVERIFY(!plain.createPropertiesDialog(&parent));
 }
 
-QTEST_MAIN(TstWWidgetFactory)
+QTEST_MAIN(TestWWidgetFactory)
 #include "tst_wwidgetfactory.moc"

@@ -247,7 +247,7 @@ const QByteArray kProject = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 } // namespace
 
-class TstXControlHandler : public QObject
+class TestXControlHandler : public QObject
 {
     Q_OBJECT
 
@@ -277,7 +277,7 @@ private slots:
 
 // ---------------------------------------------------------------- texts
 
-void TstXControlHandler::prepareText_data()
+void TestXControlHandler::prepareText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("prepared");
@@ -294,7 +294,7 @@ void TstXControlHandler::prepareText_data()
     QTest::newRow("empty") << "" << "";
 }
 
-void TstXControlHandler::prepareText()
+void TestXControlHandler::prepareText()
 {
     QFETCH(QString, text);
     QTEST(XControlHandler::prepareText(text), "prepared");
@@ -303,7 +303,7 @@ void TstXControlHandler::prepareText()
 // A parser may hand one value over in several pieces (around character
 // references, for instance): each piece alone would lose its spaces and
 // overwrite the value the piece before it set.
-void TstXControlHandler::textInPiecesIsJoinedBeforeItIsHandled()
+void TestXControlHandler::textInPiecesIsJoinedBeforeItIsHandled()
 {
     Reader reader;
     XControlHandler &handler = reader.handler;
@@ -332,7 +332,7 @@ void TstXControlHandler::textInPiecesIsJoinedBeforeItIsHandled()
     QCOMPARE(reader.canvas.text(), QStringLiteral("Bar & <Grill>  2 "));
 }
 
-void TstXControlHandler::writtenTextsReadBackUnchanged_data()
+void TestXControlHandler::writtenTextsReadBackUnchanged_data()
 {
     QTest::addColumn<QString>("text");
     QTest::newRow("leading spaces") << "  Stage left";
@@ -344,7 +344,7 @@ void TstXControlHandler::writtenTextsReadBackUnchanged_data()
     QTest::newRow("apostrophe and non-ASCII") << "Caf\u00e9 'Ost'";
 }
 
-void TstXControlHandler::writtenTextsReadBackUnchanged()
+void TestXControlHandler::writtenTextsReadBackUnchanged()
 {
     QFETCH(QString, text);
     Reader reader;
@@ -363,7 +363,7 @@ void TstXControlHandler::writtenTextsReadBackUnchanged()
 }
 
 // An empty element delivers no text: the value read before it stays.
-void TstXControlHandler::emptyTextKeepsTheField()
+void TestXControlHandler::emptyTextKeepsTheField()
 {
     Reader reader;
     reader.project.characters(QStringLiteral("Customer"), QStringLiteral("tel"), QStringLiteral("555"));
@@ -375,7 +375,7 @@ void TstXControlHandler::emptyTextKeepsTheField()
 
 // ---------------------------------------------------------------- project files
 
-void TstXControlHandler::readsAProjectFile()
+void TestXControlHandler::readsAProjectFile()
 {
     Design design;
     Reader reader;
@@ -428,7 +428,7 @@ void TstXControlHandler::readsAProjectFile()
     QCOMPARE(reader.control(0, 1, 1)->name(), QStringLiteral("Two"));
 }
 
-void TstXControlHandler::controlsAreBoundToTheirNodes()
+void TestXControlHandler::controlsAreBoundToTheirNodes()
 {
     Design design;
     Reader reader;
@@ -451,7 +451,7 @@ void TstXControlHandler::controlsAreBoundToTheirNodes()
 // A processor written as "Chassis|||7" that the design no longer holds: the
 // new one keeps the ID, so the controls naming it find it and a later save
 // writes their binding unchanged.
-void TstXControlHandler::missingProcessorInIdentifierFormKeepsItsId()
+void TestXControlHandler::missingProcessorInIdentifierFormKeepsItsId()
 {
     HComposite root;
     Reader reader;
@@ -474,7 +474,7 @@ void TstXControlHandler::missingProcessorInIdentifierFormKeepsItsId()
     QCOMPARE(pLevel->node()->chassisKey(), QStringLiteral("Chassis|||7"));
 }
 
-void TstXControlHandler::missingProcessorByLabelIsAddedWithThatLabel()
+void TestXControlHandler::missingProcessorByLabelIsAddedWithThatLabel()
 {
     HComposite root;
     Reader reader;
@@ -489,7 +489,7 @@ void TstXControlHandler::missingProcessorByLabelIsAddedWithThatLabel()
     QCOMPARE(reader.control(0, 0, 1)->node()->parentNode(), pChassis);
 }
 
-void TstXControlHandler::missingBlockIsAddedUnderItsProcessor()
+void TestXControlHandler::missingBlockIsAddedUnderItsProcessor()
 {
     Design design;
     design.pGain->setNodeId(99);
@@ -506,7 +506,7 @@ void TstXControlHandler::missingBlockIsAddedUnderItsProcessor()
     QVERIFY(pBlock->hasFlags(HNode::FlagSelected));
 }
 
-void TstXControlHandler::controlNamingNoProcessorStaysUnbound()
+void TestXControlHandler::controlNamingNoProcessorStaysUnbound()
 {
     Design design;
     Reader reader;
@@ -520,7 +520,7 @@ void TstXControlHandler::controlNamingNoProcessorStaysUnbound()
 
 // ---------------------------------------------------------------- processors, templates, bad input
 
-void TstXControlHandler::findChassis_data()
+void TestXControlHandler::findChassis_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("found");
@@ -535,7 +535,7 @@ void TstXControlHandler::findChassis_data()
     QTest::newRow("unknown label") << "Rack Z" << "";
 }
 
-void TstXControlHandler::findChassis()
+void TestXControlHandler::findChassis()
 {
     QFETCH(QString, name);
     QFETCH(QString, found);
@@ -547,7 +547,7 @@ void TstXControlHandler::findChassis()
     QCOMPARE(pFound ? pFound->label() : QString(), found);
 }
 
-void TstXControlHandler::templateFilterReadsOnlyTheNamedControl()
+void TestXControlHandler::templateFilterReadsOnlyTheNamedControl()
 {
     FakeNode node(QStringLiteral("Blocks"), QStringLiteral("Gain 1"));
     Reader reader;
@@ -571,7 +571,7 @@ void TstXControlHandler::templateFilterReadsOnlyTheNamedControl()
     pMute->setNode(nullptr);
 }
 
-void TstXControlHandler::elementsOutOfPlaceCreateNothing()
+void TestXControlHandler::elementsOutOfPlaceCreateNothing()
 {
     Reader reader;
     HComposite root;
@@ -582,7 +582,7 @@ void TstXControlHandler::elementsOutOfPlaceCreateNothing()
     QCOMPARE(root.childCount(), 0);
 }
 
-void TstXControlHandler::widgetSettingsWithoutControlAreDropped()
+void TestXControlHandler::widgetSettingsWithoutControlAreDropped()
 {
     Reader reader;
     QTest::ignoreMessage(QtDebugMsg, "m_pActiveControl not defined while trying to processWidget( 12)");
@@ -590,14 +590,14 @@ void TstXControlHandler::widgetSettingsWithoutControlAreDropped()
     QCOMPARE(reader.factory.created(), 0);
 }
 
-void TstXControlHandler::malformedFileStopsWithOneWarning()
+void TestXControlHandler::malformedFileStopsWithOneWarning()
 {
     Reader reader;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Fatal error on line")));
     QVERIFY(!reader.parse(controlsOnly("<Control name=\"A\" type=\"Label\"><id>1</id></Contr>")));
 }
 
-void TstXControlHandler::deepNestingIsCountedNotStored()
+void TestXControlHandler::deepNestingIsCountedNotStored()
 {
     Reader reader;
     QByteArray deep;
@@ -611,5 +611,5 @@ void TstXControlHandler::deepNestingIsCountedNotStored()
     QCOMPARE(reader.scenes.childCount(), 2);
 }
 
-QTEST_MAIN(TstXControlHandler)
+QTEST_MAIN(TestXControlHandler)
 #include "tst_xcontrolhandler.moc"

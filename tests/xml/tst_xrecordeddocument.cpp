@@ -74,7 +74,7 @@ QByteArray utf16BigEndian(const QString &text)
 
 } // namespace
 
-class TstXRecordedDocument : public QObject
+class TestXRecordedDocument : public QObject
 {
     Q_OBJECT
 
@@ -200,5 +200,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstXRecordedDocument)
+QTEST_MAIN(TestXRecordedDocument)
 #include "tst_xrecordeddocument.moc"

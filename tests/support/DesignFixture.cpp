@@ -1,4 +1,4 @@
-#include "DesignFixture.h"
+#include "support/DesignFixture.h"
 
 #include "support/TestSupport.h"
 

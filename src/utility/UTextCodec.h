@@ -4,10 +4,10 @@
 #include <QChar>
 #include <QString>
 
-// Protocol text is Windows-1252, the design file's own encoding. Every byte
+// Windows-1252: protocol text and the design file's own encoding. Every byte
 // decodes to one character (the five bytes the code page leaves open keep
 // their own code), so decoding and encoding give the bytes back unchanged.
-class PTextCodec
+class UTextCodec
 {
 public:
     // False, with bytes left empty, when a character has no byte.

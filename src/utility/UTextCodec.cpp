@@ -1,4 +1,4 @@
-#include "protocols/PTextCodec.h"
+#include "utility/UTextCodec.h"
 
 namespace {
 // Characters of the bytes 0x80 to 0x9F; the open ones keep their own code.
@@ -10,14 +10,14 @@ const char16_t HighTable[32] = {
 };
 } // namespace
 
-QChar PTextCodec::decodeByte(unsigned char byte)
+QChar UTextCodec::decodeByte(unsigned char byte)
 {
     if (byte >= 0x80 && byte < 0xA0)
         return QChar(HighTable[byte - 0x80]);
     return QChar(char16_t(byte));
 }
 
-bool PTextCodec::encodeChar(QChar c, char *pByte)
+bool UTextCodec::encodeChar(QChar c, char *pByte)
 {
     const char16_t code = c.unicode();
     if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
@@ -33,7 +33,7 @@ bool PTextCodec::encodeChar(QChar c, char *pByte)
     return false;
 }
 
-bool PTextCodec::encode(const QString &text, QByteArray *pBytes)
+bool UTextCodec::encode(const QString &text, QByteArray *pBytes)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
@@ -49,11 +49,12 @@ bool PTextCodec::encode(const QString &text, QByteArray *pBytes)
     return true;
 }
 
-QString PTextCodec::decode(const QByteArray &bytes)
+QString UTextCodec::decode(const QByteArray &bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    // Written in place: whole design files go through here.
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *pOut = text.data();
     for (const char byte : bytes)
-        text.append(decodeByte(static_cast<unsigned char>(byte)));
+        *pOut++ = decodeByte(static_cast<unsigned char>(byte));
     return text;
 }
