@@ -122,8 +122,8 @@ void BM_Paste(benchmark::State &state)
         pasted.setNotOwner(true);
         QElapsedTimer timer;
         timer.start();
-        const int count = pModel->pasteControls(&pasted, clipboard);
-        pModel->addControls(&pasted);
+        const int count = pModel->placeControl(&pasted, clipboard);
+        pModel->selectControls(&pasted);
         state.SetIterationTime(double(timer.nsecsElapsed()) * 1e-9);
         for (CControl *pControl : pasted.children())
             pModel->removeFromCurrentPanel(pControl, true);

@@ -391,9 +391,9 @@ void TestHModel::nullModelIsIgnored()
 {
     HRoot root;
     root.addNode(new FakeProcessor);
-    QTest::ignoreMessage(QtDebugMsg, "HRoot::buildModel - pModel not defined. Skipping addModelItems.");
+    QTest::ignoreMessage(QtDebugMsg, "pModel not defined. Skipping addModelItems.");
     root.buildModel(nullptr);
-    QTest::ignoreMessage(QtDebugMsg, "HComposite::buildModel - null pModel provided as arg");
+    QTest::ignoreMessage(QtDebugMsg, "null pModel provided as arg");
     root.HComposite::buildModel(nullptr);
     FakeNode leaf;
     leaf.buildModel(nullptr);

@@ -1,5 +1,7 @@
 #include "support/FakeNodes.h"
 
+#include "utility/TreeItem.h"
+
 #include <QStandardItemModel>
 
 FakeNode::FakeNode(const QString &category, const QString &label)
@@ -106,7 +108,7 @@ void FakeProcessor::buildModel(QStandardItemModel *pModel)
         return;
     setFlags(FlagPersistent);
     auto *pRow = new QStandardItem(m_sLabel);
-    pRow->setFlags(DefaultItemFlags);
+    pRow->setFlags(Qt::ItemFlags::fromInt(TreeItem::RowFlags));
     pModel->appendRow(pRow);
     for (const QString &group : std::as_const(m_groups))
         insertModelRow(this, pModel, pRow, group);

@@ -291,7 +291,7 @@ void TestVTree::dragOfAGroupCarriesOnlyText()
 {
     buildDesign();
     VModel *pItems = m_pTree->itemModel();
-    QTest::ignoreMessage(QtDebugMsg, "VModel::mimeData - QModelIndexList was not populated.");
+    QTest::ignoreMessage(QtDebugMsg, "QModelIndexList was not populated.");
     std::unique_ptr<QMimeData> pData(pItems->mimeData({pItems->item(5)->index()}));
     QCOMPARE(pData->text(), QStringLiteral("Graphics"));
     QCOMPARE(pData->formats(), QStringList{"text/plain"});
@@ -310,7 +310,7 @@ void TestVTree::dragOfAGroupCarriesOnlyText()
 void TestVTree::dragOfNothing()
 {
     VModel items(m_pModel.get());
-    QTest::ignoreMessage(QtDebugMsg, "VModel::mimeData - QModelIndexList was not populated.");
+    QTest::ignoreMessage(QtDebugMsg, "QModelIndexList was not populated.");
     std::unique_ptr<QMimeData> pData(items.mimeData({}));
     QVERIFY(pData);
     QVERIFY(pData->text().isEmpty());
@@ -505,7 +505,7 @@ void TestVTree::layoutUsesInclusiveEdges()
 void TestVTree::buildNeedsTreeAndModel()
 {
     KTreeController modelless(nullptr, nullptr);
-    QTest::ignoreMessage(QtDebugMsg, "KTreeController::build - m_pModel not defined.");
+    QTest::ignoreMessage(QtDebugMsg, "m_pModel not defined.");
     modelless.build();
     QCOMPARE(modelless.itemModel()->rowCount(), 0);
     QVERIFY(!modelless.tree()->parentWidget());
@@ -513,14 +513,14 @@ void TestVTree::buildNeedsTreeAndModel()
     // Without a hardware root the groups still come.
     MModel bare;
     KTreeController tree(nullptr, &bare);
-    QTest::ignoreMessage(QtDebugMsg, "MModel::buildHardwareModel m_pRootNode not defined. Skipping buildModel");
+    QTest::ignoreMessage(QtDebugMsg, "m_pRootNode not defined. Skipping buildModel");
     tree.build();
     QCOMPARE(rowTexts(tree.itemModel()->invisibleRootItem()), (QStringList{"Graphics", "System", "Links"}));
 
     // A tree view that went with its page leaves the controller answering.
     KTreeController orphaned(nullptr, &bare);
     delete orphaned.tree();
-    QTest::ignoreMessage(QtDebugMsg, "KTreeController::build - m_pTree not defined.");
+    QTest::ignoreMessage(QtDebugMsg, "m_pTree not defined.");
     orphaned.build();
     orphaned.setEditMode(true);
     orphaned.layout(QRect(0, 0, 1, 1));

@@ -303,7 +303,7 @@ void TestWPanelLink::localImageIsRegisteredWithTheArchive()
     // Resources are not files the archive could store.
     QVERIFY(resource.link->save(&writer));
     writer.flush();
-    QVERIFY(bytes.contains(QUrl::fromLocalFile(file).toEncoded()));
+    QVERIFY(bytes.contains(QUrl::fromLocalFile(file).toString().toUtf8()));
     QCOMPARE(UArchive::instance()->header().records().size(), 1);
     QVERIFY(UArchive::instance()->header().findByLocalPath(file));
 }

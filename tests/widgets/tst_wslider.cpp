@@ -244,11 +244,11 @@ void TestWSlider::replyDuringADragIsNotSentBack()
     Fader f(range("-60", "12", "0.5"));
     QObject *pDragArea = nullptr;
     for (QObject *pChild : f.fader->widget()->findChildren<QObject *>()) {
-        if (pChild->property("mode").isValid() && pChild->property("grabOffset").isValid())
+        if (pChild->property("dragging").isValid() && pChild->property("grabOffset").isValid())
             pDragArea = pChild;
     }
     QVERIFY(pDragArea);
-    pDragArea->setProperty("mode", 1);
+    pDragArea->setProperty("dragging", true);
     f.control->transform()->deliverReply(QStringLiteral("2"));
     QCOMPARE(f.position(), 4);
     QVERIFY(!f.fader->isSendPending());

@@ -282,7 +282,7 @@ void TestWWidget::readingNeedsAnItem()
 {
     WWidget widget;
     QVERIFY(!widget.processElement(QStringLiteral("x"), QStringLiteral("1")));
-    QTest::ignoreMessage(QtWarningMsg, "WWidget::processRect m_pWidget is not defined");
+    QTest::ignoreMessage(QtWarningMsg, "m_pWidget is not defined");
     QVERIFY(!widget.processRect(QStringLiteral("x"), QStringLiteral("1")));
     QCOMPARE(widget.geometry(), QRectF(0, 0, 0, 0));
     QCOMPARE(widget.text(), QString());
