@@ -86,3 +86,11 @@ void BenchReport::printRatio(const char *label, const std::string &ours, const s
     std::printf("%s: %.2f (median %s time, goal at most %.2f) %s\n", label, a / b,
                 clock == Clock::Cpu ? "CPU" : "wall", goal, a / b <= goal ? "ok" : "OVER");
 }
+
+void BenchReport::printFailuresOnly()
+{
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtFatalMsg || type == QtCriticalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+}

@@ -19,6 +19,8 @@ public:
     // Private settings and cache folders, offscreen platform, the benchmark
     // library's own arguments with five repetitions unless asked otherwise.
     static void prepare(int *pArgc, char ***pArgv);
+    // Only failures reach the terminal: a line per request or poll would swamp the figures.
+    static void printFailuresOnly();
     // Runs what the command line selected; false on unknown arguments.
     bool run(int argc, char **argv);
 

@@ -158,19 +158,13 @@ BENCHMARK(BM_Drop)->Arg(10)->Arg(300)->Iterations(20)->UseManualTime()->Unit(ben
 BENCHMARK(BM_Paste)->Arg(10)->Arg(300)->Iterations(20)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_UndoRedo)->Arg(10)->Arg(300)->Iterations(20)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtFatalMsg || type == QtCriticalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
-    qInstallMessageHandler(quietMessages);
+    BenchReport::printFailuresOnly();
     BenchReport::prepare(&argc, &argv);
     QApplication app(argc, argv);
     BenchReport report;

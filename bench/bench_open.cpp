@@ -195,19 +195,13 @@ void BM_OpenReference(benchmark::State &state)
 BENCHMARK(BM_OpenAction)->Arg(30)->Arg(300)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenReference)->Arg(30)->Arg(300)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtFatalMsg || type == QtCriticalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
-    qInstallMessageHandler(quietMessages);
+    BenchReport::printFailuresOnly();
     BenchReport::prepare(&argc, &argv);
     QApplication app(argc, argv);
     BenchReport report;

@@ -200,13 +200,6 @@ void BM_BareSocket(benchmark::State &state)
 BENCHMARK(BM_PollPanel)->Arg(0)->Arg(1)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSocket)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Only failures are printed: a line per request would swamp the figures.
-void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtFatalMsg || type == QtCriticalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -214,7 +207,7 @@ int main(int argc, char **argv)
     // The protocol log goes to the Documents folder of a home of this run's own.
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
-    qInstallMessageHandler(quietMessages);
+    BenchReport::printFailuresOnly();
     BenchReport::prepare(&argc, &argv);
     QApplication app(argc, argv);
     BenchReport report;
