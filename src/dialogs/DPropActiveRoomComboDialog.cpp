@@ -41,11 +41,6 @@ void DPropActiveRoomComboDialog::showEvent(QShowEvent *pEvent)
     connect(m_pSideMarginEdit, &QLineEdit::editingFinished, this, &DPropActiveRoomComboDialog::onSideMarginsChanged);
 }
 
-void DPropActiveRoomComboDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropActiveRoomComboDialog::textColorSet()
 {
     if (!chooseColorFor(WidgetPropertyId::TextColor))

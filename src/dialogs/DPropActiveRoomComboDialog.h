@@ -21,5 +21,4 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *pEvent) override;
-    void hideEvent(QHideEvent *pEvent) override;
 };

@@ -66,11 +66,6 @@ void DPropButtonDialog::showEvent(QShowEvent *pEvent)
     connect(m_pImageSetComboBox, &QComboBox::currentTextChanged, this, &DPropButtonDialog::onImageSetChanged);
 }
 
-void DPropButtonDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropButtonDialog::fillImageSets()
 {
     m_nCategory = propertyValue(WidgetPropertyId::ImageSetCategory).toInt();

@@ -42,7 +42,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *pEvent) override;
-    void hideEvent(QHideEvent *pEvent) override;
 
 private:
     void fillImageSets();

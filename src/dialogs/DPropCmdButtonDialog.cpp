@@ -29,11 +29,6 @@ void DPropCmdButtonDialog::showEvent(QShowEvent *pEvent)
     connect(m_pImageButton, &QPushButton::pressed, this, &DPropCmdButtonDialog::imagePath);
 }
 
-void DPropCmdButtonDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropCmdButtonDialog::applyMode()
 {
     applyTextOrImage(m_sMode, m_pTextEdit, {m_pImageEdit, m_pImageButton});

@@ -25,11 +25,6 @@ void DPropComboSelectionDialog::showEvent(QShowEvent *pEvent)
     connect(m_pSideMarginEdit, &QLineEdit::editingFinished, this, &DPropComboSelectionDialog::onSideMarginsChanged);
 }
 
-void DPropComboSelectionDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropComboSelectionDialog::onSideMarginsChanged()
 {
     pushPropertyEdit(WidgetPropertyId::SideMargin, m_pSideMarginEdit->text());

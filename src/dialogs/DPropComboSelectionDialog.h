@@ -18,5 +18,4 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *pEvent) override;
-    void hideEvent(QHideEvent *pEvent) override;
 };

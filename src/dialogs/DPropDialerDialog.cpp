@@ -47,11 +47,6 @@ void DPropDialerDialog::showEvent(QShowEvent *pEvent)
             &DPropDialerDialog::onAlwaysShowCallAndEndChanged);
 }
 
-void DPropDialerDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropDialerDialog::onPrimaryColorChanged(QString text)
 {
     pushPropertyEdit(WidgetPropertyId::DialerPrimaryColor, text);

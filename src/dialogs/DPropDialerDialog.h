@@ -25,7 +25,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *pEvent) override;
-    void hideEvent(QHideEvent *pEvent) override;
 
 private:
     // Carries the secondary colour to the sample.

@@ -18,8 +18,3 @@ void DPropDropListDialog::showEvent(QShowEvent *pEvent)
     loadBorder();
     connectSharedFields();
 }
-
-void DPropDropListDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}

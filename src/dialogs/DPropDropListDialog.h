@@ -14,5 +14,4 @@ public:
 
 protected:
     void showEvent(QShowEvent *pEvent) override;
-    void hideEvent(QHideEvent *pEvent) override;
 };

@@ -18,8 +18,3 @@ void DPropFrameDialog::showEvent(QShowEvent *pEvent)
     loadBorderWidth();
     connectSharedFields();
 }
-
-void DPropFrameDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}

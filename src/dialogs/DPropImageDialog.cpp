@@ -62,11 +62,6 @@ void DPropImageDialog::showEvent(QShowEvent *pEvent)
             &DPropImageDialog::onMaxCachedImageWidthChanged);
 }
 
-void DPropImageDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropImageDialog::imagePath()
 {
     const QString current = propertyValue(WidgetPropertyId::Image).toString();

@@ -33,11 +33,6 @@ void DPropLabelDialog::showEvent(QShowEvent *pEvent)
     connect(m_pTextColorSet, &QAbstractButton::clicked, this, &DPropLabelDialog::textColorSet);
 }
 
-void DPropLabelDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropLabelDialog::labelChanged()
 {
     pushPropertyEdit(WidgetPropertyId::Text, m_pLabelEdit->text());

@@ -38,11 +38,6 @@ void DPropLevelButtonDialog::showEvent(QShowEvent *pEvent)
             &DPropLevelButtonDialog::onButtonTypeSelectionChanged);
 }
 
-void DPropLevelButtonDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropLevelButtonDialog::minimumChanged()
 {
     DPropRange::submit(this, m_pMinEdit, true);

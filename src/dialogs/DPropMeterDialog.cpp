@@ -44,11 +44,6 @@ void DPropMeterDialog::showEvent(QShowEvent *pEvent)
             &DPropMeterDialog::onMeterPollRateChanged);
 }
 
-void DPropMeterDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropMeterDialog::labelChanged()
 {
     pushPropertyEdit(WidgetPropertyId::Text, m_pLabelEdit->text());

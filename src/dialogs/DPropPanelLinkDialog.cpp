@@ -32,11 +32,6 @@ void DPropPanelLinkDialog::showEvent(QShowEvent *pEvent)
     connect(m_pPathButton, &QPushButton::pressed, this, &DPropPanelLinkDialog::panelPath);
 }
 
-void DPropPanelLinkDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 // The target row stays usable whatever the link shows.
 void DPropPanelLinkDialog::applyMode()
 {

@@ -27,8 +27,3 @@ void DPropRegionDialog::panelPath()
 {
     choosePanelFor(m_pPathEdit);
 }
-
-void DPropRegionDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}

@@ -35,11 +35,6 @@ void DPropRoomSelectDialog::showEvent(QShowEvent *pEvent)
     connect(m_pShowSelectedCheckBox, &QCheckBox::stateChanged, this, &DPropRoomSelectDialog::onShowSelectedChanged);
 }
 
-void DPropRoomSelectDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropRoomSelectDialog::onSelectedOpacityValueChanged(int value)
 {
     pushPropertyEdit(WidgetPropertyId::SelectedOpacity, value / 100.0);

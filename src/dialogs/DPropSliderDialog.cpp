@@ -42,11 +42,6 @@ void DPropSliderDialog::showEvent(QShowEvent *pEvent)
     connect(m_pVerticalRadioButton, &QRadioButton::toggled, this, &DPropSliderDialog::onVerticalRadioButtonToggled);
 }
 
-void DPropSliderDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropSliderDialog::minimumChanged()
 {
     DPropRange::submit(this, m_pMinEdit, true);

@@ -31,7 +31,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *pEvent) override;
-    void hideEvent(QHideEvent *pEvent) override;
 
 private:
     QPointer<WWidget> m_pLabelWidget;

@@ -31,11 +31,6 @@ void DPropTextLinkDialog::showEvent(QShowEvent *pEvent)
     connect(m_pImageOffButton, &QPushButton::pressed, this, &DPropTextLinkDialog::imageOffPath);
 }
 
-void DPropTextLinkDialog::hideEvent(QHideEvent *pEvent)
-{
-    DPropDialog::hideEvent(pEvent);
-}
-
 void DPropTextLinkDialog::applyMode()
 {
     applyTextOrImage(m_sMode, m_pTextEdit, {m_pImageOnEdit, m_pImageOnButton, m_pImageOffEdit, m_pImageOffButton});

@@ -23,7 +23,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *pEvent) override;
-    void hideEvent(QHideEvent *pEvent) override;
 
 private:
     QString m_sMode;
