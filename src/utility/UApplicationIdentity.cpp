@@ -1,5 +1,5 @@
-// Compiled into every program that links the library (the editor, each test and
-// benchmark), so that a plain QSettings and the cache folder are the editor's own.
+// Registered when the library loads, so that in the editor, each test and benchmark
+// a plain QSettings and the cache folder are the editor's own.
 #include <QCoreApplication>
 
 namespace {
