@@ -113,6 +113,9 @@ Item {
             font.family: "Helvetica"
             font.pixelSize: Math.max(1, button.textSize)
             visible: button.hasText
+            // The margins need the width the text takes once laid out, which
+            // can come after the change that asked for new margins.
+            onContentWidthChanged: button.updateMargins()
         }
 
         MouseArea {

@@ -130,6 +130,8 @@ private slots:
     void imageSetIsDerived();
     void contentModeAppliesTheImageSet_data();
     void contentModeAppliesTheImageSet();
+    void textAndImageSitSideBySide_data();
+    void textAndImageSitSideBySide();
     void reskinRewritesOnlySkinAndAccentPaths_data();
     void reskinRewritesOnlySkinAndAccentPaths();
     void userImagesGoIntoTheArchive_data();
@@ -583,6 +585,38 @@ void TestWButton::contentModeAppliesTheImageSet()
     QCOMPARE(f.property("onImage"), on);
     QCOMPARE(f.property("offImage"), off);
     QCOMPARE(f.button()->propertyValue(WidgetPropertyId::ButtonMode).toString(), readBack);
+}
+
+void TestWButton::textAndImageSitSideBySide_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("height");
+    QTest::newRow("text given later") << "MUTE" << 30;
+    QTest::newRow("text given later, taller") << "MUTE" << 60;
+    QTest::newRow("text replaced") << "LOBBY MUTE" << 30;
+}
+
+// The image follows the text as it is laid out, not as it was before the
+// text or its size changed.
+void TestWButton::textAndImageSitSideBySide()
+{
+    QFETCH(QString, text);
+    QFETCH(int, height);
+    Button f(QStringLiteral("alternating"), QStringLiteral("F,O"), {{"imageSet", "Mute/Unmute"}});
+    f.button()->setPropertyValue(WidgetPropertyId::ButtonMode, QStringLiteral("Text+Image"));
+    f.widget->setWidgetProperty("offText", QStringLiteral("MUTE"));
+    f.widget->setWidgetProperty("height", height);
+    f.widget->setWidgetProperty("offText", text);
+    QQuickItem *pCaption = nullptr;
+    for (QQuickItem *pItem : qobject_cast<QQuickItem *>(f.widget->widget())->findChildren<QQuickItem *>()) {
+        if (pItem->property("contentWidth").isValid() && pItem->property("text").toString() == text)
+            pCaption = pItem;
+    }
+    QVERIFY(pCaption);
+    const qreal textWidth = pCaption->property("contentWidth").toReal();
+    QVERIFY(textWidth > 0);
+    const qreal textMargin = f.widget->widgetProperty("textMargin").toReal();
+    QCOMPARE(f.widget->widgetProperty("imageMargin").toReal(), textMargin + textWidth);
 }
 
 void TestWButton::reskinRewritesOnlySkinAndAccentPaths_data()
