@@ -23,6 +23,9 @@ DExitPinDialog::DExitPinDialog(const QString &pin, QWidget *parent)
 
 DExitPinDialog::~DExitPinDialog()
 {
+    // Destroyed while shown, the field loses focus as the children go and
+    // would report to a dialog that is half gone.
+    m_pUi->m_pExitPinEdit->disconnect(this);
     delete m_pUi;
 }
 

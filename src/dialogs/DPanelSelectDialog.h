@@ -1,13 +1,13 @@
 #pragma once
 
 #include "dialogs/DModalDialog.h"
+#include "model/CControl.h"
 #include "model/MModel.h"
 #include "ui_DPanelSelectDialog.h"
 
 #include <QPointer>
 #include <QString>
 
-class CControl;
 class QModelIndex;
 class QStandardItem;
 class QStandardItemModel;

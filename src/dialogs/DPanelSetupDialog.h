@@ -1,13 +1,13 @@
 #pragma once
 
 #include "dialogs/DModalDialog.h"
+#include "model/CControl.h"
+#include "model/MModel.h"
 
 #include <QPointer>
 #include <QString>
 
 class CComposite;
-class CControl;
-class MModel;
 class QModelIndex;
 class QStandardItemModel;
 class Ui_DPanelSetupDialog;

@@ -3,9 +3,9 @@
 #include "dialogs/DModalDialog.h"
 #include "ui_DSliderPropertiesDialog.h"
 
+#include <QIntValidator>
 #include <QPointer>
 
-class QIntValidator;
 
 // Edits a slider's range: a whole minimum and maximum, each kept within the
 // lower and upper limit the caller gives, and whether the value shows in

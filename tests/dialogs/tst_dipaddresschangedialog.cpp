@@ -1,4 +1,5 @@
 #include "dialogs/DIPAddressChangeDialog.h"
+#include "support/ClippedTexts.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -69,16 +70,9 @@ private slots:
         dialog.setBlockName(QStringLiteral("Main Rack"));
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        const QList<QLabel *> labels = dialog.findChildren<QLabel *>();
-        QVERIFY(!labels.isEmpty());
-        for (const QLabel *pLabel : labels) {
-            const int needed = pLabel->fontMetrics().horizontalAdvance(pLabel->text());
-            QVERIFY2(pLabel->contentsRect().width() >= needed,
-                     qPrintable(QStringLiteral("%1: %2 < %3")
-                                    .arg(pLabel->text())
-                                    .arg(pLabel->contentsRect().width())
-                                    .arg(needed)));
-        }
+        QVERIFY(!dialog.findChildren<QLabel *>().isEmpty());
+        const QStringList clipped = clippedTexts(&dialog);
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
     }
 
     void blockNameIsShownReadOnly()

@@ -3,6 +3,7 @@
 #include "controllers/KPropertiesController.h"
 #include "dialogs/DPropDialog.h"
 #include "model/CControl.h"
+#include "support/ClippedTexts.h"
 #include "support/PropPageFixture.h"
 #include "views/VProperties.h"
 #include "widgets/WWidget.h"
@@ -79,6 +80,13 @@ void TestDPropDialog::pageOfEachKind_data()
     QTest::newRow("fader") << "Slider" << "slider" << "DPropSliderDialog";
     // Level buttons are a fader, with a page of their own.
     QTest::newRow("level buttons") << "LevelButtons" << "levelbutton" << "DPropLevelButtonDialog";
+    QTest::newRow("label") << "Label" << "label" << "DPropLabelDialog";
+    QTest::newRow("image") << "Image" << "image" << "DPropImageDialog";
+    QTest::newRow("meter") << "Meter" << "meter" << "DPropMeterDialog";
+    QTest::newRow("meter image") << "MeterImage" << "meterimage" << "DPropMeterImageDialog";
+    QTest::newRow("dialer") << "Dialer" << "dialer" << "DPropDialerDialog";
+    QTest::newRow("drop list") << "DropList" << "droplist" << "DPropDropListDialog";
+    QTest::newRow("region") << "Region" << "region" << "DPropRegionDialog";
 }
 
 void TestDPropDialog::pageOfEachKind()
@@ -100,6 +108,9 @@ void TestDPropDialog::pageOfEachKind()
     QCOMPARE(pPage->parentWidget(), fx.properties()->propertiesView());
     QVERIFY(pPage->isVisible());
     QVERIFY(!pPage->isWindow());
+    // Every caption has room in the pane, with the fonts in use.
+    const QStringList clipped = clippedTexts(pPage);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
 }
 
 void TestDPropDialog::twoSelectedShowNoPage()
