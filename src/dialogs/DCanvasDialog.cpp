@@ -30,14 +30,12 @@ const char kMetric[] = "Metric";
 const char kImperial[] = "Imperial";
 const char kUserAspectRatioKey[] = "UserAspectRatio";
 const char kUserAspectTextKey[] = "UserAspectText";
-const char kCustomDevicesKey[] = "CustomDevices";
 constexpr float DefaultUserAspect = 1.778f;
 const char kDefaultUserAspectText[] = "16:9";
 constexpr double InchesPerCm = 0.3937;
 // A diagonal at or below this is no size (the user-defined entry has 0).
 constexpr float NoDiagonal = 0.01f;
 constexpr int InchDecimals = 3;
-constexpr int CmDecimals = 2;
 constexpr double FarAway = 1000000.0;
 
 struct SlotItem
@@ -66,7 +64,7 @@ float storedNumber(const QString &text)
 QList<QStringList> customDeviceLines()
 {
     QList<QStringList> lines;
-    const QString text = DCanvasDialog::appSettings().value(QLatin1String(kCustomDevicesKey)).toString();
+    const QString text = DCanvasDialog::appSettings().value(QLatin1String(DCanvasDialog::CustomDevicesKey)).toString();
     const QStringList rows = text.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
     for (const QString &row : rows) {
         const QStringList parts = row.split(QLatin1Char('\t'), Qt::KeepEmptyParts);
@@ -74,13 +72,6 @@ QList<QStringList> customDeviceLines()
             lines.append(parts);
     }
     return lines;
-}
-
-QLocale validatorLocale()
-{
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
-    return locale;
 }
 
 void setTextColour(QWidget *pWidget, const QColor &colour)
@@ -108,6 +99,13 @@ DCanvasDialog::DCanvasDialog(QWidget *parent)
 DCanvasDialog::~DCanvasDialog()
 {
     delete m_pUi;
+}
+
+QLocale DCanvasDialog::validatorLocale()
+{
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+    return locale;
 }
 
 QSettings DCanvasDialog::appSettings()

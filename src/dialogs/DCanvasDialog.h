@@ -4,6 +4,7 @@
 #include "model/CCanvasRecord.h"
 
 #include <QList>
+#include <QLocale>
 #include <QSettings>
 #include <QString>
 
@@ -27,6 +28,10 @@ public:
     // Diagonal limits in inches, shared with the custom devices editor.
     static constexpr double MinDiagonal = 2.5;
     static constexpr double MaxDiagonal = 24.0;
+    // Decimals of a diagonal shown in centimetres.
+    static constexpr int CmDecimals = 2;
+    // Settings key of the user's own devices.
+    static constexpr char CustomDevicesKey[] = "CustomDevices";
 
     explicit DCanvasDialog(QWidget *parent = nullptr);
     ~DCanvasDialog() override;
@@ -47,6 +52,8 @@ public:
     // The editor's settings; keys "UnitsType", "UserAspectRatio",
     // "UserAspectText" and "CustomDevices" belong to these dialogs.
     static QSettings appSettings();
+    // The locale number fields validate with: no group separators.
+    static QLocale validatorLocale();
 
     // The entries offered, in the order of the device box.
     const QList<CCanvasRecord> &deviceList() const { return m_deviceList; }

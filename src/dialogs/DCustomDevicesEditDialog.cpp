@@ -17,7 +17,6 @@
 
 namespace {
 
-const char kCustomDevicesKey[] = "CustomDevices";
 const char kListFileName[] = "deviceList.txt";
 const char kListFileFilter[] = "Text (*.txt)";
 // A ratio portion below this counts as missing.
@@ -27,14 +26,6 @@ constexpr float MaxAspect = 10.0f;
 constexpr double MinPortion = 0.1;
 constexpr double MaxPortion = 10000.0;
 constexpr int Decimals = 3;
-constexpr int CmDecimals = 2;
-
-QLocale validatorLocale()
-{
-    QLocale locale;
-    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
-    return locale;
-}
 
 void setTextColour(QWidget *pWidget, bool red)
 {
@@ -57,13 +48,13 @@ DCustomDevicesEditDialog::DCustomDevicesEditDialog(QWidget *parent, bool metric)
     , m_bModified(false)
     , m_bMetric(metric)
     , m_diagonalValidator(new QDoubleValidator(DCanvasDialog::MinDiagonal, DCanvasDialog::MaxDiagonal,
-                                               metric ? CmDecimals : Decimals, this))
+                                               metric ? DCanvasDialog::CmDecimals : Decimals, this))
     , m_heightValidator(new QDoubleValidator(MinPortion, MaxPortion, Decimals, this))
     , m_widthValidator(new QDoubleValidator(MinPortion, MaxPortion, Decimals, this))
 {
     for (QDoubleValidator *pValidator : {m_diagonalValidator, m_heightValidator, m_widthValidator}) {
         pValidator->setNotation(QDoubleValidator::StandardNotation);
-        pValidator->setLocale(validatorLocale());
+        pValidator->setLocale(DCanvasDialog::validatorLocale());
     }
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     m_pUi->setupUi(this);
@@ -117,7 +108,7 @@ QString DCustomDevicesEditDialog::displayText(const CustomDevice &device, bool m
 {
     const QChar tab(QLatin1Char('\t'));
     const QString diagonal = metric
-                                 ? DCanvasDialog::formatNumber(DCanvasDialog::inchesToCm(device.diagonal), CmDecimals)
+                                 ? DCanvasDialog::formatNumber(DCanvasDialog::inchesToCm(device.diagonal), DCanvasDialog::CmDecimals)
                                  : DCanvasDialog::formatNumber(device.diagonal, Decimals);
     return device.name + tab + diagonal + tab + DCanvasDialog::formatNumber(device.aspect, Decimals) + tab
            + DCanvasDialog::formatNumber(device.height, Decimals) + QLatin1Char(':')
@@ -126,7 +117,7 @@ QString DCustomDevicesEditDialog::displayText(const CustomDevice &device, bool m
 
 void DCustomDevicesEditDialog::loadFromSettings()
 {
-    const QString text = DCanvasDialog::appSettings().value(QLatin1String(kCustomDevicesKey)).toString();
+    const QString text = DCanvasDialog::appSettings().value(QLatin1String(DCanvasDialog::CustomDevicesKey)).toString();
     const QStringList lines = text.split(QLatin1Char('\n'), Qt::KeepEmptyParts);
     for (const QString &line : lines) {
         CustomDevice device;
@@ -162,7 +153,7 @@ QString DCustomDevicesEditDialog::diagonalInches() const
 
 void DCustomDevicesEditDialog::onEntryTextChanged()
 {
-    const QLocale locale = validatorLocale();
+    const QLocale locale = DCanvasDialog::validatorLocale();
     m_diagonalValidator->setLocale(locale);
     // Whether the diagonal is acceptable is judged in inches.
     QDoubleValidator inches(DCanvasDialog::MinDiagonal, DCanvasDialog::MaxDiagonal, Decimals);
@@ -229,7 +220,7 @@ void DCustomDevicesEditDialog::onDeviceListCurrentRowChanged(int row)
     const CustomDevice &device = m_devices.at(row);
     m_pUi->m_pNameEdit->setText(device.name);
     m_pUi->m_pDiagonalLengthEdit->setText(
-        m_bMetric ? DCanvasDialog::formatNumber(DCanvasDialog::inchesToCm(device.diagonal), CmDecimals)
+        m_bMetric ? DCanvasDialog::formatNumber(DCanvasDialog::inchesToCm(device.diagonal), DCanvasDialog::CmDecimals)
                   : DCanvasDialog::formatNumber(device.diagonal, Decimals));
     m_pUi->m_pHeightEdit->setText(DCanvasDialog::formatNumber(device.height, Decimals));
     m_pUi->m_pWidthEdit->setText(DCanvasDialog::formatNumber(device.width, Decimals));
@@ -281,7 +272,7 @@ void DCustomDevicesEditDialog::onButtonBoxClicked(QAbstractButton *pButton)
         QString text;
         for (const CustomDevice &device : std::as_const(m_devices))
             text += settingsText(device) + QLatin1Char('\n');
-        DCanvasDialog::appSettings().setValue(QLatin1String(kCustomDevicesKey), text);
+        DCanvasDialog::appSettings().setValue(QLatin1String(DCanvasDialog::CustomDevicesKey), text);
         setModified(false);
     }
 }

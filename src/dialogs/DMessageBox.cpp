@@ -6,7 +6,7 @@
 
 namespace {
 
-DMessageBox::Responder &responderSlot()
+DMessageBox::Responder &boxResponder()
 {
     static DMessageBox::Responder responder;
     return responder;
@@ -16,7 +16,7 @@ DMessageBox::Responder &responderSlot()
 
 int DMessageBox::warning(QWidget *parent, const QString &title, const QString &text)
 {
-    if (const Responder &responder = responderSlot())
+    if (const Responder &responder = boxResponder())
         return responder(title, text);
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
@@ -25,7 +25,7 @@ int DMessageBox::warning(QWidget *parent, const QString &title, const QString &t
 
 int DMessageBox::plain(QWidget *parent, const QString &title, const QString &text)
 {
-    if (const Responder &responder = responderSlot())
+    if (const Responder &responder = boxResponder())
         return responder(title, text);
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent,
                     Qt::Dialog | Qt::CustomizeWindowHint);
@@ -35,7 +35,7 @@ int DMessageBox::plain(QWidget *parent, const QString &title, const QString &tex
 
 int DMessageBox::choice(QWidget *parent, const QString &title, const QString &text, const QStringList &buttons)
 {
-    if (const Responder &responder = responderSlot())
+    if (const Responder &responder = boxResponder())
         return responder(title, text);
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
@@ -50,7 +50,7 @@ int DMessageBox::choice(QWidget *parent, const QString &title, const QString &te
 int DMessageBox::ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
                      QMessageBox::StandardButtons buttons)
 {
-    if (const Responder &responder = responderSlot())
+    if (const Responder &responder = boxResponder())
         return responder(title, text);
     QMessageBox box(icon, title, text, buttons, parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     box.setTextFormat(Qt::PlainText);
@@ -59,5 +59,5 @@ int DMessageBox::ask(QWidget *parent, QMessageBox::Icon icon, const QString &tit
 
 void DMessageBox::setResponder(const Responder &responder)
 {
-    responderSlot() = responder;
+    boxResponder() = responder;
 }

@@ -2,7 +2,7 @@
 
 namespace {
 
-DModalDialog::Responder &responderSlot()
+DModalDialog::Responder &dialogResponder()
 {
     static DModalDialog::Responder responder;
     return responder;
@@ -26,7 +26,7 @@ bool DModalDialog::runModal()
     prepare();
     activateWindow();
     raise();
-    if (const Responder responder = responderSlot()) {
+    if (const Responder responder = dialogResponder()) {
         setResult(Rejected);
         const int answer = responder(this);
         // Pressing OK goes through accept(), which a dialog may refuse.
@@ -52,5 +52,5 @@ void DModalDialog::prepare()
 
 void DModalDialog::setResponder(const Responder &responder)
 {
-    responderSlot() = responder;
+    dialogResponder() = responder;
 }

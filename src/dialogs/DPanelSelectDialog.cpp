@@ -8,7 +8,7 @@
 namespace {
 
 // The tree's items hold their control's address under this role.
-constexpr int ControlRole = Qt::UserRole + 1;
+constexpr int AddressRole = Qt::UserRole + 1;
 
 // Whether the address is a control of the tree below the element: an item
 // is never trusted to point at a control that has gone meanwhile.
@@ -99,7 +99,7 @@ CControl *DPanelSelectDialog::controlAt(const QModelIndex &index) const
     const QStandardItem *pItem = m_pItemModel->itemFromIndex(index);
     if (!pItem)
         return nullptr;
-    const quint64 address = pItem->data(ControlRole).toULongLong();
+    const quint64 address = pItem->data(AddressRole).toULongLong();
     return address ? findControl(m_pModel->scenes(), address) : nullptr;
 }
 

@@ -13,7 +13,7 @@
 namespace {
 
 // Where the panel tree keeps each item's element.
-constexpr int ControlRole = Qt::UserRole + 1;
+constexpr int ElementRole = Qt::UserRole + 1;
 
 const QString SceneKind = QStringLiteral("Scene");
 const QString PanelKind = QStringLiteral("Panel");
@@ -145,7 +145,7 @@ CControl *DPanelSetupDialog::controlAt(const QModelIndex &index) const
     const QStandardItem *pItem = m_pItemModel->itemFromIndex(index);
     if (!pItem)
         return nullptr;
-    auto *pControl = reinterpret_cast<CControl *>(quintptr(pItem->data(ControlRole).toULongLong()));
+    auto *pControl = reinterpret_cast<CControl *>(quintptr(pItem->data(ElementRole).toULongLong()));
     return isWithin(m_pModel->scenes(), pControl) ? pControl : nullptr;
 }
 

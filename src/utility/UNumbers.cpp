@@ -33,6 +33,13 @@ double toDouble(const QString &text, bool *ok)
 
 } // namespace
 
+int UNumbers::toInt(const QString &text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
 float UNumbers::finiteFloat(const QString &text, bool *ok)
 {
     bool parsed = false;

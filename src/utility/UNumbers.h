@@ -11,6 +11,8 @@ public:
     // The text as a finite float; 0 (and ok false) when it is not a number,
     // not finite, or beyond the float range.
     static float finiteFloat(const QString &text, bool *ok = nullptr);
+    // The text as a decimal int, blanks around it allowed; 0 when it is none.
+    static int toInt(const QString &text);
     // Whether a float is usable as a size or scale: finite and above 0.
     static bool isPositive(float value);
 };

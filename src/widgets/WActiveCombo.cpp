@@ -8,15 +8,8 @@
 namespace {
 
 // The strip's smallest size on a panel.
-constexpr int MinimumWidth = 15;
-constexpr int MinimumHeight = 40;
-
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
-}
+constexpr int StripMinimumWidth = 15;
+constexpr int StripMinimumHeight = 40;
 
 } // namespace
 
@@ -50,7 +43,7 @@ void WActiveCombo::setControl(CControl *pControl)
 {
     WWidget::setControl(pControl);
     if (pControl)
-        pControl->growMinimumSize(MinimumWidth, MinimumHeight);
+        pControl->growMinimumSize(StripMinimumWidth, StripMinimumHeight);
 }
 
 // ---------------------------------------------------------------- names
@@ -94,7 +87,7 @@ void WActiveCombo::unbindNode()
 
 void WActiveCombo::setSideMargins(const QString &text)
 {
-    m_sideMargins = toInt(text);
+    m_sideMargins = UNumbers::toInt(text);
     emit sideMarginsChanged();
 }
 

@@ -8,6 +8,7 @@
 #include "transforms/TTransform.h"
 #include "utility/LogCategories.h"
 #include "utility/UArchive.h"
+#include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
 #include <QCoreApplication>
@@ -90,13 +91,6 @@ int indexOf(const char *const (&names)[N], const QString &text)
     return -1;
 }
 
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
 // The file name without folder and extension; the whole text when it holds
 // no folder.
 QString baseName(const QString &text)
@@ -112,18 +106,6 @@ QString baseName(const QString &text)
 int letterIndex(const QStringList &letters, const char *letter)
 {
     return int(letters.indexOf(QLatin1String(letter)));
-}
-
-// An image shown from a local file, as the archive must list it; empty for
-// built-in images and other URLs.
-QString localImageFile(const QString &path)
-{
-    const QUrl url(path);
-    if (url.isLocalFile())
-        return url.toLocalFile();
-    if (!url.scheme().isEmpty() || path.startsWith(QLatin1Char(':')))
-        return QString();
-    return path;
 }
 
 } // namespace
@@ -532,7 +514,7 @@ void WButton::changeChannel(const QString &channel)
         }
     }
     if (m_pTransform && m_pTransform->attributes())
-        m_pTransform->attributes()->setIndex2(toInt(m_channel));
+        m_pTransform->attributes()->setIndex2(UNumbers::toInt(m_channel));
 }
 
 // ---------------------------------------------------------------- settings
@@ -628,9 +610,9 @@ bool WButton::processButtonElement(const QString &name, const QString &text)
     } else if (name == QLatin1String("imagesize")) {
         setWidgetProperty("imageSize", text.toFloat());
     } else if (name == QLatin1String("hasBorder")) {
-        setWidgetProperty("hasBorder", toInt(text) != 0);
+        setWidgetProperty("hasBorder", UNumbers::toInt(text) != 0);
     } else if (name == QLatin1String("index1ForQuery")) {
-        m_nIndex1ForQuery = toInt(text);
+        m_nIndex1ForQuery = UNumbers::toInt(text);
     } else {
         return false;
     }

@@ -1,19 +1,9 @@
 #include "widgets/WCmdButton.h"
 
 #include "utility/UArchive.h"
+#include "utility/UNumbers.h"
 #include "widgets/WButton.h"
 #include "xml/XmlWriter.h"
-
-namespace {
-
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
-} // namespace
 
 WCmdButton::WCmdButton(QQuickItem *pParent)
     : WWidget(pParent)
@@ -94,7 +84,7 @@ bool WCmdButton::processElement(const QString &name, const QString &text)
     else if (name == QLatin1String("imagesize"))
         setWidgetProperty("imageSize", text.toFloat());
     else if (name == QLatin1String("hasBorder"))
-        setWidgetProperty("hasBorder", toInt(text) != 0);
+        setWidgetProperty("hasBorder", UNumbers::toInt(text) != 0);
     else
         return false;
     return true;

@@ -2,22 +2,16 @@
 
 #include "hardware/HNode.h"
 #include "model/CControl.h"
+#include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
 namespace {
 
-constexpr int MinimumWidth = 15;
-constexpr int MinimumHeight = 40;
+constexpr int SelectorMinimumWidth = 15;
+constexpr int SelectorMinimumHeight = 40;
 
 // Shown until a group gives its own.
 const char *const DefaultColors[] = {"crimson", "orange", "yellow", "lime", "skyblue", "orchid", "sienna"};
-
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
-}
 
 } // namespace
 
@@ -53,7 +47,7 @@ void WComboSelection::setControl(CControl *pControl)
 {
     WWidget::setControl(pControl);
     if (pControl)
-        pControl->growMinimumSize(MinimumWidth, MinimumHeight);
+        pControl->growMinimumSize(SelectorMinimumWidth, SelectorMinimumHeight);
 }
 
 // ---------------------------------------------------------------- combinations
@@ -109,7 +103,7 @@ void WComboSelection::unbindNode()
 
 void WComboSelection::setSideMargins(const QString &text)
 {
-    m_sideMargins = toInt(text);
+    m_sideMargins = UNumbers::toInt(text);
     emit sideMarginsChanged();
 }
 

@@ -59,13 +59,6 @@ quint32 toUInt32(const QString &text)
     return ok ? value : 0;
 }
 
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
 bool isSetUpOrRinging(WDialer::DialerState state)
 {
     switch (state) {
@@ -743,7 +736,7 @@ bool WDialer::processElement(const QString &name, const QString &text)
     } else if (name == QLatin1String("secondaryColorBlue")) {
         m_nSecondaryBlue = quint8(toUInt32(text) & 0xFF);
     } else if (name == QLatin1String("alwaysShowCallAndEnd")) {
-        setAlwaysShowCallAndEnd(toInt(text) != 0);
+        setAlwaysShowCallAndEnd(UNumbers::toInt(text) != 0);
     } else {
         return false;
     }

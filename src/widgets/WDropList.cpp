@@ -5,6 +5,7 @@
 #include "hardware/HParameterSet.h"
 #include "protocols/PProtocol.h"
 #include "transforms/TTransform.h"
+#include "utility/UNumbers.h"
 #include "views/VModeManager.h"
 #include "widgets/WDelegate.h"
 #include "xml/XmlWriter.h"
@@ -23,13 +24,6 @@ const char *const ParameterSetListTitle = "PSetList";
 constexpr int AlignLeft = 1;
 constexpr int AlignRight = 2;
 constexpr int AlignCenter = 4;
-
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    return ok ? value : 0;
-}
 
 // The ","-sections of a text up to the first empty one.
 QStringList sections(const QString &text)
@@ -334,7 +328,7 @@ void WDropList::readValues(const QString &text)
 {
     QList<int> values;
     for (const QString &section : sections(text))
-        values.append(toInt(section));
+        values.append(UNumbers::toInt(section));
     if (values.contains(0) && !holdsNodeNumbers()) {
         for (int &value : values)
             ++value;
@@ -428,11 +422,11 @@ bool WDropList::processElement(const QString &name, const QString &text)
         if (m_pNode)
             buildFromText(m_pNode->choiceText());
     } else if (name == QLatin1String("hasBorder"))
-        setWidgetProperty("hasBorder", toInt(text) != 0);
+        setWidgetProperty("hasBorder", UNumbers::toInt(text) != 0);
     else if (name == QLatin1String("align"))
         setAlignText(text);
     else if (name == QLatin1String("index1ForQuery"))
-        m_nIndex1ForQuery = toInt(text);
+        m_nIndex1ForQuery = UNumbers::toInt(text);
     else if (name == QLatin1String("sourceList"))
         buildFromLabels();
     else

@@ -11,29 +11,6 @@
 #include <cmath>
 
 
-namespace {
-
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
-// The file an image URL names on this machine; empty for built-in images,
-// resources and remote addresses, which the archive does not store.
-QString localImageFile(const QString &path)
-{
-    const QUrl url(path);
-    if (url.isLocalFile())
-        return url.toLocalFile();
-    if (!url.scheme().isEmpty() || path.startsWith(QLatin1Char(':')) || path.contains(QLatin1String("../")))
-        return QString();
-    return path;
-}
-
-} // namespace
-
 WImage::WImage(QQuickItem *pParent)
     : WWidget(pParent)
     , m_nSavedX(NoRecord)
@@ -188,11 +165,11 @@ bool WImage::processElement(const QString &name, const QString &text)
     else if (name == QLatin1String("imagesize"))
         setWidgetProperty("imageSize", UNumbers::finiteFloat(text));
     else if (name == QLatin1String("backgroundFillMode"))
-        setBackgroundMode(toInt(text));
+        setBackgroundMode(UNumbers::toInt(text));
     else if (name == QLatin1String("imageOpacity"))
         setOpacity(double(UNumbers::finiteFloat(text)));
     else if (name == QLatin1String("maxCachedImageWidth"))
-        setMaxCachedWidth(toInt(text));
+        setMaxCachedWidth(UNumbers::toInt(text));
     else
         return false;
     return true;

@@ -4,20 +4,10 @@
 #include "model/CControl.h"
 #include "protocols/PProtocol.h"
 #include "transforms/TTransform.h"
+#include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
 #include <cmath>
-
-namespace {
-
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
-} // namespace
 
 WLevelButtons::WLevelButtons(QQuickItem *pParent)
     : WSlider(pParent)
@@ -179,9 +169,9 @@ bool WLevelButtons::processElement(const QString &name, const QString &text)
     else if (name == QLatin1String("text"))
         setText(text);
     else if (name == QLatin1String("hasBorder"))
-        setWidgetProperty("hasBorder", toInt(text) != 0);
+        setWidgetProperty("hasBorder", UNumbers::toInt(text) != 0);
     else if (name == QLatin1String("isCircularEnabled"))
-        setWidgetProperty("isCircularEnabled", toInt(text) != 0);
+        setWidgetProperty("isCircularEnabled", UNumbers::toInt(text) != 0);
     else
         return false;
     return true;

@@ -25,13 +25,6 @@ const RateEntry RateTable[] = {
     {"1x/s", 1000}, {"2x/s", 500}, {"3x/s", 333}, {"4x/s", 250}, {"5x/s", 200},
 };
 
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
 } // namespace
 
 WMeterSource::WMeterSource(WWidget *pWidget)
@@ -186,7 +179,7 @@ bool WMeterSource::processPointElement(const QString &name, const QString &text)
     else if (name == QLatin1String("channelName"))
         m_sChannelName = text;
     else if (name == QLatin1String("indexOffset"))
-        m_nIndexOffset = toInt(text);
+        m_nIndexOffset = UNumbers::toInt(text);
     else
         return false;
     return true;

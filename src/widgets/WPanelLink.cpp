@@ -4,32 +4,10 @@
 #include "model/MModel.h"
 #include "transforms/TTransform.h"
 #include "utility/UArchive.h"
+#include "utility/UNumbers.h"
 #include "xml/XmlWriter.h"
 
 #include <QUrl>
-
-namespace {
-
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
-// The file an image path names on this machine; empty for resources and
-// remote addresses, which the archive cannot store.
-QString localImageFile(const QString &path)
-{
-    const QUrl url(path);
-    if (url.isLocalFile())
-        return url.toLocalFile();
-    if (!url.scheme().isEmpty() || path.startsWith(QLatin1Char(':')))
-        return QString();
-    return path;
-}
-
-} // namespace
 
 WPanelLink::WPanelLink(QQuickItem *pParent)
     : WLabel(pParent)
@@ -130,7 +108,7 @@ QString WPanelLink::buttonModeName() const
 bool WPanelLink::processElement(const QString &name, const QString &text)
 {
     if (name == QLatin1String("keepImageInBounds")) {
-        m_nKeepImageInBounds = toInt(text);
+        m_nKeepImageInBounds = UNumbers::toInt(text);
         setWidgetProperty("keepImageInBounds", true);
     } else if (name == QLatin1String("path")) {
         m_sLinkPath = text;
@@ -141,7 +119,7 @@ bool WPanelLink::processElement(const QString &name, const QString &text)
     } else if (name == QLatin1String("buttonmode")) {
         setWidgetProperty("buttonMode", text == tr("Button"));
     } else if (name == QLatin1String("hasBorder")) {
-        setWidgetProperty("hasBorder", toInt(text) != 0);
+        setWidgetProperty("hasBorder", UNumbers::toInt(text) != 0);
     } else {
         return processLabelElement(name, text);
     }

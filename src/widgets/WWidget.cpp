@@ -30,14 +30,6 @@ quint32 toUInt32(const QString &text)
     return ok ? value : 0;
 }
 
-// Signed decimal, 0 when the text is not one.
-int toInt(const QString &text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
 } // namespace
 
 WWidget::WWidget(QQuickItem *pParent)
@@ -191,6 +183,16 @@ DPropDialog *WWidget::createPropertiesDialog(QWidget *pParent)
 
 void WWidget::replaceLinkPrefix(const QString &, const QString &)
 {
+}
+
+QString WWidget::localImageFile(const QString &path)
+{
+    const QUrl url(path);
+    if (url.isLocalFile())
+        return url.toLocalFile();
+    if (!url.scheme().isEmpty() || path.startsWith(QLatin1Char(':')) || path.contains(QLatin1String("../")))
+        return QString();
+    return path;
 }
 
 bool WWidget::followRenamedPath(QString &path, const QString &oldPrefix, const QString &newPrefix)
@@ -587,7 +589,7 @@ bool WWidget::processRect(const QString &name, const QString &text)
         return true;
     }
     if (name == QLatin1String("z")) {
-        setWidgetProperty("z", toInt(text));
+        setWidgetProperty("z", UNumbers::toInt(text));
         return true;
     }
     return false;

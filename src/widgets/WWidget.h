@@ -159,6 +159,10 @@ protected:
     // renaming "Panel" leaves a link to "Panel 2". Nothing for an empty old
     // path. True when the path changed.
     static bool followRenamedPath(QString &path, const QString &oldPrefix, const QString &newPrefix);
+    // The file an image path names on this machine, as the archive must
+    // store it; empty for built-in images (resources, paths relative to the
+    // QML files) and remote addresses.
+    static QString localImageFile(const QString &path);
 
     // Writes the start element named by the type, the common settings, and
     // returns whether a writer was given; kinds add theirs and close it.

@@ -1,9 +1,0 @@
-#pragma once
-#include <QtCore/QObject>
-#include <QtCore/QString>
-#include <QtCore/QByteArray>
-#include <QtCore/QFile>
-#include <QtCore/QDir>
-#include <QtCore/QTemporaryDir>
-#include <QtTest/QTest>
-#include <QtTest/QSignalSpy>

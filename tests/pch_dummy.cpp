@@ -1,1 +1,0 @@
-// Carrier for the shared precompiled header of the tests.
