@@ -6,6 +6,7 @@
 
 #include "widgets/VQmlFrame.h"
 
+#include <QQmlEngine>
 #include <QQuickView>
 #include <QSplitter>
 
@@ -18,6 +19,7 @@ KQmlController::KQmlController(QWidget *pParent, MModel *pModel)
 KQmlController::~KQmlController()
 {
     destroyView();
+    delete m_pEngine.data();
 }
 
 int KQmlController::controllerId() const
@@ -106,7 +108,9 @@ QQuickView *KQmlController::view() const
 
 VQmlFrame *KQmlController::createFrame(bool)
 {
-    return new VQmlFrame;
+    if (!m_pEngine)
+        m_pEngine = new QQmlEngine(this);
+    return new VQmlFrame(m_pEngine);
 }
 
 void KQmlController::bindFrame()

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+class QQmlEngine;
 class QQuickView;
 class VQmlFrame;
 class QSplitter;
@@ -37,6 +38,9 @@ private:
     VQmlFrame *createFrame(bool first);
     void bindFrame();
 
+    // Shared by every view the controller makes: a rebuilt view reuses the
+    // compiled QML instead of tearing down and rebuilding the whole engine.
+    QPointer<QQmlEngine> m_pEngine;
     QPointer<VQmlFrame> m_pQmlFrame;
     QPointer<QSplitter> m_pSplitter;
 };

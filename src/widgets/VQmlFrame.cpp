@@ -30,6 +30,15 @@ VQmlFrame::VQmlFrame(QWindow *pParent)
     setResizeMode(QQuickView::SizeRootObjectToView);
 }
 
+VQmlFrame::VQmlFrame(QQmlEngine *pEngine, QWindow *pParent)
+    : QQuickView(pEngine, pParent)
+    , m_pParentWindow(pParent)
+    , m_pInterfaceComponent(nullptr)
+    , m_pMeterGauge(new MeterGaugeLocalization)
+{
+    setResizeMode(QQuickView::SizeRootObjectToView);
+}
+
 // The desktop goes first, while the interface its bindings read still
 // exists; then the interface, which a rebuilt view must not leave behind.
 VQmlFrame::~VQmlFrame()

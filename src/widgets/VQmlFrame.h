@@ -26,6 +26,8 @@ class VQmlFrame : public QQuickView
 
 public:
     explicit VQmlFrame(QWindow *pParent = nullptr);
+    // A view on an engine that outlives it (not owned).
+    explicit VQmlFrame(QQmlEngine *pEngine, QWindow *pParent = nullptr);
     ~VQmlFrame() override;
 
     // Registers the QML types (once per process) and loads the interface;

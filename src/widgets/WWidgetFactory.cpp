@@ -147,8 +147,8 @@ QQuickItem *WWidgetFactory::createQuickItem(const QUrl &url)
         qCWarning(lcWidgets).noquote() << "QQmlEngine not available for loading of quick item at path: " + url.toString();
         return nullptr;
     }
-    QQmlComponent component(pEngine, url, QQmlComponent::PreferSynchronous);
-    QObject *pObject = component.isError() ? nullptr : component.beginCreate(m_pContext);
+    QQmlComponent *pComponent = component(pEngine, url);
+    QObject *pObject = pComponent->isError() ? nullptr : pComponent->beginCreate(m_pContext);
     auto *pItem = qobject_cast<QQuickItem *>(pObject);
     if (pItem) {
         // Parents before completion, so files anchoring to their parent work.
@@ -156,9 +156,9 @@ QQuickItem *WWidgetFactory::createQuickItem(const QUrl &url)
         pItem->setParent(m_pParentItem);
     }
     if (pObject)
-        component.completeCreate();
-    if (component.isError()) {
-        warnComponentErrors(component, url);
+        pComponent->completeCreate();
+    if (pComponent->isError()) {
+        warnComponentErrors(*pComponent, url);
         delete pObject;
         return nullptr;
     }
@@ -168,6 +168,20 @@ QQuickItem *WWidgetFactory::createQuickItem(const QUrl &url)
         return nullptr;
     }
     return pItem;
+}
+
+QQmlComponent *WWidgetFactory::component(QQmlEngine *pEngine, const QUrl &url)
+{
+    // Loading the file again for every control costs more than the item
+    // itself on a large panel.
+    if (m_pComponentEngine != pEngine) {
+        m_components.clear();
+        m_pComponentEngine = pEngine;
+    }
+    QPointer<QQmlComponent> &pComponent = m_components[url];
+    if (!pComponent)
+        pComponent = new QQmlComponent(pEngine, url, QQmlComponent::PreferSynchronous, pEngine);
+    return pComponent;
 }
 
 WWidget *WWidgetFactory::findWidget(QQuickItem *pItem)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QPointer>
 #include <QQmlContext>
 #include <QQuickItem>
@@ -7,6 +8,7 @@
 #include <QUrl>
 
 class MModel;
+class QQmlComponent;
 class WWidget;
 
 // Turns a widget type name into a live widget: instantiates the kind's QML
@@ -41,9 +43,14 @@ public:
 
 private:
     QQuickItem *createQuickItem(const QUrl &url);
+    // The loaded component of the file in the context's engine, made once per
+    // engine: the engine owns it and takes it along when a rebuilt view drops it.
+    QQmlComponent *component(QQmlEngine *pEngine, const QUrl &url);
     static WWidget *findWidget(QQuickItem *pItem);
 
     QPointer<QQuickItem> m_pParentItem;
     QPointer<QQmlContext> m_pContext;
+    QPointer<QQmlEngine> m_pComponentEngine;
+    QHash<QUrl, QPointer<QQmlComponent>> m_components;
     MModel *m_pModel;
 };

@@ -10,8 +10,12 @@
 #include "views/VProperties.h"
 #include "views/VTabBar.h"
 #include "views/VTree.h"
+#include "widgets/MQmlInterface.h"
+#include "widgets/VQmlFrame.h"
 
 #include <QLabel>
+#include <QQmlContext>
+#include <QQmlEngine>
 #include <QQuickView>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -254,12 +258,20 @@ void TestKPaneControllers::rebuildMakesANewView()
     QPointer<QQuickView> pOldView = pCanvas->view();
     QPointer<QSplitter> pOldSplitter = pCanvas->splitter();
     QVERIFY(pOldView && pOldSplitter);
+    QPointer<QQmlEngine> pEngine = pOldView->engine();
 
     for (int round = 0; round < 2; ++round)
         pCanvas->rebuild();
     QVERIFY(!pOldView);
     QVERIFY(!pOldSplitter);
     QVERIFY(pCanvas->view());
+    // The views share one engine, which outlives them; QML there reaches the new view's interface.
+    QVERIFY(pEngine);
+    QCOMPARE(pCanvas->view()->engine(), pEngine.data());
+    auto *pFrame = qobject_cast<VQmlFrame *>(pCanvas->view());
+    QVERIFY(pFrame && pFrame->qmlInterface());
+    QCOMPARE(pEngine->rootContext()->contextProperty(QStringLiteral("intrf")).value<QObject *>(),
+             pFrame->qmlInterface());
     QCOMPARE(pCanvas->splitter()->parentWidget(), m_pCentral.get());
     QCOMPARE(pCanvas->splitter()->widget(0)->minimumSize(), QSize(200, 200));
     // One view and one splitter only: the old ones are gone, not piled up.
@@ -270,16 +282,20 @@ void TestKPaneControllers::rebuildMakesANewView()
 
 void TestKPaneControllers::canvasWithoutParentOrModel()
 {
+    QPointer<QQmlEngine> pEngine;
     {
         KQmlController orphan(nullptr, m_pModel.get());
         QVERIFY(orphan.splitter());
         QVERIFY(!orphan.splitter()->parentWidget());
         QCOMPARE(orphan.splitter()->count(), 0);
         QPointer<QQuickView> pView = orphan.view();
+        pEngine = pView->engine();
         orphan.destroyView();
         QVERIFY(!pView); // a view without a container goes too
         QVERIFY(!orphan.splitter());
+        QVERIFY(pEngine);
     }
+    QVERIFY(!pEngine); // the engine goes with its controller
     KQmlController modelless(m_pCentral.get(), nullptr);
     QVERIFY(!modelless.splitter());
     QVERIFY(!modelless.view());

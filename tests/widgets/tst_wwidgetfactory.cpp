@@ -8,6 +8,7 @@
 #include "xml/XmlWriter.h"
 
 #include <QColor>
+#include <QQmlEngine>
 #include <QQuickItem>
 #include <QtTest>
 
@@ -50,6 +51,7 @@ private slots:
     void typeNamesCompareExactly();
     void nothingBeforeTheCanvasIsSetUp();
     void registeringTwiceIsHarmless();
+    void widgetsFollowTheCanvasToAnotherEngine();
     void delegateHandsOutConsecutiveIds();
     void delegateIsMadeAgainAfterDeletion();
 
@@ -144,6 +146,39 @@ void TestWWidgetFactory::nothingBeforeTheCanvasIsSetUp()
     factory.setParentItem(pCanvas);
     delete pCanvas;
     QVERIFY(!factory.parentItem());
+}
+
+// The factory keeps each kind's loaded file, but only for the engine it was
+// loaded in: a new canvas on another engine gets items of its own engine, and
+// an engine that goes takes the files loaded in it along.
+void TestWWidgetFactory::widgetsFollowTheCanvasToAnotherEngine()
+{
+    QmlCanvasFixture first;
+    WWidgetFactory factory;
+    factory.setContext(first.context());
+    factory.setParentItem(first.canvas());
+    for (int i = 0; i < 2; ++i) {
+        WWidget *pWidget = factory.createWidget(QStringLiteral("slider"));
+        QVERIFY(pWidget);
+        QCOMPARE(qmlEngine(pWidget->widget()), first.engine());
+    }
+    {
+        QmlCanvasFixture second;
+        factory.setContext(second.context());
+        factory.setParentItem(second.canvas());
+        WWidget *pWidget = factory.createWidget(QStringLiteral("slider"));
+        QVERIFY(pWidget);
+        QCOMPARE(qmlEngine(pWidget->widget()), second.engine());
+        QCOMPARE(pWidget->widget()->parent(), second.canvas());
+        QVERIFY(second.warnings().isEmpty());
+    }
+    factory.setContext(first.context());
+    factory.setParentItem(first.canvas());
+    WWidget *pWidget = factory.createWidget(QStringLiteral("slider"));
+    QVERIFY(pWidget);
+    QCOMPARE(qmlEngine(pWidget->widget()), first.engine());
+    QCOMPARE(first.canvas()->childItems().size(), 3);
+    QVERIFY(first.warnings().isEmpty());
 }
 
 void TestWWidgetFactory::registeringTwiceIsHarmless()
