@@ -9,6 +9,8 @@
 #include "controllers/KQmlController.h"
 #include "controllers/KTabController.h"
 #include "controllers/NotifyEventId.h"
+#include "dialogs/DChooser.h"
+#include "dialogs/DMessageBox.h"
 #include "dialogs/DTemplateDialog.h"
 #include "dialogs/DVMPReloadWarningDialog.h"
 #include "hardware/HRoot.h"
@@ -25,9 +27,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QPushButton>
 #include <QUrl>
 #include <QIcon>
 #include <QKeySequence>
@@ -187,22 +187,6 @@ const QList<int> kSelectionActions = {
 const char kBlankTemplate[] = "Blank Panel.tpl";
 constexpr int kMinimumWindowWidth = 555;
 
-QMessageBox::StandardButton askInBox(const QString &title, const QString &text)
-{
-    QMessageBox box(QMessageBox::Warning, title, text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::NoButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
-KMainController::QuestionRunner g_questionRunner;
-KMainController::FileNameRunner g_fileNameRunner;
-
-QMessageBox::StandardButton ask(const QString &title, const QString &text)
-{
-    return g_questionRunner ? g_questionRunner(title, text) : askInBox(title, text);
-}
-
 // The part after the last "/"; empty when there is none.
 QString fileNameOf(const QString &path)
 {
@@ -217,6 +201,7 @@ KMainController::KMainController()
     , m_pApplication(nullptr)
     , m_pSettings(nullptr)
     , m_pMainWindow(nullptr)
+    , m_bAskingAboutDesign(false)
     , m_paneWidth(250)
     , m_paneGap(8)
     , m_margin(2)
@@ -238,11 +223,6 @@ KMainController::~KMainController()
 int KMainController::controllerId() const
 {
     return ControllerId::Main;
-}
-
-void KMainController::setQuestionRunner(const QuestionRunner &runner)
-{
-    g_questionRunner = runner;
 }
 
 QAction *KMainController::action(int actionId)
@@ -513,7 +493,9 @@ bool KMainController::promptSave(const QString &title)
     VModeManager::instance()->cancelMode();
     if (!m_pModel || !m_pModel->isModified())
         return true;
-    switch (ask(title, tr("There are unsaved changes. Would you like to save?"))) {
+    switch (DMessageBox::ask(nullptr, QMessageBox::Warning, title,
+                             tr("There are unsaved changes. Would you like to save?"),
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         // A save that fails keeps the caller from going on and losing the changes.
         return saveVC();
@@ -538,11 +520,6 @@ void KMainController::resetQMLFocus()
 
 // ---------------------------------------------------------------- operations
 
-void KMainController::setFileNameRunner(const FileNameRunner &runner)
-{
-    g_fileNameRunner = runner;
-}
-
 QString KMainController::chooseFile(bool save, const QString &title, const QString &settingsKey,
                                     const QString &name, const QString &filter)
 {
@@ -550,16 +527,8 @@ QString KMainController::chooseFile(bool save, const QString &title, const QStri
     const QString start = !name.isEmpty() ? name
                           : m_pSettings   ? m_pSettings->value(settingsKey).toString()
                                           : QString();
-    return askFileName(m_pMainWindow, save, title, start, filter);
-}
-
-QString KMainController::askFileName(QWidget *pParent, bool save, const QString &title, const QString &start,
-                                     const QString &filter)
-{
-    if (g_fileNameRunner)
-        return g_fileNameRunner(save, title, start, filter);
-    return save ? QFileDialog::getSaveFileName(pParent, title, start, filter)
-                : QFileDialog::getOpenFileName(pParent, title, start, filter);
+    return save ? DChooser::saveFile(m_pMainWindow, title, start, filter)
+                : DChooser::openFile(m_pMainWindow, title, start, filter);
 }
 
 void KMainController::storeFolder(const QString &settingsKey, const QString &path)
@@ -655,7 +624,7 @@ void KMainController::afterDesignLoad()
 
 void KMainController::loadModel(const QString &path)
 {
-    if (m_reloadBox.isVisible())
+    if (m_bAskingAboutDesign)
         return;
     // A change reported for a file that New or Open stopped watching is not ours.
     if (path.isEmpty() || path != m_watchedDesign)
@@ -672,27 +641,15 @@ void KMainController::loadModel(const QString &path)
     }
 }
 
-// The reusable box: Yes and No for a question, else a single Ok; true for Yes.
+// Yes and No for a question, else a single Ok; true for Yes. A change reported
+// while the box is on show is not asked about again.
 bool KMainController::askAboutDesignFile(const QString &text, bool question)
 {
-    if (g_questionRunner)
-        return g_questionRunner(tr("Open VMP File"), text) == QMessageBox::Yes && question;
-    m_reloadBox.setIcon(QMessageBox::Information);
-    m_reloadBox.setText(text);
-    QList<QPushButton *> buttons;
-    if (question) {
-        buttons << m_reloadBox.addButton(tr("Yes"), QMessageBox::YesRole)
-                << m_reloadBox.addButton(tr("No"), QMessageBox::NoRole);
-    } else {
-        buttons << m_reloadBox.addButton(tr("Ok"), QMessageBox::YesRole);
-    }
-    m_reloadBox.exec();
-    const bool yes = question && m_reloadBox.clickedButton() == buttons.first();
-    for (QPushButton *pButton : std::as_const(buttons)) {
-        m_reloadBox.removeButton(pButton);
-        delete pButton;
-    }
-    return yes;
+    const QStringList buttons = question ? QStringList{tr("Yes"), tr("No")} : QStringList{tr("Ok")};
+    m_bAskingAboutDesign = true;
+    const int answer = DMessageBox::choice(nullptr, tr("Open VMP File"), text, buttons);
+    m_bAskingAboutDesign = false;
+    return question && answer == 0;
 }
 
 void KMainController::reloadDesignFile(const QString &path)
@@ -948,7 +905,7 @@ void KMainController::aboutVC()
     if (!m_pMainWindow || !m_pModel)
         return;
     VModeManager::instance()->cancelMode();
-    QMessageBox::about(m_pMainWindow, tr("About"), m_pModel->versionText());
+    DMessageBox::about(m_pMainWindow, tr("About"), m_pModel->versionText());
     m_canvas.notifyChanged();
 }
 

@@ -1,6 +1,7 @@
 #include "dialogs/DPropDialog.h"
 
 #include "commands/BEditPropCommand.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DPanelSelectDialog.h"
 #include "model/CControl.h"
 #include "widgets/WWidget.h"
@@ -8,9 +9,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QColor>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -19,33 +18,6 @@
 namespace {
 
 const char kImagePathKey[] = "Path/Images";
-
-DPropDialog::ColorChooser &colorChooserSlot()
-{
-    static DPropDialog::ColorChooser chooser;
-    return chooser;
-}
-
-DPropDialog::FileChooser &fileChooserSlot()
-{
-    static DPropDialog::FileChooser chooser;
-    return chooser;
-}
-
-QColor askColor(QWidget *pParent, const QColor &initial, const QString &title)
-{
-    if (const DPropDialog::ColorChooser chooser = colorChooserSlot())
-        return chooser(pParent, initial, title);
-    return QColorDialog::getColor(initial, pParent, title,
-                                  QColorDialog::ShowAlphaChannel | QColorDialog::DontUseNativeDialog);
-}
-
-QString askImageFile(const QString &caption, const QString &folder, const QString &filter)
-{
-    if (const DPropDialog::FileChooser chooser = fileChooserSlot())
-        return chooser(caption, folder, filter);
-    return QFileDialog::getOpenFileName(nullptr, caption, folder, filter);
-}
 
 } // namespace
 
@@ -61,16 +33,6 @@ DPropDialog::~DPropDialog() = default;
 WWidget *DPropDialog::widget() const
 {
     return m_pWidget;
-}
-
-void DPropDialog::setColorChooser(const ColorChooser &chooser)
-{
-    colorChooserSlot() = chooser;
-}
-
-void DPropDialog::setFileChooser(const FileChooser &chooser)
-{
-    fileChooserSlot() = chooser;
 }
 
 // ---------------------------------------------------------------- values and edits
@@ -281,7 +243,7 @@ bool DPropDialog::chooseColorFor(int id)
     if (!m_pWidget)
         return false;
     const QColor current = propertyValue(id).value<QColor>();
-    const QColor chosen = askColor(this, current, tr("Select Color"));
+    const QColor chosen = DChooser::colour(this, current, tr("Select Color"));
     // Cancelled, or the colour in force: an edit would only mark the project modified.
     if (!chosen.isValid() || chosen == current)
         return false;
@@ -293,7 +255,8 @@ QString DPropDialog::chooseImageFile(QWidget *, const QString &currentPath)
 {
     QSettings settings;
     const QString folder = settings.value(QLatin1String(kImagePathKey)).toString();
-    const QString chosen = askImageFile(tr("Image File"), folder, tr("Image Files (*.png *.jpg *.bmp *.jpeg *.gif)"));
+    const QString chosen = DChooser::openFile(nullptr, tr("Image File"), folder,
+                                              tr("Image Files (*.png *.jpg *.bmp *.jpeg *.gif)"));
     if (chosen.isEmpty())
         return currentPath;
     const int slash = chosen.lastIndexOf(QLatin1Char('/'));

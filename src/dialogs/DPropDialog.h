@@ -5,8 +5,6 @@
 #include <QVariant>
 #include <QWidget>
 
-#include <functional>
-
 class BEditPropCommand;
 class QAbstractButton;
 class QColor;
@@ -27,11 +25,6 @@ class DPropDialog : public QWidget
     Q_OBJECT
 
 public:
-    // The colour chooser: the colour picked, or an invalid one when cancelled.
-    using ColorChooser = std::function<QColor(QWidget *pParent, const QColor &initial, const QString &title)>;
-    // The image-file chooser: the path picked, or an empty one when cancelled.
-    using FileChooser = std::function<QString(const QString &caption, const QString &folder, const QString &filter)>;
-
     DPropDialog(QWidget *pParent, WWidget *pWidget);
     ~DPropDialog() override;
 
@@ -62,10 +55,6 @@ public:
     // The path the user picks, remembering its folder under "Path/Images";
     // the current path when the user cancels.
     static QString chooseImageFile(QWidget *pPage, const QString &currentPath);
-
-    // Replace the user for every later chooser; an empty one restores the dialog.
-    static void setColorChooser(const ColorChooser &chooser);
-    static void setFileChooser(const FileChooser &chooser);
 
 public slots:
     void xPosChanged();
