@@ -38,6 +38,7 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -559,17 +560,14 @@ void KMainController::resetProject()
 
 void KMainController::runCommand(int id)
 {
-    BCommand *pCommand = BCommandFactory::instance()->createCommand(id);
+    std::unique_ptr<BCommand> pCommand(BCommandFactory::instance()->createCommand(id));
     if (!pCommand)
         return;
-    BCommandProcessor *pProcessor = BCommandProcessor::instance();
-    const int executed = pProcessor->executedCount();
     pCommand->setModel(m_pModel);
     pCommand->prepare();
-    pCommand->run(0);
-    // Nothing selected: the command never reached the processor and is ours.
-    if (pProcessor->executedCount() == executed)
-        delete pCommand;
+    // Handed to the processor, it is the processor's; with nothing selected it stays ours.
+    if (pCommand->run(0))
+        pCommand.release();
 }
 
 void KMainController::openVMP()

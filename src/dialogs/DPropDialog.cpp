@@ -65,20 +65,21 @@ void DPropDialog::pushPropertyEditFor(WWidget *pWidget, int id, const QVariant &
     // A page left on show after its control went away must not reach it.
     if (!pWidget)
         return;
-    auto *pCommand = new BEditPropCommand(BCommandMode::Undoable);
+    auto pCommand = std::make_unique<BEditPropCommand>(BCommandMode::Undoable);
     pCommand->setControl(pWidget);
-    runPropertyEdit(id, value, pCommand);
+    runPropertyEdit(id, value, std::move(pCommand));
 }
 
-void DPropDialog::runPropertyEdit(int id, const QVariant &value, BEditPropCommand *pCommand)
+void DPropDialog::runPropertyEdit(int id, const QVariant &value, std::unique_ptr<BEditPropCommand> pCommand)
 {
     if (!pCommand)
         return;
     pCommand->setPropertyId(id);
     pCommand->setNewValue(value);
     pCommand->prepare();
-    // Files itself, or deletes itself when nothing changes.
-    pCommand->run(0);
+    // Filed, the processor owns it; an edit that changes nothing is dropped here.
+    if (pCommand->run(0))
+        pCommand.release();
 }
 
 // ---------------------------------------------------------------- fillers

@@ -5,6 +5,8 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <memory>
+
 class BEditPropCommand;
 class QAbstractButton;
 class QColor;
@@ -43,7 +45,7 @@ public:
     void pushPropertyEdit(int id, const QVariant &value);
     void pushPropertyEditFor(WWidget *pWidget, int id, const QVariant &value);
     // Fills the command the caller made with the id and value and runs it.
-    static void runPropertyEdit(int id, const QVariant &value, BEditPropCommand *pCommand);
+    static void runPropertyEdit(int id, const QVariant &value, std::unique_ptr<BEditPropCommand> pCommand);
 
     // Fillers of the shared fields; each does nothing when its field is missing.
     void loadGeometry();
