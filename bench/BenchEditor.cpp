@@ -5,6 +5,7 @@
 #include "controllers/KMainController.h"
 #include "controllers/KQmlController.h"
 #include "controllers/KTreeController.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DMessageBox.h"
 #include "support/DesignFixture.h"
 #include "model/CComposite.h"
@@ -57,11 +58,13 @@ bool isBelow(const QStandardItem *pItem, const QString &text)
 BenchEditor::BenchEditor(int blocks, quint16 port, const QString &folder)
     : m_nBlocks(blocks)
 {
+    // The unsaved-changes question is answered No; every other box is recorded.
     DMessageBox::setResponder([this](const QString &, const QString &text) {
+        if (text == QLatin1String("There are unsaved changes. Would you like to save?"))
+            return int(QMessageBox::No);
         m_messages.append(text);
         return 0;
     });
-    KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
 
     DesignFixture design;
     design.nodes[0].replace("10.0.0.5", "127.0.0.1").replace("10055", QByteArray::number(port));
@@ -84,8 +87,7 @@ BenchEditor::BenchEditor(int blocks, quint16 port, const QString &folder)
     // The blank project comes with the shown window.
     if (!QTest::qWaitForWindowExposed(m_pMain->mainWindow()))
         return;
-    KMainController::setFileNameRunner(
-        [designPath](bool, const QString &, const QString &, const QString &) { return designPath; });
+    DChooser::setResponder([designPath](const DChooser::Request &) { return designPath; });
     m_pMain->action(ActionId::OpenDesign)->trigger();
     findLevels();
 }
@@ -93,8 +95,7 @@ BenchEditor::BenchEditor(int blocks, quint16 port, const QString &folder)
 BenchEditor::~BenchEditor()
 {
     m_pModel.reset();
-    KMainController::setFileNameRunner({});
-    KMainController::setQuestionRunner({});
+    DChooser::setResponder({});
     DMessageBox::setResponder({});
 }
 
@@ -154,14 +155,14 @@ bool BenchEditor::fillPanel(int controls)
 
 bool BenchEditor::saveAs(const QString &path)
 {
-    KMainController::setFileNameRunner([path](bool, const QString &, const QString &, const QString &) { return path; });
+    DChooser::setResponder([path](const DChooser::Request &) { return path; });
     m_pMain->action(ActionId::SaveProjectAs)->trigger();
     return m_pModel->projectPath() == path && !m_pModel->isModified();
 }
 
 bool BenchEditor::open(const QString &path)
 {
-    KMainController::setFileNameRunner([path](bool, const QString &, const QString &, const QString &) { return path; });
+    DChooser::setResponder([path](const DChooser::Request &) { return path; });
     m_pMain->action(ActionId::OpenProject)->trigger();
     return m_pModel->projectPath() == path;
 }

@@ -16,10 +16,10 @@ BAlignCommand::BAlignCommand(int mode)
 
 BAlignCommand::~BAlignCommand() = default;
 
-void BAlignCommand::run(int)
+bool BAlignCommand::run(int)
 {
     if (!model())
-        return;
+        return false;
     const QList<CControl *> selection = selectedControls();
     if (panel() && !selection.isEmpty()) {
         for (CControl *pControl : selection) {
@@ -27,8 +27,10 @@ void BAlignCommand::run(int)
             m_savedRects.append(pControl->bounds());
         }
     }
-    if (!selection.isEmpty())
-        BCommandProcessor::instance()->execute(this);
+    if (selection.isEmpty())
+        return false;
+    BCommandProcessor::instance()->execute(this);
+    return true;
 }
 
 QList<CControl *> BAlignCommand::controls() const

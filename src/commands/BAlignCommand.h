@@ -18,7 +18,7 @@ public:
     ~BAlignCommand() override;
 
     // Gathers the selection and its rectangles; filed only when something is selected.
-    void run(int value) override;
+    bool run(int value) override;
     // Aligns every control to the selection's bounding rectangle by the flag.
     void doCommand() override;
     void undoCommand() override;

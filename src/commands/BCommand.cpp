@@ -48,8 +48,9 @@ void BCommand::prepare()
         m_sSceneName = pScene->name();
 }
 
-void BCommand::run(int)
+bool BCommand::run(int)
 {
+    return false;
 }
 
 void BCommand::mouseEvent(const QPointF &, int, int, int)

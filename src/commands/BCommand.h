@@ -41,7 +41,10 @@ public:
     virtual void undoCommand();
     // Records the current panel and scene and marks the project modified.
     virtual void prepare();
-    virtual void run(int value);
+    // Acts on the current selection or value; true when the command handed
+    // itself to the processor, which then owns it. False leaves it with the
+    // caller (nothing to act on, or a tool that is never filed).
+    virtual bool run(int value);
     // phase: 1 press, 2 move, 3 release; handle: a resize edge, a vertex or -1.
     virtual void mouseEvent(const QPointF &point, int handle, int id, int phase);
     virtual void keyEvent(int key, int modifiers, int id, bool autoRepeat, int phase);

@@ -28,8 +28,7 @@ public:
     void redoTo(int index);
     int undoCount() const { return int(m_undoStack.size()); }
     int redoCount() const { return int(m_redoStack.size()); }
-    // How many commands execute has taken over so far; tells a caller whether
-    // a command handed itself over (and is no longer the caller's to delete).
+    // How many commands execute has taken over so far.
     int executedCount() const { return m_nExecuted; }
     // Counted from the oldest; null outside the history.
     BCommand *undoCommandAt(int index) const;

@@ -18,12 +18,14 @@ BEditCopyCommand::BEditCopyCommand(int)
 
 BEditCopyCommand::~BEditCopyCommand() = default;
 
-void BEditCopyCommand::run(int)
+bool BEditCopyCommand::run(int)
 {
     CComposite controls;
     copyToClipboard(&controls);
-    if (controls.childCount() > 0)
-        submit(this);
+    if (controls.childCount() == 0)
+        return false;
+    submit(this);
+    return true;
 }
 
 void BEditCopyCommand::doCommand()

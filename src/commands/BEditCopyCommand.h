@@ -19,7 +19,7 @@ public:
     ~BEditCopyCommand() override;
 
     // Handed to the processor only when something was copied.
-    void run(int value) override;
+    bool run(int value) override;
     void doCommand() override;
     void undoCommand() override;
     QString name() const override;

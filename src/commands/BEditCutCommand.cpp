@@ -14,11 +14,13 @@ BEditCutCommand::~BEditCutCommand()
     m_controls.setNotOwner(state() != BCommandState::Done);
 }
 
-void BEditCutCommand::run(int)
+bool BEditCutCommand::run(int)
 {
     copyToClipboard(&m_controls);
-    if (m_controls.childCount() > 0)
-        submit(this);
+    if (m_controls.childCount() == 0)
+        return false;
+    submit(this);
+    return true;
 }
 
 void BEditCutCommand::doCommand()

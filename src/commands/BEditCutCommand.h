@@ -16,7 +16,7 @@ public:
     explicit BEditCutCommand(int mode = BCommandMode::Undoable);
     ~BEditCutCommand() override;
 
-    void run(int value) override;
+    bool run(int value) override;
     void doCommand() override;
     void undoCommand() override;
     QString name() const override;

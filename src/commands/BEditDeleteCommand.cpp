@@ -14,10 +14,12 @@ BEditDeleteCommand::~BEditDeleteCommand()
     m_controls.setNotOwner(state() != BCommandState::Done);
 }
 
-void BEditDeleteCommand::run(int)
+bool BEditDeleteCommand::run(int)
 {
-    if (model() && model()->collectSelection(&m_controls))
-        submit(this);
+    if (!model() || !model()->collectSelection(&m_controls))
+        return false;
+    submit(this);
+    return true;
 }
 
 void BEditDeleteCommand::doCommand()

@@ -17,7 +17,7 @@ public:
     ~BEditDeleteCommand() override;
 
     // Handed to the processor only when something is selected.
-    void run(int value) override;
+    bool run(int value) override;
     void doCommand() override;
     void undoCommand() override;
     QString name() const override;

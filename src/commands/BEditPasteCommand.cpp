@@ -21,20 +21,21 @@ BEditPasteCommand::~BEditPasteCommand()
     m_controls.setNotOwner(state() == BCommandState::Done);
 }
 
-void BEditPasteCommand::run(int)
+bool BEditPasteCommand::run(int)
 {
     MModel *pModel = model();
     if (!pModel || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return;
+        return false;
     const QMimeData *pData = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
     if (!pData || !pData->hasFormat(BEditCopyCommand::MimeType))
-        return;
+        return false;
     pModel->placeControl(&m_controls, pData->data(BEditCopyCommand::MimeType));
     const auto *pPanel = qobject_cast<const CComposite *>(pModel->currentPanel());
     if (m_controls.childCount() == 0 || !pPanel || pPanel->panelTypeName() == QLatin1String("template"))
-        return;
+        return false;
     m_controls.setMode(CControl::ModeSelected);
     submit(this);
+    return true;
 }
 
 void BEditPasteCommand::doCommand()

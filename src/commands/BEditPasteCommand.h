@@ -19,7 +19,7 @@ public:
     // Handed to the processor only when controls were built and the current
     // panel is not a template; otherwise the controls are destroyed with the
     // command.
-    void run(int value) override;
+    bool run(int value) override;
     void doCommand() override;
     void undoCommand() override;
     QString name() const override;

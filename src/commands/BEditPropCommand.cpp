@@ -43,18 +43,15 @@ CControl *BEditPropCommand::control() const
     return m_pControl;
 }
 
-void BEditPropCommand::run(int)
+bool BEditPropCommand::run(int)
 {
-    if (!m_pWidget) {
-        delete this;
-        return;
-    }
+    if (!m_pWidget)
+        return false;
     m_oldValue = m_pWidget->propertyValue(WidgetPropertyId::Type(m_nPropertyId));
-    if (isSameValue(m_oldValue, m_newValue)) {
-        delete this;
-        return;
-    }
+    if (isSameValue(m_oldValue, m_newValue))
+        return false;
     submit(this);
+    return true;
 }
 
 void BEditPropCommand::doCommand()

@@ -22,8 +22,8 @@ public:
 
     void doCommand() override;
     void undoCommand() override;
-    // Files the command, or deletes it when the value would not change.
-    void run(int value) override;
+    // Files the command; not when the widget is gone or the value would not change.
+    bool run(int value) override;
     // "Edit: " and the value that the next undo (done) or redo (otherwise) sets.
     QString description() const override;
     QString name() const override;

@@ -18,10 +18,10 @@ CComposite *BLayoutOrderCommand::currentPanel() const
     return qobject_cast<CComposite *>(panel());
 }
 
-void BLayoutOrderCommand::run(int)
+bool BLayoutOrderCommand::run(int)
 {
     if (!model())
-        return;
+        return false;
     const QList<CControl *> selection = selectedControls();
     if (CComposite *pPanel = currentPanel(); pPanel && !selection.isEmpty()) {
         for (CControl *pControl : selection) {
@@ -29,8 +29,10 @@ void BLayoutOrderCommand::run(int)
             m_savedIndices.append(pPanel->indexOf(pControl));
         }
     }
-    if (!selection.isEmpty())
-        BCommandProcessor::instance()->execute(this);
+    if (selection.isEmpty())
+        return false;
+    BCommandProcessor::instance()->execute(this);
+    return true;
 }
 
 void BLayoutOrderCommand::doCommand()

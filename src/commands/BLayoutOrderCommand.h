@@ -19,7 +19,7 @@ public:
     ~BLayoutOrderCommand() override;
 
     // Gathers the selection and its indices; filed only when something is selected.
-    void run(int value) override;
+    bool run(int value) override;
     void doCommand() override;
     void undoCommand() override;
 

@@ -29,7 +29,7 @@ void BToolSelectCommand::undoCommand()
 {
 }
 
-void BToolSelectCommand::run(int value)
+bool BToolSelectCommand::run(int value)
 {
     if (value == 0) {
         for (CControl *pControl : selection())
@@ -38,6 +38,7 @@ void BToolSelectCommand::run(int value)
     } else if (value == 1) {
         clearSelection();
     }
+    return false;
 }
 
 void BToolSelectCommand::setActive(bool active)

@@ -26,7 +26,7 @@ public:
     void undoCommand() override;
     // 0: marks the selection selected and broadcasts selection-changed;
     // 1: clears the selection.
-    void run(int value) override;
+    bool run(int value) override;
     // Switching off (edit mode off) clears the selection.
     void setActive(bool active) override;
     // Replaces the selection with the control, or adds it under exactly Shift.

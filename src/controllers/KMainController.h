@@ -6,10 +6,7 @@
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QList>
-#include <QMessageBox>
 #include <QString>
-
-#include <functional>
 
 class MainWindow;
 class QAction;
@@ -28,16 +25,6 @@ class KMainController : public KController
     Q_OBJECT
 
 public:
-    // Asks the unsaved-changes question and the design-file change
-    // questions; answers Yes, No or Cancel. Tests answer in place of the user.
-    using QuestionRunner =
-        std::function<QMessageBox::StandardButton(const QString &title, const QString &text)>;
-    // Asks for a file; answers the chosen path or an empty text. `start` is
-    // the folder (with a proposed name when saving). Tests answer in place
-    // of the user.
-    using FileNameRunner = std::function<QString(bool save, const QString &title, const QString &start,
-                                                 const QString &filter)>;
-
     KMainController();
     ~KMainController() override;
 
@@ -68,14 +55,6 @@ public:
     QSettings *settings() const { return m_pSettings; }
     const QString &filePath() const { return m_filePath; }
 
-    // Replaces the question box; an empty runner restores it.
-    static void setQuestionRunner(const QuestionRunner &runner);
-    // Replaces the file dialogs; an empty runner restores them.
-    static void setFileNameRunner(const FileNameRunner &runner);
-    // Asks for a file to save or to open through the runner, else the file
-    // dialogs; the chosen path or an empty text.
-    static QString askFileName(QWidget *pParent, bool save, const QString &title, const QString &start,
-                               const QString &filter);
     // Runs an editing command by its BCommandId on the current selection.
     void runCommand(int id);
 
@@ -159,7 +138,8 @@ private:
     QFileSystemWatcher m_fileWatcher;
     // The design file the watcher was set to; a replace may have ended the watch itself.
     QString m_watchedDesign;
-    QMessageBox m_reloadBox;
+    // The design-file box is on show: changes reported meanwhile are not asked about again.
+    bool m_bAskingAboutDesign;
     QString m_filePath;
     int m_paneWidth;
     int m_paneGap;

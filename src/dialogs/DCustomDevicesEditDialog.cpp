@@ -1,7 +1,7 @@
 #include "dialogs/DCustomDevicesEditDialog.h"
 
-#include "controllers/KMainController.h"
 #include "dialogs/DCanvasDialog.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DMessageBox.h"
 #include "utility/UNumbers.h"
 
@@ -309,8 +309,8 @@ void DCustomDevicesEditDialog::closeEvent(QCloseEvent *event)
 
 void DCustomDevicesEditDialog::onSaveToFileClicked()
 {
-    const QString path = KMainController::askFileName(this, true, tr("Choose Device List File"),
-                                                      QLatin1String(kListFileName), QLatin1String(kListFileFilter));
+    const QString path = DChooser::saveFile(this, tr("Choose Device List File"), QLatin1String(kListFileName),
+                                            QLatin1String(kListFileFilter));
     if (path.isEmpty())
         return;
     QSaveFile file(path);
@@ -357,8 +357,8 @@ QString DCustomDevicesEditDialog::lineFault(const QStringList &parts, float diag
 
 void DCustomDevicesEditDialog::onLoadFromFileClicked()
 {
-    const QString path = KMainController::askFileName(this, false, tr("Choose Device List File"),
-                                                      QLatin1String(kListFileName), QLatin1String(kListFileFilter));
+    const QString path = DChooser::openFile(this, tr("Choose Device List File"), QLatin1String(kListFileName),
+                                            QLatin1String(kListFileFilter));
     if (path.isEmpty())
         return;
     QFile file(path);

@@ -57,6 +57,14 @@ int DMessageBox::ask(QWidget *parent, QMessageBox::Icon icon, const QString &tit
     return box.exec();
 }
 
+int DMessageBox::about(QWidget *parent, const QString &title, const QString &text)
+{
+    if (const Responder &responder = responderSlot())
+        return responder(title, text);
+    QMessageBox::about(parent, title, text);
+    return QMessageBox::Ok;
+}
+
 void DMessageBox::setResponder(const Responder &responder)
 {
     boxResponder() = responder;

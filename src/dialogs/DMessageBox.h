@@ -8,9 +8,9 @@
 
 class QWidget;
 
-// The application's plain warning boxes. Texts are shown as plain text, never
-// interpreted as markup. Tests install a responder that sees each box instead
-// of the user.
+// The application's message and question boxes. Texts are shown as plain
+// text, never interpreted as markup (the about box excepted). Tests install a
+// responder that sees each box instead of the user.
 class DMessageBox
 {
 public:
@@ -31,6 +31,9 @@ public:
     // the standard button pressed (the responder answers with one).
     static int ask(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
                    QMessageBox::StandardButtons buttons);
+
+    // The about box, as Qt shows it; returns OK.
+    static int about(QWidget *parent, const QString &title, const QString &text);
 
     // Replaces the user for every later box; an empty one restores it.
     static void setResponder(const Responder &responder);

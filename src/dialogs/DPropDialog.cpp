@@ -1,6 +1,7 @@
 #include "dialogs/DPropDialog.h"
 
 #include "commands/BEditPropCommand.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DPanelSelectDialog.h"
 #include "model/CControl.h"
 #include "widgets/WWidget.h"
@@ -8,9 +9,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QColor>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -19,33 +18,6 @@
 namespace {
 
 const char kImagePathKey[] = "Path/Images";
-
-DPropDialog::ColorChooser &colorChooserSlot()
-{
-    static DPropDialog::ColorChooser chooser;
-    return chooser;
-}
-
-DPropDialog::FileChooser &fileChooserSlot()
-{
-    static DPropDialog::FileChooser chooser;
-    return chooser;
-}
-
-QColor askColor(QWidget *pParent, const QColor &initial, const QString &title)
-{
-    if (const DPropDialog::ColorChooser chooser = colorChooserSlot())
-        return chooser(pParent, initial, title);
-    return QColorDialog::getColor(initial, pParent, title,
-                                  QColorDialog::ShowAlphaChannel | QColorDialog::DontUseNativeDialog);
-}
-
-QString askImageFile(const QString &caption, const QString &folder, const QString &filter)
-{
-    if (const DPropDialog::FileChooser chooser = fileChooserSlot())
-        return chooser(caption, folder, filter);
-    return QFileDialog::getOpenFileName(nullptr, caption, folder, filter);
-}
 
 } // namespace
 
@@ -61,16 +33,6 @@ DPropDialog::~DPropDialog() = default;
 WWidget *DPropDialog::widget() const
 {
     return m_pWidget;
-}
-
-void DPropDialog::setColorChooser(const ColorChooser &chooser)
-{
-    colorChooserSlot() = chooser;
-}
-
-void DPropDialog::setFileChooser(const FileChooser &chooser)
-{
-    fileChooserSlot() = chooser;
 }
 
 // ---------------------------------------------------------------- values and edits
@@ -103,20 +65,21 @@ void DPropDialog::pushPropertyEditFor(WWidget *pWidget, int id, const QVariant &
     // A page left on show after its control went away must not reach it.
     if (!pWidget)
         return;
-    auto *pCommand = new BEditPropCommand(BCommandMode::Undoable);
+    auto pCommand = std::make_unique<BEditPropCommand>(BCommandMode::Undoable);
     pCommand->setControl(pWidget);
-    runPropertyEdit(id, value, pCommand);
+    runPropertyEdit(id, value, std::move(pCommand));
 }
 
-void DPropDialog::runPropertyEdit(int id, const QVariant &value, BEditPropCommand *pCommand)
+void DPropDialog::runPropertyEdit(int id, const QVariant &value, std::unique_ptr<BEditPropCommand> pCommand)
 {
     if (!pCommand)
         return;
     pCommand->setPropertyId(id);
     pCommand->setNewValue(value);
     pCommand->prepare();
-    // Files itself, or deletes itself when nothing changes.
-    pCommand->run(0);
+    // Filed, the processor owns it; an edit that changes nothing is dropped here.
+    if (pCommand->run(0))
+        pCommand.release();
 }
 
 // ---------------------------------------------------------------- fillers
@@ -281,7 +244,7 @@ bool DPropDialog::chooseColorFor(int id)
     if (!m_pWidget)
         return false;
     const QColor current = propertyValue(id).value<QColor>();
-    const QColor chosen = askColor(this, current, tr("Select Color"));
+    const QColor chosen = DChooser::colour(this, current, tr("Select Color"));
     // Cancelled, or the colour in force: an edit would only mark the project modified.
     if (!chosen.isValid() || chosen == current)
         return false;
@@ -293,7 +256,8 @@ QString DPropDialog::chooseImageFile(QWidget *, const QString &currentPath)
 {
     QSettings settings;
     const QString folder = settings.value(QLatin1String(kImagePathKey)).toString();
-    const QString chosen = askImageFile(tr("Image File"), folder, tr("Image Files (*.png *.jpg *.bmp *.jpeg *.gif)"));
+    const QString chosen = DChooser::openFile(nullptr, tr("Image File"), folder,
+                                              tr("Image Files (*.png *.jpg *.bmp *.jpeg *.gif)"));
     if (chosen.isEmpty())
         return currentPath;
     const int slash = chosen.lastIndexOf(QLatin1Char('/'));

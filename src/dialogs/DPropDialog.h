@@ -5,7 +5,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include <functional>
+#include <memory>
 
 class BEditPropCommand;
 class QAbstractButton;
@@ -27,11 +27,6 @@ class DPropDialog : public QWidget
     Q_OBJECT
 
 public:
-    // The colour chooser: the colour picked, or an invalid one when cancelled.
-    using ColorChooser = std::function<QColor(QWidget *pParent, const QColor &initial, const QString &title)>;
-    // The image-file chooser: the path picked, or an empty one when cancelled.
-    using FileChooser = std::function<QString(const QString &caption, const QString &folder, const QString &filter)>;
-
     DPropDialog(QWidget *pParent, WWidget *pWidget);
     ~DPropDialog() override;
 
@@ -50,7 +45,7 @@ public:
     void pushPropertyEdit(int id, const QVariant &value);
     void pushPropertyEditFor(WWidget *pWidget, int id, const QVariant &value);
     // Fills the command the caller made with the id and value and runs it.
-    static void runPropertyEdit(int id, const QVariant &value, BEditPropCommand *pCommand);
+    static void runPropertyEdit(int id, const QVariant &value, std::unique_ptr<BEditPropCommand> pCommand);
 
     // Fillers of the shared fields; each does nothing when its field is missing.
     void loadGeometry();
@@ -62,10 +57,6 @@ public:
     // The path the user picks, remembering its folder under "Path/Images";
     // the current path when the user cancels.
     static QString chooseImageFile(QWidget *pPage, const QString &currentPath);
-
-    // Replace the user for every later chooser; an empty one restores the dialog.
-    static void setColorChooser(const ColorChooser &chooser);
-    static void setFileChooser(const FileChooser &chooser);
 
 public slots:
     void xPosChanged();

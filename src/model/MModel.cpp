@@ -59,8 +59,6 @@
 namespace {
 
 QString s_sIndicatorImage;
-// Initialised models alive: the process-wide services go with the last one.
-int s_nServiceUsers = 0;
 
 // Parsed before anything of the open project is touched: the file must be
 // well-formed XML with the root element VMD. The project is then read from
@@ -166,115 +164,72 @@ bool isAcceptableClipboard(const QByteArray &bytes)
 } // namespace
 
 const QLatin1String MModel::AppVersion("3.0.6.0");
+int MModel::s_nServiceUsers = 0;
 
 MModel::MModel(QObject *parent)
     : QObject(parent)
-    , m_pRootNode(nullptr)
-    , m_pInterfaces(nullptr)
-    , m_pScenes(nullptr)
-    , m_pProject(nullptr)
-    , m_pReceiveServer(nullptr)
     , m_canvasItemHeight(0.0f)
     , m_canvasItemWidth(0.0f)
     , m_bConnectionEnabled(false)
     , m_bPollEnabled(false)
-    , m_pTesselator(nullptr)
-    , m_pDelegate(nullptr)
-    , m_pModeManager(nullptr)
     , m_viewScale(1.0f)
     , m_bModified(false)
     , m_mobileAddress(QStringLiteral("192.168.0.1"))
     , m_pCanvas(nullptr)
     , m_bReceiving(false)
     , m_fileVersion(QStringLiteral("3.0"))
-    , m_pControllers(nullptr)
-    , m_pSelectTool(nullptr)
-    , m_pCommandProcessor(nullptr)
-    , m_pArchive(nullptr)
-    , m_pWidgetFactory(nullptr)
     , m_bSaved(false)
+    , m_pInterfaces(std::make_unique<IComposite>())
+    , m_pControllers(std::make_unique<KComposite>(nullptr, nullptr))
 {
-    m_pControllers = new KComposite(nullptr, nullptr);
     m_pControllers->KController::setModel(this);
-    m_pInterfaces = new IComposite;
 }
 
 // The panel document goes first, while the widgets it clears and the
 // controllers and QML view holding them are still there; the commands the
-// processor owns may hold controls too. The process-wide services are
-// deleted by the last initialised model that goes.
+// processor owns may hold controls too. The members go next, in their order.
 MModel::~MModel()
 {
     m_pollTimer.stop();
-    const bool lastServiceUser = m_pCommandProcessor && --s_nServiceUsers == 0;
-    if (lastServiceUser)
-        delete m_pCommandProcessor;
-    m_pCommandProcessor = nullptr;
+    if (m_pCommandProcessor)
+        --s_nServiceUsers;
+    m_pCommandProcessor.reset();
     m_pCurrentPanel = nullptr;
     if (m_pScenes)
         m_pScenes->clear();
-    // The pointer stays set while the controllers go.
-    delete m_pControllers;
-    m_pControllers = nullptr;
-    delete m_pSelectTool;
-    m_pSelectTool = nullptr;
-    if (lastServiceUser) {
-        delete m_pArchive;
-        delete m_pModeManager;
-    }
-    m_pArchive = nullptr;
-    m_pModeManager = nullptr;
-    delete m_pScenes;
-    m_pScenes = nullptr;
-    delete m_pRootNode;
-    m_pRootNode = nullptr;
-    if (m_pDelegate && m_pDelegate->factory() == m_pWidgetFactory)
+    if (m_pDelegate && m_pDelegate->factory() == m_pWidgetFactory.get())
         m_pDelegate->setFactory(nullptr);
-    delete m_pWidgetFactory;
-    m_pWidgetFactory = nullptr;
-    if (lastServiceUser)
-        delete m_pDelegate;
-    m_pDelegate = nullptr;
-    delete m_pInterfaces;
-    m_pInterfaces = nullptr;
-    delete m_pProject;
-    m_pProject = nullptr;
-    if (lastServiceUser)
-        delete m_pTesselator;
-    m_pTesselator = nullptr;
-    delete m_pReceiveServer;
-    m_pReceiveServer = nullptr;
 }
 
 void MModel::init()
 {
     if (m_pRootNode)
         return;
-    m_pRootNode = new HRoot;
-    m_pScenes = new CComposite;
+    m_pRootNode = std::make_unique<HRoot>();
+    m_pScenes = std::make_unique<CComposite>();
     m_pScenes->setType(QStringLiteral("Scenes"));
-    m_pProject = new MProject;
+    m_pProject = std::make_unique<MProject>();
 
     m_pollTimer.stop();
     m_pollTimer.setObjectName(QStringLiteral("polling"));
     m_pollTimer.setParent(this);
     connect(&m_pollTimer, &QTimer::timeout, this, &MModel::doPolling);
 
-    m_pDelegate = WDelegate::instance();
+    m_pDelegate.reset(WDelegate::instance());
     if (m_pDelegate) {
-        m_pWidgetFactory = new WWidgetFactory;
+        m_pWidgetFactory = std::make_unique<WWidgetFactory>();
         if (m_pQmlInterface) {
             m_pWidgetFactory->setParentItem(qmlRootItem());
             m_pWidgetFactory->setContext(m_pQmlContext);
             m_pWidgetFactory->setModel(this);
         }
-        m_pDelegate->setFactory(m_pWidgetFactory);
+        m_pDelegate->setFactory(m_pWidgetFactory.get());
         updateCanvasScale();
     }
-    m_pModeManager = VModeManager::instance();
-    m_pTesselator = UTesselator::instance();
-    m_pCommandProcessor = BCommandProcessor::instance();
-    m_pArchive = UArchive::instance();
+    m_pModeManager.reset(VModeManager::instance());
+    m_pTesselator.reset(UTesselator::instance());
+    m_pCommandProcessor.reset(BCommandProcessor::instance());
+    m_pArchive.reset(UArchive::instance());
     ++s_nServiceUsers;
 
     BCommand *pCommand = BCommandFactory::instance()->createCommand(BCommandId::ToolSelect);
@@ -431,10 +386,9 @@ void MModel::reparentToCanvas(CControl *pControl)
 
 void MModel::setSelectTool(BToolSelectCommand *pTool)
 {
-    if (pTool == m_pSelectTool)
+    if (pTool == m_pSelectTool.get())
         return;
-    delete m_pSelectTool;
-    m_pSelectTool = pTool;
+    m_pSelectTool.reset(pTool);
     if (m_pSelectTool) {
         m_pSelectTool->setModel(this);
         m_pSelectTool->prepare();
@@ -725,7 +679,7 @@ bool MModel::newProject(const QString &templatePath)
 bool MModel::readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode, MProject *pProject,
                            CCanvas *pCanvas, QString *pFileVersion)
 {
-    return pTarget && pTarget->loadFromFile(path, m_pRootNode, pNode, this, pProject, pCanvas, pFileVersion);
+    return pTarget && pTarget->loadFromFile(path, m_pRootNode.get(), pNode, this, pProject, pCanvas, pFileVersion);
 }
 
 // Replaces the panel root's children by those of a document read aside.
@@ -809,7 +763,7 @@ bool MModel::openProject(const QString &path)
     m_pRootNode->uncheck();
     reloadFromArchive();
     CComposite scratch;
-    if (!scratch.loadFromFile(projectFile, m_pRootNode, nullptr, this, &project, pCanvas.get(), &version,
+    if (!scratch.loadFromFile(projectFile, m_pRootNode.get(), nullptr, this, &project, pCanvas.get(), &version,
                               &document)) {
         scratch.clear();
         MProject::setExitPin(pinBefore);
@@ -918,7 +872,7 @@ bool MModel::loadDesignFile(const QString &path)
     if (!reload)
         m_pRootNode->removeIfChecked(false);
     activateSelectTool();
-    if (!HComposite::loadDesignFile(m_pRootNode, path, reload, m_pProject)) {
+    if (!HComposite::loadDesignFile(m_pRootNode.get(), path, reload, m_pProject.get())) {
         m_bMergeNextImport = reload;
         m_designFilePath.clear();
         return false;
@@ -974,7 +928,7 @@ int MModel::placeControl(CComposite *pControls, const QByteArray &bytes)
 {
     if (!m_pRootNode || !pControls || !m_pDelegate || !isAcceptableClipboard(bytes))
         return 0;
-    return int(pControls->pasteControls(m_pRootNode, bytes, this).size());
+    return int(pControls->pasteControls(m_pRootNode.get(), bytes, this).size());
 }
 
 // ---------------------------------------------------------------- navigation
@@ -1276,7 +1230,7 @@ HNode *MModel::nodeForHandle(quint64 handle) const
 {
     if (!handle || !m_pRootNode)
         return nullptr;
-    QList<HNode *> pending {m_pRootNode};
+    QList<HNode *> pending {m_pRootNode.get()};
     while (!pending.isEmpty()) {
         HNode *pNode = pending.takeFirst();
         if (quint64(quintptr(pNode)) == handle)
@@ -1305,8 +1259,8 @@ CControl *MModel::findPanelByHandle(CControl *pElement, quint64 handle) const
 
 QString MModel::linkPathForHandle(quint64 handle) const
 {
-    CControl *pPanel = handle && m_pScenes ? findPanelByHandle(m_pScenes, handle) : nullptr;
-    return pPanel && pPanel != m_pScenes ? m_pScenes->path(pPanel) : QString();
+    CControl *pPanel = handle && m_pScenes ? findPanelByHandle(m_pScenes.get(), handle) : nullptr;
+    return pPanel && pPanel != m_pScenes.get() ? m_pScenes->path(pPanel) : QString();
 }
 
 // ---------------------------------------------------------------- controls on the shown panel
@@ -1333,7 +1287,7 @@ CControl *MModel::addControl(HNode *pNode, const QString &name, const QPointF &p
     if (!m_pRootNode || !m_pCurrentPanel)
         return nullptr;
     CControl *pControl = adoptPlacedControl(
-        m_pCurrentPanel->createControlForNode(m_pRootNode, pNode, name, position));
+        m_pCurrentPanel->createControlForNode(m_pRootNode.get(), pNode, name, position));
     if (pControl)
         emit enableConnection(true);
     return pControl;
@@ -1448,7 +1402,7 @@ void MModel::deselectControls(CComposite *pControls, QList<ControlPlace> *pPlace
 // Whether a control of the document is bound to the node.
 bool MModel::isNodeUsed(const HNode *pNode) const
 {
-    QList<CControl *> pending{m_pScenes};
+    QList<CControl *> pending{m_pScenes.get()};
     while (!pending.isEmpty()) {
         CControl *pElement = pending.takeLast();
         if (!pElement)
@@ -1573,7 +1527,7 @@ void MModel::updateHeader()
     if (!m_pQmlInterface)
         return;
     const bool scenes = m_pScenes && m_pScenes->type() == QLatin1String("Scenes");
-    m_pQmlInterface->loadSceneMenu(scenes ? m_pScenes : nullptr);
+    m_pQmlInterface->loadSceneMenu(scenes ? m_pScenes.get() : nullptr);
 }
 
 void MModel::updatePageCount()

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QVariant>
 
+#include <memory>
+
 class BCommandProcessor;
 class BToolSelectCommand;
 class CCanvas;
@@ -63,9 +65,9 @@ public:
     void notifyControllers(int event);
 
     // ---- roots and state
-    HRoot *rootNode() const { return m_pRootNode; }
-    CComposite *scenes() const { return m_pScenes; }
-    MProject *project() const { return m_pProject; }
+    HRoot *rootNode() const { return m_pRootNode.get(); }
+    CComposite *scenes() const { return m_pScenes.get(); }
+    MProject *project() const { return m_pProject.get(); }
     const QString &projectPath() const { return m_projectPath; }
     const QString &designFilePath() const { return m_designFilePath; }
     const QString &fileVersion() const { return m_fileVersion; }
@@ -253,7 +255,7 @@ public:
 
     // ---- services
     // The canvas's select tool; owned, null until init.
-    BToolSelectCommand *selectTool() const { return m_pSelectTool; }
+    BToolSelectCommand *selectTool() const { return m_pSelectTool.get(); }
     // Replaces the select tool (owned); the old one is deleted.
     void setSelectTool(BToolSelectCommand *pTool);
     void activateSelectTool();
@@ -303,20 +305,12 @@ private:
 
     QPointer<MQmlInterface> m_pQmlInterface;
     QPointer<QQmlContext> m_pQmlContext;
-    HRoot *m_pRootNode;
-    IComposite *m_pInterfaces;
-    CComposite *m_pScenes;
     QTimer m_pollTimer;
-    MProject *m_pProject;
-    ITcpServer *m_pReceiveServer;
     float m_canvasItemHeight;
     float m_canvasItemWidth;
     bool m_bConnectionEnabled;
     QPointer<CControl> m_pCurrentPanel;
     bool m_bPollEnabled;
-    UTesselator *m_pTesselator;
-    WDelegate *m_pDelegate;
-    VModeManager *m_pModeManager;
     float m_viewScale;
     QPointer<QObject> m_pMainWindow;
     QString m_projectPath;
@@ -329,14 +323,44 @@ private:
     CCanvas *m_pCanvas;
     bool m_bReceiving;
     QString m_fileVersion;
-    KComposite *m_pControllers;
-    BToolSelectCommand *m_pSelectTool;
-    BCommandProcessor *m_pCommandProcessor;
-    UArchive *m_pArchive;
-    // The factory this model made for the delegate.
-    WWidgetFactory *m_pWidgetFactory;
     bool m_bSaved;
     quint16 m_nTransferPort = TransferPort;
     QHostAddress m_receiveAddress = QHostAddress(QHostAddress::Any);
     int m_nReceiveIdleLimitMs = ReceiveIdleLimitMs;
+
+    // Deletes a process-wide service once no initialised model uses it.
+    struct ServiceDeleter
+    {
+        template <typename T>
+        void operator()(T *pService) const
+        {
+            if (s_nServiceUsers == 0)
+                delete pService;
+        }
+    };
+    template <typename T>
+    using ServicePtr = std::unique_ptr<T, ServiceDeleter>;
+    // Initialised models alive.
+    static int s_nServiceUsers;
+
+    // What the model owns or shares, last so that it goes first, and in the
+    // reverse order of going: the controllers and the select tool while the
+    // document is still there, the hardware tree before the widget factory,
+    // the project and its services last. A controller that goes still finds
+    // the composite it leaves.
+    std::unique_ptr<ITcpServer> m_pReceiveServer;
+    ServicePtr<UTesselator> m_pTesselator;
+    std::unique_ptr<MProject> m_pProject;
+    std::unique_ptr<IComposite> m_pInterfaces;
+    ServicePtr<WDelegate> m_pDelegate;
+    // The factory this model made for the delegate.
+    std::unique_ptr<WWidgetFactory> m_pWidgetFactory;
+    std::unique_ptr<HRoot> m_pRootNode;
+    std::unique_ptr<CComposite> m_pScenes;
+    ServicePtr<VModeManager> m_pModeManager;
+    ServicePtr<UArchive> m_pArchive;
+    std::unique_ptr<BToolSelectCommand> m_pSelectTool;
+    std::unique_ptr<KComposite> m_pControllers;
+    // Goes in the destructor already: its commands may hold controls.
+    ServicePtr<BCommandProcessor> m_pCommandProcessor;
 };

@@ -158,7 +158,7 @@ bool MModel::receiveProject()
         qCDebug(lcModel) << "Failed to get protocol for 'File'";
         return false;
     }
-    m_pReceiveServer = new ITcpServer;
+    m_pReceiveServer = std::make_unique<ITcpServer>();
     m_pReceiveServer->setProtocol(pFileProtocol);
     m_pReceiveServer->setHostAddress(m_receiveAddress);
     m_pReceiveServer->setPort(m_nTransferPort);
@@ -169,7 +169,7 @@ bool MModel::receiveProject()
 
     bool received = false;
     if (m_pReceiveServer->open()) {
-        pFileProtocol->setInterface(m_pReceiveServer);
+        pFileProtocol->setInterface(m_pReceiveServer.get());
         pFileProtocol->setModel(this);
         received = pFileProtocol->receiveFile(downloadPath(true));
         qCDebug(lcModel) << "Closing the server after receive.";
@@ -179,8 +179,7 @@ bool MModel::receiveProject()
                              tr("Could not listen on port %1.").arg(m_nTransferPort));
     }
     qCDebug(lcModel) << "Deleting the server, received or not.";
-    delete m_pReceiveServer;
-    m_pReceiveServer = nullptr;
+    m_pReceiveServer.reset();
     pProtocol.reset();
     // Still online: the shown panel goes on polling.
     if (!received && m_bConnectionEnabled) {

@@ -1,5 +1,6 @@
 #include "widgets/WDropSite.h"
 
+#include "dialogs/DMessageBox.h"
 #include "hardware/CParameter.h"
 #include "hardware/HNode.h"
 #include "model/CComposite.h"
@@ -10,30 +11,6 @@
 #include "xml/XmlWriter.h"
 
 #include <QDebug>
-
-namespace {
-
-QMessageBox::StandardButton showInBox(const QString &title, const QString &text,
-                                      QMessageBox::StandardButtons buttons)
-{
-    QMessageBox box(QMessageBox::Warning, title, text, buttons);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
-WDropSite::MessageRunner g_messageRunner;
-
-QMessageBox::StandardButton showMessage(const QString &title, const QString &text,
-                                        QMessageBox::StandardButtons buttons)
-{
-    return g_messageRunner ? g_messageRunner(title, text, buttons) : showInBox(title, text, buttons);
-}
-
-} // namespace
-
-void WDropSite::setMessageRunner(const MessageRunner &runner)
-{
-    g_messageRunner = runner;
-}
 
 WDropSite::WDropSite(QQuickItem *pParent)
     : WWidget(pParent)
@@ -86,15 +63,16 @@ bool WDropSite::canAcceptDrop(HNode *pNode, const QString &parameterName)
     if (!pParameter)
         return false;
     if (pParameter->type() != m_sControlType) {
-        showMessage(tr("Warning"),
-                    tr("Cannot drop a ") + pParameter->type() + tr(" on a ") + m_sControlType + tr(" site."),
-                    QMessageBox::Ok);
+        DMessageBox::warning(nullptr, tr("Warning"),
+                             tr("Cannot drop a ") + pParameter->type() + tr(" on a ") + m_sControlType
+                                 + tr(" site."));
         return false;
     }
     if (!m_pChildControl || widgetProperty("enableDrop").toBool())
         return true;
-    return showMessage(tr("Warning"), tr("There is already a control in this location.\nDo you want to overwrite?"),
-                       QMessageBox::Yes | QMessageBox::No)
+    return DMessageBox::ask(nullptr, QMessageBox::Warning, tr("Warning"),
+                            tr("There is already a control in this location.\nDo you want to overwrite?"),
+                            QMessageBox::Yes | QMessageBox::No)
            != QMessageBox::No;
 }
 

@@ -2,9 +2,7 @@
 
 #include "widgets/WWidget.h"
 
-#include <QMessageBox>
-
-#include <functional>
+#include <QPointer>
 
 // Widget of "dropsite": a place on a panel that holds at most one control of
 // a fixed control type (a fader place in a panel template). It checks a
@@ -17,13 +15,6 @@ class WDropSite : public WWidget
     Q_OBJECT
 
 public:
-    // Shows a message box and returns the button pressed. Tests answer in
-    // place of the user.
-    using MessageRunner = std::function<QMessageBox::StandardButton(
-        const QString &title, const QString &text, QMessageBox::StandardButtons buttons)>;
-    // An empty runner restores the message box.
-    static void setMessageRunner(const MessageRunner &runner);
-
     explicit WDropSite(QQuickItem *pParent = nullptr);
     ~WDropSite() override;
 

@@ -5,6 +5,7 @@
 #include "commands/BDropPanelCommand.h"
 #include "commands/BDropSiteCommand.h"
 #include "controllers/NotifyEventId.h"
+#include "dialogs/DMessageBox.h"
 #include "support/FakeDropSite.h"
 #include "support/RecordingProtocol.h"
 #include "widgets/WDropSite.h"
@@ -646,7 +647,7 @@ void TestBDrops::realSiteReplaceAndUndo()
 {
     CommandFixture &f = *m_pFixture;
     QStringList boxes;
-    WDropSite::setMessageRunner([&boxes](const QString &, const QString &text, QMessageBox::StandardButtons) {
+    DMessageBox::setResponder([&boxes](const QString &, const QString &text) {
         boxes.append(text);
         return QMessageBox::Yes;
     });
@@ -685,7 +686,7 @@ void TestBDrops::realSiteReplaceAndUndo()
     f.flushDeletes();
     QVERIFY(!pLevel);
     QCOMPARE(f.panel->children(), QList<CControl *>({pSiteControl, pGain.data()}));
-    WDropSite::setMessageRunner({});
+    DMessageBox::setResponder({});
 }
 
 void TestBDrops::undoneDropLeavesTheSelectToolSafe()

@@ -9,6 +9,8 @@
 #include <QColor>
 #include <QtTest>
 
+#include <memory>
+
 // Property edits filed through the real processor on a frame of a panel
 // that is part of the document, with the Properties tab listening.
 class TestBEditPropCommand : public QObject
@@ -33,13 +35,14 @@ const PropPageFixture::Settings kFrame = {
 // Files an edit of the widget as a page does.
 void edit(WWidget *pWidget, int id, const QVariant &value)
 {
-    auto *pCommand = static_cast<BEditPropCommand *>(
-        BCommandFactory::instance()->createCommand(BCommandId::EditProp, BCommandMode::Undoable));
+    std::unique_ptr<BEditPropCommand> pCommand(static_cast<BEditPropCommand *>(
+        BCommandFactory::instance()->createCommand(BCommandId::EditProp, BCommandMode::Undoable)));
     pCommand->setControl(pWidget);
     pCommand->setPropertyId(id);
     pCommand->setNewValue(value);
     pCommand->prepare();
-    pCommand->run(0);
+    if (pCommand->run(0))
+        pCommand.release();
 }
 
 } // namespace
@@ -149,13 +152,13 @@ void TestBEditPropCommand::goneWidgetOnlyKeepsTheState()
     QCOMPARE(pCommand->state(), BCommandState::Done);
 
     // A new edit of a widget that is gone is never filed.
-    auto *pLate = new BEditPropCommand;
+    auto pLate = std::make_unique<BEditPropCommand>();
     pLate->setControl(nullptr);
     QCOMPARE(pLate->model(), nullptr);
     pLate->setPropertyId(WidgetPropertyId::Width);
     pLate->setNewValue(QStringLiteral("300"));
     pLate->prepare();
-    pLate->run(0);
+    QVERIFY(!pLate->run(0));
     QCOMPARE(fx.undoCount(), 1);
 }
 

@@ -51,17 +51,15 @@ void TestBLayout::cleanup()
 
 bool TestBLayout::run(int id)
 {
-    BCommand *pCommand = BCommandFactory::instance()->createCommand(id);
+    std::unique_ptr<BCommand> pCommand(BCommandFactory::instance()->createCommand(id));
     if (!pCommand)
         return false;
     const int before = CommandFixture::commands()->undoCount();
     pCommand->setModel(&m_pFixture->model);
     pCommand->prepare();
-    pCommand->run(0);
-    const bool filed = CommandFixture::commands()->undoCount() == before + 1;
-    if (!filed)
-        delete pCommand;
-    return filed;
+    if (pCommand->run(0))
+        pCommand.release();
+    return CommandFixture::commands()->undoCount() == before + 1;
 }
 
 QString TestBLayout::order() const

@@ -5,6 +5,7 @@
 #include "controllers/KPropertiesController.h"
 #include "controllers/KQmlController.h"
 #include "controllers/KTreeController.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DMessageBox.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
@@ -159,10 +160,9 @@ CControl *TestCanvasGestures::dropFromDesign(const QString &text, int x, int y)
     const QString designPath = DesignFixture().write(m_pDir->path());
     if (designPath.isEmpty())
         return nullptr;
-    KMainController::setFileNameRunner(
-        [&](bool, const QString &, const QString &, const QString &) { return designPath; });
+    DChooser::setResponder([&](const DChooser::Request &) { return designPath; });
     m_pMain->action(ActionId::OpenDesign)->trigger();
-    KMainController::setFileNameRunner({});
+    DChooser::setResponder({});
     auto *pTree = qobject_cast<KTreeController *>(m_pModel->findController(ControllerId::ProjectTree));
     VModel *pItems = pTree ? pTree->itemModel() : nullptr;
     QStandardItem *pItem = pItems ? controlItem(pItems, pItems->invisibleRootItem(), text) : nullptr;
@@ -338,16 +338,14 @@ void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
     QVERIFY(drop(QStringLiteral("Frame"), 40, 60));
     const QString path = m_pDir->filePath(QStringLiteral("scale.cpz"));
     QVERIFY(m_pModel->saveProject(path));
-    KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
-    KMainController::setFileNameRunner([&](bool, const QString &, const QString &, const QString &) { return path; });
+    DChooser::setResponder([&](const DChooser::Request &) { return path; });
     QList<float> scales;
     for (int open = 0; open < 3; ++open) {
         m_pMain->openVC();
         QCOMPARE(m_pModel->projectPath(), path);
         scales << m_pModel->viewScale();
     }
-    KMainController::setFileNameRunner({});
-    KMainController::setQuestionRunner({});
+    DChooser::setResponder({});
     QVERIFY2(qFuzzyCompare(scales.at(1), scales.at(0)) && qFuzzyCompare(scales.at(2), scales.at(0)),
              qPrintable(QStringLiteral("%1 %2 %3").arg(scales.at(0)).arg(scales.at(1)).arg(scales.at(2))));
     QCOMPARE(m_pModel->qmlInterface()->property("pixelScale").toFloat(), scales.at(0));

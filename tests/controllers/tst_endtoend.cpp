@@ -3,6 +3,7 @@
 #include "controllers/ControllerId.h"
 #include "controllers/KMainController.h"
 #include "controllers/KTreeController.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DMessageBox.h"
 #include "hardware/HRoot.h"
 #include "model/CComposite.h"
@@ -59,8 +60,7 @@ private slots:
 
 void TestEndToEnd::cleanup()
 {
-    KMainController::setFileNameRunner({});
-    KMainController::setQuestionRunner({});
+    DChooser::setResponder({});
     DMessageBox::setResponder({});
 }
 
@@ -98,8 +98,7 @@ void TestEndToEnd::importDropGoOnlineAndSend()
     QVERIFY(QTest::qWaitForWindowExposed(pMain->mainWindow()));
 
     // Import through the menu's slot, the chooser answered.
-    KMainController::setFileNameRunner(
-        [&](bool, const QString &, const QString &, const QString &) { return designPath; });
+    DChooser::setResponder([&](const DChooser::Request &) { return designPath; });
     pMain->action(ActionId::OpenDesign)->trigger();
     QCOMPARE(pModel->designFilePath(), designPath);
 
@@ -160,8 +159,10 @@ void TestEndToEnd::importDropGoOnlineAndSend()
 void TestEndToEnd::everyOpenGoesOnlineToTheProjectsAddresses()
 {
     QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0")).clear();
-    DMessageBox::setResponder([](const QString &, const QString &) { return 0; });
-    KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
+    // The save question answered No, every other box its first button.
+    DMessageBox::setResponder([](const QString &, const QString &text) {
+        return text.startsWith(QLatin1String("There are unsaved changes")) ? int(QMessageBox::No) : 0;
+    });
     FakeProcessorServer designRack;
     FakeProcessorServer projectRack;
     QVERIFY(designRack.listen());
@@ -176,8 +177,7 @@ void TestEndToEnd::everyOpenGoesOnlineToTheProjectsAddresses()
     pMain->setModel(pModel.get());
     pMain->setApplication(qApp);
     pModel->addController(pMain);
-    KMainController::setFileNameRunner(
-        [&](bool, const QString &, const QString &, const QString &) { return designPath; });
+    DChooser::setResponder([&](const DChooser::Request &) { return designPath; });
     pMain->action(ActionId::OpenDesign)->trigger();
     auto *pTree = qobject_cast<KTreeController *>(pModel->findController(ControllerId::ProjectTree));
     VModel *pItems = pTree->itemModel();
@@ -201,8 +201,7 @@ void TestEndToEnd::everyOpenGoesOnlineToTheProjectsAddresses()
     QVERIFY(pModel->saveProject(projectPath));
 
     for (int open = 1; open <= 2; ++open) {
-        KMainController::setFileNameRunner(
-            [&](bool, const QString &, const QString &, const QString &) { return projectPath; });
+        DChooser::setResponder([&](const DChooser::Request &) { return projectPath; });
         pMain->openVC();
         QCOMPARE(pModel->projectPath(), projectPath);
         pMain->action(ActionId::GoOnline)->trigger();

@@ -4,6 +4,8 @@
 #include "controllers/KMainController.h"
 #include "controllers/KQmlController.h"
 #include "controllers/KTabController.h"
+#include "dialogs/DChooser.h"
+#include "dialogs/DMessageBox.h"
 #include "model/MModel.h"
 #include "support/RecordingController.h"
 #include "views/MainWindow.h"
@@ -129,8 +131,8 @@ void TestKMainController::init()
 
 void TestKMainController::cleanup()
 {
-    KMainController::setQuestionRunner({});
-    KMainController::setFileNameRunner({});
+    DMessageBox::setResponder({});
+    DChooser::setResponder({});
     m_pModel.reset();
     m_pMain = nullptr;
 }
@@ -554,11 +556,11 @@ void TestKMainController::close()
     QFETCH(bool, closed);
 
     QStringList questions;
-    KMainController::setQuestionRunner([&](const QString &title, const QString &text) {
+    DMessageBox::setResponder([&](const QString &title, const QString &text) {
         questions << title + QStringLiteral(": ") + text;
         return QMessageBox::StandardButton(answer);
     });
-    KMainController::setFileNameRunner([](bool, const QString &, const QString &, const QString &) {
+    DChooser::setResponder([](const DChooser::Request &) {
         return QString();
     });
     start();

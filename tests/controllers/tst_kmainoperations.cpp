@@ -7,6 +7,7 @@
 #include "controllers/ControllerId.h"
 #include "controllers/KMainController.h"
 #include "controllers/KQmlController.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DMessageBox.h"
 #include "dialogs/DModalDialog.h"
 #include "dialogs/DPanelSetupDialog.h"
@@ -128,6 +129,10 @@ private:
     QStringList processorLabels() const;
     // Answers every file chooser with `answer` and records what was asked.
     void answerFiles(const QString &answer);
+    // Answers the unsaved-changes question with `answer`, recording its title
+    // in `pTitles` when given; any other box is answered with its first
+    // button and its text recorded in m_warnings.
+    void answerBoxes(int answer, QStringList *pTitles = nullptr);
     // Answers the editor's dialogs as a user: the template list picks the
     // named template and presses OK (Cancel without a name), the reload
     // warning is answered Yes when `proceed`; any other dialog is cancelled.
@@ -155,20 +160,15 @@ void TestKMainOperations::init()
     m_warnings.clear();
     m_openedUrls.clear();
     m_pDir = std::make_unique<QTemporaryDir>();
-    DMessageBox::setResponder([this](const QString &, const QString &text) {
-        m_warnings << text;
-        return 0;
-    });
-    KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
+    answerBoxes(QMessageBox::No);
     // A dialog that is not answered by the test is cancelled.
     DModalDialog::setResponder([](DModalDialog *) { return 0; });
 }
 
 void TestKMainOperations::cleanup()
 {
-    KMainController::setQuestionRunner({});
-    KMainController::setFileNameRunner({});
     DMessageBox::setResponder({});
+    DChooser::setResponder({});
     DModalDialog::setResponder({});
     m_pModel.reset();
     m_pMain = nullptr;
@@ -196,11 +196,10 @@ QStringList TestKMainOperations::processorLabels() const
 
 void TestKMainOperations::answerFiles(const QString &answer)
 {
-    KMainController::setFileNameRunner(
-        [this, answer](bool save, const QString &title, const QString &start, const QString &filter) {
-            m_asked << Asked{save, title, start, filter};
-            return answer;
-        });
+    DChooser::setResponder([this, answer](const DChooser::Request &request) {
+        m_asked << Asked{request.kind == DChooser::SaveFile, request.title, request.start, request.filter};
+        return answer;
+    });
 }
 
 namespace {
@@ -213,6 +212,19 @@ void pressButton(QWidget *pDialog, QDialogButtonBox::StandardButton which)
 }
 
 } // namespace
+
+void TestKMainOperations::answerBoxes(int answer, QStringList *pTitles)
+{
+    DMessageBox::setResponder([this, answer, pTitles](const QString &title, const QString &text) {
+        if (text != QLatin1String("There are unsaved changes. Would you like to save?")) {
+            m_warnings << text;
+            return 0;
+        }
+        if (pTitles)
+            *pTitles << title;
+        return answer;
+    });
+}
 
 void TestKMainOperations::answerDialogs(const QString &templateName, bool proceed)
 {
@@ -331,7 +343,7 @@ void TestKMainOperations::failedSaveReportsFalse()
     QCOMPARE(m_pMain->mainWindow()->windowTitle(), title);
     QVERIFY(m_pModel->isModified());
     // The save prompt's Yes with a failed Save As keeps the caller from going on.
-    KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::Yes; });
+    answerBoxes(QMessageBox::Yes);
     QVERIFY(!m_pMain->promptSave(QStringLiteral("Exit")));
 }
 
@@ -363,18 +375,15 @@ void TestKMainOperations::promptBeforeLosingChanges()
     QFETCH(QStringList, choosers);
 
     start();
-    int questions = 0;
-    KMainController::setQuestionRunner([&](const QString &, const QString &) {
-        ++questions;
-        return QMessageBox::StandardButton(answer);
-    });
+    QStringList questions;
+    answerBoxes(answer, &questions);
     answerFiles(QString());
     answerDialogs(QString());
     m_pModel->setModified(modified);
     CControl *pPanel = m_pModel->currentPanel();
 
     QVERIFY(QMetaObject::invokeMethod(m_pMain, slot.toLatin1().constData()));
-    QCOMPARE(questions, modified ? 1 : 0);
+    QCOMPARE(questions.size(), modified ? 1 : 0);
     QStringList titles;
     for (const Asked &asked : m_asked)
         titles << asked.title;
@@ -570,9 +579,12 @@ void TestKMainOperations::watcherFollowsTheDesignFile()
     m_pMain->action(ActionId::OpenDesign)->trigger();
     QCOMPARE(m_pModel->designFilePath(), design);
 
+    // The reload question offers Yes and No, in this order.
+    const int yes = 0;
+    const int no = 1;
     QStringList questions;
-    QMessageBox::StandardButton answer = QMessageBox::No;
-    KMainController::setQuestionRunner([&](const QString &, const QString &text) {
+    int answer = no;
+    DMessageBox::setResponder([&](const QString &, const QString &text) {
         questions << text;
         return answer;
     });
@@ -587,14 +599,14 @@ void TestKMainOperations::watcherFollowsTheDesignFile()
     }
 
     // Yes reloads: the histories are cleared and the project is marked modified.
-    answer = QMessageBox::Yes;
+    answer = yes;
     m_pModel->setModified(false);
     questions.clear();
     QVERIFY(replaceFile(design, content));
     QTRY_VERIFY(!questions.isEmpty());
     QVERIFY(m_pModel->isModified());
     QCOMPARE(m_pModel->designFilePath(), design);
-    answer = QMessageBox::No;
+    answer = no;
 
     // Open VMP, warned and then cancelled at the chooser, keeps watching.
     answerDialogs(QString());
@@ -1021,10 +1033,7 @@ void TestKMainOperations::everyActionDoesItsWork()
     QAction *pAction = actionByText(text);
     QVERIFY(pAction);
     QStringList questions;
-    KMainController::setQuestionRunner([&questions](const QString &title, const QString &) {
-        questions << title;
-        return QMessageBox::No;
-    });
+    answerBoxes(QMessageBox::No, &questions);
 
     // Stacking: the order of the panel's children afterwards, lowest first.
     const QHash<QString, QPair<QList<CControl *>, QList<CControl *>>> stacking = {
@@ -1160,10 +1169,7 @@ void TestKMainOperations::everyActionDoesItsWork()
     } else if (text == QLatin1String("E&xit")) {
         // Cancelled at the save prompt: the editor stays as it is, online too.
         m_pModel->setConnectionEnabled(true);
-        KMainController::setQuestionRunner([&questions](const QString &title, const QString &) {
-            questions << title;
-            return QMessageBox::Cancel;
-        });
+        answerBoxes(QMessageBox::Cancel, &questions);
         pAction->trigger();
         QCOMPARE(questions, QStringList{"Exit"});
         QVERIFY(m_pModel->isConnectionEnabled());
@@ -1228,18 +1234,8 @@ void TestKMainOperations::everyActionDoesItsWork()
         QCOMPARE(appSettings()->value(level ? QStringLiteral("Level") : QStringLiteral("Meter")).toString(),
                  stored.value(text));
     } else if (text == QLatin1String("&About Velmora Viviza builder...")) {
-        // The about box is Qt's own: closed as the user would, once it shows.
-        QString shown;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, [&shown] {
-            if (auto *pBox = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                shown = pBox->text();
-                pBox->accept();
-            }
-        });
-        closer.start(10);
         pAction->trigger();
-        QCOMPARE(shown, m_pModel->versionText());
+        QCOMPARE(m_warnings, QStringList{m_pModel->versionText()});
     } else if (text == QLatin1String("&Help Topics...")) {
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openedUrl");
         pAction->trigger();

@@ -1,6 +1,6 @@
-#include "controllers/KMainController.h"
 #include "dialogs/CustomDevice.h"
 #include "dialogs/DCanvasDialog.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DCustomDevicesEditDialog.h"
 #include "dialogs/DMessageBox.h"
 
@@ -114,17 +114,17 @@ private slots:
             m_boxes << title + QLatin1Char('|') + text;
             return m_answers.isEmpty() ? int(QMessageBox::Ok) : m_answers.takeFirst();
         });
-        KMainController::setFileNameRunner(
-            [this](bool save, const QString &title, const QString &start, const QString &filter) {
-                m_fileQuestions << QStringLiteral("%1|%2|%3|%4").arg(save ? "save" : "open", title, start, filter);
-                return m_chosenFile;
-            });
+        DChooser::setResponder([this](const DChooser::Request &request) {
+            m_fileQuestions << QStringLiteral("%1|%2|%3|%4").arg(request.kind == DChooser::SaveFile ? "save" : "open",
+                                                                 request.title, request.start, request.filter);
+            return m_chosenFile;
+        });
     }
 
     void cleanup()
     {
         DMessageBox::setResponder({});
-        KMainController::setFileNameRunner({});
+        DChooser::setResponder({});
         QLocale::setDefault(QLocale::c());
     }
 

@@ -1,6 +1,7 @@
 #include "commands/BCommandProcessor.h"
 #include "commands/BToolSelectCommand.h"
 #include "controllers/KPropertiesController.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DPropDialog.h"
 #include "model/CControl.h"
 #include "support/ClippedTexts.h"
@@ -60,8 +61,7 @@ QSettings builderSettings()
 
 void TestDPropDialog::cleanup()
 {
-    DPropDialog::setColorChooser({});
-    DPropDialog::setFileChooser({});
+    DChooser::setResponder({});
 }
 
 void TestDPropDialog::pageOfEachKind_data()
@@ -197,7 +197,7 @@ void TestDPropDialog::frameFields()
     } else if (action == QLatin1String("pick")) {
         worked = fx.pick(field, input);
     } else {
-        DPropDialog::setColorChooser([&](QWidget *, const QColor &, const QString &) { return QColor(input); });
+        DChooser::setResponder([&](const DChooser::Request &) { return QColor(input); });
         worked = fx.click(field);
     }
     QVERIFY(worked);
@@ -272,15 +272,18 @@ void TestDPropDialog::colourChooser()
     QList<QColor> offered;
     QStringList titles;
     QList<QWidget *> parents;
-    DPropDialog::setColorChooser([&](QWidget *pParent, const QColor &initial, const QString &title) {
-        parents.append(pParent);
-        offered.append(initial);
-        titles.append(title);
+    QList<int> kinds;
+    DChooser::setResponder([&](const DChooser::Request &request) {
+        kinds.append(request.kind);
+        parents.append(request.pParent);
+        offered.append(request.initial);
+        titles.append(request.title);
         return answer;
     });
     QVERIFY(fx.click(QStringLiteral("m_pFieldColorSet")));
     QCOMPARE(offered, QList<QColor>({QColor(0x10, 0x20, 0x30)}));
     QCOMPARE(titles, QStringList({QStringLiteral("Select Color")}));
+    QCOMPARE(kinds, QList<int>({DChooser::Colour}));
     QVERIFY(parents.first());
     QCOMPARE(fx.undoCount(), filed ? 1 : 0);
     // Nothing to save after a cancelled or idle choice.
@@ -312,13 +315,16 @@ void TestDPropDialog::imageChooser()
     QFETCH(QString, storedAfter);
     builderSettings().setValue(QStringLiteral("Path/Images"), stored);
     QStringList asked;
-    DPropDialog::setFileChooser([&](const QString &caption, const QString &folder, const QString &filter) {
-        asked << caption << folder << filter;
+    QList<int> kinds;
+    DChooser::setResponder([&](const DChooser::Request &request) {
+        kinds.append(request.kind);
+        asked << request.title << request.start << request.filter;
         return answer;
     });
     QCOMPARE(DPropDialog::chooseImageFile(nullptr, QStringLiteral("/old/c.png")), result);
     QCOMPARE(asked, QStringList({QStringLiteral("Image File"), stored,
                                  QStringLiteral("Image Files (*.png *.jpg *.bmp *.jpeg *.gif)")}));
+    QCOMPARE(kinds, QList<int>({DChooser::OpenFile}));
     QCOMPARE(builderSettings().value(QStringLiteral("Path/Images")).toString(), storedAfter);
 }
 
@@ -334,7 +340,7 @@ void TestDPropDialog::showingAgainConnectsOnce()
     pPage->hide();
     pPage->show();
     int asked = 0;
-    DPropDialog::setColorChooser([&](QWidget *, const QColor &, const QString &) {
+    DChooser::setResponder([&](const DChooser::Request &) {
         ++asked;
         return QColor(Qt::red);
     });
@@ -354,7 +360,7 @@ void TestDPropDialog::pageOfAGoneWidgetDoesNothing()
     QPointer<DPropDialog> pPage = fx.open(pFrame);
     QVERIFY(pPage);
     int asked = 0;
-    DPropDialog::setColorChooser([&](QWidget *, const QColor &, const QString &) {
+    DChooser::setResponder([&](const DChooser::Request &) {
         ++asked;
         return QColor(Qt::red);
     });

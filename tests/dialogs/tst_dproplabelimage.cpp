@@ -1,3 +1,4 @@
+#include "dialogs/DChooser.h"
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
 #include "widgets/WWidget.h"
@@ -83,8 +84,7 @@ WWidget *addImage(PropPageFixture &fx, const PropPageFixture::Settings &settings
 
 void TestDPropLabelImage::cleanup()
 {
-    DPropDialog::setColorChooser({});
-    DPropDialog::setFileChooser({});
+    DChooser::setResponder({});
 }
 
 void TestDPropLabelImage::pageOfEachKind_data()
@@ -320,7 +320,7 @@ void TestDPropLabelImage::cancelledImageChooserFilesNothing()
     WWidget *pImage = addImage(fx);
     QPointer<DPropDialog> pPage = fx.open(pImage);
     int asked = 0;
-    DPropDialog::setFileChooser([&](const QString &, const QString &, const QString &) {
+    DChooser::setResponder([&](const DChooser::Request &) {
         ++asked;
         return QString();
     });

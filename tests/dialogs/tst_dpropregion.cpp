@@ -1,3 +1,4 @@
+#include "dialogs/DChooser.h"
 #include "dialogs/DModalDialog.h"
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
@@ -47,7 +48,7 @@ WWidget *addRegion(PropPageFixture &fx, const PropPageFixture::Settings &setting
 
 void TestDPropRegion::cleanup()
 {
-    DPropDialog::setColorChooser({});
+    DChooser::setResponder({});
     DModalDialog::setResponder({});
 }
 

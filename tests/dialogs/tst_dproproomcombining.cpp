@@ -1,3 +1,4 @@
+#include "dialogs/DChooser.h"
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
 #include "widgets/WWidget.h"
@@ -77,7 +78,7 @@ const char kMarginTip[] = "The Active Combination Control automatically adjusts 
 
 void TestDPropRoomCombining::cleanup()
 {
-    DPropDialog::setColorChooser({});
+    DChooser::setResponder({});
 }
 
 void TestDPropRoomCombining::pageForm_data()

@@ -1,8 +1,8 @@
 #include "ModelFixture.h"
 
-#include "controllers/KMainController.h"
 #include "dialogs/DDownloadDialog.h"
 #include "dialogs/DExitPinDialog.h"
+#include "dialogs/DMessageBox.h"
 #include "dialogs/DModalDialog.h"
 #include "model/MProject.h"
 #include "support/FakeMainController.h"
@@ -53,9 +53,15 @@ struct TransferFixture
     {
         pMain->setModel(f.model);
         f.model->addController(pMain);
-        KMainController::setQuestionRunner([this](const QString &title, const QString &) {
+        // The save question is answered with `saveAnswer`; every other box
+        // goes to the model fixture's record.
+        DMessageBox::setResponder([this](const QString &title, const QString &text) {
+            if (text != QLatin1String("There are unsaved changes. Would you like to save?")) {
+                f.boxes.append(title + QLatin1Char('|') + text);
+                return f.answer;
+            }
             prompts << title;
-            return saveAnswer;
+            return int(saveAnswer);
         });
         setReceiveFolder(dir.filePath(QStringLiteral("received")));
         f.model->setTransferPort(0);
@@ -68,7 +74,7 @@ struct TransferFixture
 
     ~TransferFixture()
     {
-        KMainController::setQuestionRunner(KMainController::QuestionRunner());
+        DMessageBox::setResponder({});
         DModalDialog::setResponder(DModalDialog::Responder());
     }
 

@@ -5,6 +5,7 @@
 #include "commands/BToolSelectCommand.h"
 #include "controllers/NotifyEventId.h"
 #include "controllers/KPropertiesController.h"
+#include "dialogs/DChooser.h"
 #include "dialogs/DModalDialog.h"
 #include "dialogs/DPanelSelectDialog.h"
 #include "dialogs/DPropDialog.h"
@@ -201,15 +202,15 @@ bool PropPageFixture::work(const QString &action, const QString &name, const QSt
     if (action == QLatin1String("tab"))
         return showTab(name, input.toInt());
     if (action == QLatin1String("colour")) {
-        DPropDialog::setColorChooser([input](QWidget *, const QColor &, const QString &) { return QColor(input); });
+        DChooser::setResponder([input](const DChooser::Request &) { return QColor(input); });
         const bool clicked = click(name);
-        DPropDialog::setColorChooser({});
+        DChooser::setResponder({});
         return clicked;
     }
     if (action == QLatin1String("image")) {
-        DPropDialog::setFileChooser([input](const QString &, const QString &, const QString &) { return input; });
+        DChooser::setResponder([input](const DChooser::Request &) { return input; });
         const bool clicked = click(name);
-        DPropDialog::setFileChooser({});
+        DChooser::setResponder({});
         return clicked;
     }
     return false;

@@ -31,9 +31,9 @@ void RecordingSelectTool::keyEvent(int key, int modifiers, int id, bool autoRepe
     BToolSelectCommand::keyEvent(key, modifiers, id, autoRepeat, phase);
 }
 
-void RecordingSelectTool::run(int value)
+bool RecordingSelectTool::run(int value)
 {
     if (m_pLog)
         m_pLog->append(QStringLiteral("run %1").arg(value));
-    BToolSelectCommand::run(value);
+    return BToolSelectCommand::run(value);
 }

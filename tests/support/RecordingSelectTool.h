@@ -14,7 +14,7 @@ public:
 
     void mouseEvent(const QPointF &point, int handle, int id, int phase) override;
     void keyEvent(int key, int modifiers, int id, bool autoRepeat, int phase) override;
-    void run(int value) override;
+    bool run(int value) override;
 
 private:
     QStringList *m_pLog;

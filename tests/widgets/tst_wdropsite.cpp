@@ -1,3 +1,4 @@
+#include "dialogs/DMessageBox.h"
 #include "hardware/CParameter.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
@@ -11,12 +12,11 @@ namespace {
 
 using Settings = WidgetFixture::Settings;
 
-// What the drop site asked, and the answer it got.
+// What the drop site asked.
 struct Message
 {
     QString title;
     QString text;
-    QMessageBox::StandardButtons buttons;
 };
 
 // A panel with a fader place (caption and site), a fader and a button
@@ -40,13 +40,12 @@ struct Site
         button = fx.addControl(QStringLiteral("Mute"), QStringLiteral("Button"));
         fx.readWidget(button, QStringLiteral("frame"), {{"x", "0"}, {"y", "0"}, {"width", "60"}, {"height", "30"}});
 
-        WDropSite::setMessageRunner([this](const QString &title, const QString &text,
-                                           QMessageBox::StandardButtons buttons) {
-            messages.append({title, text, buttons});
+        DMessageBox::setResponder([this](const QString &title, const QString &text) {
+            messages.append({title, text});
             return answer;
         });
     }
-    ~Site() { WDropSite::setMessageRunner({}); }
+    ~Site() { DMessageBox::setResponder({}); }
 
     void addParameter(const QString &text, const QString &type)
     {
