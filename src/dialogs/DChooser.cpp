@@ -5,7 +5,7 @@
 
 namespace {
 
-DChooser::Responder &responderSlot()
+DChooser::Responder &chooserResponder()
 {
     static DChooser::Responder responder;
     return responder;
@@ -15,21 +15,21 @@ DChooser::Responder &responderSlot()
 
 QString DChooser::openFile(QWidget *pParent, const QString &title, const QString &start, const QString &filter)
 {
-    if (const Responder &responder = responderSlot())
+    if (const Responder &responder = chooserResponder())
         return responder({OpenFile, pParent, title, start, filter, QColor()}).toString();
     return QFileDialog::getOpenFileName(pParent, title, start, filter);
 }
 
 QString DChooser::saveFile(QWidget *pParent, const QString &title, const QString &start, const QString &filter)
 {
-    if (const Responder &responder = responderSlot())
+    if (const Responder &responder = chooserResponder())
         return responder({SaveFile, pParent, title, start, filter, QColor()}).toString();
     return QFileDialog::getSaveFileName(pParent, title, start, filter);
 }
 
 QColor DChooser::colour(QWidget *pParent, const QColor &initial, const QString &title)
 {
-    if (const Responder &responder = responderSlot())
+    if (const Responder &responder = chooserResponder())
         return responder({Colour, pParent, title, QString(), QString(), initial}).value<QColor>();
     return QColorDialog::getColor(initial, pParent, title,
                                   QColorDialog::ShowAlphaChannel | QColorDialog::DontUseNativeDialog);
@@ -37,5 +37,5 @@ QColor DChooser::colour(QWidget *pParent, const QColor &initial, const QString &
 
 void DChooser::setResponder(const Responder &responder)
 {
-    responderSlot() = responder;
+    chooserResponder() = responder;
 }

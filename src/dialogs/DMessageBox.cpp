@@ -59,7 +59,7 @@ int DMessageBox::ask(QWidget *parent, QMessageBox::Icon icon, const QString &tit
 
 int DMessageBox::about(QWidget *parent, const QString &title, const QString &text)
 {
-    if (const Responder &responder = responderSlot())
+    if (const Responder &responder = boxResponder())
         return responder(title, text);
     QMessageBox::about(parent, title, text);
     return QMessageBox::Ok;

@@ -308,7 +308,7 @@ void TestKMainController::menusInOrder()
 
     // Edit Mode is reached through the tool bar only.
     QVERIFY(!findAction(m_pMain->mainWindow(), "&Edit Mode"));
-    for (const QString &text : {"&Slider", "&Button", "&Meter Bar", "&Icon", "Set E&xit PIN Code..."})
+    for (const char *text : {"&Slider", "&Button", "&Meter Bar", "&Icon", "Set E&xit PIN Code..."})
         QVERIFY2(!findAction(m_pMain->mainWindow(), text)->icon().isNull(), qPrintable(QString(text)));
 }
 
@@ -356,7 +356,7 @@ void TestKMainController::levelAndMeterChoices()
     }
     start();
     const MainWindow *pWindow = m_pMain->mainWindow();
-    for (const QString &text : {"&Slider", "&Button", "&Meter Bar", "&Icon"}) {
+    for (const char *text : {"&Slider", "&Button", "&Meter Bar", "&Icon"}) {
         QAction *pAction = findAction(pWindow, text);
         QVERIFY(pAction);
         QVERIFY(pAction->isCheckable());
