@@ -336,6 +336,8 @@ void TestCanvasGestures::clickSelectsWhatIsDrawnOnTop()
 void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
 {
     QVERIFY(drop(QStringLiteral("Frame"), 40, 60));
+    // What the user placed comes back as placed: at the scale it was edited in.
+    const float edited = m_pModel->viewScale();
     const QString path = m_pDir->filePath(QStringLiteral("scale.cpz"));
     QVERIFY(m_pModel->saveProject(path));
     KMainController::setQuestionRunner([](const QString &, const QString &) { return QMessageBox::No; });
@@ -351,6 +353,7 @@ void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
     QVERIFY2(qFuzzyCompare(scales.at(1), scales.at(0)) && qFuzzyCompare(scales.at(2), scales.at(0)),
              qPrintable(QStringLiteral("%1 %2 %3").arg(scales.at(0)).arg(scales.at(1)).arg(scales.at(2))));
     QCOMPARE(m_pModel->qmlInterface()->property("pixelScale").toFloat(), scales.at(0));
+    QCOMPARE(scales.at(0), edited);
 }
 
 void TestCanvasGestures::captionShowsTheSelectedControl_data()
