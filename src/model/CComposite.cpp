@@ -537,12 +537,13 @@ void CComposite::setScale(float factor, float size, bool flag)
     }
 }
 
-// Fits the panel's content to the given length: its width on a tall screen,
-// else its height. An empty panel or a zero length scales nothing.
+// Fits the panel's "bounds" to the given length: its width on a tall screen,
+// else its height. A panel without one keeps its controls where and as large
+// as they were placed; a zero length scales nothing.
 void CComposite::scaleToScreen(float size, bool flag)
 {
     const QScreen *pScreen = QGuiApplication::primaryScreen();
-    if (!pScreen || !UNumbers::isPositive(size))
+    if (!pScreen || !UNumbers::isPositive(size) || !findWidget(QStringLiteral("bounds")))
         return;
     const QRect screen = pScreen->geometry();
     const int width = screen.right() - screen.left() + 1;

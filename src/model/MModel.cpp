@@ -907,7 +907,7 @@ void MModel::resetModel()
     }
     if (m_pCanvas)
         m_pCanvas->reset();
-    // The next project's scale is computed from its own content, never from this one's.
+    // The next project's scale comes from its own panels, never from this one's.
     m_viewScale = 1.0f;
 }
 
@@ -1467,8 +1467,10 @@ bool MModel::updateCanvasSize()
     if (!m_pQmlInterface)
         return false;
     double height = qmlProperty(QStringLiteral("maxControlHeight")).toDouble();
-    if (m_pScenes) {
-        const QRectF bounds = m_pScenes->bounds();
+    // Only a panel's own "bounds" gives its height; the controls placed on a
+    // panel without one must not change the scale they were placed at.
+    if (const WWidget *pBounds = m_pScenes ? m_pScenes->findWidget(QStringLiteral("bounds")) : nullptr) {
+        const QRectF bounds = pBounds->geometry();
         if (bounds.height() > 0.0)
             height = (2.0 * bounds.y() + bounds.height()) / m_viewScale;
     }

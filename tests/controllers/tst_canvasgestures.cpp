@@ -335,7 +335,17 @@ void TestCanvasGestures::clickSelectsWhatIsDrawnOnTop()
 // The scale comes from the opened project alone, not from the one before.
 void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
 {
-    QVERIFY(drop(QStringLiteral("Frame"), 40, 60));
+    const CControl *pDropped = drop(QStringLiteral("Frame"), 40, 60);
+    QVERIFY(pDropped);
+    // What the user placed comes back as placed: at the scale it was edited in.
+    const float edited = m_pModel->viewScale();
+    const QRectF placed = pDropped->bounds();
+    const qreal areaHeight = m_pModel->qmlRootItem()->height();
+    // The refresh that page switching and canvas changes run keeps it so while editing.
+    m_pModel->onExtraRefreshTimerTimeout();
+    QCOMPARE(m_pModel->viewScale(), edited);
+    QCOMPARE(pDropped->bounds().size(), placed.size());
+    QCOMPARE(pDropped->bounds().y(), placed.y());
     const QString path = m_pDir->filePath(QStringLiteral("scale.cpz"));
     QVERIFY(m_pModel->saveProject(path));
     DChooser::setResponder([&](const DChooser::Request &) { return path; });
@@ -343,12 +353,23 @@ void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
     for (int open = 0; open < 3; ++open) {
         m_pMain->openVC();
         QCOMPARE(m_pModel->projectPath(), path);
+        // The new view takes the canvas's size once the window has laid it out.
+        QTRY_COMPARE(m_pModel->qmlRootItem()->height(), areaHeight);
         scales << m_pModel->viewScale();
+        // As large and as high as placed; across, centred in the area as the canvas asks.
+        QCOMPARE(panel()->childCount(), 1);
+        const QRectF back = panel()->children().first()->bounds();
+        // The file keeps coordinates as single-precision text.
+        QVERIFY(std::abs(back.y() - placed.y()) < 0.01);
+        QVERIFY(std::abs(back.width() - placed.width()) < 0.01 && std::abs(back.height() - placed.height()) < 0.01);
+        QVERIFY2(std::abs(back.x() - (m_pModel->qmlRootItem()->width() - back.right())) < 1.0,
+                 qPrintable(QStringLiteral("%1 in %2").arg(back.x()).arg(m_pModel->qmlRootItem()->width())));
     }
     DChooser::setResponder({});
     QVERIFY2(qFuzzyCompare(scales.at(1), scales.at(0)) && qFuzzyCompare(scales.at(2), scales.at(0)),
              qPrintable(QStringLiteral("%1 %2 %3").arg(scales.at(0)).arg(scales.at(1)).arg(scales.at(2))));
     QCOMPARE(m_pModel->qmlInterface()->property("pixelScale").toFloat(), scales.at(0));
+    QCOMPARE(scales.at(0), edited);
 }
 
 void TestCanvasGestures::captionShowsTheSelectedControl_data()

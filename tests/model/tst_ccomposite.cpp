@@ -500,19 +500,23 @@ void TestCComposite::boundsAndScale()
                           {QStringLiteral("height"), QStringLiteral("10")}});
     QCOMPARE(fx.panel.bounds(), QRectF(10, 0, 200, 70));
 
-    // The panel fits its content to the length: its height on a screen that is not tall.
+    // Without a size of its own the panel keeps its controls as they were placed.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QVERIFY(double(screen.height()) / screen.width() < 2.0);
     fx.panel.setScale(1.0f, 140.0f, true);
-    QCOMPARE(pWidget->geometry(), QRectF(20, 40, 200, 100));
-    fx.panel.setScale(1.0f, 70.0f, false); // factor 1/2; x and width divided by it
-    QCOMPARE(pWidget->geometry(), QRectF(40, 20, 400, 50));
+    QCOMPARE(pWidget->geometry(), QRectF(10, 20, 100, 50));
 
-    // A "bounds" widget gives the panel's bounds.
+    // A "bounds" widget gives the panel's bounds, which it fits to the length:
+    // the height on a screen that is not tall.
     CControl *pC = fx.control(QStringLiteral("C"));
     PanelFixture::widget(pC, QStringLiteral("bounds"),
-                         {{QStringLiteral("width"), QStringLiteral("300")}, {QStringLiteral("height"), QStringLiteral("30")}});
-    QCOMPARE(fx.panel.bounds(), QRectF(0, 0, 300, 30));
+                         {{QStringLiteral("width"), QStringLiteral("300")}, {QStringLiteral("height"), QStringLiteral("70")}});
+    QCOMPARE(fx.panel.bounds(), QRectF(0, 0, 300, 70));
+    fx.panel.setScale(1.0f, 140.0f, true);
+    QCOMPARE(pWidget->geometry(), QRectF(20, 40, 200, 100));
+    QCOMPARE(fx.panel.bounds(), QRectF(0, 0, 600, 140));
+    fx.panel.setScale(1.0f, 70.0f, false); // factor 1/2; x and width divided by it
+    QCOMPARE(pWidget->geometry(), QRectF(40, 20, 400, 50));
     QCOMPARE(CComposite().bounds(), QRectF());
 }
 
@@ -522,7 +526,7 @@ void TestCComposite::scaleSkipsEmptyAndZero()
     PanelFixture fx;
     fx.panel.setScale(1.0f, 100.0f, true);
     CControl *pFlat = fx.control(QStringLiteral("Flat"));
-    WWidget *pWidget = PanelFixture::widget(pFlat, QStringLiteral("slider"),
+    WWidget *pWidget = PanelFixture::widget(pFlat, QStringLiteral("bounds"),
                                             {{QStringLiteral("x"), QStringLiteral("10")},
                                              {QStringLiteral("width"), QStringLiteral("100")},
                                              {QStringLiteral("height"), QStringLiteral("0")}});
