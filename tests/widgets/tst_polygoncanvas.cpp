@@ -3,6 +3,7 @@
 #include "commands/BCommand.h"
 #include "commands/BCommandProcessor.h"
 #include "commands/BCommandId.h"
+#include "dialogs/DMessageBox.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "widgets/WPolygon.h"
@@ -56,6 +57,9 @@ private:
 
 void TestPolygonCanvas::init()
 {
+    // A run-mode press on a region without a target reports it in a box,
+    // queued: answer it, or it would wait for a user in a later test.
+    DMessageBox::setResponder([](const QString &, const QString &) { return 0; });
     m_pCanvas = std::make_unique<PolygonCanvas>();
     QVERIFY(m_pCanvas->window().isReady());
 }
@@ -63,6 +67,7 @@ void TestPolygonCanvas::init()
 void TestPolygonCanvas::cleanup()
 {
     m_pCanvas.reset();
+    DMessageBox::setResponder({});
 }
 
 void TestPolygonCanvas::kinds()
