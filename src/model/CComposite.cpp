@@ -538,7 +538,9 @@ void CComposite::setScale(float factor, float size, bool flag)
 }
 
 // Fits the panel's content to the given length: its width on a tall screen,
-// else its height. An empty panel or a zero length scales nothing.
+// else its height. An empty panel or a zero length scales nothing. Without a
+// "bounds" widget the content's extent is not the panel's, so content that
+// already fits is left alone rather than blown up past the canvas.
 void CComposite::scaleToScreen(float size, bool flag)
 {
     const QScreen *pScreen = QGuiApplication::primaryScreen();
@@ -554,6 +556,8 @@ void CComposite::scaleToScreen(float size, bool flag)
     if (!(divisor > 0.0))
         return;
     const float newFactor = float(size / divisor);
+    if (newFactor >= 1.0f && !findWidget(QStringLiteral("bounds")))
+        return;
     for (CControl *pChild : std::as_const(m_children)) {
         if (pChild)
             pChild->setScale(newFactor, size, flag);

@@ -503,16 +503,20 @@ void TestCComposite::boundsAndScale()
     // The panel fits its content to the length: its height on a screen that is not tall.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     QVERIFY(double(screen.height()) / screen.width() < 2.0);
+    fx.panel.setScale(1.0f, 35.0f, false); // factor 1/2; x and width divided by it
+    QCOMPARE(pWidget->geometry(), QRectF(20, 10, 200, 25));
+    // Content that fits is not blown up: its extent is not the panel's.
     fx.panel.setScale(1.0f, 140.0f, true);
-    QCOMPARE(pWidget->geometry(), QRectF(20, 40, 200, 100));
-    fx.panel.setScale(1.0f, 70.0f, false); // factor 1/2; x and width divided by it
-    QCOMPARE(pWidget->geometry(), QRectF(40, 20, 400, 50));
+    QCOMPARE(pWidget->geometry(), QRectF(20, 10, 200, 25));
 
-    // A "bounds" widget gives the panel's bounds.
+    // A "bounds" widget gives the panel's bounds, and the panel follows the length both ways.
     CControl *pC = fx.control(QStringLiteral("C"));
     PanelFixture::widget(pC, QStringLiteral("bounds"),
                          {{QStringLiteral("width"), QStringLiteral("300")}, {QStringLiteral("height"), QStringLiteral("30")}});
     QCOMPARE(fx.panel.bounds(), QRectF(0, 0, 300, 30));
+    fx.panel.setScale(1.0f, 60.0f, true);
+    QCOMPARE(pWidget->geometry(), QRectF(40, 20, 400, 50));
+    QCOMPARE(fx.panel.bounds(), QRectF(0, 0, 600, 60));
     QCOMPARE(CComposite().bounds(), QRectF());
 }
 
