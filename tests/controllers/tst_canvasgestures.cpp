@@ -7,10 +7,12 @@
 #include "controllers/KTreeController.h"
 #include "dialogs/DChooser.h"
 #include "dialogs/DMessageBox.h"
+#include "dialogs/DModalDialog.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
+#include "support/DialogDriver.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
 #include "views/VTree.h"
@@ -18,6 +20,9 @@
 #include "widgets/WWidget.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QMimeData>
 #include <QPointer>
@@ -86,6 +91,8 @@ private slots:
     void clickSelectsWhatIsDrawnOnTop_data();
     void clickSelectsWhatIsDrawnOnTop();
     void everyOpenDrawsAtTheSameScale();
+    void canvasSkinChangeKeepsTheControl_data();
+    void canvasSkinChangeKeepsTheControl();
     void captionShowsTheSelectedControl_data();
     void captionShowsTheSelectedControl();
     void setupMenuShowsWholeEntries();
@@ -370,6 +377,62 @@ void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
              qPrintable(QStringLiteral("%1 %2 %3").arg(scales.at(0)).arg(scales.at(1)).arg(scales.at(2))));
     QCOMPARE(m_pModel->qmlInterface()->property("pixelScale").toFloat(), scales.at(0));
     QCOMPARE(scales.at(0), edited);
+}
+
+void TestCanvasGestures::canvasSkinChangeKeepsTheControl_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("fromDesign");
+    QTest::newRow("frame") << "Frame" << false;
+    QTest::newRow("gain's mute button") << "Mute" << true;
+}
+
+// Only the skin changes in the canvas setup: the lone control stays on the
+// panel at its size and a click on it still selects it.
+void TestCanvasGestures::canvasSkinChangeKeepsTheControl()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, fromDesign);
+    const QPointer<CControl> pControl = fromDesign ? dropFromDesign(kind, 60, 80) : drop(kind, 60, 80);
+    QVERIFY(pControl);
+    const QRectF before = pControl->bounds();
+    m_pModel->deselectAll();
+    int shown = 0;
+    {
+        const ModalAnswer answer([&](DModalDialog *pDialog) {
+            ++shown;
+            auto *pSkin = pDialog->findChild<QComboBox *>(QStringLiteral("m_pSkinBox"));
+            if (!pSkin)
+                return int(QDialog::Rejected);
+            pSkin->setCurrentText(QStringLiteral("Dark"));
+            auto *pBox = pDialog->findChild<QDialogButtonBox *>(QStringLiteral("m_pButtonBox"));
+            if (!pBox)
+                return int(QDialog::Rejected);
+            QTest::mouseClick(pBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            return pDialog->result();
+        });
+        m_pMain->action(ActionId::CanvasSetup)->trigger();
+    }
+    QCOMPARE(shown, 1);
+    QCOMPARE(m_pModel->canvas()->skin(), QStringLiteral("Dark"));
+    QVERIFY(pControl);
+    QCOMPARE(panel()->children().last(), pControl.data());
+    const QRectF after = pControl->bounds();
+    const QQuickItem *pArea = m_pModel->qmlRootItem();
+    QVERIFY(pArea);
+    const auto text = [](const QRectF &r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QVERIFY2(QRectF(0, 0, pArea->width(), pArea->height()).contains(after),
+             qPrintable(text(before) + QStringLiteral(" -> ") + text(after)));
+    QVERIFY2(std::abs(after.width() - before.width()) < 1.0 && std::abs(after.height() - before.height()) < 1.0
+                 && std::abs(after.y() - before.y()) < 1.0,
+             qPrintable(text(before) + QStringLiteral(" -> ") + text(after)));
+
+    WWidget *pWidget = pControl->widgets().isEmpty() ? nullptr : pControl->widgets().first().data();
+    QVERIFY(pWidget);
+    QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, windowPoint(pWidget, 0.5, 0.5));
+    QCOMPARE(m_pModel->selectTool()->selection(), QList<CControl *>({pControl.data()}));
 }
 
 void TestCanvasGestures::captionShowsTheSelectedControl_data()
