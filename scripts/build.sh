@@ -23,5 +23,5 @@ export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
 # Paths relative to the checkout, so every clone and work tree shares one cache.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-true}
-export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-pch_defines,time_macros,include_file_mtime,include_file_ctime}
+export CCACHE_SLOPPINESS=${CCACHE_SLOPPINESS:-time_macros,include_file_mtime,include_file_ctime}
 cmake --build "$build_dir" "$@"
