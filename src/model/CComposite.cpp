@@ -513,9 +513,25 @@ bool CComposite::isNameUnique(const QString &name, const CControl *pExcept) cons
 
 // ---------------------------------------------------------------- bounds, scale and centring
 
+const WWidget *CComposite::panelBoundsWidget() const
+{
+    for (const CControl *pChild : m_children) {
+        if (!pChild)
+            continue;
+        if (const auto *pComposite = qobject_cast<const CComposite *>(pChild)) {
+            if (const WWidget *pBounds = pComposite->panelBoundsWidget())
+                return pBounds;
+        } else if (!isType(pChild, "Dialer")) {
+            if (const WWidget *pBounds = pChild->findWidget(QStringLiteral("bounds")))
+                return pBounds;
+        }
+    }
+    return nullptr;
+}
+
 QRectF CComposite::bounds() const
 {
-    if (const WWidget *pBounds = findWidget(QStringLiteral("bounds")))
+    if (const WWidget *pBounds = panelBoundsWidget())
         return pBounds->geometry();
     QRectF rect;
     for (const CControl *pChild : m_children) {
@@ -543,7 +559,7 @@ void CComposite::setScale(float factor, float size, bool flag)
 void CComposite::scaleToScreen(float size, bool flag)
 {
     const QScreen *pScreen = QGuiApplication::primaryScreen();
-    if (!pScreen || !UNumbers::isPositive(size) || !findWidget(QStringLiteral("bounds")))
+    if (!pScreen || !UNumbers::isPositive(size) || !panelBoundsWidget())
         return;
     const QRect screen = pScreen->geometry();
     const int width = screen.right() - screen.left() + 1;

@@ -49,6 +49,9 @@ public:
     void linkTransform(int phase) override;
     WWidget *widgetById(quint32 id) const override;
     WWidget *findWidget(const QString &type) const override;
+    // The "bounds" widget that marks a panel's extent: a dialer's own bounds
+    // only mark the dialer.
+    const WWidget *panelBoundsWidget() const;
     CControl *findByName(const QString &name) override;
     CControl *findById(qint32 id) override;
     bool contains(const CControl *pElement) const override;

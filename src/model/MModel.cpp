@@ -256,6 +256,12 @@ bool MModel::applySkin(const QString &name)
     QString skin = name;
     if (!SkinFiles(m_pQmlInterface).loadSkin(skin))
         return false;
+    // A skin brings the offline indicator; the connection state outlives it.
+    if (m_pInterfaces && m_pInterfaces->count() > 0) {
+        showConnectionIndicator();
+        if (!m_bReceiving)
+            emit changedStatusIndicator();
+    }
     if (m_pCanvas)
         m_pCanvas->notifyChanged();
     return true;

@@ -298,6 +298,7 @@ private:
     QList<HChassis *> processors() const;
     CControl *findPanelByHandle(CControl *pElement, quint64 handle) const;
     bool openReceivedProject();
+    void showConnectionIndicator();
     bool showQmlBox(const QString &source, const QString &title, const QString &text, bool withButton);
     bool runReceiveEntry(const QString &entry);
     bool runExitEntry(const QString &entry);

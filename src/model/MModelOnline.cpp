@@ -197,6 +197,18 @@ void MModel::interfaceStatusChanged(bool isConnected)
 {
     if (!m_pQmlInterface || !m_pInterfaces)
         return;
+    showConnectionIndicator();
+    if (m_bReceiving)
+        return;
+    emit changedStatusIndicator();
+    if (!isConnected)
+        m_pInterfaces->resetProtocol();
+}
+
+void MModel::showConnectionIndicator()
+{
+    if (!m_pQmlInterface || !m_pInterfaces)
+        return;
     const int connected = m_pInterfaces->connectedCount();
     const int count = m_pInterfaces->count();
     const char *image = connected == 0 ? "/indicator_red.png"
@@ -204,11 +216,6 @@ void MModel::interfaceStatusChanged(bool isConnected)
                                              : "/indicator_ylw.png";
     s_sIndicatorImage = QStringLiteral("../../images/skins/") + skinName() + QLatin1String(image);
     setQmlProperty(QStringLiteral("connectInd"), s_sIndicatorImage);
-    if (m_bReceiving)
-        return;
-    emit changedStatusIndicator();
-    if (!isConnected)
-        m_pInterfaces->resetProtocol();
 }
 
 QString MModel::indicatorImage()

@@ -614,7 +614,7 @@ bool MModel::updateCanvasSize()
     double height = qmlProperty(QStringLiteral("maxControlHeight")).toDouble();
     // Only a panel's own "bounds" gives its height; the controls placed on a
     // panel without one must not change the scale they were placed at.
-    if (const WWidget *pBounds = m_pScenes ? m_pScenes->findWidget(QStringLiteral("bounds")) : nullptr) {
+    if (const WWidget *pBounds = m_pScenes ? m_pScenes->panelBoundsWidget() : nullptr) {
         const QRectF bounds = pBounds->geometry();
         if (bounds.height() > 0.0)
             height = (2.0 * bounds.y() + bounds.height()) / m_viewScale;

@@ -90,6 +90,7 @@ private slots:
     void dropLandsInsideThePanel();
     void clickSelectsWhatIsDrawnOnTop_data();
     void clickSelectsWhatIsDrawnOnTop();
+    void everyOpenDrawsAtTheSameScale_data();
     void everyOpenDrawsAtTheSameScale();
     void canvasSkinChangeKeepsTheControl_data();
     void canvasSkinChangeKeepsTheControl();
@@ -103,7 +104,7 @@ private:
     CComposite *panel() const;
     CControl *drop(const QString &text, int x, int y);
     // Imports a design and drops the first control item of that text from the project tree.
-    CControl *dropFromDesign(const QString &text, int x, int y);
+    CControl *dropFromDesign(const QString &text, int x, int y, const DesignFixture &design = DesignFixture());
     // The window point of a spot given as fractions of a widget's item.
     QPoint windowPoint(const WWidget *pWidget, qreal fx, qreal fy) const;
     // Press, moves in equal steps, release: one gesture of the pointer.
@@ -162,9 +163,9 @@ CControl *TestCanvasGestures::drop(const QString &text, int x, int y)
     return panel()->childCount() == before + 1 ? panel()->children().last() : nullptr;
 }
 
-CControl *TestCanvasGestures::dropFromDesign(const QString &text, int x, int y)
+CControl *TestCanvasGestures::dropFromDesign(const QString &text, int x, int y, const DesignFixture &design)
 {
-    const QString designPath = DesignFixture().write(m_pDir->path());
+    const QString designPath = design.write(m_pDir->path());
     if (designPath.isEmpty())
         return nullptr;
     DChooser::setResponder([&](const DChooser::Request &) { return designPath; });
@@ -339,10 +340,23 @@ void TestCanvasGestures::clickSelectsWhatIsDrawnOnTop()
     QCOMPARE(m_pModel->selectTool()->selection(), QList<CControl *>({const_cast<CControl *>(pExpected)}));
 }
 
+void TestCanvasGestures::everyOpenDrawsAtTheSameScale_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("fromDesign");
+    QTest::newRow("frame") << "Frame" << false;
+    // The dialer brings a "bounds" of its own, which marks the dialer, not the panel.
+    QTest::newRow("dialer") << "Dialer" << true;
+}
+
 // The scale comes from the opened project alone, not from the one before.
 void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
 {
-    const CControl *pDropped = drop(QStringLiteral("Frame"), 40, 60);
+    QFETCH(QString, kind);
+    QFETCH(bool, fromDesign);
+    DesignFixture design;
+    design.addTelephoneEndpoint();
+    const CControl *pDropped = fromDesign ? dropFromDesign(kind, 40, 60, design) : drop(kind, 40, 60);
     QVERIFY(pDropped);
     // What the user placed comes back as placed: at the scale it was edited in.
     const float edited = m_pModel->viewScale();

@@ -32,6 +32,8 @@ private slots:
     void qmlBoxIsWaitedForUntilCancelled_data();
     void qmlBoxIsWaitedForUntilCancelled();
     void waitingForTheBoxLeavesTheProcessorIdle();
+    void buttonStaysOnTheCanvas_data();
+    void buttonStaysOnTheCanvas();
     void receiveBoxReportsTheUsersClose_data();
     void receiveBoxReportsTheUsersClose();
     void closingTheReceiveBoxReportsNothing();
@@ -169,6 +171,65 @@ void TestDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled()
     QTest::ignoreMessage(QtWarningMsg, "Signal QQmlEngine::quit() emitted, but no receivers connected to handle it.");
     QQmlExpression(fixture.context(), nullptr, QStringLiteral("Qt.quit()")).evaluate();
     QTRY_VERIFY(!pSeen);
+    QVERIFY2(fixture.warnings().isEmpty(), qPrintable(fixture.warnings().join(QLatin1Char('\n'))));
+}
+
+void TestDQmlMessageDialog::buttonStaysOnTheCanvas_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<bool>("scrolls");
+    QTest::newRow("short text") << 2 << false;
+    // The project information of a project with every contact filled in.
+    QTest::newRow("text taller than the canvas") << 80 << true;
+}
+
+// However long the text, the title and the OK button stay on the canvas:
+// the box is modal and the button its only way out.
+void TestDQmlMessageDialog::buttonStaysOnTheCanvas()
+{
+    QFETCH(int, lines);
+    QFETCH(bool, scrolls);
+    QmlCanvasFixture fixture;
+    fixture.canvas()->setSize(QSizeF(300, 480));
+    VModeManager::instance()->setCanvasRoot(fixture.canvas());
+    DQmlMessageDialog dialog;
+    dialog.source = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
+    dialog.context = fixture.context();
+    dialog.title = QStringLiteral("Project Information...");
+    QStringList text;
+    for (int i = 0; i < lines; ++i)
+        text << QStringLiteral("Line %1").arg(i);
+    dialog.text = text.join(QLatin1Char('\n'));
+    dialog.button = QStringLiteral("OK");
+
+    QRectF canvas;
+    QRectF button;
+    QRectF box;
+    bool scrolled = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, &user, [&]() {
+        auto *pBox = qobject_cast<QQuickItem *>(VModeManager::instance()->modalObject());
+        if (!pBox || !pBox->isVisible())
+            return;
+        user.stop();
+        auto *pButton = pBox->findChild<QQuickItem *>(QStringLiteral("dialogButton"));
+        auto *pFrame = pBox->findChild<QQuickItem *>(QStringLiteral("dialogBox"));
+        auto *pBody = pBox->findChild<QQuickItem *>(QStringLiteral("dialogBody"));
+        if (pButton && pFrame && pBody) {
+            canvas = fixture.canvas()->mapRectToScene(QRectF(0, 0, fixture.canvas()->width(), fixture.canvas()->height()));
+            button = pButton->mapRectToScene(QRectF(0, 0, pButton->width(), pButton->height()));
+            box = pFrame->mapRectToScene(QRectF(0, 0, pFrame->width(), pFrame->height()));
+            scrolled = pBody->property("contentHeight").toReal() > pBody->height() + 0.5;
+        }
+        VModeManager::instance()->cancelMode();
+    });
+    user.start(5);
+    QVERIFY(dialog.doModal());
+    QVERIFY(!button.isEmpty());
+    QVERIFY2(canvas.contains(box), qPrintable(QStringLiteral("box %1,%2 %3x%4").arg(box.x()).arg(box.y())
+                                                  .arg(box.width()).arg(box.height())));
+    QVERIFY(box.contains(button));
+    QCOMPARE(scrolled, scrolls);
     QVERIFY2(fixture.warnings().isEmpty(), qPrintable(fixture.warnings().join(QLatin1Char('\n'))));
 }
 

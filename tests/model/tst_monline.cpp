@@ -100,6 +100,7 @@ private slots:
     void indicatorColours_data();
     void indicatorColours();
     void indicatorFollowsTransports();
+    void skinKeepsTheIndicator();
 
     // addresses and report
     void addressUpdate_data();
@@ -418,6 +419,24 @@ void TestMOnline::indicatorFollowsTransports()
     // The client reconnects by itself once its processor is back.
     QVERIFY(f.server(pFirst)->listen(firstPort));
     QTRY_COMPARE_WITH_TIMEOUT(indicator(f), Yellow, 10000);
+}
+
+// A skin brings its own offline image; a skin applied while online (canvas
+// set-up, a received project) must not show the processors as lost.
+void TestMOnline::skinKeepsTheIndicator()
+{
+    OnlineFixture f;
+    HChassis *pRack = f.processor(QStringLiteral("Rack"));
+    f.boundControl(QStringLiteral("A"), f.block(pRack, QStringLiteral("A")), 1);
+    f.goOnline(true);
+    QTRY_COMPARE(indicator(f), Green);
+    QSignalSpy changed(f.model(), &MModel::changedStatusIndicator);
+
+    QVERIFY(f.model()->applySkin(QStringLiteral("Light")));
+
+    QCOMPARE(indicator(f), Green);
+    QCOMPARE(MModel::indicatorImage(), Green);
+    QCOMPARE(changed.count(), 1);
 }
 
 // ---------------------------------------------------------------- addresses and report

@@ -89,6 +89,19 @@ DesignFixture::DesignFixture()
                  "\t<PanelList id=\"400\"><Assign targetID=\"301\"/><Assign targetID=\"300\"/></PanelList>\r\n";
 }
 
+void DesignFixture::addTelephoneEndpoint()
+{
+    using P = QList<QByteArray>;
+    const auto p = &DesignFixture::property;
+    nodes << node("className=\"Harlo.Creator.Nodes.Devices.KRX\" typeNumber=\"0\"",
+                  P{p("title", "IN-USB2T"), p("label", "Phone Rack"), p("nodeID", "30"),
+                    p("deviceType", "IN-USB2T"), p("ipAddress", "10.0.0.7")})
+          << node("className=\"PstnRx\" cardType=\"PSTN\" typeNumber=\"0\" portIndex=\"0\" pinIndex=\"1\"",
+                  P{p("title", "PSTN In 1"), p("label", "Desk Phone"), p("nodeID", "31")})
+          << node("className=\"VoipRx\" cardType=\"VOIP-2\" typeNumber=\"0\" portIndex=\"1\" pinIndex=\"1\"",
+                  P{p("title", "VoIP In 1"), p("label", "Lobby Phone"), p("nodeID", "32")});
+}
+
 int DesignFixture::indexOf(const QByteArray &label) const
 {
     const QByteArray needle = property("label", label);

@@ -25,6 +25,10 @@ struct DesignFixture
 
     DesignFixture();
 
+    // Adds a telephone endpoint processor with a PSTN card ("Desk Phone") and
+    // a VoIP card ("Lobby Phone"), whose blocks offer the dialer.
+    void addTelephoneEndpoint();
+
     // Index in nodes of the element whose label is label; -1 when none.
     int indexOf(const QByteArray &label) const;
     QByteArray bytes() const;

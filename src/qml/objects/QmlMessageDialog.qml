@@ -38,50 +38,69 @@ Item {
         acceptedButtons: Qt.AllButtons
     }
 
+    // A text taller than the canvas scrolls between the title and the
+    // button, which stay on the canvas so that the box can always be closed.
     Rectangle {
+        objectName: "dialogBox"
         anchors.centerIn: parent
         width: Math.max(1, Math.min(dialog.width * 0.8, dialog.textPixels * 24))
-        height: column.height + 2 * dialog.textPixels
+        height: Math.max(1, Math.min(titleText.height + bodyText.height + closeButton.height
+                                         + 4 * dialog.textPixels,
+                                     dialog.height - 2 * dialog.textPixels))
         radius: intrf.controlRadius * intrf.pixelScale
         color: intrf.menuColor
         border.color: intrf.borderColor
         border.width: 1
 
-        Column {
-            id: column
-            anchors.horizontalCenter: parent.horizontalCenter
+        Text {
+            id: titleText
             anchors.top: parent.top
             anchors.topMargin: dialog.textPixels
+            anchors.horizontalCenter: parent.horizontalCenter
             width: Math.max(1, parent.width - 2 * dialog.textPixels)
-            spacing: dialog.textPixels
+            text: dialog.title
+            color: intrf.textColor
+            font.family: "Helvetica"
+            font.bold: true
+            font.pixelSize: dialog.textPixels
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+        }
+
+        Flickable {
+            id: body
+            objectName: "dialogBody"
+            anchors.top: titleText.bottom
+            anchors.topMargin: dialog.textPixels
+            anchors.bottom: closeButton.top
+            anchors.bottomMargin: dialog.textPixels
+            anchors.horizontalCenter: parent.horizontalCenter
+            width: titleText.width
+            contentWidth: width
+            contentHeight: bodyText.height
+            boundsBehavior: Flickable.StopAtBounds
+            clip: true
 
             Text {
-                width: parent.width
-                text: dialog.title
-                color: intrf.textColor
-                font.family: "Helvetica"
-                font.bold: true
-                font.pixelSize: dialog.textPixels
-                horizontalAlignment: Text.AlignHCenter
-                wrapMode: Text.WordWrap
-            }
-
-            Text {
-                width: parent.width
+                id: bodyText
+                width: body.width
                 text: dialog.text
                 color: intrf.textColor
                 font.family: "Helvetica"
                 font.pixelSize: dialog.textPixels
                 wrapMode: Text.WordWrap
             }
+        }
 
-            QmlBoxButton {
-                objectName: "dialogButton"
-                anchors.horizontalCenter: parent.horizontalCenter
-                text: dialog.button
-                textPixels: dialog.textPixels
-                onClicked: Qt.quit()
-            }
+        QmlBoxButton {
+            id: closeButton
+            objectName: "dialogButton"
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: dialog.textPixels
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: dialog.button
+            textPixels: dialog.textPixels
+            onClicked: Qt.quit()
         }
     }
 }
