@@ -39,10 +39,6 @@ Item {
 
     visible: false
 
-    onBorderWidthChanged: {
-        if (borderWidth < 1)
-            borderWidth = 1
-    }
     onVisibleChanged: intrf.cancelEdit()
     onPolygonChanged: {
         drawPolygon()
@@ -136,8 +132,11 @@ Item {
         width: regionBounds.width
         height: regionBounds.height
 
+        // A border below one pixel is drawn one pixel wide; the width the
+        // user chose stays as chosen and is saved as such.
         ShapePath {
-            strokeWidth: regionBounds.borderWidth
+            objectName: "outline"
+            strokeWidth: Math.max(1, regionBounds.borderWidth)
             strokeColor: regionBounds.borderColor
             fillColor: regionBounds.fieldColor
             strokeStyle: ShapePath.SolidLine

@@ -293,9 +293,17 @@ void TestWPolygon::propertyIds()
     QCOMPARE(pRegion->propertyValue(WidgetPropertyId::FieldColor).value<QColor>(), QColor(Qt::red));
     pRegion->setPropertyValue(WidgetPropertyId::BorderWidth, 6.0);
     QCOMPARE(pRegion->widgetProperty("borderWidth").toReal(), 6.0);
-    // The drawing keeps a visible border.
-    pRegion->setPropertyValue(WidgetPropertyId::BorderWidth, 0.2);
-    QCOMPARE(pRegion->widgetProperty("borderWidth").toReal(), 1.0);
+    // A thin border is drawn one pixel wide and kept as chosen.
+    pRegion->setPropertyValue(WidgetPropertyId::BorderWidth, 0.25);
+    QCOMPARE(pRegion->widgetProperty("borderWidth").toReal(), 0.25);
+    QCOMPARE(pRegion->propertyValue(WidgetPropertyId::BorderWidth).toReal(), 0.25);
+    QObject *pOutline = pRegion->widget()->findChild<QObject *>(QStringLiteral("outline"));
+    QVERIFY(pOutline);
+    QCOMPARE(pOutline->property("strokeWidth").toReal(), 1.0);
+    QCOMPARE(WidgetFixture::valueOf(WidgetFixture::saved(pRegion), QStringLiteral("borderwidth")),
+             QStringLiteral("0.25"));
+    pRegion->setPropertyValue(WidgetPropertyId::BorderWidth, 6.0);
+    QCOMPARE(pOutline->property("strokeWidth").toReal(), 6.0);
     QCOMPARE(pRegion->propertyValue(WidgetPropertyId::XPos).toInt(), 50);
     QCOMPARE(pRegion->propertyValue(WidgetPropertyId::SelectedOpacity).toString(), QString());
 }
