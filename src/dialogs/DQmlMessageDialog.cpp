@@ -86,8 +86,10 @@ void DQmlMessageDialog::close()
     VModeManager *pModeManager = VModeManager::instance();
     if (pModeManager->modalObject() == m_pBoxItem)
         pModeManager->setModalObject(nullptr);
+    // Within the engine's own quit the link stays until this object goes:
+    // cut there, the engine would report that nobody heard its quit.
     if (QQmlContext *pContext = context.data()) {
-        if (QQmlEngine *pEngine = pContext->engine())
+        if (QQmlEngine *pEngine = pContext->engine(); pEngine && sender() != pEngine)
             disconnect(pEngine, &QQmlEngine::quit, this, &DQmlMessageDialog::close);
     }
     m_pBoxItem->deleteLater();
