@@ -64,10 +64,12 @@ DPropDialog *WLabel::createPropertiesDialog(QWidget *pParent)
     return WWidget::createPropertiesDialog(pParent);
 }
 
+// The format goes first: text set in the old format would be laid out once
+// as plain text only to be laid out again as rich text.
 void WLabel::setLabelText(const QString &text)
 {
-    setWidgetProperty("text", text);
     setWidgetProperty("textFormat", int(Qt::RichText));
+    setWidgetProperty("text", text);
 }
 
 // ---------------------------------------------------------------- node
