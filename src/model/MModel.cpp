@@ -257,7 +257,8 @@ bool MModel::applySkin(const QString &name)
     if (!SkinFiles(m_pQmlInterface).loadSkin(skin))
         return false;
     // A skin brings the offline indicator; the connection state outlives it.
-    if (m_pInterfaces && m_pInterfaces->count() > 0) {
+    if (m_pInterfaces && m_pInterfaces->count() > 0
+        && qmlProperty(QStringLiteral("connectInd")).toString() != indicatorImage()) {
         showConnectionIndicator();
         if (!m_bReceiving)
             emit changedStatusIndicator();

@@ -40,6 +40,13 @@ int UNumbers::toInt(const QString &text)
     return ok ? value : 0;
 }
 
+quint32 UNumbers::toUInt(const QString &text)
+{
+    bool ok = false;
+    const quint32 value = text.trimmed().toUInt(&ok, 10);
+    return ok ? value : 0;
+}
+
 float UNumbers::finiteFloat(const QString &text, bool *ok)
 {
     bool parsed = false;

@@ -13,6 +13,8 @@ public:
     static float finiteFloat(const QString &text, bool *ok = nullptr);
     // The text as a decimal int, blanks around it allowed; 0 when it is none.
     static int toInt(const QString &text);
+    // The text as an unsigned 32-bit decimal, blanks around it allowed; 0 when it is none.
+    static quint32 toUInt(const QString &text);
     // Whether a float is usable as a size or scale: finite and above 0.
     static bool isPositive(float value);
 };

@@ -51,14 +51,6 @@ QString withoutQuotes(QString text)
     return text;
 }
 
-// Unsigned 32-bit decimal, 0 when the text is not one.
-quint32 toUInt32(const QString &text)
-{
-    bool ok = false;
-    const quint32 value = text.trimmed().toUInt(&ok, 10);
-    return ok ? value : 0;
-}
-
 bool isSetUpOrRinging(WDialer::DialerState state)
 {
     switch (state) {
@@ -730,11 +722,11 @@ bool WDialer::processElement(const QString &name, const QString &text)
     if (name == QLatin1String("primaryColor")) {
         setPrimaryColor(text);
     } else if (name == QLatin1String("secondaryColorRed")) {
-        m_nSecondaryRed = quint8(toUInt32(text) & 0xFF);
+        m_nSecondaryRed = quint8(UNumbers::toUInt(text) & 0xFF);
     } else if (name == QLatin1String("secondaryColorGreen")) {
-        m_nSecondaryGreen = quint8(toUInt32(text) & 0xFF);
+        m_nSecondaryGreen = quint8(UNumbers::toUInt(text) & 0xFF);
     } else if (name == QLatin1String("secondaryColorBlue")) {
-        m_nSecondaryBlue = quint8(toUInt32(text) & 0xFF);
+        m_nSecondaryBlue = quint8(UNumbers::toUInt(text) & 0xFF);
     } else if (name == QLatin1String("alwaysShowCallAndEnd")) {
         setAlwaysShowCallAndEnd(UNumbers::toInt(text) != 0);
     } else {

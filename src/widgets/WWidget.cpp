@@ -22,14 +22,6 @@ namespace {
 
 const char *const SelectionOverlayUrl = "qrc:/qmlcontrol/QmlSelect.qml";
 
-// Unsigned 32-bit decimal, 0 when the text is not one.
-quint32 toUInt32(const QString &text)
-{
-    bool ok = false;
-    const quint32 value = text.toUInt(&ok, 10);
-    return ok ? value : 0;
-}
-
 } // namespace
 
 WWidget::WWidget(QQuickItem *pParent)
@@ -598,11 +590,11 @@ bool WWidget::processRect(const QString &name, const QString &text)
 bool WWidget::processIdLink(const QString &name, const QString &text)
 {
     if (name == QLatin1String("id")) {
-        m_nId = toUInt32(text);
+        m_nId = UNumbers::toUInt(text);
         return true;
     }
     if (name == QLatin1String("link")) {
-        m_nLink = toUInt32(text);
+        m_nLink = UNumbers::toUInt(text);
         return true;
     }
     return false;
