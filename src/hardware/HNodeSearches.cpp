@@ -12,9 +12,11 @@ HNode *HNode::findById(int id)
     return m_nNodeId == id ? this : nullptr;
 }
 
+// The id first: a control's lookup walks the whole tree, and the category is
+// a text made on every call.
 HNode *HNode::findByCategoryAndId(const QString &category, int id)
 {
-    return (this->category() == category && m_nNodeId == id) ? this : nullptr;
+    return (m_nNodeId == id && this->category() == category) ? this : nullptr;
 }
 
 HNode *HNode::findByAttribute(const QString &key, const QString &value)

@@ -106,10 +106,14 @@ void MModel::setCurrentPanel(CControl *pPanel)
         return;
     CControl *pShown = currentChildIn(QStringLiteral("Panels"));
     // Already the scene's current panel, though perhaps not shown yet (a
-    // first panel, or the scene's index reset by a removal).
+    // first panel, or the scene's index reset by a removal). The panel shown
+    // already is left alone: every undo and redo comes here, and showing it
+    // again touches every control on it.
     if (pShown == pPanel) {
-        m_pCurrentPanel = pPanel;
-        pPanel->setVisible(true);
+        if (m_pCurrentPanel != pPanel) {
+            m_pCurrentPanel = pPanel;
+            pPanel->setVisible(true);
+        }
         return;
     }
     CComposite *pScene = pShown ? pShown->parentComposite() : nullptr;
