@@ -82,8 +82,11 @@ void VTree::applyStyle(bool editMode)
     const int icon = iconSize().isValid() ? iconSize().height()
                                           : style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     const int rowHeight = qMax(icon, fontMetrics().height());
-    setStyleSheet(QString::fromLatin1(editMode ? kEditStyle : kViewStyle)
-                  + QStringLiteral(" QTreeView::item { min-height: %1px; }").arg(rowHeight));
+    const QString sheet = QString::fromLatin1(editMode ? kEditStyle : kViewStyle)
+                          + QStringLiteral(" QTreeView::item { min-height: %1px; }").arg(rowHeight);
+    // Setting a sheet polishes the tree again, even the same one; every open comes here.
+    if (sheet != styleSheet())
+        setStyleSheet(sheet);
 }
 
 void VTree::keyPressEvent(QKeyEvent *pEvent)
