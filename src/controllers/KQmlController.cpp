@@ -92,8 +92,13 @@ void KQmlController::destroyView()
 
 void KQmlController::rebuild()
 {
+    // The new view takes the old one's place at once: laid out only later,
+    // it would draw its first frames at another size and then all again.
+    const QRect area = m_pSplitter ? m_pSplitter->geometry() : QRect();
     destroyView();
     createView(false);
+    if (area.isValid())
+        layout(area);
     initialize();
     if (m_pModel)
         m_pModel->attachWidgetFactory();

@@ -46,6 +46,7 @@ private slots:
     void canvasViewInItsSplitter();
     void canvasLayoutMovesTheSplitter();
     void rebuildMakesANewView();
+    void rebuiltViewDrawsFirstWhereTheOldOneWas();
     void canvasWithoutParentOrModel();
 
 private:
@@ -278,6 +279,27 @@ void TestKPaneControllers::rebuildMakesANewView()
     QCOMPARE(m_pCentral->findChildren<QSplitter *>().size(), 1);
     pCanvas->layout(QRect(10, 10, 250, 250));
     QCOMPARE(pCanvas->splitter()->geometry(), QRect(10, 10, 250, 250));
+}
+
+void TestKPaneControllers::rebuiltViewDrawsFirstWhereTheOldOneWas()
+{
+    auto *pCanvas = new KQmlController(m_pCentral.get(), m_pModel.get());
+    m_pModel->addController(pCanvas);
+    const QRect area(258, 2, 300, 480);
+    pCanvas->layout(area);
+    m_pCentral->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pCentral.get()));
+
+    pCanvas->rebuild();
+    QCOMPARE(pCanvas->splitter()->geometry(), area);
+    QQuickView *pView = pCanvas->view();
+    QList<QSize> drawnAt;
+    connect(pView, &QQuickWindow::frameSwapped, this, [&drawnAt, pView]() { drawnAt.append(pView->size()); },
+            Qt::DirectConnection);
+    QTRY_VERIFY(!drawnAt.isEmpty());
+    // Laid out only afterwards, the view would draw its first frame at another
+    // size and then all of it again.
+    QCOMPARE(drawnAt.first(), area.size());
 }
 
 void TestKPaneControllers::canvasWithoutParentOrModel()
