@@ -27,8 +27,7 @@ constexpr quint32 LinkParentBase = 0x8000;
 } // namespace
 
 CControl::CControl()
-    : m_pParent(nullptr)
-    , m_pModel(nullptr)
+    : m_pModel(nullptr)
     , m_id(WDelegate::instance()->nextId())
     , m_bPollActive(false)
     , m_mode(ModeNormal)
@@ -49,6 +48,16 @@ CControl::~CControl()
     // A node outside the hardware tree belongs to the control bound to it.
     if (m_pNode && !m_pNode->parentNode())
         delete m_pNode.data();
+}
+
+CComposite *CControl::parentComposite() const
+{
+    return m_pParent;
+}
+
+void CControl::setParentComposite(CComposite *pParent)
+{
+    m_pParent = pParent;
 }
 
 HNode *CControl::node() const

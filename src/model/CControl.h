@@ -88,8 +88,8 @@ public:
 
     // ---- fields
     HNode *node() const;
-    CComposite *parentComposite() const { return m_pParent; }
-    void setParentComposite(CComposite *pParent) { m_pParent = pParent; }
+    CComposite *parentComposite() const;
+    void setParentComposite(CComposite *pParent);
     MModel *model() const { return m_pModel; }
     const QString &name() const { return m_name; }
     void setName(const QString &name) { m_name = name; }
@@ -156,7 +156,9 @@ protected:
     void releaseTransform();
 
     QPointer<HNode> m_pNode;
-    CComposite *m_pParent;
+    // Guarded: a control taken off its panel (an undone drop) outlives the
+    // panel when the project is closed.
+    QPointer<CComposite> m_pParent;
     MModel *m_pModel;
     QString m_name;
     QString m_type;

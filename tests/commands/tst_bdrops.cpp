@@ -69,6 +69,7 @@ private slots:
     void siteUndoPutsTheOldControlOnItsOwnPanel();
     void realSiteReplaceAndUndo();
     void undoneDropLeavesTheSelectToolSafe();
+    void undoneDropOutlivesTheProjectClosing();
 
 private:
     QPointer<CControl> dropLevel(int x = 13, int y = 27);
@@ -712,6 +713,30 @@ void TestBDrops::undoneDropLeavesTheSelectToolSafe()
     f.tool->run(0);
     f.tool->run(1);
     QVERIFY(f.tool->selection().isEmpty());
+}
+
+// The next project replaces this one as File > Open does: the commands go
+// (an undone drop's control is deleted later), then the panels, then the
+// design's nodes that no control holds, each telling its controls it goes.
+void TestBDrops::undoneDropOutlivesTheProjectClosing()
+{
+    CommandFixture &f = *m_pFixture;
+    const QPointer<CControl> pKept = dropLevel();
+    const QPointer<CControl> pUndone = dropLevel(50, 50);
+    QVERIFY(pKept && pUndone);
+    f.commands()->undo();
+    QVERIFY(!f.panel->contains(pUndone));
+
+    const QPointer<CComposite> pPanel = f.panel;
+    f.model.resetModel();
+    QVERIFY(!pPanel);
+    QVERIFY(pUndone); // its deletion is queued
+    QVERIFY(!pUndone->parentComposite());
+    f.model.rootNode()->uncheck();
+    f.model.closeDesignFile();
+    f.flushDeletes();
+    QVERIFY(!pUndone);
+    QVERIFY(!pKept);
 }
 
 QTEST_MAIN(TestBDrops)
