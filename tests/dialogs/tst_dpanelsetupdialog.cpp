@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -205,6 +206,13 @@ void TestDPanelSetupDialog::formAndWindow()
     QCOMPARE(dialog.windowType(), Qt::Tool);
     QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
     QCOMPARE(dialog.size(), QSize(330, 330));
+    // Placed by hand in a window of fixed size: nothing may stand past its edge,
+    // and each button is wide enough for its text.
+    for (QWidget *pChild : dialog.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(dialog.rect().contains(pChild->geometry()), qPrintable(pChild->objectName()));
+        if (auto *pButton = qobject_cast<QPushButton *>(pChild))
+            QVERIFY2(pButton->width() >= pButton->sizeHint().width(), qPrintable(pButton->objectName()));
+    }
 }
 
 // What the user clicks: "" nothing, "root", "C<i>" a collection, "C<i>/P<j>" a panel.
