@@ -258,11 +258,8 @@ bool MModel::applySkin(const QString &name)
         return false;
     // A skin brings the offline indicator; the connection state outlives it.
     if (m_pInterfaces && m_pInterfaces->count() > 0
-        && qmlProperty(QStringLiteral("connectInd")).toString() != indicatorImage()) {
+        && qmlProperty(QStringLiteral("connectInd")).toString() != indicatorImage())
         showConnectionIndicator();
-        if (!m_bReceiving)
-            emit changedStatusIndicator();
-    }
     if (m_pCanvas)
         m_pCanvas->notifyChanged();
     return true;

@@ -198,10 +198,7 @@ void MModel::interfaceStatusChanged(bool isConnected)
     if (!m_pQmlInterface || !m_pInterfaces)
         return;
     showConnectionIndicator();
-    if (m_bReceiving)
-        return;
-    emit changedStatusIndicator();
-    if (!isConnected)
+    if (!m_bReceiving && !isConnected)
         m_pInterfaces->resetProtocol();
 }
 
@@ -216,6 +213,9 @@ void MModel::showConnectionIndicator()
                                              : "/indicator_ylw.png";
     s_sIndicatorImage = QStringLiteral("../../images/skins/") + skinName() + QLatin1String(image);
     setQmlProperty(QStringLiteral("connectInd"), s_sIndicatorImage);
+    // During a receive the indicator buttons hear of it once, when the receive ends.
+    if (!m_bReceiving)
+        emit changedStatusIndicator();
 }
 
 QString MModel::indicatorImage()

@@ -15,6 +15,38 @@
 #include <QtTest>
 
 #include <ctime>
+#include <functional>
+
+namespace {
+
+const char *const MessageBoxSource = "qrc:/qml/objects/QmlMessageDialog.qml";
+
+// A box over the fixture's canvas, as the model puts one up.
+void prepareBox(DQmlMessageDialog *pDialog, QmlCanvasFixture *pFixture, const QString &source)
+{
+    VModeManager::instance()->setCanvasRoot(pFixture->canvas());
+    pDialog->source = source;
+    pDialog->context = pFixture->context();
+}
+
+// The user: looks for the modal box every few milliseconds until act has
+// done its part with it.
+void actOnTheBox(QTimer *pUser, const std::function<bool(QObject *)> &act)
+{
+    QObject::connect(pUser, &QTimer::timeout, pUser, [pUser, act]() {
+        QObject *pBox = VModeManager::instance()->modalObject();
+        if (pBox && act(pBox))
+            pUser->stop();
+    });
+    pUser->start(5);
+}
+
+QRectF sceneRect(const QQuickItem *pItem)
+{
+    return pItem->mapRectToScene(QRectF(0, 0, pItem->width(), pItem->height()));
+}
+
+} // namespace
 
 // The message-box controller as far as the canvas needs it: closing and
 // quitting its box, and passing on the receive box's close.
@@ -114,7 +146,7 @@ void TestDQmlMessageDialog::receiveBoxCloseIsPassedOn()
 void TestDQmlMessageDialog::doModalWithoutContextReturnsAtOnce()
 {
     DQmlMessageDialog dialog;
-    dialog.source = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
+    dialog.source = QLatin1String(MessageBoxSource);
     QVERIFY(dialog.doModal());
     QCOMPARE(dialog.boxItem(), nullptr);
     QCOMPARE(VModeManager::instance()->modalObject(), nullptr);
@@ -138,10 +170,8 @@ void TestDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled()
     QFETCH(QString, button);
     QFETCH(QString, objectName);
     QmlCanvasFixture fixture;
-    VModeManager::instance()->setCanvasRoot(fixture.canvas());
     DQmlMessageDialog dialog;
-    dialog.source = source;
-    dialog.context = fixture.context();
+    prepareBox(&dialog, &fixture, source);
     dialog.title = QStringLiteral("Network Status");
     dialog.text = QStringLiteral("Rack 1 Running");
     dialog.button = button;
@@ -150,20 +180,16 @@ void TestDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled()
     QPointer<QObject> pSeen;
     QStringList seen;
     QTimer user;
-    QObject::connect(&user, &QTimer::timeout, &user, [&]() {
-        QObject *pBox = VModeManager::instance()->modalObject();
-        if (!pBox)
-            return;
+    actOnTheBox(&user, [&](QObject *pBox) {
         pSeen = pBox;
         auto *pItem = qobject_cast<QQuickItem *>(pBox);
         seen << pBox->objectName() << pBox->property("title").toString() << pBox->property("text").toString()
              << pBox->property("button").toString();
         if (pItem && pItem->parentItem() == fixture.canvas() && pItem->isVisible())
             seen << QStringLiteral("over the canvas");
-        user.stop();
         VModeManager::instance()->cancelMode();
+        return true;
     });
-    user.start(5);
     QVERIFY(dialog.doModal());
     QCOMPARE(seen, QStringList({objectName, QStringLiteral("Network Status"), QStringLiteral("Rack 1 Running"),
                                 button, QStringLiteral("over the canvas")}));
@@ -183,21 +209,15 @@ void TestDQmlMessageDialog::qmlBoxIsWaitedForUntilCancelled()
 void TestDQmlMessageDialog::quitFromTheBoxIsHeard()
 {
     QmlCanvasFixture fixture;
-    VModeManager::instance()->setCanvasRoot(fixture.canvas());
     DQmlMessageDialog dialog;
-    dialog.source = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
-    dialog.context = fixture.context();
+    prepareBox(&dialog, &fixture, QLatin1String(MessageBoxSource));
     dialog.button = QStringLiteral("OK");
     QTest::failOnWarning(QRegularExpression(QStringLiteral("no receivers")));
     QTimer user;
-    QObject::connect(&user, &QTimer::timeout, &user, [&]() {
-        QObject *pBox = VModeManager::instance()->modalObject();
-        if (!pBox)
-            return;
-        user.stop();
+    actOnTheBox(&user, [](QObject *pBox) {
         QQmlExpression(qmlContext(pBox), pBox, QStringLiteral("Qt.quit()")).evaluate();
+        return true;
     });
-    user.start(5);
     QVERIFY(dialog.doModal());
     QCOMPARE(dialog.boxItem(), nullptr);
     QCOMPARE(VModeManager::instance()->modalObject(), nullptr);
@@ -220,10 +240,8 @@ void TestDQmlMessageDialog::buttonStaysOnTheCanvas()
     QFETCH(bool, scrolls);
     QmlCanvasFixture fixture;
     fixture.canvas()->setSize(QSizeF(300, 480));
-    VModeManager::instance()->setCanvasRoot(fixture.canvas());
     DQmlMessageDialog dialog;
-    dialog.source = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
-    dialog.context = fixture.context();
+    prepareBox(&dialog, &fixture, QLatin1String(MessageBoxSource));
     dialog.title = QStringLiteral("Project Information...");
     QStringList text;
     for (int i = 0; i < lines; ++i)
@@ -236,23 +254,22 @@ void TestDQmlMessageDialog::buttonStaysOnTheCanvas()
     QRectF box;
     bool scrolled = false;
     QTimer user;
-    QObject::connect(&user, &QTimer::timeout, &user, [&]() {
-        auto *pBox = qobject_cast<QQuickItem *>(VModeManager::instance()->modalObject());
+    actOnTheBox(&user, [&](QObject *pObject) {
+        auto *pBox = qobject_cast<QQuickItem *>(pObject);
         if (!pBox || !pBox->isVisible())
-            return;
-        user.stop();
+            return false;
         auto *pButton = pBox->findChild<QQuickItem *>(QStringLiteral("dialogButton"));
         auto *pFrame = pBox->findChild<QQuickItem *>(QStringLiteral("dialogBox"));
         auto *pBody = pBox->findChild<QQuickItem *>(QStringLiteral("dialogBody"));
         if (pButton && pFrame && pBody) {
-            canvas = fixture.canvas()->mapRectToScene(QRectF(0, 0, fixture.canvas()->width(), fixture.canvas()->height()));
-            button = pButton->mapRectToScene(QRectF(0, 0, pButton->width(), pButton->height()));
-            box = pFrame->mapRectToScene(QRectF(0, 0, pFrame->width(), pFrame->height()));
+            canvas = sceneRect(fixture.canvas());
+            button = sceneRect(pButton);
+            box = sceneRect(pFrame);
             scrolled = pBody->property("contentHeight").toReal() > pBody->height() + 0.5;
         }
         VModeManager::instance()->cancelMode();
+        return true;
     });
-    user.start(5);
     QVERIFY(dialog.doModal());
     QVERIFY(!button.isEmpty());
     QVERIFY2(canvas.contains(box), qPrintable(QStringLiteral("box %1,%2 %3x%4").arg(box.x()).arg(box.y())
@@ -267,10 +284,8 @@ void TestDQmlMessageDialog::buttonStaysOnTheCanvas()
 void TestDQmlMessageDialog::waitingForTheBoxLeavesTheProcessorIdle()
 {
     QmlCanvasFixture fixture;
-    VModeManager::instance()->setCanvasRoot(fixture.canvas());
     DQmlMessageDialog dialog;
-    dialog.source = QStringLiteral("qrc:/qml/objects/QmlMessageDialog.qml");
-    dialog.context = fixture.context();
+    prepareBox(&dialog, &fixture, QLatin1String(MessageBoxSource));
     QTimer::singleShot(400, &dialog, []() { VModeManager::instance()->cancelMode(); });
     QElapsedTimer wall;
     wall.start();
