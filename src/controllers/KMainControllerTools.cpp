@@ -44,7 +44,7 @@ void KMainController::panelSetup()
     goOffline();
     VModeManager::instance()->cancelMode();
     pAction->setEnabled(false);
-    m_pModel->deselectAll();
+    m_pModel->activateSelectTool();
     m_pModel->panelSetup();
     m_pModel->notifyControllers(NotifyEventId::PanelsChanged);
     pAction->setEnabled(true);
@@ -56,7 +56,7 @@ void KMainController::canvasSetup()
         return;
     goOffline();
     VModeManager::instance()->cancelMode();
-    m_pModel->deselectAll();
+    m_pModel->activateSelectTool();
     m_canvas.runSetupDialog();
     m_pModel->updateCanvasScale();
     m_pModel->updateToolBar();

@@ -15,6 +15,7 @@
 #include "support/DialogDriver.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
+#include "views/VProperties.h"
 #include "views/VTree.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/WWidget.h"
@@ -96,6 +97,8 @@ private slots:
     void canvasSkinChangeKeepsTheControl();
     void captionShowsTheSelectedControl_data();
     void captionShowsTheSelectedControl();
+    void setupDialogsClearTheSelection_data();
+    void setupDialogsClearTheSelection();
     void setupMenuShowsWholeEntries();
     void treeRowsKeepTheirHeightInEveryMode();
 
@@ -481,6 +484,46 @@ void TestCanvasGestures::captionShowsTheSelectedControl()
         QVERIFY(!expected.isEmpty());
     }
     QCOMPARE(pProperties->caption()->text(), expected);
+}
+
+void TestCanvasGestures::setupDialogsClearTheSelection_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::newRow("layout") << int(ActionId::PanelSetup);
+    QTest::newRow("canvas") << int(ActionId::CanvasSetup);
+}
+
+// The set-up dialogs leave nothing selected: a later Shift+click adds to an
+// empty selection, not to controls the user saw deselected, and the
+// properties pane no longer shows the page.
+void TestCanvasGestures::setupDialogsClearTheSelection()
+{
+    QFETCH(int, action);
+    auto *pProperties = qobject_cast<KPropertiesController *>(m_pModel->findController(ControllerId::Properties));
+    QVERIFY(pProperties && pProperties->propertiesView());
+    const QPointer<CControl> pFrame = drop(QStringLiteral("Frame"), 20, 20);
+    const QPointer<CControl> pLabel = drop(QStringLiteral("Label"), 120, 200);
+    QVERIFY(pFrame && pLabel);
+    QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, windowPoint(pFrame->widgets().first(), 0.5, 0.5));
+    QCOMPARE(m_pModel->selectTool()->selection(), QList<CControl *>({pFrame.data()}));
+    QVERIFY(pProperties->propertiesView()->widget());
+
+    int shown = 0;
+    {
+        const ModalAnswer answer([&](DModalDialog *) {
+            ++shown;
+            return int(QDialog::Rejected);
+        });
+        m_pMain->action(action)->trigger();
+    }
+    QCOMPARE(shown, 1);
+    QVERIFY(m_pModel->selectTool()->selection().isEmpty());
+    QCOMPARE(pFrame->mode(), CControl::ModeNormal);
+    QVERIFY(!pProperties->propertiesView()->widget());
+    QCOMPARE(pProperties->caption()->text(), QString());
+
+    QTest::mouseClick(view(), Qt::LeftButton, Qt::ShiftModifier, windowPoint(pLabel->widgets().first(), 0.5, 0.5));
+    QCOMPARE(m_pModel->selectTool()->selection(), QList<CControl *>({pLabel.data()}));
 }
 
 // On the editor's narrow canvas no entry of the setup menu is cut short.
