@@ -67,7 +67,7 @@ void BToolSelectCommand::reset()
 
 void BToolSelectCommand::mouseEvent(const QPointF &point, int handle, int id, int phase)
 {
-    if (!ensureTool(id))
+    if (!ensureTool(id, phase))
         return;
     m_pCurrentTool->mouseEvent(point, handle, id, phase);
     if (phase == 3)
@@ -76,7 +76,8 @@ void BToolSelectCommand::mouseEvent(const QPointF &point, int handle, int id, in
 
 void BToolSelectCommand::keyEvent(int key, int modifiers, int id, bool autoRepeat, int phase)
 {
-    if (!ensureTool(id))
+    // A held key repeats its press: that goes on with the same gesture.
+    if (!ensureTool(id, autoRepeat ? int(Qt::GestureUpdated) : phase))
         return;
     m_pCurrentTool->keyEvent(key, modifiers, id, autoRepeat, phase);
     if (phase == 3 && !autoRepeat)
@@ -84,8 +85,10 @@ void BToolSelectCommand::keyEvent(int key, int modifiers, int id, bool autoRepea
 }
 
 // Only the tool commands: any other id would file a select tool or a drop.
-bool BToolSelectCommand::ensureTool(int id)
+bool BToolSelectCommand::ensureTool(int id, int phase)
 {
+    if (m_pCurrentTool && (phase == Qt::GestureStarted || m_pCurrentTool->id() != id))
+        endPendingGesture();
     if (m_pCurrentTool)
         return true;
     if (id < BCommandId::ToolDrag || id > BCommandId::ToolNudge)
@@ -103,6 +106,20 @@ bool BToolSelectCommand::ensureTool(int id)
 void BToolSelectCommand::finishGesture()
 {
     submit(m_pCurrentTool.release());
+}
+
+// A gesture whose release never came (the pointer grab was taken away) ends
+// where it got to, so that what it already moved stays undoable.
+void BToolSelectCommand::endPendingGesture()
+{
+    if (!m_pCurrentTool)
+        return;
+    const int id = m_pCurrentTool->id();
+    if (id == BCommandId::ToolNudge)
+        m_pCurrentTool->keyEvent(Qt::Key_unknown, Qt::NoModifier, id, false, Qt::GestureFinished);
+    else if (id == BCommandId::ToolDrag || id == BCommandId::ToolResize || id == BCommandId::ToolReshape)
+        m_pCurrentTool->mouseEvent(QPointF(), -1, id, Qt::GestureFinished);
+    finishGesture();
 }
 
 void BToolSelectCommand::deselect(CControl *pControl)

@@ -54,8 +54,10 @@ private:
     void clearSelection();
     void notifySelectionChanged();
     // The gesture's tool, made on its first event; false when there is none.
-    bool ensureTool(int id);
+    // A press, or an event of another tool, first ends a gesture still pending.
+    bool ensureTool(int id, int phase);
     void finishGesture();
+    void endPendingGesture();
 
     QList<QPointer<CControl>> m_selection;
     std::unique_ptr<BCommand> m_pCurrentTool;

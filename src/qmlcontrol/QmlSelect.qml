@@ -69,6 +69,12 @@ Item {
             var offset = selection.offsetFrom(mouse)
             intrf.moveControl(offset.x, offset.y, Qt.GestureFinished)
         }
+        // The grab was taken away (the window lost activation): no release
+        // will come, so the gesture ends where it got to.
+        onCanceled: {
+            if (selection.enableedit)
+                intrf.moveControl(0, 0, Qt.GestureFinished)
+        }
         onDoubleClicked: intrf.doubleClickControl()
     }
 
@@ -97,6 +103,7 @@ Item {
                 intrf.resizeControl(selection.offsetFrom(mouse).x, 0, Qt.RightEdge,
                                     Qt.GestureFinished)
             }
+            onCanceled: intrf.resizeControl(0, 0, Qt.RightEdge, Qt.GestureFinished)
         }
     }
 
@@ -125,6 +132,7 @@ Item {
                 intrf.resizeControl(0, selection.offsetFrom(mouse).y, Qt.BottomEdge,
                                     Qt.GestureFinished)
             }
+            onCanceled: intrf.resizeControl(0, 0, Qt.BottomEdge, Qt.GestureFinished)
         }
     }
 }

@@ -38,6 +38,8 @@ private slots:
     void gesturesThatDoNothingFileNothing_data();
     void gesturesThatDoNothingFileNothing();
     void otherIdsMakeNoTool();
+    void aGestureWhoseReleaseWasLostEndsAtTheNext_data();
+    void aGestureWhoseReleaseWasLostEndsAtTheNext();
     void removedControlLeavesTheToolsSafe();
     void deselectTakesAControlOut();
 
@@ -418,6 +420,79 @@ void TestBTools::otherIdsMakeNoTool()
     }
     QCOMPARE(f.commands()->undoCount(), 0);
     QCOMPARE(f.tool->selection(), QList<CControl *>({m_pA, m_pB}));
+}
+
+namespace {
+enum Gesture { Drag, Resize, Nudge };
+
+// What each gesture below does to the control: drag by 10 across, widen by
+// 20 on the right handle, one arrow key to the right.
+QRectF afterGesture(QRectF rect, int gesture)
+{
+    switch (gesture) {
+    case Drag:
+        return rect.translated(10, 0);
+    case Resize:
+        rect.setWidth(rect.width() + 20);
+        return rect;
+    default:
+        return rect.translated(5, 0);
+    }
+}
+} // namespace
+
+void TestBTools::aGestureWhoseReleaseWasLostEndsAtTheNext_data()
+{
+    QTest::addColumn<int>("stale");
+    QTest::addColumn<int>("next");
+    QTest::newRow("drag, then resize") << int(Drag) << int(Resize);
+    QTest::newRow("resize, then drag") << int(Resize) << int(Drag);
+    QTest::newRow("nudge, then drag") << int(Nudge) << int(Drag);
+    QTest::newRow("drag, then nudge") << int(Drag) << int(Nudge);
+    QTest::newRow("nudge, then resize") << int(Nudge) << int(Resize);
+    QTest::newRow("drag, then drag") << int(Drag) << int(Drag);
+}
+
+// A gesture that never saw its release (the pointer was grabbed away) ends
+// where it got to when the next one starts: the next gesture does what it
+// does, not what the pending one would, and each is undone on its own.
+void TestBTools::aGestureWhoseReleaseWasLostEndsAtTheNext()
+{
+    QFETCH(int, stale);
+    QFETCH(int, next);
+    CommandFixture &f = *m_pFixture;
+    f.click(m_pA);
+    const QRectF before = m_pA->bounds();
+    const auto press = [&](int gesture) {
+        if (gesture == Nudge) {
+            f.key(Qt::Key_Right, 0, 1);
+            return;
+        }
+        const int id = gesture == Drag ? BCommandId::ToolDrag : BCommandId::ToolResize;
+        const int edge = gesture == Drag ? -1 : 4;
+        f.tool->mouseEvent(QPointF(), edge, id, 1);
+        f.tool->mouseEvent(gesture == Drag ? QPointF(10, 0) : QPointF(20, 0), edge, id, 2);
+    };
+    const auto release = [&](int gesture) {
+        if (gesture == Nudge)
+            f.key(Qt::Key_Right, 0, 3);
+        else
+            f.tool->mouseEvent(QPointF(), gesture == Drag ? -1 : 4,
+                               gesture == Drag ? BCommandId::ToolDrag : BCommandId::ToolResize, 3);
+    };
+
+    press(stale);
+    QCOMPARE(m_pA->bounds(), afterGesture(before, stale));
+    press(next);
+    release(next);
+
+    QCOMPARE(m_pA->bounds(), afterGesture(afterGesture(before, stale), next));
+    QVERIFY(!f.tool->currentTool());
+    QCOMPARE(f.commands()->undoCount(), 2);
+    f.commands()->undo();
+    QCOMPARE(m_pA->bounds(), afterGesture(before, stale));
+    f.commands()->undo();
+    QCOMPARE(m_pA->bounds(), before);
 }
 
 void TestBTools::removedControlLeavesTheToolsSafe()

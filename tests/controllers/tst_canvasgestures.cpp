@@ -1,3 +1,4 @@
+#include "commands/BCommandProcessor.h"
 #include "commands/BToolSelectCommand.h"
 #include "controllers/ActionId.h"
 #include "controllers/ControllerId.h"
@@ -87,6 +88,8 @@ private slots:
     void dragMovesAsFarAsThePointer();
     void resizeFollowsTheHandle_data();
     void resizeFollowsTheHandle();
+    void aGestureCancelledByTheWindowEnds_data();
+    void aGestureCancelledByTheWindowEnds();
     void dropLandsInsideThePanel_data();
     void dropLandsInsideThePanel();
     void clickSelectsWhatIsDrawnOnTop_data();
@@ -272,6 +275,65 @@ void TestCanvasGestures::resizeFollowsTheHandle()
     const qreal grown = rightHandle ? after.width() - before.width() : after.height() - before.height();
     QVERIFY2(std::abs(grown - by) < grid(), qPrintable(QString::number(grown)));
     QCOMPARE(rightHandle ? after.height() : after.width(), rightHandle ? before.height() : before.width());
+}
+
+void TestCanvasGestures::aGestureCancelledByTheWindowEnds_data()
+{
+    QTest::addColumn<bool>("resizeFirst");
+    QTest::newRow("drag cancelled, then a resize") << false;
+    QTest::newRow("resize cancelled, then a drag") << true;
+}
+
+// The window losing activation in mid-gesture takes the pointer grab away,
+// so the release never comes: the gesture ends there, filed as far as it
+// got, and the next one is a gesture of its own kind.
+void TestCanvasGestures::aGestureCancelledByTheWindowEnds()
+{
+    QFETCH(bool, resizeFirst);
+    const QPointer<CControl> pFrame = drop(QStringLiteral("Frame"), 30, 60);
+    QVERIFY(pFrame);
+    WWidget *pWidget = pFrame->findWidget(QStringLiteral("frame"));
+    QVERIFY(pWidget);
+    QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, windowPoint(pWidget, 0.3, 0.3));
+    QTRY_VERIFY(pWidget->selection());
+    BCommandProcessor *pCommands = BCommandProcessor::instance();
+    const int entries = pCommands->undoCount();
+    const QRectF before = pFrame->bounds();
+    const int by = 20;
+    const auto handle = [&] { return windowPoint(pWidget, 1.0, 0.5); };
+    const auto middle = [&] { return windowPoint(pWidget, 0.3, 0.5); };
+    // The pointer's way on the grid: a resize widens, a drag moves, by about as much.
+    const auto same = [](qreal a, qreal b) { return std::abs(a - b) < 0.01; };
+    const auto sameRect = [&](const QRectF &a, const QRectF &b) {
+        return same(a.x(), b.x()) && same(a.y(), b.y()) && same(a.width(), b.width()) && same(a.height(), b.height());
+    };
+    const auto followed = [&](const QRectF &from, const QRectF &to, bool resize) {
+        const qreal grown = to.width() - from.width();
+        const qreal moved = to.x() - from.x();
+        return std::abs((resize ? grown : moved) - by) < grid() && same(resize ? moved : grown, 0.0)
+               && same(to.y(), from.y()) && same(to.height(), from.height());
+    };
+
+    const QPoint from = resizeFirst ? handle() : middle();
+    QTest::mousePress(view(), Qt::LeftButton, Qt::NoModifier, from);
+    for (int step = 1; step <= 4; ++step)
+        QTest::mouseMove(view(), from + QPoint(by * step / 4, 0));
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(view(), &deactivate);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(view(), &activate);
+    const QRectF cancelled = pFrame->bounds();
+    QVERIFY(followed(before, cancelled, resizeFirst));
+    QVERIFY(!m_pModel->selectTool()->currentTool());
+    QCOMPARE(pCommands->undoCount(), entries + 1);
+
+    dragPointer(resizeFirst ? middle() : handle(), QPoint(by, 0), 4);
+    QVERIFY(followed(cancelled, pFrame->bounds(), !resizeFirst));
+    QCOMPARE(pCommands->undoCount(), entries + 2);
+    m_pMain->undo();
+    QVERIFY(sameRect(pFrame->bounds(), cancelled));
+    m_pMain->undo();
+    QVERIFY(sameRect(pFrame->bounds(), before));
 }
 
 void TestCanvasGestures::dropLandsInsideThePanel_data()
