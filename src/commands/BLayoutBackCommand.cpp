@@ -12,15 +12,23 @@ BLayoutBackCommand::~BLayoutBackCommand() = default;
 QList<CControl *> BLayoutBackCommand::reordered(const QList<CControl *> &children,
                                                  const QList<CControl *> &selected) const
 {
+    // Below every other child: the lowest of the rest is not kept under it.
     QList<CControl *> order;
-    QList<CControl *> block;
+    QList<CControl *> rest;
     for (CControl *pChild : children)
-        (selected.contains(pChild) ? block : order).append(pChild);
-    // Just above the lowest child of the rest.
-    const int at = qMin(1, int(order.size()));
-    for (int i = 0; i < block.size(); ++i)
-        order.insert(at + i, block.at(i));
+        (selected.contains(pChild) ? order : rest).append(pChild);
+    order.append(rest);
     return order;
+}
+
+bool BLayoutBackCommand::raises() const
+{
+    return false;
+}
+
+bool BLayoutBackCommand::passesAll() const
+{
+    return true;
 }
 
 QString BLayoutBackCommand::name() const

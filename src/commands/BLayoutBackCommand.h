@@ -2,8 +2,8 @@
 
 #include "commands/BLayoutOrderCommand.h"
 
-// Moves the selected controls, keeping their order, just above the panel's
-// lowest child, which stays lowest.
+// Moves the selected controls, keeping their order, below every other child
+// of the panel.
 class BLayoutBackCommand : public BLayoutOrderCommand
 {
     Q_DECLARE_TR_FUNCTIONS(BLayoutBackCommand)
@@ -18,4 +18,6 @@ public:
 protected:
     QList<CControl *> reordered(const QList<CControl *> &children,
                                 const QList<CControl *> &selected) const override;
+    bool raises() const override;
+    bool passesAll() const override;
 };

@@ -22,6 +22,11 @@ QList<CControl *> BLayoutBackwardCommand::reordered(const QList<CControl *> &chi
     return order;
 }
 
+bool BLayoutBackwardCommand::raises() const
+{
+    return false;
+}
+
 QString BLayoutBackwardCommand::name() const
 {
     return tr("Send Backward");

@@ -18,4 +18,5 @@ public:
 protected:
     QList<CControl *> reordered(const QList<CControl *> &children,
                                 const QList<CControl *> &selected) const override;
+    bool raises() const override;
 };

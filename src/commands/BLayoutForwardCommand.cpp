@@ -22,6 +22,11 @@ QList<CControl *> BLayoutForwardCommand::reordered(const QList<CControl *> &chil
     return order;
 }
 
+bool BLayoutForwardCommand::raises() const
+{
+    return true;
+}
+
 QString BLayoutForwardCommand::name() const
 {
     return tr("Send Forward");

@@ -24,6 +24,16 @@ QList<CControl *> BLayoutFrontCommand::reordered(const QList<CControl *> &childr
     return order;
 }
 
+bool BLayoutFrontCommand::raises() const
+{
+    return true;
+}
+
+bool BLayoutFrontCommand::passesAll() const
+{
+    return true;
+}
+
 QString BLayoutFrontCommand::name() const
 {
     return tr("Send To Front");

@@ -17,4 +17,6 @@ public:
 protected:
     QList<CControl *> reordered(const QList<CControl *> &children,
                                 const QList<CControl *> &selected) const override;
+    bool raises() const override;
+    bool passesAll() const override;
 };

@@ -271,12 +271,43 @@ void MModel::reloadImages()
         m_pScenes->reloadImages();
 }
 
+namespace {
+
+// The QML items of a control's widgets, then of its children's, in list order.
+void collectWidgetItems(const CControl *pControl, QList<QQuickItem *> &items)
+{
+    for (const QPointer<WWidget> &pWidget : pControl->widgets()) {
+        if (auto *pItem = pWidget ? qobject_cast<QQuickItem *>(pWidget->widget()) : nullptr)
+            items.append(pItem);
+    }
+    if (const auto *pComposite = qobject_cast<const CComposite *>(pControl)) {
+        for (const CControl *pChild : pComposite->children()) {
+            if (pChild)
+                collectWidgetItems(pChild, items);
+        }
+    }
+}
+
+} // namespace
+
+// The items change places among the canvas's children without leaving the
+// window: a shape item (a region's outline) taken off the window and put
+// back no longer draws.
 void MModel::reparentToCanvas(CControl *pControl)
 {
-    if (!pControl)
+    QQuickItem *pCanvas = qmlRootItem();
+    if (!pControl || !pCanvas)
         return;
-    pControl->setParentItem(nullptr);
-    pControl->setParentItem(qmlRootItem());
+    QList<QQuickItem *> items;
+    collectWidgetItems(pControl, items);
+    QQuickItem *pPrevious = nullptr;
+    for (QQuickItem *pItem : std::as_const(items)) {
+        if (pItem->parentItem() != pCanvas)
+            pItem->setParentItem(pCanvas);
+        if (pPrevious)
+            pItem->stackAfter(pPrevious);
+        pPrevious = pItem;
+    }
 }
 
 // ---------------------------------------------------------------- services

@@ -21,6 +21,8 @@ private slots:
     void factoryMakesTheLayoutCommands();
     void stackingMovesBlocks_data();
     void stackingMovesBlocks();
+    void stackingDecidesWhatIsDrawnOnTop_data();
+    void stackingDecidesWhatIsDrawnOnTop();
     void stackingLeavesControlsOfOtherPanelsAlone_data();
     void stackingLeavesControlsOfOtherPanelsAlone();
     void alignAndDistribute_data();
@@ -34,6 +36,13 @@ private:
     // The names of the panel's children, lowest first.
     QString order() const;
     Rects rects(const QList<CControl *> &controls) const;
+    // A control with one widget per layer digit, each widget at that z.
+    CControl *layered(const QString &name, const QString &layers);
+    // Each control's layers, as given to layered().
+    QStringList layers() const;
+    // The controls' names once per widget, as the canvas draws them: by z,
+    // then in the panel's order (the order its widgets are parented in).
+    QString drawn() const;
     void select(const QList<CControl *> &controls);
 
     std::unique_ptr<CommandFixture> m_pFixture;
@@ -76,6 +85,54 @@ Rects TestBLayout::rects(const QList<CControl *> &controls) const
     for (const CControl *pControl : controls)
         result << pControl->bounds();
     return result;
+}
+
+CControl *TestBLayout::layered(const QString &name, const QString &layers)
+{
+    static const QStringList types{QStringLiteral("frame"), QStringLiteral("label"), QStringLiteral("slider")};
+    auto *pControl = new CControl;
+    pControl->setKind(QStringLiteral("Control"));
+    pControl->setName(name);
+    pControl->setType(QStringLiteral("Slider"));
+    for (int i = 0; i < layers.size(); ++i) {
+        const QString &type = types.at(i);
+        pControl->createPrototype(type, QStringLiteral("width"), QStringLiteral("40"));
+        pControl->createPrototype(type, QStringLiteral("height"), QStringLiteral("40"));
+        pControl->createPrototype(type, QStringLiteral("z"), layers.at(i));
+        pControl->finishWidget(type);
+    }
+    pControl->setContextObject(&m_pFixture->model);
+    m_pFixture->panel->addChild(pControl);
+    return pControl;
+}
+
+QStringList TestBLayout::layers() const
+{
+    QStringList result;
+    for (const CControl *pChild : m_pFixture->panel->children()) {
+        QString digits;
+        for (const WWidget *pWidget : pChild->widgets())
+            digits += QString::number(pWidget->widgetProperty("z").toInt());
+        result << pChild->name() + digits;
+    }
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+QString TestBLayout::drawn() const
+{
+    struct Drawn { qreal z; int rank; QString name; };
+    QList<Drawn> items;
+    for (const CControl *pChild : m_pFixture->panel->children()) {
+        for (const WWidget *pWidget : pChild->widgets())
+            items.append({pWidget->widgetProperty("z").toReal(), int(items.size()), pChild->name()});
+    }
+    std::sort(items.begin(), items.end(),
+              [](const Drawn &a, const Drawn &b) { return a.z != b.z ? a.z < b.z : a.rank < b.rank; });
+    QString names;
+    for (const Drawn &item : std::as_const(items))
+        names += item.name;
+    return names;
 }
 
 // The first by a click, the others by Shift-clicks, as the user selects.
@@ -124,9 +181,9 @@ void TestBLayout::stackingMovesBlocks_data()
     QTest::newRow("front, pair keeps its order") << BCommandId::LayoutFront << "BC" << "ADBC";
     QTest::newRow("front, clicked in reverse") << BCommandId::LayoutFront << "CA" << "BDAC";
     QTest::newRow("front, topmost") << BCommandId::LayoutFront << "D" << "ABCD";
-    QTest::newRow("back, one stays above the lowest") << BCommandId::LayoutBack << "D" << "ADBC";
-    QTest::newRow("back, pair keeps its order") << BCommandId::LayoutBack << "CD" << "ACDB";
-    QTest::newRow("back, the lowest itself") << BCommandId::LayoutBack << "A" << "BACD";
+    QTest::newRow("back, one below all") << BCommandId::LayoutBack << "D" << "DABC";
+    QTest::newRow("back, pair keeps its order") << BCommandId::LayoutBack << "CD" << "CDAB";
+    QTest::newRow("back, the lowest stays lowest") << BCommandId::LayoutBack << "A" << "ABCD";
     QTest::newRow("forward, adjacent pair") << BCommandId::LayoutForward << "BC" << "ADBC";
     QTest::newRow("forward, two apart") << BCommandId::LayoutForward << "AC" << "BADC";
     QTest::newRow("forward, pair at the top") << BCommandId::LayoutForward << "CD" << "ABCD";
@@ -160,13 +217,84 @@ void TestBLayout::stackingMovesBlocks()
     QCOMPARE(order(), QStringLiteral("ABCD"));
 }
 
+void TestBLayout::stackingDecidesWhatIsDrawnOnTop_data()
+{
+    QTest::addColumn<QStringList>("before"); // per control A B C D: one z digit per widget
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("drawn");      // lowest first, once per widget
+    QTest::addColumn<QStringList>("after");  // each control's name and layers, sorted
+    // Templates put regions at 2, frames at 0 and the rest at 1.
+    QTest::newRow("front, frame over regions and a label")
+        << QStringList{"2", "2", "0", "1"} << BCommandId::LayoutFront << "C" << "DABC"
+        << QStringList{"A2", "B2", "C2", "D1"};
+    QTest::newRow("front, the same layer keeps its z")
+        << QStringList{"1", "1", "1", "1"} << BCommandId::LayoutFront << "A" << "BCDA"
+        << QStringList{"A1", "B1", "C1", "D1"};
+    QTest::newRow("front, a pair keeps its own order")
+        << QStringList{"1", "2", "0", "0"} << BCommandId::LayoutFront << "AB" << "CDAB"
+        << QStringList{"A1", "B2", "C0", "D0"};
+    QTest::newRow("front, layers of one control stay apart")
+        << QStringList{"01", "2", "1", "1"} << BCommandId::LayoutFront << "A" << "CDBAA"
+        << QStringList{"A23", "B2", "C1", "D1"};
+    QTest::newRow("back, region under a frame")
+        << QStringList{"0", "1", "2", "1"} << BCommandId::LayoutBack << "C" << "CABD"
+        << QStringList{"A0", "B1", "C0", "D1"};
+    QTest::newRow("back, below the first of the same layer")
+        << QStringList{"1", "1", "1", "1"} << BCommandId::LayoutBack << "D" << "DABC"
+        << QStringList{"A1", "B1", "C1", "D1"};
+    QTest::newRow("back, the others rise rather than go below zero")
+        << QStringList{"0", "1", "02", "1"} << BCommandId::LayoutBack << "C" << "CCABD"
+        << QStringList{"A2", "B3", "C02", "D3"};
+    QTest::newRow("forward, past a higher layer")
+        << QStringList{"1", "2", "1", "0"} << BCommandId::LayoutForward << "A" << "DCBA"
+        << QStringList{"A2", "B2", "C1", "D0"};
+    QTest::newRow("forward, past a lower layer changes no z")
+        << QStringList{"1", "0", "1", "1"} << BCommandId::LayoutForward << "A" << "BACD"
+        << QStringList{"A1", "B0", "C1", "D1"};
+    QTest::newRow("backward, under a lower layer")
+        << QStringList{"1", "0", "2", "1"} << BCommandId::LayoutBackward << "C" << "CBAD"
+        << QStringList{"A1", "B0", "C0", "D1"};
+}
+
+// The canvas draws by z first and by the panel's order among equals; the
+// stacking commands change both so that the result is what they promise,
+// and the z written to the file then keeps that order.
+void TestBLayout::stackingDecidesWhatIsDrawnOnTop()
+{
+    QFETCH(QStringList, before);
+    QFETCH(int, id);
+    QFETCH(QString, selected);
+    QFETCH(QString, drawn);
+    QFETCH(QStringList, after);
+    QHash<QChar, CControl *> controls;
+    for (int i = 0; i < before.size(); ++i)
+        controls.insert(QChar('A' + i), layered(QString(QChar('A' + i)), before.at(i)));
+    QList<CControl *> clicked;
+    for (const QChar name : selected)
+        clicked << controls.value(name);
+    select(clicked);
+    const QString drawnBefore = this->drawn();
+    const QStringList layersBefore = layers();
+
+    QVERIFY(run(id));
+    QCOMPARE(this->drawn(), drawn);
+    QCOMPARE(layers(), after);
+    CommandFixture::commands()->undo();
+    QCOMPARE(this->drawn(), drawnBefore);
+    QCOMPARE(layers(), layersBefore);
+    CommandFixture::commands()->redo();
+    QCOMPARE(this->drawn(), drawn);
+    QCOMPARE(layers(), after);
+}
+
 void TestBLayout::stackingLeavesControlsOfOtherPanelsAlone_data()
 {
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("expected");
     QTest::newRow("front") << BCommandId::LayoutFront << "ACB";
     QTest::newRow("forward") << BCommandId::LayoutForward << "ACB";
-    QTest::newRow("back") << BCommandId::LayoutBack << "ABC";
+    QTest::newRow("back") << BCommandId::LayoutBack << "BAC";
     QTest::newRow("backward") << BCommandId::LayoutBackward << "BAC";
 }
 

@@ -94,6 +94,9 @@ private slots:
     void dropLandsInsideThePanel();
     void clickSelectsWhatIsDrawnOnTop_data();
     void clickSelectsWhatIsDrawnOnTop();
+    void stackingDecidesWhatAClickReaches_data();
+    void stackingDecidesWhatAClickReaches();
+    void restackedShapesKeepDrawing();
     void everyOpenDrawsAtTheSameScale_data();
     void everyOpenDrawsAtTheSameScale();
     void canvasSkinChangeKeepsTheControl_data();
@@ -116,6 +119,10 @@ private:
     // Press, moves in equal steps, release: one gesture of the pointer.
     void dragPointer(const QPoint &from, const QPoint &by, int steps);
     qreal grid() const;
+    // Runs the Layout menu's entry of that text, as a click on it does.
+    bool triggerMenuEntry(const QString &text);
+    // The controls of the current panel that a click there selects.
+    QList<CControl *> clickAt(const QPointF &panelPoint, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
     std::unique_ptr<QTemporaryDir> m_pDir;
     std::unique_ptr<MModel> m_pModel;
@@ -208,6 +215,24 @@ void TestCanvasGestures::dragPointer(const QPoint &from, const QPoint &by, int s
 qreal TestCanvasGestures::grid() const
 {
     return 5.0 * m_pModel->viewScale();
+}
+
+bool TestCanvasGestures::triggerMenuEntry(const QString &text)
+{
+    for (QAction *pAction : m_pMain->findChildren<QAction *>()) {
+        if (pAction->text() == text && pAction->isEnabled()) {
+            pAction->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+QList<CControl *> TestCanvasGestures::clickAt(const QPointF &panelPoint, Qt::KeyboardModifiers modifiers)
+{
+    const QPoint point = m_pModel->qmlRootItem()->mapToScene(panelPoint).toPoint();
+    QTest::mouseClick(view(), Qt::LeftButton, modifiers, point);
+    return m_pModel->selectTool()->selection();
 }
 
 void TestCanvasGestures::dragMovesAsFarAsThePointer_data()
@@ -403,6 +428,83 @@ void TestCanvasGestures::clickSelectsWhatIsDrawnOnTop()
 
     const CControl *pExpected = selectsFader ? pFader.data() : pFrame.data();
     QCOMPARE(m_pModel->selectTool()->selection(), QList<CControl *>({const_cast<CControl *>(pExpected)}));
+}
+
+void TestCanvasGestures::stackingDecidesWhatAClickReaches_data()
+{
+    QTest::addColumn<QString>("upper");   // dropped over a region, drawn under it at first
+    QTest::addColumn<bool>("moveRegion"); // the region goes to the back, else the other to the front
+    QTest::newRow("frame to the front") << "Frame" << false;
+    QTest::newRow("region to the back, under a frame") << "Frame" << true;
+    QTest::newRow("label to the front") << "Label" << false;
+    QTest::newRow("region to the back, under a label") << "Label" << true;
+}
+
+// Regions lie above every other kind as placed; Bring To Front and Send To
+// Back change what is drawn on top where they overlap, a click there takes
+// that control, and the saved project opens with the same order.
+void TestCanvasGestures::stackingDecidesWhatAClickReaches()
+{
+    QFETCH(QString, upper);
+    QFETCH(bool, moveRegion);
+    QPointer<CControl> pRegion = drop(QStringLiteral("Region"), 20, 20);
+    QPointer<CControl> pOther = drop(upper, 60, 40);
+    QVERIFY(pRegion && pOther);
+    const QRectF overlap = pRegion->bounds().intersected(pOther->bounds());
+    QVERIFY(overlap.width() > 10 && overlap.height() > 10);
+    const QPointF both = overlap.center();
+    const QPointF regionOnly((pRegion->bounds().left() + overlap.left()) / 2, pRegion->bounds().center().y());
+    const QPointF otherOnly((pOther->bounds().right() + overlap.right()) / 2, pOther->bounds().center().y());
+    QVERIFY(!pOther->bounds().contains(regionOnly) && !pRegion->bounds().contains(otherOnly));
+    QCOMPARE(clickAt(both), QList<CControl *>({pRegion.data()}));
+
+    QCOMPARE(clickAt(moveRegion ? regionOnly : otherOnly), QList<CControl *>({moveRegion ? pRegion.data() : pOther.data()}));
+    QVERIFY(triggerMenuEntry(moveRegion ? QStringLiteral("Send To &Back") : QStringLiteral("Bring To &Front")));
+    QCOMPARE(clickAt(both), QList<CControl *>({pOther.data()}));
+    m_pMain->undo();
+    QCOMPARE(clickAt(both), QList<CControl *>({pRegion.data()}));
+    m_pMain->redo();
+    QCOMPARE(clickAt(both), QList<CControl *>({pOther.data()}));
+
+    const QString path = m_pDir->filePath(QStringLiteral("stacking.cpz"));
+    QVERIFY(m_pModel->saveProject(path));
+    DChooser::setResponder([&](const DChooser::Request &) { return path; });
+    m_pMain->openVC();
+    DChooser::setResponder({});
+    QCOMPARE(m_pModel->projectPath(), path);
+    if (!m_pModel->qmlInterface()->property("editModeEnable").toBool())
+        m_pMain->action(ActionId::EditMode)->trigger();
+    QVERIFY(m_pModel->qmlInterface()->property("editModeEnable").toBool());
+    QCOMPARE(panel()->childCount(), 2);
+    // Either way the region comes first in the panel's list.
+    pRegion = panel()->children().at(0);
+    pOther = panel()->children().at(1);
+    QCOMPARE(pRegion->type(), QStringLiteral("Region"));
+    QTRY_VERIFY(m_pModel->qmlRootItem()->height() > 0);
+    QCOMPARE(clickAt(pRegion->bounds().intersected(pOther->bounds()).center()), QList<CControl *>({pOther.data()}));
+}
+
+// A region's outline is a shape item: taking it off the window and putting it
+// back at every stacking change broke its drawing at the next frame.
+void TestCanvasGestures::restackedShapesKeepDrawing()
+{
+    const QPointer<CControl> pRegion = drop(QStringLiteral("Region"), 20, 20);
+    const QPointer<CControl> pFrame = drop(QStringLiteral("Frame"), 60, 40);
+    QVERIFY(pRegion && pFrame);
+    const QPointF regionOnly(pRegion->bounds().left() + 5, pRegion->bounds().center().y());
+    QCOMPARE(clickAt(regionOnly), QList<CControl *>({pRegion.data()}));
+    for (const QString &entry : {QStringLiteral("Send To &Back"), QStringLiteral("Bring To &Front")}) {
+        QVERIFY(triggerMenuEntry(entry));
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(QTest::qWaitForWindowExposed(view()));
+            view()->grabWindow();
+            m_pMain->undo();
+            view()->grabWindow();
+            m_pMain->redo();
+        }
+        view()->grabWindow();
+        QCOMPARE(clickAt(regionOnly), QList<CControl *>({pRegion.data()}));
+    }
 }
 
 void TestCanvasGestures::everyOpenDrawsAtTheSameScale_data()
