@@ -1039,7 +1039,7 @@ void TestKMainOperations::everyActionDoesItsWork()
     const QHash<QString, QPair<QList<CControl *>, QList<CControl *>>> stacking = {
         {"Bring To &Front", {{pA, pB}, {pC, pA, pB}}},
         {"Bring For&ward", {{pA}, {pB, pA, pC}}},
-        {"Send To &Back", {{pC}, {pA, pC, pB}}},
+        {"Send To &Back", {{pC}, {pC, pA, pB}}},
         {"Send Bac&kward", {{pB, pC}, {pB, pC, pA}}}};
     // Aligning: which edge or centre ends up shared.
     const QHash<QString, std::function<qreal(const QRectF &)>> aligned = {
