@@ -3,13 +3,17 @@
 #include "commands/BCommand.h"
 #include "commands/BCommandProcessor.h"
 #include "commands/BCommandId.h"
+#include "commands/BToolSelectCommand.h"
 #include "dialogs/DMessageBox.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
+#include "model/MModel.h"
 #include "widgets/WPolygon.h"
 
 #include <QQuickItem>
 #include <QtTest>
+
+#include <utility>
 
 namespace {
 
@@ -37,8 +41,12 @@ private slots:
 
     void editPressGrabsDrawnVertex_data();
     void editPressGrabsDrawnVertex();
+    void vertexPressReshapesHoweverThePointerCame_data();
+    void vertexPressReshapesHoweverThePointerCame();
     void editPressAtEdge_data();
     void editPressAtEdge();
+    void editPressReachesWhatLiesBelow_data();
+    void editPressReachesWhatLiesBelow();
     void controlClickInsertsOnEdge_data();
     void controlClickInsertsOnEdge();
     void handleDragIsUndoable_data();
@@ -99,9 +107,9 @@ void TestPolygonCanvas::editPressGrabsDrawnVertex()
     QFETCH(bool, grabs);
     QFETCH(QPointF, moved);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), Square);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const WPolygon::Outline before = pPolygon->outline();
     c.model()->setModified(false);
 
@@ -123,6 +131,66 @@ void TestPolygonCanvas::editPressGrabsDrawnVertex()
     QCOMPARE(pPolygon->vertices(), after);
     QCOMPARE(pPolygon->outline().position, QPointF(200, 200));
 
+    commands()->undo();
+    QCOMPARE(pPolygon->outline(), before);
+    commands()->redo();
+    QCOMPARE(pPolygon->vertices(), after);
+}
+
+void TestPolygonCanvas::vertexPressReshapesHoweverThePointerCame_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("index");          // of the L shape's vertex pressed
+    QTest::addColumn<bool>("selectedFirst"); // its vertex handles are shown
+    QTest::addColumn<bool>("rests");         // the pointer rests on the vertex before the press
+    for (const char *type : {"region", "roomselector"}) {
+        for (const auto &vertex : {std::make_pair("outer corner", 1), std::make_pair("inner corner", 3)}) {
+            QTest::addRow("%s %s, pressed as the pointer arrives", type, vertex.first)
+                << type << vertex.second << false << false;
+            QTest::addRow("%s %s, pressed after resting", type, vertex.first) << type << vertex.second << false << true;
+            QTest::addRow("%s %s selected, pressed as the pointer arrives", type, vertex.first)
+                << type << vertex.second << true << false;
+            QTest::addRow("%s %s selected, pressed after resting", type, vertex.first)
+                << type << vertex.second << true << true;
+        }
+    }
+}
+
+// Switching edit mode on gives every control on the canvas what edit mode
+// gives it; a press on a vertex still moves that vertex alone, never the
+// whole shape, and one undo puts the outline back.
+void TestPolygonCanvas::vertexPressReshapesHoweverThePointerCame()
+{
+    QFETCH(QString, type);
+    QFETCH(int, index);
+    QFETCH(bool, selectedFirst);
+    QFETCH(bool, rests);
+    PolygonCanvas &c = *m_pCanvas;
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    c.setEditMode(true);
+    if (selectedFirst) {
+        c.window().click(PolygonCanvas::at(pPolygon, QPointF(20, 20)));
+        QVERIFY(pPolygon->handlesShown());
+    }
+    c.window().move(PolygonCanvas::at(pPolygon, QPointF(25, 40)));
+    commands()->clear();
+    const WPolygon::Outline before = pPolygon->outline();
+
+    const QPointF vertex = pPolygon->vertexAt(index);
+    const QPoint at = PolygonCanvas::at(pPolygon, vertex);
+    if (rests) {
+        c.window().move(at);
+        QTest::qWait(20);
+    }
+    c.window().drag(at, at + QPoint(20, 10));
+
+    QCOMPARE(commands()->undoCount(), 1);
+    QCOMPARE(commands()->undoCommandAt(0)->id(), BCommandId::ToolReshape);
+    Vertices after = before.vertices;
+    after[index] = vertex + QPointF(20, 10);
+    QCOMPARE(pPolygon->vertices(), after);
+    QCOMPARE(pPolygon->outline().position, QPointF(200, 200));
     commands()->undo();
     QCOMPARE(pPolygon->outline(), before);
     commands()->redo();
@@ -152,9 +220,9 @@ void TestPolygonCanvas::editPressAtEdge()
     QFETCH(QPointF, pressAt);
     QFETCH(bool, taken);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const Vertices vertices = pPolygon->vertices();
 
     const QPoint from = PolygonCanvas::at(pPolygon, pressAt);
@@ -165,6 +233,43 @@ void TestPolygonCanvas::editPressAtEdge()
     QCOMPARE(pPolygon->outline().position, taken ? QPointF(230, 220) : QPointF(200, 200));
     QCOMPARE(pPolygon->vertices(), vertices);
     QCOMPARE(commands()->undoCount(), taken ? 1 : 0);
+}
+
+void TestPolygonCanvas::editPressReachesWhatLiesBelow_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QPointF>("pressAt");
+    QTest::addColumn<bool>("reachesPolygon");
+    for (const char *type : {"region", "roomselector"}) {
+        QTest::addRow("%s inside", type) << type << QPointF(20, 20) << true;
+        QTest::addRow("%s inside the lower arm", type) << type << QPointF(25, 90) << true;
+        QTest::addRow("%s in the cut-out corner", type) << type << QPointF(75, 75) << false;
+        QTest::addRow("%s in the cut-out, near the far corner", type) << type << QPointF(95, 95) << false;
+    }
+}
+
+// A frame lies under an L-shaped polygon. With edit mode switched on, a
+// press inside the outline selects the polygon; one in its cut-out corner
+// selects the frame, as what is drawn there.
+void TestPolygonCanvas::editPressReachesWhatLiesBelow()
+{
+    QFETCH(QString, type);
+    QFETCH(QPointF, pressAt);
+    QFETCH(bool, reachesPolygon);
+    PolygonCanvas &c = *m_pCanvas;
+    CControl *pFrame = c.addFrame(QStringLiteral("Below"), QRectF(180, 180, 140, 140));
+    QVERIFY(pFrame);
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    c.setEditMode(true);
+
+    c.window().click(PolygonCanvas::at(pPolygon, pressAt));
+
+    CControl *pExpected = reachesPolygon ? pPolygon->control() : pFrame;
+    QCOMPARE(c.model()->selectTool()->selection(), QList<CControl *>({pExpected}));
+    QCOMPARE(pPolygon->handlesShown(), reachesPolygon);
+    QCOMPARE(pPolygon->outline().position, QPointF(200, 200));
+    QCOMPARE(c.missedPresses(), 0);
 }
 
 void TestPolygonCanvas::controlClickInsertsOnEdge_data()
@@ -187,9 +292,9 @@ void TestPolygonCanvas::controlClickInsertsOnEdge()
     QFETCH(int, index);
     QFETCH(QPointF, inserted);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), Square);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const WPolygon::Outline before = pPolygon->outline();
     if (index < 0)
         QTest::ignoreMessage(QtDebugMsg, "No valid insert point found for clicked coordinates.");
@@ -229,9 +334,9 @@ void TestPolygonCanvas::handleDragIsUndoable()
 {
     QFETCH(QString, type);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), Square);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const WPolygon::Outline before = pPolygon->outline();
     c.window().click(PolygonCanvas::at(pPolygon, QPointF(50, 50)));
     QVERIFY(pPolygon->handlesShown());
@@ -268,9 +373,9 @@ void TestPolygonCanvas::controlShiftOnHandleDeletesVertex()
 {
     QFETCH(QString, type);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const WPolygon::Outline before = pPolygon->outline();
     c.window().click(PolygonCanvas::at(pPolygon, QPointF(20, 20)));
     commands()->clear();
