@@ -185,6 +185,9 @@ void TestPlacedControls::placedControlTakesTheMouse_data()
     QTest::addColumn<QString>("level");  // the Level menu's choice
     QTest::newRow("level buttons") << "Lobby Gain" << "Level" << "levelbutton" << "&Button";
     QTest::newRow("fader") << "Lobby Gain" << "Level" << "slider" << "&Slider";
+    QTest::newRow("combination selector") << "Ballroom" << "Combination Control" << "comboselector" << "";
+    QTest::newRow("room-combining group's name") << "Ballroom" << "RCGroup Name" << "label" << "";
+    QTest::newRow("room's name") << "Ballroom" << "Room Name" << "label" << "";
     QTest::newRow("active combination") << "Ballroom" << "Active Combination" << "activeroomcombo" << "";
 }
 
