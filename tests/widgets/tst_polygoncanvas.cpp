@@ -53,6 +53,10 @@ private slots:
     void handleDragIsUndoable();
     void controlShiftOnHandleDeletesVertex_data();
     void controlShiftOnHandleDeletesVertex();
+    void controlShiftOnVertexDeletesIt_data();
+    void controlShiftOnVertexDeletesIt();
+    void oneClickEditIgnoresTheRestOfTheGesture_data();
+    void oneClickEditIgnoresTheRestOfTheGesture();
     void runPressOutsideReachesBelow_data();
     void runPressOutsideReachesBelow();
     void regionPressJumps_data();
@@ -393,6 +397,101 @@ void TestPolygonCanvas::controlShiftOnHandleDeletesVertex()
     QCOMPARE(pPolygon->outline(), before);
     commands()->redo();
     QCOMPARE(pPolygon->vertices().size(), 5);
+}
+
+void TestPolygonCanvas::controlShiftOnVertexDeletesIt_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("index");          // of the L shape's vertex pressed
+    QTest::addColumn<bool>("selectedFirst"); // its vertex handles are shown
+    for (const char *type : {"region", "roomselector"}) {
+        for (const auto &vertex : {std::make_pair("first vertex", 0), std::make_pair("outer corner", 1),
+                                   std::make_pair("inner corner", 3), std::make_pair("last vertex", 5)}) {
+            QTest::addRow("%s %s", type, vertex.first) << type << vertex.second << false;
+            QTest::addRow("%s %s, selected", type, vertex.first) << type << vertex.second << true;
+        }
+    }
+}
+
+// Control+Shift on a drawn vertex deletes that vertex alone, whether its
+// handle is shown or not, and one undo puts it back where it was.
+void TestPolygonCanvas::controlShiftOnVertexDeletesIt()
+{
+    QFETCH(QString, type);
+    QFETCH(int, index);
+    QFETCH(bool, selectedFirst);
+    PolygonCanvas &c = *m_pCanvas;
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    c.setEditMode(true);
+    if (selectedFirst) {
+        c.window().click(PolygonCanvas::at(pPolygon, QPointF(20, 20)));
+        QVERIFY(pPolygon->handlesShown());
+    }
+    commands()->clear();
+    c.model()->setModified(false);
+    const WPolygon::Outline before = pPolygon->outline();
+
+    c.window().click(PolygonCanvas::at(pPolygon, pPolygon->vertexAt(index)), Qt::ControlModifier | Qt::ShiftModifier);
+
+    QCOMPARE(commands()->undoCount(), 1);
+    QCOMPARE(commands()->undoCommandAt(0)->id(), BCommandId::ToolDeleteVertex);
+    QVERIFY(c.model()->isModified());
+    const WPolygon::Outline after = pPolygon->fittedOutline([&] {
+        Vertices vertices = before.vertices;
+        vertices.removeAt(index);
+        return vertices;
+    }());
+    QCOMPARE(pPolygon->outline().vertices, after.vertices);
+    QCOMPARE(PolygonCanvas::itemOf(pPolygon)->property("vertices").toList().size(), 5);
+    commands()->undo();
+    QCOMPARE(pPolygon->outline(), before);
+    QCOMPARE(PolygonCanvas::itemOf(pPolygon)->property("vertices").toList().size(), 6);
+    commands()->redo();
+    QCOMPARE(pPolygon->outline().vertices, after.vertices);
+}
+
+void TestPolygonCanvas::oneClickEditIgnoresTheRestOfTheGesture_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QPointF>("pressAt");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("vertexCount");
+    for (const char *type : {"region", "roomselector"}) {
+        QTest::addRow("%s insert on an edge", type)
+            << type << QPointF(100, 25) << int(Qt::ControlModifier) << BCommandId::ToolInsertVertex << 7;
+        QTest::addRow("%s delete a vertex", type) << type << QPointF(50, 50)
+                                                  << int(Qt::ControlModifier | Qt::ShiftModifier)
+                                                  << BCommandId::ToolDeleteVertex << 5;
+    }
+}
+
+// The press of a Control or Control+Shift click does the edit; the pointer
+// moving on before the release, its keys let go, moves nothing.
+void TestPolygonCanvas::oneClickEditIgnoresTheRestOfTheGesture()
+{
+    QFETCH(QString, type);
+    QFETCH(QPointF, pressAt);
+    QFETCH(int, modifiers);
+    QFETCH(int, command);
+    QFETCH(int, vertexCount);
+    PolygonCanvas &c = *m_pCanvas;
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    c.setEditMode(true);
+    commands()->clear();
+
+    const QPoint from = PolygonCanvas::at(pPolygon, pressAt);
+    c.window().press(from, Qt::KeyboardModifiers(modifiers));
+    for (int step = 1; step <= 4; ++step)
+        c.window().move(from + QPoint(30, 20) * step / 4);
+    c.window().release(from + QPoint(30, 20));
+
+    QCOMPARE(commands()->undoCount(), 1);
+    QCOMPARE(commands()->undoCommandAt(0)->id(), command);
+    QCOMPARE(pPolygon->vertices().size(), vertexCount);
+    QCOMPARE(pPolygon->outline().position, QPointF(200, 200));
 }
 
 // ---------------------------------------------------------------- run mode
