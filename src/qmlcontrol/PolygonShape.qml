@@ -17,6 +17,9 @@ Item {
     property color borderColor: intrf.borderColor
     property real borderWidth: 4
     property bool selEnable: false
+    // The touch zone and the handles hand edit-mode presses to the widget
+    // themselves: no selection overlay may lie over them.
+    readonly property bool takesEditPresses: true
     property string polygon: ""
     property var vertices: []
     property var pathLineList: []

@@ -14,6 +14,10 @@ Rectangle {
     property bool selEnable: true
     property bool autoSize: true
     property real textSize: 0.4 * roomList.height
+    // Without a border and, offline, without names the strip would be
+    // invisible yet take presses: in edit mode it shows where it lies. The
+    // stored border width stays as it is.
+    readonly property bool placeholder: intrf.editModeEnable
 
     x: 0
     y: 0
@@ -23,7 +27,7 @@ Rectangle {
     radius: 3
     visible: false
     color: "transparent"
-    border.width: borderWidth
+    border.width: borderWidth < 1 && placeholder ? 1 : borderWidth
     border.color: borderColor
     anchors.left: parent ? parent.left : undefined
     anchors.right: parent ? parent.right : undefined
@@ -62,6 +66,17 @@ Rectangle {
                       + (index < wwidget.count - 1 ? wwidget.separator : "")
             }
         }
+    }
+
+    Text {
+        objectName: "placeholder"
+        anchors.fill: scrollView
+        visible: roomCombo.placeholder && wwidget.count === 0
+        verticalAlignment: Text.AlignVCenter
+        color: roomCombo.textColor
+        opacity: 0.5
+        font.pixelSize: Math.max(1, roomCombo.textSize)
+        text: qsTr("Combined w/ ")
     }
 
     WActiveCombo {

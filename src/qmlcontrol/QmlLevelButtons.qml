@@ -14,7 +14,9 @@ Item {
     property color knobColor: intrf.canvasColor
     property color plusButtonColor: "transparent"
     property color minusButtonColor: "transparent"
-    property bool selEnable: false
+    // The control has no other widget: without its own selection frame it
+    // could not be picked, moved or deleted on the canvas.
+    property bool selEnable: true
     property bool hasBorder: false
     property bool isCircularEnabled: false
     property string valueText: "80%"
@@ -44,7 +46,6 @@ Item {
     width: 75
     height: 120
     visible: false
-    enabled: !intrf.editModeEnable
 
     Timer {
         id: flashTimer
@@ -62,6 +63,8 @@ Item {
         property bool held: false
 
         preventStealing: true
+        // In edit mode presses go to the selection frame instead.
+        enabled: !intrf.editModeEnable
         onPressed: function (mouse) {
             mouse.accepted = true
             held = false

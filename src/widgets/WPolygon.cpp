@@ -65,6 +65,7 @@ WPolygon::WPolygon(QQuickItem *pParent)
     , m_reshapePending(false)
     , m_handlesShown(false)
     , m_grabbedVertex(-1)
+    , m_gestureCommand(0)
     , m_bSyncing(false)
 {
     m_reshapeTimer.setSingleShot(true);
@@ -364,9 +365,12 @@ bool WPolygon::editWidget(qreal x, qreal y, int keys, int state)
     if (state == Qt::GestureStarted && widgetProperty("isHandleCtrl").toBool())
         return false;
     QPointF point = toVertexSpace(x, y);
-    if (keys == int(Qt::ControlModifier))
-        return insertGesture(point, state);
     if (state == Qt::GestureStarted) {
+        m_gestureCommand = 0;
+        if (keys == int(Qt::ControlModifier))
+            return insertGesture(point);
+        if (keys == int(Qt::ControlModifier | Qt::ShiftModifier) && deleteGesture(point))
+            return true;
         m_grabbedVertex = vertexHitAt(float(point.x()), float(point.y()));
         const bool inside = containsPoint(point);
         if (!inside && m_grabbedVertex < 0)
@@ -376,19 +380,37 @@ bool WPolygon::editWidget(qreal x, qreal y, int keys, int state)
         if (m_grabbedVertex >= 0)
             point = m_polygon.at(m_grabbedVertex);
         m_pressPoint = point;
+        m_gestureCommand = m_grabbedVertex < 0 ? BCommandId::ToolDrag : BCommandId::ToolReshape;
     }
-    if (m_grabbedVertex < 0)
+    // The press decided the gesture: the keys held later do not change it,
+    // and a one-click edit is over with its press.
+    const int command = m_gestureCommand;
+    if (state == Qt::GestureFinished)
+        m_gestureCommand = 0;
+    if (command == BCommandId::ToolDrag)
         sendToolStep(point - m_pressPoint, -1, BCommandId::ToolDrag, state);
-    else
+    else if (command == BCommandId::ToolReshape)
         sendToolStep(point, m_grabbedVertex, BCommandId::ToolReshape, state);
+    else
+        return false;
+    return true;
+}
+
+// Control+Shift on a drawn vertex deletes it, as on its handle when that
+// is shown; elsewhere the press is an ordinary one.
+bool WPolygon::deleteGesture(const QPointF &point)
+{
+    const int vertex = vertexHitAt(float(point.x()), float(point.y()));
+    if (vertex < 0)
+        return false;
+    m_gestureCommand = BCommandId::ToolDeleteVertex;
+    sendToolStep(m_polygon.at(vertex), vertex, BCommandId::ToolDeleteVertex, Qt::GestureFinished);
     return true;
 }
 
 // The nearest projection of the click onto an edge it lies along.
-bool WPolygon::insertGesture(const QPointF &point, int state)
+bool WPolygon::insertGesture(const QPointF &point)
 {
-    if (state != Qt::GestureStarted)
-        return false;
     const int count = int(m_polygon.size());
     int chosen = -1;
     QPointF best;
@@ -419,6 +441,7 @@ bool WPolygon::insertGesture(const QPointF &point, int state)
         qCDebug(lcWidgets) << "No valid insert point found for clicked coordinates.";
         return false;
     }
+    m_gestureCommand = BCommandId::ToolInsertVertex;
     sendToolStep(QPointF(float(best.x()), float(best.y())), chosen + 1, BCommandId::ToolInsertVertex,
                  Qt::GestureFinished);
     return true;

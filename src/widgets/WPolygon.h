@@ -131,7 +131,9 @@ private slots:
     void onReshapeTimerTimeout();
 
 private:
-    bool insertGesture(const QPointF &point, int state);
+    // Only a press acts; both return whether it was taken.
+    bool insertGesture(const QPointF &point);
+    bool deleteGesture(const QPointF &point);
     void sendToolStep(const QPointF &point, int index, int commandId, int state);
     bool canFileEdits() const;
     void fileVertexEdit(const QList<QPointF> &vertices);
@@ -146,6 +148,8 @@ private:
     bool m_reshapePending;
     bool m_handlesShown;
     int m_grabbedVertex;
+    // The tool command the current edit press started, 0 for none.
+    int m_gestureCommand;
     QPointF m_pressPoint;
     // Set while the widget writes its own list into QML.
     bool m_bSyncing;

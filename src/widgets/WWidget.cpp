@@ -379,6 +379,11 @@ void WWidget::setSelected(bool selected)
     if (!selected || !m_pWidget || !m_pControl)
         return;
     const bool decorated = m_pWidget->property("selEnable").toBool();
+    // A kind whose QML takes its own edit-mode presses (the polygons) gets no
+    // catcher: it would take the presses meant for the outline and its
+    // vertices, and those in the item's box that miss the outline.
+    if (!decorated && m_pWidget->property("takesEditPresses").toBool())
+        return;
     MModel *pModel = model();
     QObject *pOverlay = pModel ? pModel->createQmlObject(QUrl(QLatin1String(SelectionOverlayUrl)), m_pWidget)
                                : nullptr;

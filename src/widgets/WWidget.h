@@ -189,8 +189,9 @@ protected:
     QPointer<HNode> m_pNode;
     QPointer<CControl> m_pControl;
     QPointer<QObject> m_pSelection;
-    // On a widget that cannot be selected itself: an undecorated overlay that
-    // takes presses for its control in edit mode, so that what is drawn on
-    // top is what a click selects.
+    // On a widget that cannot be selected itself and whose QML takes no
+    // edit-mode presses of its own ("takesEditPresses"): an undecorated
+    // overlay that takes presses for its control in edit mode, so that what
+    // is drawn on top is what a click selects.
     QPointer<QObject> m_pPressCatcher;
 };

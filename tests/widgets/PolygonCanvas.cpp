@@ -3,6 +3,7 @@
 #include "commands/BCommandProcessor.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
+#include "model/MModel.h"
 #include "widgets/WPolygon.h"
 
 #include <QQmlComponent>
@@ -59,6 +60,25 @@ WPolygon *PolygonCanvas::addPolygon(const QString &type, const QString &name, co
     return pWidget;
 }
 
+CControl *PolygonCanvas::addFrame(const QString &name, const QRectF &rect)
+{
+    auto *pControl = new CControl;
+    pControl->setKind(QStringLiteral("Control"));
+    pControl->setName(name);
+    pControl->setType(QStringLiteral("Frame"));
+    pControl->setContextObject(model());
+    m_online.panel()->addChild(pControl);
+    const WidgetFixture::Settings settings = {{QStringLiteral("x"), QString::number(rect.x())},
+                                              {QStringLiteral("y"), QString::number(rect.y())},
+                                              {QStringLiteral("width"), QString::number(rect.width())},
+                                              {QStringLiteral("height"), QString::number(rect.height())},
+                                              {QStringLiteral("z"), QStringLiteral("0")}};
+    if (!WidgetFixture::readWidget(pControl, QStringLiteral("frame"), settings))
+        return nullptr;
+    pControl->setVisible(true);
+    return pControl;
+}
+
 QQuickItem *PolygonCanvas::itemOf(const WPolygon *pWidget)
 {
     return qobject_cast<QQuickItem *>(pWidget->widget());
@@ -69,9 +89,11 @@ QPoint PolygonCanvas::at(const WPolygon *pWidget, const QPointF &vertexPoint)
     return CanvasWindow::windowPoint(itemOf(pWidget), vertexPoint);
 }
 
+// As the editor's edit-mode action: every control on the canvas gets what
+// edit mode gives it, not only the QML flag.
 void PolygonCanvas::setEditMode(bool on)
 {
-    intrf()->setProperty("editModeEnable", on);
+    model()->setEditMode(on);
 }
 
 int PolygonCanvas::missedPresses() const

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPointF>
 #include <QPointer>
+#include <QRectF>
 #include <QString>
 
 #include <memory>
@@ -33,10 +34,14 @@ public:
     // whose outline is the vertex text.
     WPolygon *addPolygon(const QString &type, const QString &name, const QPointF &position,
                          const QString &vertexText, HNode *pNode = nullptr);
+    // A shown frame control over that rectangle at z 0, as the tool box
+    // places frames: what lies below a polygon added after it.
+    CControl *addFrame(const QString &name, const QRectF &rect);
     static QQuickItem *itemOf(const WPolygon *pWidget);
     // A point of the polygon's vertex space in the window.
     static QPoint at(const WPolygon *pWidget, const QPointF &vertexPoint);
 
+    // The model's own switch; controls added later are not selected by it.
     void setEditMode(bool on);
     int missedPresses() const;
 

@@ -3,13 +3,17 @@
 #include "commands/BCommand.h"
 #include "commands/BCommandProcessor.h"
 #include "commands/BCommandId.h"
+#include "commands/BToolSelectCommand.h"
 #include "dialogs/DMessageBox.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
+#include "model/MModel.h"
 #include "widgets/WPolygon.h"
 
 #include <QQuickItem>
 #include <QtTest>
+
+#include <utility>
 
 namespace {
 
@@ -37,14 +41,22 @@ private slots:
 
     void editPressGrabsDrawnVertex_data();
     void editPressGrabsDrawnVertex();
+    void vertexPressReshapesHoweverThePointerCame_data();
+    void vertexPressReshapesHoweverThePointerCame();
     void editPressAtEdge_data();
     void editPressAtEdge();
+    void editPressReachesWhatLiesBelow_data();
+    void editPressReachesWhatLiesBelow();
     void controlClickInsertsOnEdge_data();
     void controlClickInsertsOnEdge();
     void handleDragIsUndoable_data();
     void handleDragIsUndoable();
     void controlShiftOnHandleDeletesVertex_data();
     void controlShiftOnHandleDeletesVertex();
+    void controlShiftOnVertexDeletesIt_data();
+    void controlShiftOnVertexDeletesIt();
+    void oneClickEditIgnoresTheRestOfTheGesture_data();
+    void oneClickEditIgnoresTheRestOfTheGesture();
     void runPressOutsideReachesBelow_data();
     void runPressOutsideReachesBelow();
     void regionPressJumps_data();
@@ -99,9 +111,9 @@ void TestPolygonCanvas::editPressGrabsDrawnVertex()
     QFETCH(bool, grabs);
     QFETCH(QPointF, moved);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), Square);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const WPolygon::Outline before = pPolygon->outline();
     c.model()->setModified(false);
 
@@ -123,6 +135,66 @@ void TestPolygonCanvas::editPressGrabsDrawnVertex()
     QCOMPARE(pPolygon->vertices(), after);
     QCOMPARE(pPolygon->outline().position, QPointF(200, 200));
 
+    commands()->undo();
+    QCOMPARE(pPolygon->outline(), before);
+    commands()->redo();
+    QCOMPARE(pPolygon->vertices(), after);
+}
+
+void TestPolygonCanvas::vertexPressReshapesHoweverThePointerCame_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("index");          // of the L shape's vertex pressed
+    QTest::addColumn<bool>("selectedFirst"); // its vertex handles are shown
+    QTest::addColumn<bool>("rests");         // the pointer rests on the vertex before the press
+    for (const char *type : {"region", "roomselector"}) {
+        for (const auto &vertex : {std::make_pair("outer corner", 1), std::make_pair("inner corner", 3)}) {
+            QTest::addRow("%s %s, pressed as the pointer arrives", type, vertex.first)
+                << type << vertex.second << false << false;
+            QTest::addRow("%s %s, pressed after resting", type, vertex.first) << type << vertex.second << false << true;
+            QTest::addRow("%s %s selected, pressed as the pointer arrives", type, vertex.first)
+                << type << vertex.second << true << false;
+            QTest::addRow("%s %s selected, pressed after resting", type, vertex.first)
+                << type << vertex.second << true << true;
+        }
+    }
+}
+
+// Switching edit mode on gives every control on the canvas what edit mode
+// gives it; a press on a vertex still moves that vertex alone, never the
+// whole shape, and one undo puts the outline back.
+void TestPolygonCanvas::vertexPressReshapesHoweverThePointerCame()
+{
+    QFETCH(QString, type);
+    QFETCH(int, index);
+    QFETCH(bool, selectedFirst);
+    QFETCH(bool, rests);
+    PolygonCanvas &c = *m_pCanvas;
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    c.setEditMode(true);
+    if (selectedFirst) {
+        c.window().click(PolygonCanvas::at(pPolygon, QPointF(20, 20)));
+        QVERIFY(pPolygon->handlesShown());
+    }
+    c.window().move(PolygonCanvas::at(pPolygon, QPointF(25, 40)));
+    commands()->clear();
+    const WPolygon::Outline before = pPolygon->outline();
+
+    const QPointF vertex = pPolygon->vertexAt(index);
+    const QPoint at = PolygonCanvas::at(pPolygon, vertex);
+    if (rests) {
+        c.window().move(at);
+        QTest::qWait(20);
+    }
+    c.window().drag(at, at + QPoint(20, 10));
+
+    QCOMPARE(commands()->undoCount(), 1);
+    QCOMPARE(commands()->undoCommandAt(0)->id(), BCommandId::ToolReshape);
+    Vertices after = before.vertices;
+    after[index] = vertex + QPointF(20, 10);
+    QCOMPARE(pPolygon->vertices(), after);
+    QCOMPARE(pPolygon->outline().position, QPointF(200, 200));
     commands()->undo();
     QCOMPARE(pPolygon->outline(), before);
     commands()->redo();
@@ -152,9 +224,9 @@ void TestPolygonCanvas::editPressAtEdge()
     QFETCH(QPointF, pressAt);
     QFETCH(bool, taken);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const Vertices vertices = pPolygon->vertices();
 
     const QPoint from = PolygonCanvas::at(pPolygon, pressAt);
@@ -165,6 +237,43 @@ void TestPolygonCanvas::editPressAtEdge()
     QCOMPARE(pPolygon->outline().position, taken ? QPointF(230, 220) : QPointF(200, 200));
     QCOMPARE(pPolygon->vertices(), vertices);
     QCOMPARE(commands()->undoCount(), taken ? 1 : 0);
+}
+
+void TestPolygonCanvas::editPressReachesWhatLiesBelow_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QPointF>("pressAt");
+    QTest::addColumn<bool>("reachesPolygon");
+    for (const char *type : {"region", "roomselector"}) {
+        QTest::addRow("%s inside", type) << type << QPointF(20, 20) << true;
+        QTest::addRow("%s inside the lower arm", type) << type << QPointF(25, 90) << true;
+        QTest::addRow("%s in the cut-out corner", type) << type << QPointF(75, 75) << false;
+        QTest::addRow("%s in the cut-out, near the far corner", type) << type << QPointF(95, 95) << false;
+    }
+}
+
+// A frame lies under an L-shaped polygon. With edit mode switched on, a
+// press inside the outline selects the polygon; one in its cut-out corner
+// selects the frame, as what is drawn there.
+void TestPolygonCanvas::editPressReachesWhatLiesBelow()
+{
+    QFETCH(QString, type);
+    QFETCH(QPointF, pressAt);
+    QFETCH(bool, reachesPolygon);
+    PolygonCanvas &c = *m_pCanvas;
+    CControl *pFrame = c.addFrame(QStringLiteral("Below"), QRectF(180, 180, 140, 140));
+    QVERIFY(pFrame);
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    c.setEditMode(true);
+
+    c.window().click(PolygonCanvas::at(pPolygon, pressAt));
+
+    CControl *pExpected = reachesPolygon ? pPolygon->control() : pFrame;
+    QCOMPARE(c.model()->selectTool()->selection(), QList<CControl *>({pExpected}));
+    QCOMPARE(pPolygon->handlesShown(), reachesPolygon);
+    QCOMPARE(pPolygon->outline().position, QPointF(200, 200));
+    QCOMPARE(c.missedPresses(), 0);
 }
 
 void TestPolygonCanvas::controlClickInsertsOnEdge_data()
@@ -187,9 +296,9 @@ void TestPolygonCanvas::controlClickInsertsOnEdge()
     QFETCH(int, index);
     QFETCH(QPointF, inserted);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), Square);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const WPolygon::Outline before = pPolygon->outline();
     if (index < 0)
         QTest::ignoreMessage(QtDebugMsg, "No valid insert point found for clicked coordinates.");
@@ -229,9 +338,9 @@ void TestPolygonCanvas::handleDragIsUndoable()
 {
     QFETCH(QString, type);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), Square);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const WPolygon::Outline before = pPolygon->outline();
     c.window().click(PolygonCanvas::at(pPolygon, QPointF(50, 50)));
     QVERIFY(pPolygon->handlesShown());
@@ -268,9 +377,9 @@ void TestPolygonCanvas::controlShiftOnHandleDeletesVertex()
 {
     QFETCH(QString, type);
     PolygonCanvas &c = *m_pCanvas;
-    c.setEditMode(true);
     WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
     QVERIFY(pPolygon);
+    c.setEditMode(true);
     const WPolygon::Outline before = pPolygon->outline();
     c.window().click(PolygonCanvas::at(pPolygon, QPointF(20, 20)));
     commands()->clear();
@@ -288,6 +397,101 @@ void TestPolygonCanvas::controlShiftOnHandleDeletesVertex()
     QCOMPARE(pPolygon->outline(), before);
     commands()->redo();
     QCOMPARE(pPolygon->vertices().size(), 5);
+}
+
+void TestPolygonCanvas::controlShiftOnVertexDeletesIt_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("index");          // of the L shape's vertex pressed
+    QTest::addColumn<bool>("selectedFirst"); // its vertex handles are shown
+    for (const char *type : {"region", "roomselector"}) {
+        for (const auto &vertex : {std::make_pair("first vertex", 0), std::make_pair("outer corner", 1),
+                                   std::make_pair("inner corner", 3), std::make_pair("last vertex", 5)}) {
+            QTest::addRow("%s %s", type, vertex.first) << type << vertex.second << false;
+            QTest::addRow("%s %s, selected", type, vertex.first) << type << vertex.second << true;
+        }
+    }
+}
+
+// Control+Shift on a drawn vertex deletes that vertex alone, whether its
+// handle is shown or not, and one undo puts it back where it was.
+void TestPolygonCanvas::controlShiftOnVertexDeletesIt()
+{
+    QFETCH(QString, type);
+    QFETCH(int, index);
+    QFETCH(bool, selectedFirst);
+    PolygonCanvas &c = *m_pCanvas;
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    c.setEditMode(true);
+    if (selectedFirst) {
+        c.window().click(PolygonCanvas::at(pPolygon, QPointF(20, 20)));
+        QVERIFY(pPolygon->handlesShown());
+    }
+    commands()->clear();
+    c.model()->setModified(false);
+    const WPolygon::Outline before = pPolygon->outline();
+
+    c.window().click(PolygonCanvas::at(pPolygon, pPolygon->vertexAt(index)), Qt::ControlModifier | Qt::ShiftModifier);
+
+    QCOMPARE(commands()->undoCount(), 1);
+    QCOMPARE(commands()->undoCommandAt(0)->id(), BCommandId::ToolDeleteVertex);
+    QVERIFY(c.model()->isModified());
+    const WPolygon::Outline after = pPolygon->fittedOutline([&] {
+        Vertices vertices = before.vertices;
+        vertices.removeAt(index);
+        return vertices;
+    }());
+    QCOMPARE(pPolygon->outline().vertices, after.vertices);
+    QCOMPARE(PolygonCanvas::itemOf(pPolygon)->property("vertices").toList().size(), 5);
+    commands()->undo();
+    QCOMPARE(pPolygon->outline(), before);
+    QCOMPARE(PolygonCanvas::itemOf(pPolygon)->property("vertices").toList().size(), 6);
+    commands()->redo();
+    QCOMPARE(pPolygon->outline().vertices, after.vertices);
+}
+
+void TestPolygonCanvas::oneClickEditIgnoresTheRestOfTheGesture_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QPointF>("pressAt");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("vertexCount");
+    for (const char *type : {"region", "roomselector"}) {
+        QTest::addRow("%s insert on an edge", type)
+            << type << QPointF(100, 25) << int(Qt::ControlModifier) << BCommandId::ToolInsertVertex << 7;
+        QTest::addRow("%s delete a vertex", type) << type << QPointF(50, 50)
+                                                  << int(Qt::ControlModifier | Qt::ShiftModifier)
+                                                  << BCommandId::ToolDeleteVertex << 5;
+    }
+}
+
+// The press of a Control or Control+Shift click does the edit; the pointer
+// moving on before the release, its keys let go, moves nothing.
+void TestPolygonCanvas::oneClickEditIgnoresTheRestOfTheGesture()
+{
+    QFETCH(QString, type);
+    QFETCH(QPointF, pressAt);
+    QFETCH(int, modifiers);
+    QFETCH(int, command);
+    QFETCH(int, vertexCount);
+    PolygonCanvas &c = *m_pCanvas;
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200), LShape);
+    QVERIFY(pPolygon);
+    c.setEditMode(true);
+    commands()->clear();
+
+    const QPoint from = PolygonCanvas::at(pPolygon, pressAt);
+    c.window().press(from, Qt::KeyboardModifiers(modifiers));
+    for (int step = 1; step <= 4; ++step)
+        c.window().move(from + QPoint(30, 20) * step / 4);
+    c.window().release(from + QPoint(30, 20));
+
+    QCOMPARE(commands()->undoCount(), 1);
+    QCOMPARE(commands()->undoCommandAt(0)->id(), command);
+    QCOMPARE(pPolygon->vertices().size(), vertexCount);
+    QCOMPARE(pPolygon->outline().position, QPointF(200, 200));
 }
 
 // ---------------------------------------------------------------- run mode

@@ -135,6 +135,7 @@ private slots:
 
     void activeDisplayPublishesOnChange();
     void activeDisplaySettings();
+    void activeDisplayShowsWhereItLiesInEditMode();
 
     void comboSelectorPicksCombination();
     void comboSelectorUnbound();
@@ -393,6 +394,40 @@ void TestWRoomCombining::activeDisplaySettings()
     QCOMPARE(pReopened->separator(), QStringLiteral(" + "));
     QCOMPARE(pReopened->sideMargins(), 10);
     QCOMPARE(pReopened->propertyValue(WidgetPropertyId::Scale).toString(), QStringLiteral("0.75"));
+}
+
+// The template's strip has no border, and offline it has no names: in edit
+// mode it must still be seen where it lies, while its settings stay as stored.
+void TestWRoomCombining::activeDisplayShowsWhereItLiesInEditMode()
+{
+    PolygonCanvas &c = *m_pCanvas;
+    RoomDesign design(c);
+    auto *pDisplay = design.widgetFor<WActiveCombo>(design.room(1), QStringLiteral("Active Combination"),
+                                                    QStringLiteral("activeroomcombo"), QPointF(10, 300));
+    QVERIFY(pDisplay);
+    auto *pRoot = qobject_cast<QQuickItem *>(pDisplay->widget());
+    QVERIFY(pRoot);
+    const auto borderWidth = [pRoot] {
+        return pRoot->property("border").value<QObject *>()->property("width").toReal();
+    };
+    QCOMPARE(pDisplay->propertyValue(WidgetPropertyId::BorderWidth).toReal(), 0.0);
+    QCOMPARE(borderWidth(), 0.0);
+    QCOMPARE(stripText(pDisplay), QString());
+
+    c.setEditMode(true);
+    QVERIFY(borderWidth() >= 1.0);
+    QCOMPARE(stripText(pDisplay), QStringLiteral("Combined w/ "));
+    QCOMPARE(pDisplay->propertyValue(WidgetPropertyId::BorderWidth).toReal(), 0.0);
+    const WidgetFixture::Settings saved = WidgetFixture::saved(pDisplay);
+    QVERIFY(saved.contains({QStringLiteral("borderwidth"), QStringLiteral("0")}));
+
+    // Names shown: no placeholder beside them.
+    RCFixture::setCombos(*design.processor->registry(), Group, {QStringLiteral("1,2")});
+    emit design.group->queryResponseReady();
+    QTRY_COMPARE(stripText(pDisplay), QStringLiteral("Combined w/ Room 2"));
+
+    c.setEditMode(false);
+    QCOMPARE(borderWidth(), 0.0);
 }
 
 // ---------------------------------------------------------------- combination selector
