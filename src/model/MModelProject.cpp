@@ -33,6 +33,7 @@
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
 #include "widgets/WWidgetFactory.h"
+#include "xml/XControlHandler.h"
 #include "xml/XmlWriter.h"
 #include "xml/XRecordedDocument.h"
 
@@ -83,15 +84,6 @@ bool isSaneGeometry(const QString &text)
     return std::isfinite(value) && std::fabs(value) <= MaxPastedGeometry;
 }
 
-// Settings that name a picture: under any widget, or "path" of the two
-// picture widgets (elsewhere "path" is a link or an outline).
-bool isImageElement(QStringView name, QStringView widget)
-{
-    if (name == u"onimage" || name == u"offimage" || name == u"partialImage" || name == u"imagepath")
-        return true;
-    return name == u"path" && (widget == u"image" || widget == u"meterimage");
-}
-
 // Clipboard text is offered by any program: only one VMD root holding one
 // Controls element of Control elements, with no document type (no entity
 // can expand), geometry in range and pictures the archive accepts.
@@ -128,7 +120,7 @@ bool isAcceptableClipboard(const QByteArray &bytes)
                 const QString value = text.trimmed();
                 if (isGeometryElement(name) && !isSaneGeometry(value))
                     return false;
-                if (isImageElement(name, names.at(names.size() - 2))
+                if (XControlHandler::isImageSetting(name, names.at(names.size() - 2))
                     && !UArchive::instance()->acceptsImageReference(value))
                     return false;
             }
@@ -300,8 +292,9 @@ bool MModel::openProject(const QString &path)
     m_pRootNode->uncheck();
     reloadFromArchive();
     CComposite scratch;
+    QStringList refusedImages;
     if (!scratch.loadFromFile(projectFile, m_pRootNode.get(), nullptr, this, &project, pCanvas.get(), &version,
-                              &document)) {
+                              &document, &refusedImages)) {
         scratch.clear();
         MProject::setExitPin(pinBefore);
         extracted.restore();
@@ -320,6 +313,9 @@ bool MModel::openProject(const QString &path)
     m_bModified = false;
     m_bSaved = true;
     emit enableConnection(true);
+    if (!refusedImages.isEmpty())
+        showWarning(tr("These pictures are not part of the project %1 and were left out:\n%2")
+                        .arg(path, refusedImages.join(QLatin1Char('\n'))));
     return true;
 }
 
