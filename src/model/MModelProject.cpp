@@ -252,19 +252,17 @@ void MModel::reloadFromArchive()
         loadDesignFile(designFile);
 }
 
-// Nothing of the open project changes until the new project file has been
-// found and checked; the document is read aside and adopted only when the
-// whole file was read.
-bool MModel::openProject(const QString &path)
+// The checks that come before anything of the open project changes: the
+// file is there, an archive unpacks and holds a project file, and that file
+// is well-formed with the root VMD. Each refusal is told to the user.
+bool MModel::prepareProject(const QString &path, UFolderSnapshot &extracted, QString &projectFile,
+                            XRecordedDocument &document)
 {
-    if (!m_pRootNode || !m_pScenes || !m_pArchive)
-        return false;
     if (!QFileInfo(path).isFile()) {
         showWarning(tr("The project file %1 cannot be opened.").arg(path));
         return false;
     }
-    UFolderSnapshot extracted;
-    QString projectFile = path;
+    projectFile = path;
     if (UArchive::isArchiveFile(path)) {
         extracted.take(UArchive::extractFolderPath());
         if (!unpackProject(projectFile) || projectFile == path) {
@@ -276,13 +274,42 @@ bool MModel::openProject(const QString &path)
     } else {
         m_pArchive->clear();
     }
-    XRecordedDocument document;
     if (!readProjectDocument(projectFile, document)) {
         extracted.restore();
         m_pArchive->clear();
         showWarning(tr("The project file %1 is damaged and was not opened.").arg(path));
         return false;
     }
+    return true;
+}
+
+bool MModel::canOpenProject(const QString &path)
+{
+    if (!m_pRootNode || !m_pScenes || !m_pArchive)
+        return false;
+    UFolderSnapshot extracted;
+    QString projectFile;
+    XRecordedDocument document;
+    if (!prepareProject(path, extracted, projectFile, document))
+        return false;
+    // Only looked at: the open project's unpacked files go back in place.
+    extracted.restore();
+    m_pArchive->clear();
+    return true;
+}
+
+// Nothing of the open project changes until the new project file has been
+// found and checked; the document is read aside and adopted only when the
+// whole file was read.
+bool MModel::openProject(const QString &path)
+{
+    if (!m_pRootNode || !m_pScenes || !m_pArchive)
+        return false;
+    UFolderSnapshot extracted;
+    QString projectFile;
+    XRecordedDocument document;
+    if (!prepareProject(path, extracted, projectFile, document))
+        return false;
 
     // The file's project information, canvas and version are read aside too.
     const QString pinBefore = MProject::exitPin();
