@@ -46,9 +46,10 @@ public:
     bool promptSave(const QString &title);
     // Every processor offline; "Go Online" unchecked.
     void goOffline();
-    // A project received from a mobile device is open: it has no file of
-    // the user's yet, so the next save asks for one.
-    void adoptReceivedProject();
+    // Opens the project as File > Open does, after the editor was reset;
+    // a file that cannot be read changes nothing. The project has no file
+    // of the user's yet: the caller names one when it has.
+    bool openProjectFile(const QString &path);
 
     MainWindow *mainWindow() const { return m_pMainWindow; }
     CCanvas *canvas() { return &m_canvas; }

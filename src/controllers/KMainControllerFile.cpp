@@ -186,26 +186,39 @@ void KMainController::openVC()
     if (promptSave(tr("Open Control Panel"))) {
         const QString path = chooseFile(false, tr("Open Control Panel File"), QStringLiteral("Path/Panels"),
                                         QString(), tr("Control Panel Files (*.cpz *.cpf)"));
-        if (!path.isEmpty()) {
-            resetProject();
-            watchDesignFile(QString());
-            if (m_pModel->openProject(path)) {
-                m_filePath = path;
-                m_pModel->selectSceneAt(0);
-                updateWindowTitle(path);
-                storeFolder(QStringLiteral("Path/Panels"), path);
-            } else {
-                // The model has told the user; leave a usable blank project.
-                loadBlankTemplate();
-                updateWindowTitle(QString());
-            }
-            fitWindowToCanvas();
-            m_pModel->notifyControllers(NotifyEventId::Initialised);
-            UArchive::instance()->clear();
+        if (!path.isEmpty() && openProjectFile(path)) {
+            m_filePath = path;
+            updateWindowTitle(path);
+            storeFolder(QStringLiteral("Path/Panels"), path);
         }
     }
     m_canvas.notifyChanged();
     m_pModel->updateToolBar();
+}
+
+// A file that cannot be read leaves the open project as it was; the model
+// has told the user why.
+bool KMainController::openProjectFile(const QString &path)
+{
+    if (!m_pModel || !m_pModel->canOpenProject(path))
+        return false;
+    resetProject();
+    watchDesignFile(QString());
+    const bool opened = m_pModel->openProject(path);
+    if (opened) {
+        m_pModel->selectSceneAt(0);
+    } else {
+        // The model has told the user; leave a usable blank project.
+        loadBlankTemplate();
+    }
+    m_filePath.clear();
+    updateWindowTitle(QString());
+    fitWindowToCanvas();
+    m_pModel->notifyControllers(NotifyEventId::Initialised);
+    UArchive::instance()->clear();
+    m_canvas.notifyChanged();
+    m_pModel->updateToolBar();
+    return opened;
 }
 
 bool KMainController::saveVC()
@@ -252,15 +265,6 @@ void KMainController::sendVC()
     VModeManager::instance()->cancelMode();
     goOffline();
     m_pModel->sendToMobileDevice();
-    m_canvas.notifyChanged();
-}
-
-void KMainController::adoptReceivedProject()
-{
-    m_filePath.clear();
-    updateWindowTitle(QString());
-    setActionChecked(ActionId::GoOnline, m_pModel && m_pModel->isConnectionEnabled());
-    m_canvas.applySkin();
     m_canvas.notifyChanged();
 }
 

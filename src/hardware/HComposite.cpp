@@ -323,6 +323,8 @@ bool HComposite::loadDesignFile(HNode *pRoot, const QString &path, bool reload, 
     // Read once: the same bytes feed both passes.
     const QByteArray bytes = file.readAll();
     file.close();
+    if (XVMPHandler::refuseDeepNesting(bytes))
+        return false;
     XVMPHandler handler;
     handler.setRoot(pRoot);
     handler.setProject(pProject);

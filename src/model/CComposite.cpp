@@ -819,7 +819,7 @@ bool CComposite::readWith(XControlHandler &handler, const std::function<bool(Xml
 
 bool CComposite::readElements(HNode *pHardwareRoot, HNode *pNode, const QString &path, const QString &section,
                               MProject *pProject, CCanvas *pCanvas, QString *pFileVersion,
-                              const XRecordedDocument *pDocument)
+                              const XRecordedDocument *pDocument, QStringList *pRefusedImages)
 {
     WDelegate::instance()->setSourceFile(path);
     if (!m_pModel || !QFile::exists(path))
@@ -830,6 +830,7 @@ bool CComposite::readElements(HNode *pHardwareRoot, HNode *pNode, const QString 
     handler.setControlName(section);
     handler.setProject(pProject);
     handler.setCanvas(pCanvas);
+    handler.setRefusedImages(pRefusedImages);
     const auto parse = [&](XmlHandler *pHandler) {
         return pDocument ? pDocument->replay(pHandler) : XmlHandler::parseFile(path, pHandler);
     };
@@ -842,11 +843,11 @@ bool CComposite::readElements(HNode *pHardwareRoot, HNode *pNode, const QString 
 
 bool CComposite::loadFromFile(const QString &path, HNode *pHardwareRoot, HNode *pNode, MModel *pModel,
                               MProject *pProject, CCanvas *pCanvas, QString *pFileVersion,
-                              const XRecordedDocument *pDocument)
+                              const XRecordedDocument *pDocument, QStringList *pRefusedImages)
 {
     m_pModel = pModel;
-    const bool read =
-        readElements(pHardwareRoot, pNode, path, QString(), pProject, pCanvas, pFileVersion, pDocument);
+    const bool read = readElements(pHardwareRoot, pNode, path, QString(), pProject, pCanvas, pFileVersion,
+                                   pDocument, pRefusedImages);
     setContextObject(pModel);
     return read;
 }

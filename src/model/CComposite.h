@@ -93,12 +93,14 @@ public:
     // is the file already parsed: its events are read instead.
     bool readElements(HNode *pHardwareRoot, HNode *pNode, const QString &path, const QString &section,
                       MProject *pProject = nullptr, CCanvas *pCanvas = nullptr,
-                      QString *pFileVersion = nullptr, const XRecordedDocument *pDocument = nullptr);
+                      QString *pFileVersion = nullptr, const XRecordedDocument *pDocument = nullptr,
+                      QStringList *pRefusedImages = nullptr);
     // Opening a project: stores the model, reads the whole file and hands the
     // model to every element.
     bool loadFromFile(const QString &path, HNode *pHardwareRoot, HNode *pNode, MModel *pModel,
                       MProject *pProject = nullptr, CCanvas *pCanvas = nullptr,
-                      QString *pFileVersion = nullptr, const XRecordedDocument *pDocument = nullptr);
+                      QString *pFileVersion = nullptr, const XRecordedDocument *pDocument = nullptr,
+                      QStringList *pRefusedImages = nullptr);
     // Controls in the clipboard format; every control added, in order, none
     // when the text does not parse.
     QList<CControl *> addControlsFromXml(HNode *pHardwareRoot, const QByteArray &xml);

@@ -34,11 +34,13 @@ class QStandardItemModel;
 class QTreeView;
 class QUrl;
 class UArchive;
+class UFolderSnapshot;
 class UTesselator;
 class VModeManager;
 class WDelegate;
 class WWidgetFactory;
 class XmlWriter;
+class XRecordedDocument;
 
 // The application model: owns the hardware tree, the panel document, the
 // project information and the process-wide services, keeps the state of the
@@ -87,6 +89,9 @@ public:
     // Reads an archive or a loose project file; the open project is replaced
     // only when the new one was read completely.
     bool openProject(const QString &path);
+    // Whether openProject would find a readable project there; tells the
+    // user when not. Changes nothing of the open project.
+    bool canOpenProject(const QString &path);
     bool unpackProject(QString &path);
     void reloadFromArchive();
     // Writes the project file, packs it with the design file into the
@@ -287,6 +292,8 @@ signals:
 
 private:
     CControl *adoptPlacedControl(CControl *pControl);
+    bool prepareProject(const QString &path, UFolderSnapshot &extracted, QString &projectFile,
+                        XRecordedDocument &document);
     bool readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode, MProject *pProject = nullptr,
                        CCanvas *pCanvas = nullptr, QString *pFileVersion = nullptr);
     bool adoptScenes(CComposite *pScratch);
@@ -298,6 +305,7 @@ private:
     QList<HChassis *> processors() const;
     CControl *findPanelByHandle(CControl *pElement, quint64 handle) const;
     bool openReceivedProject();
+    void resumeOnline();
     void showConnectionIndicator();
     bool showQmlBox(const QString &source, const QString &title, const QString &text, bool withButton);
     bool runReceiveEntry(const QString &entry);

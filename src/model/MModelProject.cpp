@@ -33,6 +33,7 @@
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
 #include "widgets/WWidgetFactory.h"
+#include "xml/XControlHandler.h"
 #include "xml/XmlWriter.h"
 #include "xml/XRecordedDocument.h"
 
@@ -83,15 +84,6 @@ bool isSaneGeometry(const QString &text)
     return std::isfinite(value) && std::fabs(value) <= MaxPastedGeometry;
 }
 
-// Settings that name a picture: under any widget, or "path" of the two
-// picture widgets (elsewhere "path" is a link or an outline).
-bool isImageElement(QStringView name, QStringView widget)
-{
-    if (name == u"onimage" || name == u"offimage" || name == u"partialImage" || name == u"imagepath")
-        return true;
-    return name == u"path" && (widget == u"image" || widget == u"meterimage");
-}
-
 // Clipboard text is offered by any program: only one VMD root holding one
 // Controls element of Control elements, with no document type (no entity
 // can expand), geometry in range and pictures the archive accepts.
@@ -128,7 +120,7 @@ bool isAcceptableClipboard(const QByteArray &bytes)
                 const QString value = text.trimmed();
                 if (isGeometryElement(name) && !isSaneGeometry(value))
                     return false;
-                if (isImageElement(name, names.at(names.size() - 2))
+                if (XControlHandler::isImageSetting(name, names.at(names.size() - 2))
                     && !UArchive::instance()->acceptsImageReference(value))
                     return false;
             }
@@ -260,19 +252,17 @@ void MModel::reloadFromArchive()
         loadDesignFile(designFile);
 }
 
-// Nothing of the open project changes until the new project file has been
-// found and checked; the document is read aside and adopted only when the
-// whole file was read.
-bool MModel::openProject(const QString &path)
+// The checks that come before anything of the open project changes: the
+// file is there, an archive unpacks and holds a project file, and that file
+// is well-formed with the root VMD. Each refusal is told to the user.
+bool MModel::prepareProject(const QString &path, UFolderSnapshot &extracted, QString &projectFile,
+                            XRecordedDocument &document)
 {
-    if (!m_pRootNode || !m_pScenes || !m_pArchive)
-        return false;
     if (!QFileInfo(path).isFile()) {
         showWarning(tr("The project file %1 cannot be opened.").arg(path));
         return false;
     }
-    UFolderSnapshot extracted;
-    QString projectFile = path;
+    projectFile = path;
     if (UArchive::isArchiveFile(path)) {
         extracted.take(UArchive::extractFolderPath());
         if (!unpackProject(projectFile) || projectFile == path) {
@@ -284,13 +274,42 @@ bool MModel::openProject(const QString &path)
     } else {
         m_pArchive->clear();
     }
-    XRecordedDocument document;
     if (!readProjectDocument(projectFile, document)) {
         extracted.restore();
         m_pArchive->clear();
         showWarning(tr("The project file %1 is damaged and was not opened.").arg(path));
         return false;
     }
+    return true;
+}
+
+bool MModel::canOpenProject(const QString &path)
+{
+    if (!m_pRootNode || !m_pScenes || !m_pArchive)
+        return false;
+    UFolderSnapshot extracted;
+    QString projectFile;
+    XRecordedDocument document;
+    if (!prepareProject(path, extracted, projectFile, document))
+        return false;
+    // Only looked at: the open project's unpacked files go back in place.
+    extracted.restore();
+    m_pArchive->clear();
+    return true;
+}
+
+// Nothing of the open project changes until the new project file has been
+// found and checked; the document is read aside and adopted only when the
+// whole file was read.
+bool MModel::openProject(const QString &path)
+{
+    if (!m_pRootNode || !m_pScenes || !m_pArchive)
+        return false;
+    UFolderSnapshot extracted;
+    QString projectFile;
+    XRecordedDocument document;
+    if (!prepareProject(path, extracted, projectFile, document))
+        return false;
 
     // The file's project information, canvas and version are read aside too.
     const QString pinBefore = MProject::exitPin();
@@ -300,8 +319,9 @@ bool MModel::openProject(const QString &path)
     m_pRootNode->uncheck();
     reloadFromArchive();
     CComposite scratch;
+    QStringList refusedImages;
     if (!scratch.loadFromFile(projectFile, m_pRootNode.get(), nullptr, this, &project, pCanvas.get(), &version,
-                              &document)) {
+                              &document, &refusedImages)) {
         scratch.clear();
         MProject::setExitPin(pinBefore);
         extracted.restore();
@@ -320,6 +340,9 @@ bool MModel::openProject(const QString &path)
     m_bModified = false;
     m_bSaved = true;
     emit enableConnection(true);
+    if (!refusedImages.isEmpty())
+        showWarning(tr("These pictures are not part of the project %1 and were left out:\n%2")
+                        .arg(path, refusedImages.join(QLatin1Char('\n'))));
     return true;
 }
 

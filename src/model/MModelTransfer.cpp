@@ -2,7 +2,7 @@
 // from it, and the canvas's system menu with its boxes.
 #include "model/MModel.h"
 
-#include "commands/BToolSelectCommand.h"
+#include "controllers/ActionId.h"
 #include "controllers/ControllerId.h"
 #include "controllers/KMainController.h"
 #include "controllers/NotifyEventId.h"
@@ -239,15 +239,35 @@ bool MModel::receiveAndOpen()
 {
     if (m_bReceiving || m_pReceiveServer)
         return false;
+    const bool wasOnline = m_bConnectionEnabled;
     m_bReceiving = true;
     const bool opened = receiveProject() && openReceivedProject();
     m_bReceiving = false;
+    // No new project: the editor goes on as it was before the receive.
+    if (!opened && wasOnline)
+        resumeOnline();
     emit changedStatusIndicator();
     return opened;
 }
 
+// The receive stops the polling, and an open that gives up may have taken the
+// processors offline: both come back, and "Go Online" shows it.
+void MModel::resumeOnline()
+{
+    if (!m_bConnectionEnabled) {
+        setConnectionEnabled(true);
+        collectInterfaces();
+    } else if (!m_pollTimer.isActive()) {
+        m_pollTimer.start(kPollIntervalMs);
+        setPollPending(true);
+    }
+    if (auto *pMain = qobject_cast<KMainController *>(findController(ControllerId::Main)))
+        pMain->setActionChecked(ActionId::GoOnline, m_bConnectionEnabled);
+}
+
 // The open project goes only after the save prompt and only for a project
-// that was read completely; a refused prompt keeps the received file.
+// that can be read; a refused prompt keeps the received file. The received
+// project then opens as File > Open opens it, and goes online.
 bool MModel::openReceivedProject()
 {
     auto *pMain = qobject_cast<KMainController *>(findController(ControllerId::Main));
@@ -259,22 +279,27 @@ bool MModel::openReceivedProject()
                         .arg(receivedProjectPath()));
         return false;
     }
-    if (m_bConnectionEnabled)
-        setConnectionEnabled(false);
-    if (!openProject(receivedProjectPath()))
-        return false;
-    clearUndoStack();
-    if (m_pSelectTool)
-        m_pSelectTool->reset();
-    emit selectState(false);
-    emit ccpState(false);
-    selectSceneAt(0);
+    const QString path = receivedProjectPath();
+    if (pMain) {
+        if (!pMain->openProjectFile(path))
+            return false;
+    } else {
+        if (!canOpenProject(path))
+            return false;
+        if (m_bConnectionEnabled)
+            setConnectionEnabled(false);
+        resetModel();
+        closeDesignFile();
+        if (!openProject(path))
+            return false;
+        selectSceneAt(0);
+        notifyControllers(NotifyEventId::Initialised);
+    }
     setConnectionEnabled(true);
     collectInterfaces();
     requestPanelState();
     if (pMain)
-        pMain->adoptReceivedProject();
-    notifyControllers(NotifyEventId::Initialised);
+        pMain->setActionChecked(ActionId::GoOnline, m_bConnectionEnabled);
     return true;
 }
 

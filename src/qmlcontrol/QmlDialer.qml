@@ -29,6 +29,7 @@ Item {
     readonly property bool idle: state_ === WDialer.State_HangUp || state_ === WDialer.State_OTHER
                                  || state_ === WDialer.State_Startup
     readonly property bool active: state_ === WDialer.State_Active
+    readonly property bool held: state_ === WDialer.State_Hold
     readonly property bool incoming: state_ === WDialer.State_Incoming || state_ === WDialer.State_ActiveIncoming
     readonly property bool pstn: widget.callType === "PSTN"
     readonly property bool voip: widget.callType === "VoIP"
@@ -222,11 +223,17 @@ Item {
                 QmlDialerButton {
                     objectName: "holdKey"
                     anchors.fill: parent
-                    visible: !parent.parent.callAndEnd && dialer.voip && dialer.active
+                    // A held call is taken back by answering it: hold acts only in a call.
+                    visible: !parent.parent.callAndEnd && dialer.voip && (dialer.active || dialer.held)
                     radiusFactor: dialer.radiusFactor
                     normalImage: dialer.keyImage(widget.isHoldActive ? "resume" : "hold", false)
                     pressedImage: dialer.keyImage(widget.isHoldActive ? "resume" : "hold", true)
-                    onClicked: widget.hold()
+                    onClicked: {
+                        if (dialer.held)
+                            widget.accept()
+                        else
+                            widget.hold()
+                    }
                 }
             }
 

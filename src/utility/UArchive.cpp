@@ -398,7 +398,7 @@ QString UArchive::findLocalPath(const QString &text) const
     return QString();
 }
 
-bool UArchive::acceptsImageReference(const QString &text) const
+bool UArchive::isBuiltInImage(const QString &text)
 {
     // A bare name ("mute_on") picks a built-in image; one with a suffix would
     // be read as a file of the working folder.
@@ -410,10 +410,36 @@ bool UArchive::acceptsImageReference(const QString &text) const
         const QStringList parts = text.mid(prefix.size()).split(QLatin1Char('/'));
         return std::all_of(parts.cbegin(), parts.cend(), &UArchiveHeaderRecord::isPlainFileName);
     }
+    return false;
+}
+
+bool UArchive::acceptsImageReference(const QString &text) const
+{
+    if (isBuiltInImage(text))
+        return true;
     const QUrl url(text);
     const QString localPath = url.isLocalFile() ? url.toLocalFile() : text;
     return QDir::isAbsolutePath(localPath) && QDir::cleanPath(localPath) == localPath
            && m_header.findByLocalPath(localPath);
+}
+
+// The widgets find a packed picture by the file name after the last "/"
+// (fileUrl); a name without one, or one that climbs folders, is not looked up
+// there and would be read as it stands.
+bool UArchive::acceptsProjectImage(const QString &text) const
+{
+    if (isBuiltInImage(text))
+        return true;
+    const int slash = int(text.lastIndexOf(QLatin1Char('/')));
+    if (slash < 0 || text.contains(QLatin1String("../")) || m_header.extractFolder().isEmpty())
+        return false;
+    const QString fileName = text.mid(slash + 1);
+    const QString packed = QStringLiteral("/image/") + fileName;
+    const QList<UArchiveHeaderRecord *> &records = m_header.records();
+    return UArchiveHeaderRecord::isPlainFileName(fileName)
+           && std::any_of(records.cbegin(), records.cend(), [&](const UArchiveHeaderRecord *pRecord) {
+                  return pRecord->archiveName() == packed;
+              });
 }
 
 bool UArchive::fileUrl(QString &name) const

@@ -47,6 +47,13 @@ public:
     // this archive already lists. Any other local file could be packed by
     // the next save without the user ever having chosen it.
     bool acceptsImageReference(const QString &text) const;
+    // Whether an image named by a project file read from disk or received
+    // may be used: built-in images, or a picture packed in the archive this
+    // project came in. Any other name would have the next save pack a file
+    // of this computer that the user never chose.
+    bool acceptsProjectImage(const QString &text) const;
+    // A bare name, a built-in image or a resource: nothing of the disk.
+    static bool isBuiltInImage(const QString &text);
     bool fileUrl(QString &name) const;
     void dump() const;
 

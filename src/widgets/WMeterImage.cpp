@@ -93,6 +93,13 @@ void WMeterImage::onOnlineStateChanged(bool online)
         setWidgetProperty("path", QString(GreyImage));
 }
 
+// A meter saved while online keeps the level of that moment; read back, the
+// editor is offline and shows the offline image until a reply comes.
+bool WMeterImage::isLiveImage(const QString &path)
+{
+    return path == GreenImage || path == YellowImage || path == OrangeImage;
+}
+
 QString WMeterImage::imageFor(double level) const
 {
     if (level <= m_source.minimum())
@@ -135,7 +142,7 @@ bool WMeterImage::processElement(const QString &name, const QString &text)
     if (processRect(name, text) || processIdLink(name, text))
         return true;
     if (name == QLatin1String("path"))
-        setImage(text);
+        setImage(isLiveImage(text) ? QString(GreyImage) : text);
     else if (name == QLatin1String("imagesize"))
         setWidgetProperty("imageSize", UNumbers::finiteFloat(text));
     else if (name == QLatin1String("imageOpacity"))

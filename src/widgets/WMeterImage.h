@@ -47,6 +47,7 @@ public:
 private:
     void setOpacity(double value);
     void setImage(const QString &path);
+    static bool isLiveImage(const QString &path);
 
     WMeterSource m_source;
 };

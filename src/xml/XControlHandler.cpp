@@ -7,6 +7,7 @@
 #include "model/CControl.h"
 #include "model/MProject.h"
 #include "utility/LogCategories.h"
+#include "utility/UArchive.h"
 
 #include <QDebug>
 #include <QStringList>
@@ -326,7 +327,20 @@ void XControlHandler::processWidget(const QString &text)
                                   + QLatin1Char(')');
         return;
     }
-    m_pActiveControl->createPrototype(parentElement(), currentElement(), text);
+    const QString widget = parentElement();
+    const QString name = currentElement();
+    if (m_pRefusedImages && isImageSetting(name, widget) && !UArchive::instance()->acceptsProjectImage(text)) {
+        m_pRefusedImages->append(text);
+        return;
+    }
+    m_pActiveControl->createPrototype(widget, name, text);
+}
+
+bool XControlHandler::isImageSetting(QStringView name, QStringView widget)
+{
+    if (name == u"onimage" || name == u"offimage" || name == u"partialImage" || name == u"imagepath")
+        return true;
+    return name == u"path" && (widget == u"image" || widget == u"meterimage");
 }
 
 // A control names its node by processor, node ID and category, or failing

@@ -3,6 +3,7 @@
 #include "xml/XmlHandler.h"
 
 #include <QString>
+#include <QStringList>
 
 class CCanvas;
 class CComposite;
@@ -32,6 +33,9 @@ public:
     // Null skips the section.
     void setProject(MProject *pProject) { m_pProject = pProject; }
     void setCanvas(CCanvas *pCanvas) { m_pCanvas = pCanvas; }
+    // When set, a picture named by the file must be built in or packed in
+    // the archive it came in; any other name is left out and added here.
+    void setRefusedImages(QStringList *pRefused) { m_pRefusedImages = pRefused; }
 
     // The file version read; null when the file names none.
     const QString &fileVersion() const { return m_sFileVersion; }
@@ -55,6 +59,9 @@ public:
     // Keeps the spaces typed into a value, drops the line breaks and tabs
     // of the layout around it; a blank text gives an empty one.
     static QString prepareText(const QString &text);
+    // Settings that name a picture: under any widget, or "path" of the two
+    // picture widgets (elsewhere "path" is a link or an outline).
+    static bool isImageSetting(QStringView name, QStringView widget);
 
 private:
     void beginSection(const QString &name);
@@ -93,4 +100,5 @@ private:
     // The panel being read was given no type: it is inferred from its content.
     bool m_bInferPanelType;
     QString m_sFileVersion;
+    QStringList *m_pRefusedImages = nullptr;
 };

@@ -15,6 +15,7 @@
 #include <QDebug>
 #include <QLocale>
 #include <QXmlAttributes>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -63,6 +64,73 @@ QString XVMPHandler::refusalText(const QString &version)
                 "can then be opened in Velmora Viviza builder. Also ensure that your system devices have "
                 "been updated to the latest firmware (System->Update Firmware). ")
                  .arg(QStringLiteral("pro.velmora-audio.com"));
+}
+
+QString XVMPHandler::deepNestingText()
+{
+    return tr("The design file was not imported: its elements are nested more than %1 levels deep "
+              "outside a logic view.")
+        .arg(MaxKeptLevels);
+}
+
+// The depth rule of startElement, over the whole file before any node is
+// built: stopping half-way would leave the tree half imported. The design
+// tool declares Windows-1252; element and attribute names are ASCII, so a
+// Latin-1 reading finds them whatever the declaration says.
+bool XVMPHandler::nestsTooDeep(const QByteArray &bytes)
+{
+    QXmlStreamReader reader;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        reader.addData(bytes);
+    else
+        reader.addData(QString::fromLatin1(bytes));
+    QStringList open;
+    int nodeDepth = 0; // the open Node of the node list; 0: none
+    int skipDepth = 0; // the element whose content belongs to no node; 0: none
+    bool logic = false;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            const QString name = reader.name().toString();
+            const QString parent = open.isEmpty() ? QString() : open.last();
+            open.append(name);
+            const int depth = int(open.size());
+            if (skipDepth > 0)
+                continue;
+            if (depth > MaxKeptLevels)
+                return true;
+            if (nodeDepth > 0) {
+                if (name == NodeSection || (name == QLatin1String("LogicView") && logic))
+                    skipDepth = depth;
+                else if (name == QLatin1String("Property")
+                         && reader.attributes().value(QLatin1String("name")) == QLatin1String("title"))
+                    logic = reader.attributes().value(QLatin1String("value")) == QLatin1String("Logic");
+            } else if (name == NodeSection && parent == QLatin1String("Nodes")) {
+                nodeDepth = depth;
+                logic = false;
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            const int depth = int(open.size());
+            if (depth == skipDepth)
+                skipDepth = 0;
+            if (depth == nodeDepth)
+                nodeDepth = 0;
+            if (!open.isEmpty())
+                open.removeLast();
+        }
+    }
+    // A file the reader gives up on is left to the import, which reports it.
+    return false;
+}
+
+bool XVMPHandler::refuseDeepNesting(const QByteArray &bytes)
+{
+    if (!nestsTooDeep(bytes))
+        return false;
+    qCWarning(lcXml).noquote()
+        << QStringLiteral("XVMPHandler - elements nested deeper than %1 levels; import refused").arg(MaxKeptLevels);
+    DMessageBox::warning(nullptr, refusalTitle(), deepNestingText());
+    return true;
 }
 
 bool XVMPHandler::startDocument()
@@ -173,6 +241,7 @@ bool XVMPHandler::startElement(const QString &, const QString &localName, const 
     if (depth > MaxKeptLevels && m_nSkipDepth == 0) {
         qCWarning(lcXml).noquote() << QStringLiteral("XVMPHandler - elements nested deeper than %1 levels; import stopped")
                                     .arg(MaxKeptLevels);
+        DMessageBox::warning(nullptr, refusalTitle(), deepNestingText());
         return false;
     }
     const bool skipping = m_nSkipDepth > 0;

@@ -38,6 +38,11 @@ public:
     // The refusal shown for a file older than version 4.2.
     static QString refusalTitle();
     static QString refusalText(const QString &version);
+    // Content nested deeper than the handler keeps, outside what it skips:
+    // such a file cannot be read. Refusing tells the user; true when refused.
+    static bool nestsTooDeep(const QByteArray &bytes);
+    static bool refuseDeepNesting(const QByteArray &bytes);
+    static QString deepNestingText();
 
     bool startDocument() override;
     bool endDocument() override;

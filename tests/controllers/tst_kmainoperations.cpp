@@ -93,6 +93,9 @@ private slots:
     void promptBeforeLosingChanges();
     void badChoicesKeepTheProject_data();
     void badChoicesKeepTheProject();
+    void failedOpenKeepsTheOpenProject_data();
+    void failedOpenKeepsTheOpenProject();
+    void receivedProjectOpensAsFileOpenDoes();
     void newOffersTheTemplates_data();
     void newOffersTheTemplates();
     void reloadWarningAsksFirst_data();
@@ -429,6 +432,120 @@ void TestKMainOperations::badChoicesKeepTheProject()
     QVERIFY(m_pModel->designFilePath().isEmpty());
     QVERIFY(!m_pMain->settings()->contains(QStringLiteral("Path/Panels")));
     QVERIFY(!m_pMain->settings()->contains(QStringLiteral("Path/Designs")));
+}
+
+void TestKMainOperations::failedOpenKeepsTheOpenProject_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("damage"); // "half": the first half of a saved archive; else the file's text
+    QTest::newRow("truncated archive") << "cut.cpz" << "half";
+    QTest::newRow("not a project") << "noise.cpf" << "\x01\x02 noise";
+    QTest::newRow("missing file") << "missing.cpz" << "";
+}
+
+// A file that cannot be opened leaves the open project as it was: its
+// panels, its design in the tree, its file to save to, its title.
+void TestKMainOperations::failedOpenKeepsTheOpenProject()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, damage);
+    start();
+    const QString folder = m_pDir->path() + QLatin1Char('/');
+    QDir(folder).mkdir(QStringLiteral("annex"));
+    const QString design = DesignFixture().write(folder + QStringLiteral("annex"));
+    answerFiles(design);
+    m_pMain->openVMP();
+    const QString annex = folder + QStringLiteral("annex.cpz");
+    QVERIFY(m_pModel->saveProject(annex));
+    answerFiles(annex);
+    m_pMain->openVC();
+    QCOMPARE(m_pMain->filePath(), annex);
+    const QString title = m_pMain->mainWindow()->windowTitle();
+    const QString designPath = m_pModel->designFilePath();
+    const QStringList processors = processorLabels();
+    QCOMPARE(processors, (QStringList{"Annex Rack", "Main Rack"}));
+    const QList<CControl *> scenes = m_pModel->scenes()->children();
+    CControl *pPanel = m_pModel->currentPanel();
+    QVERIFY(pPanel);
+
+    const QString path = folder + name;
+    if (damage == QLatin1String("half")) {
+        const QByteArray whole = TestSupport::readAll(annex);
+        QVERIFY(TestSupport::writeAll(path, whole.left(whole.size() / 2)));
+    } else if (!damage.isEmpty()) {
+        QVERIFY(TestSupport::writeAll(path, damage.toLatin1()));
+    }
+    m_warnings.clear();
+    answerFiles(path);
+    m_pMain->openVC();
+
+    QCOMPARE(m_warnings.size(), 1);
+    QCOMPARE(m_pModel->scenes()->children(), scenes);
+    QCOMPARE(m_pModel->currentPanel(), pPanel);
+    QCOMPARE(m_pModel->designFilePath(), designPath);
+    QVERIFY(QFileInfo(designPath).isFile());
+    QCOMPARE(processorLabels(), processors);
+    QCOMPARE(m_pMain->filePath(), annex);
+    QCOMPARE(m_pMain->mainWindow()->windowTitle(), title);
+}
+
+// A project received from a device opens as File > Open opens the same
+// file, on its own canvas, out of edit mode; then the editor goes online.
+void TestKMainOperations::receivedProjectOpensAsFileOpenDoes()
+{
+    start();
+    const QString folder = m_pDir->path() + QLatin1Char('/');
+    appSettings()->setValue(QStringLiteral("Path/Designs"), folder + QStringLiteral("received"));
+    auto *pCanvasView = qobject_cast<KQmlController *>(m_pModel->findController(ControllerId::Canvas));
+    QVERIFY(pCanvasView);
+    // The start-up canvas is 6" portrait: the project to receive.
+    const QString portrait = folder + QStringLiteral("portrait.cpz");
+    QVERIFY(m_pModel->saveProject(portrait));
+    m_pMain->canvas()->setSize(12.0f);
+    m_pMain->canvas()->setOrientation(0);
+    const QString landscape = folder + QStringLiteral("landscape.cpz");
+    QVERIFY(m_pModel->saveProject(landscape));
+    const auto shown = [&] {
+        QQuickView *pView = pCanvasView->view();
+        return QStringList{
+            QStringLiteral("canvas %1x%2").arg(m_pMain->canvas()->width()).arg(m_pMain->canvas()->height()),
+            QStringLiteral("view %1x%2").arg(pView ? pView->width() : -1).arg(pView ? pView->height() : -1),
+            // The fit changes the width by one when the size would not change.
+            QStringLiteral("window height %1").arg(m_pMain->mainWindow()->height()),
+            QStringLiteral("edit mode %1 %2")
+                .arg(m_pMain->action(ActionId::EditMode)->isChecked())
+                .arg(m_pModel->qmlProperty(QStringLiteral("editModeEnable")).toBool())};
+    };
+    answerFiles(portrait);
+    m_pMain->openVC();
+    const QStringList opened = shown();
+    answerFiles(landscape);
+    m_pMain->openVC();
+    QVERIFY(shown().first() != opened.first());
+    m_pModel->setEditMode(true);
+
+    m_pModel->setTransferPort(0);
+    m_pModel->setReceiveAddress(QHostAddress(QHostAddress::LocalHost));
+    const QByteArray bytes = TestSupport::readAll(portrait);
+    FakeMobileDevice device;
+    QTimer sender;
+    connect(&sender, &QTimer::timeout, &sender, [&]() {
+        if (const quint16 port = m_pModel->receivingPort()) {
+            sender.stop();
+            device.sendFile(port, bytes);
+        }
+    });
+    sender.start(2);
+    m_warnings.clear();
+    QVERIFY(m_pModel->runSystemMenu(QStringLiteral("Receive")));
+
+    QVERIFY2(m_warnings.isEmpty(), qPrintable(m_warnings.join(QLatin1Char('\n'))));
+    QCOMPARE(shown(), opened);
+    QVERIFY(m_pModel->isConnectionEnabled());
+    QVERIFY(m_pMain->action(ActionId::GoOnline)->isChecked());
+    // Nothing of the user's to save over yet.
+    QVERIFY(m_pMain->filePath().isEmpty());
+    QCOMPARE(m_pMain->mainWindow()->windowTitle(), QStringLiteral("Velmora Viviza builder"));
 }
 
 void TestKMainOperations::newOffersTheTemplates_data()

@@ -102,6 +102,8 @@ private slots:
     void badInput_data();
     void badInput();
     void deepContentOfASkippedViewIsIgnored();
+    void deepNestingIsRefusedWithAMessage_data();
+    void deepNestingIsRefusedWithAMessage();
     void windows1252FileYieldsAmplifierTitles();
 
 private:
@@ -658,7 +660,7 @@ void TestDesignImport::badInput_data()
     for (int i = 0; i < 12; ++i)
         deep += "</Deep>";
     deep += "</Nodes></Project></VMD>";
-    QTest::newRow("nested too deep") << deep << QStringList{"Rack"};
+    QTest::newRow("nested too deep") << deep << QStringList();
 }
 
 void TestDesignImport::badInput()
@@ -668,9 +670,11 @@ void TestDesignImport::badInput()
     const QString path = m_dir.filePath(QStringLiteral("bad.vmp"));
     QVERIFY(TestSupport::writeAll(path, bytes));
     HRoot root;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Fatal error on line")));
+    WarningRecorder warnings;
     if (QByteArray(QTest::currentDataTag()) == "nested too deep")
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("nested deeper")));
+    else
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Fatal error on line")));
     QVERIFY(!HComposite::loadDesignFile(&root, path, false, nullptr));
     QCOMPARE(childLabels(&root), kept);
     QVERIFY(!HComposite::loadDesignFile(&root, m_dir.filePath(QStringLiteral("missing.vmp")), false, nullptr));
@@ -693,6 +697,44 @@ void TestDesignImport::deepContentOfASkippedViewIsIgnored()
     QVERIFY(import(root, design, false));
     QCOMPARE(childLabels(&root), (QStringList{QStringLiteral("Main Rack"), QStringLiteral("Annex Rack")}));
     QVERIFY(!byLabel(&root, QStringLiteral("Not a node")));
+}
+
+void TestDesignImport::deepNestingIsRefusedWithAMessage_data()
+{
+    QTest::addColumn<bool>("reload");
+    QTest::newRow("first import") << false;
+    QTest::newRow("re-import") << true;
+}
+
+// Content nested too deep outside a skipped view cannot be read: the user is
+// told the file was not imported and why, and the tree stays as it was.
+void TestDesignImport::deepNestingIsRefusedWithAMessage()
+{
+    QFETCH(bool, reload);
+    HRoot root;
+    if (reload)
+        QVERIFY(import(root, DesignFixture(), false));
+    const QStringList before = labels(subtree(&root));
+    const auto p = &DesignFixture::property;
+    QByteArray deep;
+    for (int i = 0; i < 16; ++i)
+        deep += "<Deep>";
+    for (int i = 0; i < 16; ++i)
+        deep += "</Deep>";
+    DesignFixture design;
+    // Read before the deep part, it would change the tree.
+    design.nodes[0].replace("Main Rack", "Renamed Rack");
+    design.nodes << DesignFixture::node("className=\"Gain\" typeNumber=\"0\"",
+                                        {p("title", "Gain"), p("label", "Deep Gain")}, deep);
+    WarningRecorder warnings;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("nested deeper")));
+
+    QVERIFY(!import(root, design, reload));
+    QCOMPARE(warnings.titles, QStringList{"Open Velmora Designer File Error"});
+    QVERIFY2(warnings.texts.first().contains(QLatin1String("was not imported"))
+                 && warnings.texts.first().contains(QLatin1String("12 levels")),
+             qPrintable(warnings.texts.first()));
+    QCOMPARE(labels(subtree(&root)), before);
 }
 
 void TestDesignImport::windows1252FileYieldsAmplifierTitles()

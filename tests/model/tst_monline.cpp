@@ -1,5 +1,6 @@
 #include "OnlineFixture.h"
 
+#include "controllers/ActionId.h"
 #include "dialogs/DIPAddressChangeDialog.h"
 #include "dialogs/DMessageBox.h"
 #include "hardware/HChassis.h"
@@ -10,14 +11,23 @@
 #include "model/MModel.h"
 #include "protocols/PProtocol.h"
 #include "support/FaderFixture.h"
+#include "support/FakeMainController.h"
+#include "support/FakeMobileDevice.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestSupport.h"
+#include "support/WidgetAnswerer.h"
 #include "transforms/TTransform.h"
 #include "widgets/WSlider.h"
 #include "widgets/WTextEdit.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QMessageBox>
 #include <QPointer>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -109,6 +119,10 @@ private slots:
     void addressUpdateSkipsConnectedProcessors();
     void addressUpdateWithoutProcessors();
     void networkReport();
+
+    // receiving while online
+    void failedReceiveKeepsTheEditorOnline_data();
+    void failedReceiveKeepsTheEditorOnline();
 };
 
 // ---------------------------------------------------------------- switching
@@ -551,4 +565,90 @@ void TestMOnline::networkReport()
 }
 
 QTEST_MAIN(TestMOnline)
+// ---------------------------------------------------------------- receiving while online
+
+void TestMOnline::failedReceiveKeepsTheEditorOnline_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("box"); // the start of the one warning shown; empty: none
+    QTest::newRow("truncated project") << "truncated" << "Warning|The project archive ";
+    QTest::newRow("save prompt cancelled") << "prompt" << "";
+    QTest::newRow("receive box cancelled") << "cancel" << "";
+}
+
+// Whatever ends a receive without a new project, the editor is online as
+// before: the processors connected, the panel polled, "Go Online" checked.
+void TestMOnline::failedReceiveKeepsTheEditorOnline()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, box);
+    QTemporaryDir dir;
+    QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0"))
+        .setValue(QStringLiteral("Path/Designs"), dir.filePath(QStringLiteral("received")));
+    OnlineFixture f;
+    HChassis *pChassis = f.processor(QStringLiteral("Rack"));
+    QVERIFY(pChassis);
+    f.boundControl(QStringLiteral("Gain"), f.block(pChassis, QStringLiteral("Gain 1")), 3);
+    auto *pMain = new FakeMainController({ActionId::GoOnline, ActionId::EditMode});
+    pMain->setModel(f.model());
+    f.model()->addController(pMain);
+    f.model()->setTransferPort(0);
+    f.model()->setReceiveAddress(QHostAddress(QHostAddress::LocalHost));
+    UserScript user;
+    QStringList boxes;
+    DMessageBox::setResponder([&](const QString &title, const QString &text) {
+        if (text == QLatin1String("There are unsaved changes. Would you like to save?"))
+            return int(QMessageBox::Cancel);
+        boxes << title + QLatin1Char('|') + text;
+        return 0;
+    });
+    // What the device sends: half of a saved archive, or a whole one.
+    const QString saved = dir.filePath(QStringLiteral("show.cpz"));
+    QVERIFY(f.model()->saveProject(saved));
+    QByteArray bytes = TestSupport::readAll(saved);
+    QVERIFY(!bytes.isEmpty());
+    if (how == QLatin1String("truncated"))
+        bytes.truncate(bytes.size() / 2);
+    if (how == QLatin1String("prompt"))
+        f.model()->setModified(true);
+
+    f.goOnline(true);
+    pMain->setActionChecked(ActionId::GoOnline, true);
+    QTRY_VERIFY(pChassis->isConnected());
+    FakeMobileDevice device;
+    QTimer sender;
+    std::unique_ptr<WidgetAnswerer> pCanceller;
+    if (how == QLatin1String("cancel")) {
+        pCanceller = std::make_unique<WidgetAnswerer>([](QWidget *pWidget) {
+            auto *pBox = qobject_cast<QMessageBox *>(pWidget);
+            if (!pBox || pBox->windowTitle() != QLatin1String("Receive Control Panel...") || pBox->buttons().isEmpty())
+                return false;
+            pBox->buttons().first()->click();
+            return true;
+        });
+    } else {
+        QObject::connect(&sender, &QTimer::timeout, &sender, [&]() {
+            if (const quint16 port = f.model()->receivingPort()) {
+                sender.stop();
+                device.sendFile(port, bytes);
+            }
+        });
+        sender.start(2);
+    }
+
+    QVERIFY(!f.model()->runSystemMenu(QStringLiteral("Receive")));
+
+    if (box.isEmpty())
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(QLatin1Char('\n'))));
+    else
+        QVERIFY2(boxes.size() == 1 && boxes.first().startsWith(box), qPrintable(boxes.join(QLatin1Char('\n'))));
+    QCOMPARE(f.model()->currentPanel(), f.panel());
+    QVERIFY(f.model()->isConnectionEnabled());
+    QVERIFY(pMain->action(ActionId::GoOnline)->isChecked());
+    QVERIFY(f.pollTimer()->isActive());
+    QVERIFY(!f.model()->isReceiving());
+    QTRY_VERIFY(pChassis->isConnected());
+    QTRY_COMPARE(f.server(pChassis)->connectedCount(), 1);
+}
+
 #include "tst_monline.moc"

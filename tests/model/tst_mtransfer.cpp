@@ -301,6 +301,55 @@ private slots:
                  cancel ? QHostAddress(QStringLiteral("192.168.0.1")) : QHostAddress(QHostAddress::LocalHost));
     }
 
+    // What the user is told: "could not connect" whenever no connection was
+    // made, "not sent completely" only when one was and it broke.
+    void sendTellsWhatWentWrong_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("deviceTakes"); // bytes before the device drops; -2: nothing listens
+        QTest::addColumn<QString>("box");
+        const QString refused = QStringLiteral("Connection|Could not connect to: 127.0.0.1");
+        const QString broken = QStringLiteral("Connection|The project was not sent completely to: 127.0.0.1");
+        QTest::newRow("nothing listens, empty file") << 0 << -2 << refused;
+        QTest::newRow("nothing listens, one piece") << 4096 << -2 << refused;
+        QTest::newRow("nothing listens, many pieces") << 20 * 4096 << -2 << refused;
+        QTest::newRow("device drops after a piece") << 200 * 4096 << 4096 << broken;
+    }
+
+    void sendTellsWhatWentWrong()
+    {
+        QFETCH(int, size);
+        QFETCH(int, deviceTakes);
+        QFETCH(QString, box);
+        TransferFixture t;
+        QVERIFY(t.f.model->saveProject(t.dir.filePath(QStringLiteral("show.cpz"))));
+        QVERIFY(TestSupport::writeAll(t.f.model->projectPath(), randomBytes(size)));
+        FakeMobileDevice device;
+        if (deviceTakes == -2) {
+            // A port that was free a moment ago: nothing listens there now.
+            FakeMobileDevice gone;
+            QVERIFY(gone.listen());
+            t.f.model->setTransferPort(gone.port());
+        } else {
+            device.setReceiveLimit(deviceTakes);
+            QVERIFY(device.listen());
+            t.f.model->setTransferPort(device.port());
+        }
+        t.answerAddress();
+        bool progressShown = false;
+        WidgetAnswerer watcher([&](QWidget *pWidget) {
+            progressShown = progressShown || qobject_cast<QProgressDialog *>(pWidget);
+            return false;
+        });
+
+        QVERIFY(!t.f.model->sendToMobileDevice());
+        QCOMPARE(t.f.boxes, QStringList{box});
+        if (deviceTakes == -2)
+            QVERIFY(!progressShown);
+        else
+            QVERIFY(device.acceptedCount() == 1);
+    }
+
     // ---------------------------------------------------------------- receiving
 
     // A whole project arrives; after the save prompt it replaces the open one.

@@ -210,6 +210,7 @@ private slots:
     void callRow_data();
     void callRow();
     void keysByMouse();
+    void heldVoipCallResumesByMouse();
     void onlineWithAProcessor();
 };
 
@@ -760,7 +761,8 @@ void TestWDialer::callRow_data()
     QTest::newRow("PSTN ringing out") << "PSTN" << false << "RINGBACK" << "" << "end_call" << "";
     QTest::newRow("PSTN call and end") << "PSTN" << true << "HANGUP" << "call" << "end_call" << "";
     QTest::newRow("VoIP in a call") << "VoIP" << false << "ACTIVE" << "hold" << "end_call" << "add";
-    QTest::newRow("VoIP on hold") << "VoIP" << false << "HOLD" << "" << "end_call" << "";
+    QTest::newRow("VoIP on hold") << "VoIP" << false << "HOLD" << "resume" << "end_call" << "";
+    QTest::newRow("PSTN on hold") << "PSTN" << false << "HOLD" << "" << "end_call" << "";
     QTest::newRow("VoIP ignores call and end") << "VoIP" << true << "HANGUP" << "" << "call" << "";
 }
 
@@ -833,6 +835,46 @@ void TestWDialer::keysByMouse()
     QVERIFY(!findItem(pPad, QStringLiteral("declineKey"))->isVisible());
     click("acceptKey");
     QCOMPARE(f.sent(), QStringList{"4:"});
+
+    pCanvas->setParentItem(nullptr);
+    QVERIFY2(f.fx.canvas().warnings().isEmpty(), qPrintable(f.fx.canvas().warnings().join('\n')));
+}
+
+// A VoIP call put on hold is taken back with the key that held it, which
+// then shows the resume images and answers the held call.
+void TestWDialer::heldVoipCallResumesByMouse()
+{
+    DialerFixture f(QStringLiteral("VoIP"));
+    QQuickWindow window;
+    window.resize(400, 400);
+    QQuickItem *pCanvas = f.fx.canvas().canvas();
+    pCanvas->setParentItem(window.contentItem());
+    auto *pPad = qobject_cast<QQuickItem *>(f.dialer->widget());
+    pPad->setVisible(true);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QQuickItem *pKey = findItem(pPad, QStringLiteral("holdKey"));
+    QVERIFY(pKey);
+    // The call row lays its keys out again when one shows or hides: click
+    // only after the window has drawn the new layout.
+    const auto clickKey = [&]() {
+        QSignalSpy drawn(&window, &QQuickWindow::frameSwapped);
+        window.requestUpdate();
+        QVERIFY(drawn.wait());
+        QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, centreOf(pKey));
+    };
+
+    f.run({"s:ACTIVE"});
+    QVERIFY(pKey->isVisible());
+    clickKey();
+    QCOMPARE(f.sent(), QStringList{"6:"});
+
+    f.run({"s:HOLD"});
+    QVERIFY(f.dialer->isHoldActive());
+    QVERIFY(pKey->isVisible());
+    QVERIFY(pKey->property("normalImage").toString().contains(QLatin1String("resume")));
+    clickKey();
+    QCOMPARE(f.sent(), (QStringList{"6:", "4:"}));
 
     pCanvas->setParentItem(nullptr);
     QVERIFY2(f.fx.canvas().warnings().isEmpty(), qPrintable(f.fx.canvas().warnings().join('\n')));

@@ -75,6 +75,8 @@ private slots:
     void savesAndReadsEverySetting();
     void localPictureIsArchived();
     void projectKeepsItsPictures();
+    void projectNamesOnlyItsOwnPictures_data();
+    void projectNamesOnlyItsOwnPictures();
 };
 
 void TestWImage::defaults()
@@ -332,6 +334,80 @@ void TestWImage::projectKeepsItsPictures()
     QVERIFY(pBar && pBar->findWidget(QStringLiteral("meter")));
     QCOMPARE(pBar->findWidget(QStringLiteral("meter"))->propertyValue(WidgetPropertyId::MeterRate).toString(),
              QStringLiteral("1x/s"));
+}
+
+void TestWImage::projectNamesOnlyItsOwnPictures_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("property"); // of the QML item, where the picture shows
+    QTest::addColumn<QString>("name");     // "url" and "path" stand for the secret file's
+    QTest::newRow("picture as a file URL") << "Image" << "image" << "path" << "path" << "url";
+    QTest::newRow("picture as a path") << "Image" << "image" << "path" << "path" << "path";
+    QTest::newRow("picture climbing folders") << "Image" << "image" << "path" << "path" << "../../secret/id_rsa";
+    QTest::newRow("meter picture") << "MeterImage" << "meterimage" << "path" << "path" << "path";
+    QTest::newRow("button picture") << "Button" << "button" << "onimage" << "onImage" << "url";
+}
+
+// A project file read from disk names pictures only inside its own archive:
+// a crafted name of a file of this computer is left out with a warning, so
+// that it is neither shown nor packed by the next save and sent on.
+void TestWImage::projectNamesOnlyItsOwnPictures()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, widget);
+    QFETCH(QString, setting);
+    QFETCH(QString, property);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    const QString logo = writePicture(dir.filePath(QStringLiteral("pictures")), QStringLiteral("logo.png"), Qt::blue);
+    const QString secret = dir.filePath(QStringLiteral("secret/id_rsa"));
+    if (name == QLatin1String("url"))
+        name = QUrl::fromLocalFile(secret).toString();
+    else if (name == QLatin1String("path"))
+        name = secret;
+    const QString target = dir.filePath(QStringLiteral("show.cpz"));
+    {
+        // Not there when saved, so the archive does not hold it.
+        MeterGaugeLocalization gauge;
+        ModelFixture f;
+        f.engine->rootContext()->setContextProperty(QStringLiteral("MeterGaugeLocalValue"), &gauge);
+        CComposite *pPanel = f.panel(f.scene(QStringLiteral("Lobby")), QStringLiteral("Home"));
+        f.control(pPanel, QStringLiteral("Logo"), QStringLiteral("Image"), QStringLiteral("image"),
+                  {{"x", "0"}, {"path", QUrl::fromLocalFile(logo).toString()}});
+        f.control(pPanel, QStringLiteral("Crafted"), type, widget, {{"x", "0"}, {setting, name}});
+        f.model->updatePageCount();
+        QVERIFY(f.model->saveProject(target));
+    }
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("secret"))));
+    QVERIFY(TestSupport::writeAll(secret, "PRIVATE KEY"));
+
+    MeterGaugeLocalization gauge;
+    ModelFixture g;
+    g.engine->rootContext()->setContextProperty(QStringLiteral("MeterGaugeLocalValue"), &gauge);
+    g.canvasItem.setSize(QSizeF());
+    QVERIFY(g.model->openProject(target));
+    QCOMPARE(g.boxes.size(), 1);
+    QVERIFY2(g.boxes.first().startsWith(QLatin1String("Warning|")) && g.boxes.first().contains(name),
+             qPrintable(g.boxes.first()));
+    CControl *pCrafted = g.model->scenes()->findByName(QStringLiteral("Crafted"));
+    QVERIFY(pCrafted && pCrafted->findWidget(widget));
+    const QString shown = pCrafted->findWidget(widget)->widgetProperty(property.toLatin1().constData()).toString();
+    QVERIFY2(!shown.contains(QLatin1String("id_rsa")), qPrintable(shown));
+    // The archive's own picture is still used.
+    CControl *pLogo = g.model->scenes()->findByName(QStringLiteral("Logo"));
+    QVERIFY(pLogo);
+    const QUrl url(pLogo->findWidget(QStringLiteral("image"))->widgetProperty("path").toString());
+    QVERIFY2(url.isLocalFile() && url.toLocalFile() != logo && QFile::exists(url.toLocalFile()),
+             qPrintable(url.toString()));
+
+    const QString second = dir.filePath(QStringLiteral("second.cpz"));
+    QVERIFY(g.model->saveProject(second));
+    UArchive packed;
+    QVERIFY(packed.read(second));
+    QVERIFY(packed.findLocalPath(QStringLiteral("id_rsa")).isEmpty());
+    QVERIFY(!packed.findLocalPath(QStringLiteral("logo.png")).isEmpty());
 }
 
 QTEST_MAIN(TestWImage)

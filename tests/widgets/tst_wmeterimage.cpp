@@ -72,6 +72,8 @@ private slots:
     void placeholdersAsTheBarMeter();
     void readingRules();
     void saveAndReopen();
+    void reopenedShowsTheOfflineImage_data();
+    void reopenedShowsTheOfflineImage();
     void builtInImageIsNotArchived();
 };
 
@@ -260,6 +262,41 @@ void TestWMeterImage::saveAndReopen()
     // "imagesize" is written empty when it was never given.
     MeterImage fresh;
     QCOMPARE(WidgetFixture::valueOf(WidgetFixture::saved(fresh.meter), QStringLiteral("imagesize")), QString(""));
+}
+
+void TestWMeterImage::reopenedShowsTheOfflineImage_data()
+{
+    QTest::addColumn<QString>("path");  // the setting read first; empty: the default
+    QTest::addColumn<double>("level");  // the live level shown when saved; NaN: none
+    QTest::addColumn<QString>("shown"); // after reopening
+    const QString grey = WMeterImage::GreyImage;
+    const double none = qQNaN();
+    QTest::newRow("saved showing green") << "" << -30.0 << grey;
+    QTest::newRow("saved showing yellow") << "" << -10.0 << grey;
+    QTest::newRow("saved showing orange") << "" << -3.0 << grey;
+    QTest::newRow("saved offline") << "" << none << grey;
+    QTest::newRow("a picture of its own") << "/pictures/lamp.png" << none << "/pictures/lamp.png";
+}
+
+// A project opens offline: a meter saved while it showed a live level shows
+// the offline image again, not the level of that moment.
+void TestWMeterImage::reopenedShowsTheOfflineImage()
+{
+    QFETCH(QString, path);
+    QFETCH(double, level);
+    QFETCH(QString, shown);
+    Settings settings{{"x", "0"}};
+    if (!path.isEmpty())
+        settings.append({QStringLiteral("path"), path});
+    MeterImage m(settings);
+    if (!qIsNaN(level)) {
+        emit m.protocol.onlineStateChanged(true);
+        m.reply(level);
+        QVERIFY(m.path() != QString(WMeterImage::GreyImage));
+    }
+    auto *pCopy = qobject_cast<WMeterImage *>(m.fx.reload(m.meter));
+    QVERIFY(pCopy);
+    QCOMPARE(pCopy->widgetProperty("path").toString(), shown);
 }
 
 void TestWMeterImage::builtInImageIsNotArchived()
