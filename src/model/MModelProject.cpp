@@ -417,6 +417,8 @@ bool MModel::loadDesignFile(const QString &path)
     m_pRootNode->purgeRemovable();
     m_designFilePath = path;
     m_bMergeNextImport = false;
+    // The import may have brought the site's name.
+    updateHeaderTitle();
     return true;
 }
 
