@@ -92,6 +92,7 @@ private slots:
     void clickSelectsWhatIsDrawnOnTop();
     void everyOpenDrawsAtTheSameScale_data();
     void everyOpenDrawsAtTheSameScale();
+    void importShowsTheSiteName();
     void canvasSkinChangeKeepsTheControl_data();
     void canvasSkinChangeKeepsTheControl();
     void captionShowsTheSelectedControl_data();
@@ -391,6 +392,23 @@ void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
              qPrintable(QStringLiteral("%1 %2 %3").arg(scales.at(0)).arg(scales.at(1)).arg(scales.at(2))));
     QCOMPARE(m_pModel->qmlInterface()->property("pixelScale").toFloat(), scales.at(0));
     QCOMPARE(scales.at(0), edited);
+}
+
+// The importer reads the site's name; the canvas header shows it at once.
+void TestCanvasGestures::importShowsTheSiteName()
+{
+    QQuickItem *pTitle = findItem(view()->rootObject(), QStringLiteral("headerTitle"));
+    QVERIFY(pTitle);
+    QCOMPARE(pTitle->property("text").toString(), QStringLiteral("SITE NAME"));
+    const QString designPath = DesignFixture().write(m_pDir->path());
+    QVERIFY(!designPath.isEmpty());
+    DChooser::setResponder([&](const DChooser::Request &) { return designPath; });
+    m_pMain->action(ActionId::OpenDesign)->trigger();
+    DChooser::setResponder({});
+    QCOMPARE(m_pModel->designFilePath(), designPath);
+    pTitle = findItem(view()->rootObject(), QStringLiteral("headerTitle"));
+    QVERIFY(pTitle);
+    QTRY_COMPARE(pTitle->property("text").toString(), QStringLiteral("Grand Hotel"));
 }
 
 void TestCanvasGestures::canvasSkinChangeKeepsTheControl_data()
