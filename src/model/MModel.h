@@ -287,6 +287,9 @@ signals:
 
 private:
     CControl *adoptPlacedControl(CControl *pControl);
+    // The refresh of the view; without centring, every control stays where
+    // the document read put it.
+    void refreshView(bool centre);
     bool readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode, MProject *pProject = nullptr,
                        CCanvas *pCanvas = nullptr, QString *pFileVersion = nullptr);
     bool adoptScenes(CComposite *pScratch);

@@ -202,7 +202,8 @@ bool MModel::newProject(const QString &templatePath)
     m_pCurrentPanel = pPanel;
     pPanel->setVisible(true);
     m_pProject->reset();
-    onExtraRefreshTimerTimeout();
+    // A template's controls stand where it placed them.
+    refreshView(false);
     m_projectPath = templatePath;
     m_bModified = false;
     m_bSaved = false;
@@ -316,7 +317,9 @@ bool MModel::openProject(const QString &path)
     m_pScenes->setName(QFileInfo(projectFile).fileName());
     m_projectPath = path;
     showCurrentPanel(true);
-    onExtraRefreshTimerTimeout();
+    // Stored places are kept: moving them here would make the next save
+    // write another document than the one opened.
+    refreshView(false);
     m_bModified = false;
     m_bSaved = true;
     emit enableConnection(true);

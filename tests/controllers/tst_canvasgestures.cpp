@@ -20,8 +20,12 @@
 #include "widgets/WWidget.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QLabel>
 #include <QMimeData>
@@ -92,6 +96,8 @@ private slots:
     void clickSelectsWhatIsDrawnOnTop();
     void everyOpenDrawsAtTheSameScale_data();
     void everyOpenDrawsAtTheSameScale();
+    void reopenKeepsWhereControlsStand_data();
+    void reopenKeepsWhereControlsStand();
     void importShowsTheSiteName();
     void canvasSkinChangeKeepsTheControl_data();
     void canvasSkinChangeKeepsTheControl();
@@ -280,6 +286,9 @@ void TestCanvasGestures::dropLandsInsideThePanel_data()
     QTest::newRow("label by the right edge") << "Label" << QPointF(0.95, 0.4);
     QTest::newRow("frame by the bottom edge") << "Frame" << QPointF(0.1, 0.99);
     QTest::newRow("label well inside") << "Label" << QPointF(0.2, 0.2);
+    // "link": a panel link to the shown panel, dragged from the tree's Links group.
+    QTest::newRow("panel link past the right edge") << "link" << QPointF(0.98, 0.5);
+    QTest::newRow("panel link by the bottom-right corner") << "link" << QPointF(0.97, 0.97);
 }
 
 // A control hanging past the panel's edge would make the next open rescale
@@ -294,7 +303,15 @@ void TestCanvasGestures::dropLandsInsideThePanel()
     const int x = int(where.x() * area.width());
     const int y = int(where.y() * area.height());
 
-    const QPointer<CControl> pControl = drop(kind, x, y);
+    QPointer<CControl> pControl;
+    if (kind == QLatin1String("link")) {
+        const int before = panel()->childCount();
+        m_pModel->qmlInterface()->dropLink(panel()->name(), QString::number(quint64(quintptr(panel()))), x, y);
+        if (panel()->childCount() == before + 1)
+            pControl = panel()->children().last();
+    } else {
+        pControl = drop(kind, x, y);
+    }
 
     QVERIFY(pControl);
     const QRectF bounds = pControl->bounds();
@@ -392,6 +409,65 @@ void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
              qPrintable(QStringLiteral("%1 %2 %3").arg(scales.at(0)).arg(scales.at(1)).arg(scales.at(2))));
     QCOMPARE(m_pModel->qmlInterface()->property("pixelScale").toFloat(), scales.at(0));
     QCOMPARE(scales.at(0), edited);
+}
+
+void TestCanvasGestures::reopenKeepsWhereControlsStand_data()
+{
+    QTest::addColumn<qreal>("left");  // left edge of the first control
+    QTest::addColumn<qreal>("reach"); // right edge of the second, past the area's right edge
+    QTest::newRow("hanging past the right edge") << 40.0 << 30.0;
+    QTest::newRow("wider than the canvas") << 40.0 << 100.0;
+    QTest::newRow("inside, off centre") << 10.0 << -120.0;
+}
+
+// Save, open, save: the second document is the first, byte for byte, and
+// every control stands where it stood, round after round.
+void TestCanvasGestures::reopenKeepsWhereControlsStand()
+{
+    QFETCH(qreal, left);
+    QFETCH(qreal, reach);
+    const QQuickItem *pArea = m_pModel->qmlRootItem();
+    const QSizeF area = pArea->size();
+    const QPointer<CControl> pFirst = drop(QStringLiteral("Frame"), 40, 60);
+    const QPointer<CControl> pSecond = drop(QStringLiteral("Label"), 100, 200);
+    QVERIFY(pFirst && pSecond);
+    // Where a project file may hold them: drops land inside the canvas.
+    pFirst->moveBy(QPointF(left - pFirst->bounds().x(), 0.0));
+    pSecond->moveBy(QPointF(area.width() + reach - pSecond->bounds().right(), 0.0));
+    const QList<QRectF> placed{pFirst->bounds(), pSecond->bounds()};
+    const auto bytes = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const auto text = [](const QRectF &r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QString saved = m_pDir->filePath(QStringLiteral("1/panel.cpz"));
+    QVERIFY(QDir(m_pDir->path()).mkpath(QStringLiteral("1")));
+    QVERIFY(m_pModel->saveProject(saved));
+    const QByteArray first = bytes(saved);
+    QVERIFY(!first.isEmpty());
+
+    for (int round = 2; round <= 3; ++round) {
+        DChooser::setResponder([&](const DChooser::Request &) { return saved; });
+        m_pMain->openVC();
+        DChooser::setResponder({});
+        QCOMPARE(m_pModel->projectPath(), saved);
+        // The new view is laid out at the canvas's size, as the user sees it.
+        QTRY_COMPARE(m_pModel->qmlRootItem()->size(), area);
+        QCoreApplication::processEvents();
+        QCOMPARE(panel()->childCount(), 2);
+        for (int i = 0; i < 2; ++i) {
+            const QRectF back = panel()->childAt(i)->bounds();
+            QVERIFY2(std::abs(back.x() - placed.at(i).x()) < 0.01 && std::abs(back.y() - placed.at(i).y()) < 0.01,
+                     qPrintable(text(placed.at(i)) + QStringLiteral(" -> ") + text(back)));
+        }
+        const QString folder = QString::number(round);
+        QVERIFY(QDir(m_pDir->path()).mkpath(folder));
+        saved = m_pDir->filePath(folder + QStringLiteral("/panel.cpz"));
+        QVERIFY(m_pModel->saveProject(saved));
+        QVERIFY2(bytes(saved) == first, qPrintable(QStringLiteral("round %1").arg(round)));
+    }
 }
 
 // The importer reads the site's name; the canvas header shows it at once.
