@@ -98,6 +98,8 @@ private slots:
     void everyOpenDrawsAtTheSameScale();
     void reopenKeepsWhereControlsStand_data();
     void reopenKeepsWhereControlsStand();
+    void pasteLandsInsideThePanel_data();
+    void pasteLandsInsideThePanel();
     void importShowsTheSiteName();
     void canvasSkinChangeKeepsTheControl_data();
     void canvasSkinChangeKeepsTheControl();
@@ -468,6 +470,60 @@ void TestCanvasGestures::reopenKeepsWhereControlsStand()
         QVERIFY(m_pModel->saveProject(saved));
         QVERIFY2(bytes(saved) == first, qPrintable(QStringLiteral("round %1").arg(round)));
     }
+}
+
+void TestCanvasGestures::pasteLandsInsideThePanel_data()
+{
+    QTest::addColumn<QPointF>("first");  // top-left of the copied controls, as fractions of the area
+    QTest::addColumn<QPointF>("second"); // negative: one control only
+    QTest::newRow("past the right edge") << QPointF(0.95, 0.2) << QPointF(-1, -1);
+    QTest::newRow("past the bottom edge") << QPointF(0.2, 0.99) << QPointF(-1, -1);
+    QTest::newRow("outside the area") << QPointF(1.5, 1.2) << QPointF(-1, -1);
+    QTest::newRow("two, one past the right edge") << QPointF(0.5, 0.3) << QPointF(0.97, 0.4);
+}
+
+// Controls copied in an editor with a larger canvas come in inside this one,
+// together as they were copied.
+void TestCanvasGestures::pasteLandsInsideThePanel()
+{
+    QFETCH(QPointF, first);
+    QFETCH(QPointF, second);
+    const QQuickItem *pArea = m_pModel->qmlRootItem();
+    const QRectF area(0, 0, pArea->width(), pArea->height());
+    const auto frame = [&](const QByteArray &name, const QPointF &where) {
+        return "<Control name=\"" + name + "\" type=\"Frame\"><Property name=\"widget\"><frame><x>"
+               + QByteArray::number(where.x() * area.width()) + "</x><y>"
+               + QByteArray::number(where.y() * area.height())
+               + "</y><width>60</width><height>40</height></frame></Property></Control>";
+    };
+    QByteArray controls = frame("A", first);
+    if (second.x() >= 0)
+        controls += frame("B", second);
+    auto *pData = new QMimeData;
+    pData->setData(QStringLiteral("application/control"),
+                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VMD><Controls>" + controls + "</Controls></VMD>\n");
+    QGuiApplication::clipboard()->setMimeData(pData);
+    const int before = panel()->childCount();
+
+    m_pMain->paste();
+
+    const int count = second.x() >= 0 ? 2 : 1;
+    QCOMPARE(panel()->childCount(), before + count);
+    QRectF block;
+    for (int i = before; i < before + count; ++i) {
+        const QRectF bounds = panel()->childAt(i)->bounds();
+        QCOMPARE(bounds.size(), QSizeF(60, 40));
+        QVERIFY2(area.contains(bounds), qPrintable(QStringLiteral("%1,%2").arg(bounds.x()).arg(bounds.y())));
+        block = block.united(bounds);
+    }
+    if (count == 2) {
+        // Moved as one: the same distance apart.
+        const QPointF apart =
+            panel()->childAt(before + 1)->bounds().topLeft() - panel()->childAt(before)->bounds().topLeft();
+        QVERIFY(std::abs(apart.x() - (second.x() - first.x()) * area.width()) < 0.01);
+        QVERIFY(std::abs(apart.y() - (second.y() - first.y()) * area.height()) < 0.01);
+    }
+    QGuiApplication::clipboard()->clear();
 }
 
 // The importer reads the site's name; the canvas header shows it at once.
