@@ -291,6 +291,9 @@ void TestCanvasGestures::dropLandsInsideThePanel_data()
     // "link": a panel link to the shown panel, dragged from the tree's Links group.
     QTest::newRow("panel link past the right edge") << "link" << QPointF(0.98, 0.5);
     QTest::newRow("panel link by the bottom-right corner") << "link" << QPointF(0.97, 0.97);
+    // "Room Layout": a room's selector, dragged from an imported design.
+    QTest::newRow("room selector by the right edge") << "Room Layout" << QPointF(0.9, 0.5);
+    QTest::newRow("room selector by the bottom-right corner") << "Room Layout" << QPointF(0.97, 0.97);
 }
 
 // A control hanging past the panel's edge would make the next open rescale
@@ -311,6 +314,8 @@ void TestCanvasGestures::dropLandsInsideThePanel()
         m_pModel->qmlInterface()->dropLink(panel()->name(), QString::number(quint64(quintptr(panel()))), x, y);
         if (panel()->childCount() == before + 1)
             pControl = panel()->children().last();
+    } else if (kind == QLatin1String("Room Layout")) {
+        pControl = dropFromDesign(kind, x, y);
     } else {
         pControl = drop(kind, x, y);
     }
