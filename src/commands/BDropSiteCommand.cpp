@@ -42,13 +42,22 @@ bool BDropSiteCommand::build()
 {
     if (!m_pNode || !m_pSite || !m_pSite->canAcceptDrop(m_pNode, m_sText))
         return false;
+    // The site may ask the user, and the site or the node may go meanwhile.
+    if (!m_pSite || !m_pNode)
+        return false;
     m_pPrevious = m_pSite->childControl();
     rememberPrevious();
     const QRectF rect = m_pSite->geometry();
     m_pControl = model()->addControl(m_pNode, m_sText, rect.topLeft());
-    // The site may have gone while it asked the user.
-    if (!m_pControl || !m_pSite)
+    if (!m_pControl)
         return false;
+    // A control without its site would stay on the panel with no undo entry.
+    if (!m_pSite) {
+        releaseSelection(m_pControl);
+        model()->removeFromCurrentPanel(m_pControl, true);
+        m_pControl = nullptr;
+        return false;
+    }
     m_pSite->setChildControl(nullptr);
     m_pSite->setChildControl(m_pControl);
     m_pControl->setWidgetsGeometry(rect);

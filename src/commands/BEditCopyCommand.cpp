@@ -21,8 +21,7 @@ BEditCopyCommand::~BEditCopyCommand() = default;
 bool BEditCopyCommand::run(int)
 {
     CComposite controls;
-    copyToClipboard(&controls);
-    if (controls.childCount() == 0)
+    if (!copyToClipboard(&controls))
         return false;
     submit(this);
     return true;
@@ -36,14 +35,14 @@ void BEditCopyCommand::undoCommand()
 {
 }
 
-void BEditCopyCommand::copyToClipboard(CComposite *pControls)
+bool BEditCopyCommand::copyToClipboard(CComposite *pControls)
 {
     MModel *pModel = model();
     if (!pModel || !pControls)
-        return;
+        return false;
     pControls->setNotOwner(true);
     if (!pModel->collectSelection(pControls))
-        return;
+        return false;
     QByteArray bytes;
     {
         XmlWriter writer;
@@ -56,17 +55,21 @@ void BEditCopyCommand::copyToClipboard(CComposite *pControls)
         pControls->setType(QString());
         // Half a document on the clipboard would only be refused by the paste.
         if (!pControls->writeXml(&writer))
-            return;
+            return false;
         writer.writeEndElement(QStringLiteral("Controls"));
         writer.writeEndElement(QStringLiteral("VMD"));
         if (!writer.flush())
-            return;
+            return false;
     }
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return;
+        return false;
+    QClipboard *pClipboard = QGuiApplication::clipboard();
     auto *pData = new QMimeData;
     pData->setData(MimeType, bytes);
-    QGuiApplication::clipboard()->setMimeData(pData, QClipboard::Clipboard);
+    pClipboard->setMimeData(pData, QClipboard::Clipboard);
+    // The system may refuse the data or hand the clipboard to another program at once.
+    const QMimeData *pHeld = pClipboard->mimeData(QClipboard::Clipboard);
+    return pHeld && pHeld->data(MimeType) == bytes;
 }
 
 QString BEditCopyCommand::name() const

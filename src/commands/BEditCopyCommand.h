@@ -27,6 +27,7 @@ public:
 
 protected:
     // Fills the borrowing collection with the selection and, when it holds
-    // anything, puts it on the clipboard.
-    void copyToClipboard(CComposite *pControls);
+    // anything, puts it on the clipboard. True only when the clipboard then
+    // holds those controls: a cut must not take away what was not kept.
+    bool copyToClipboard(CComposite *pControls);
 };

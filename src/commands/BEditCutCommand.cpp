@@ -16,9 +16,11 @@ BEditCutCommand::~BEditCutCommand()
 
 bool BEditCutCommand::run(int)
 {
-    copyToClipboard(&m_controls);
-    if (m_controls.childCount() == 0)
+    // Nothing leaves the panel unless it reached the clipboard.
+    if (!copyToClipboard(&m_controls)) {
+        m_controls.clear();
         return false;
+    }
     submit(this);
     return true;
 }

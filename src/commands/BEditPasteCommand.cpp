@@ -8,6 +8,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QQuickItem>
+
+#include <algorithm>
 
 BEditPasteCommand::BEditPasteCommand(int)
     : BCommand(BCommandMode::Undoable)
@@ -33,9 +36,34 @@ bool BEditPasteCommand::run(int)
     const auto *pPanel = qobject_cast<const CComposite *>(pModel->currentPanel());
     if (m_controls.childCount() == 0 || !pPanel || pPanel->panelTypeName() == QLatin1String("template"))
         return false;
+    keepInsideCanvas();
     m_controls.setMode(CControl::ModeSelected);
     submit(this);
     return true;
+}
+
+// Copied where the canvas was larger, the controls would hang past this
+// one's edge, and the next open would find them there.
+void BEditPasteCommand::keepInsideCanvas()
+{
+    const QQuickItem *pArea = model()->qmlRootItem();
+    if (!pArea || !(pArea->width() > 0.0) || !(pArea->height() > 0.0))
+        return;
+    QRectF block;
+    for (const CControl *pControl : m_controls.children()) {
+        if (pControl)
+            block = block.united(pControl->bounds());
+    }
+    if (block.isNull())
+        return;
+    const qreal x = std::max(0.0, std::min(block.x(), pArea->width() - block.width()));
+    const qreal y = std::max(0.0, std::min(block.y(), pArea->height() - block.height()));
+    if (x == block.x() && y == block.y())
+        return;
+    for (CControl *pControl : m_controls.children()) {
+        if (pControl)
+            pControl->moveBy(QPointF(x - block.x(), y - block.y()));
+    }
 }
 
 void BEditPasteCommand::doCommand()

@@ -5,7 +5,8 @@
 
 // Edit > Paste: builds new controls from the clipboard's
 // "application/control" text and puts them, selected, on the current panel,
-// at the positions the text gives. Undo takes them off again. The command
+// at the positions the text gives, moved together inside the panel's drawing
+// area where they would hang past its edge. Undo takes them off again. The command
 // owns the controls whenever they are off the panel: before they were ever
 // placed (a refused paste) and after an undo.
 class BEditPasteCommand : public BCommand
@@ -29,6 +30,9 @@ public:
 
 private:
     void selectPasted();
+    // Past the right or bottom edge first; a block larger than the area keeps
+    // its top-left inside.
+    void keepInsideCanvas();
 
     CComposite m_controls;
 };

@@ -165,10 +165,12 @@ void KMainController::newVC()
             const QString path = dialog.folder();
             resetProject();
             watchDesignFile(QString());
-            if (!m_pModel->newProject(path))
+            // A template that does not read leaves the blank project, named as at start-up.
+            const bool fromTemplate = m_pModel->newProject(path);
+            if (!fromTemplate)
                 loadBlankTemplate();
             m_pModel->selectSceneAt(0);
-            updateWindowTitle(path);
+            updateWindowTitle(fromTemplate ? path : QString());
             m_filePath.clear();
             fitWindowToCanvas();
             m_canvas.notifyChanged();

@@ -101,8 +101,11 @@ void DPanelSetupDialog::pass()
     setStatus(StatusPassed);
 }
 
+// Cancel keeps the structural edits: the canvas shows them as OK would.
 void DPanelSetupDialog::fail()
 {
+    if (m_pModel && m_bStructureChanged)
+        m_pModel->onExtraRefreshTimerTimeout();
     setStatus(StatusFailed);
 }
 
@@ -252,6 +255,7 @@ void DPanelSetupDialog::addScene()
     m_bStructureChanged = true;
     refreshTree(pScene);
     m_pModel->selectScene(pScene->name());
+    m_pModel->onExtraRefreshTimerTimeout();
 }
 
 // The canvas leaves the collection before it goes, so the model never shows
@@ -342,6 +346,7 @@ void DPanelSetupDialog::addPanelFromFile(const QString &path, CControl *pCollect
         name = base + QString::number(number);
     pPanel->setTitle(name);
     m_pModel->setCurrentPanel(pPanel);
+    m_pModel->onExtraRefreshTimerTimeout();
     refreshTree(pPanel);
 }
 

@@ -600,7 +600,8 @@ void CComposite::centerContent(float canvasWidth)
     const CCanvas *pCanvas = m_pModel ? m_pModel->canvas() : nullptr;
     if (pCanvas && pCanvas->isHorizCenter()) {
         const QRectF rect = contentBounds();
-        if (rect.width() > 0.0 && rect.height() > 0.0)
+        // Content wider than the canvas stays: centred, part of it would leave the panel.
+        if (rect.width() > 0.0 && rect.height() > 0.0 && rect.width() <= canvasWidth)
             offset = (canvasWidth - (rect.x() + rect.width()) - rect.x()) / 2.0;
     }
     for (CControl *pChild : std::as_const(m_children)) {

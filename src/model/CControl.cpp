@@ -416,7 +416,9 @@ bool CControl::centerHorizontally(const QString &type, float canvasWidth)
     if (m_type != type)
         return false;
     const QRectF rect = bounds();
-    moveBy(QPointF((canvasWidth - (rect.x() + rect.width()) - rect.x()) / 2.0, 0.0));
+    // Wider than the canvas, centring would push part of it off the left edge.
+    if (rect.width() <= canvasWidth)
+        moveBy(QPointF((canvasWidth - (rect.x() + rect.width()) - rect.x()) / 2.0, 0.0));
     return true;
 }
 

@@ -294,6 +294,9 @@ private:
     CControl *adoptPlacedControl(CControl *pControl);
     bool prepareProject(const QString &path, UFolderSnapshot &extracted, QString &projectFile,
                         XRecordedDocument &document);
+    // The refresh of the view; without centring, every control stays where
+    // the document read put it.
+    void refreshView(bool centre);
     bool readPanelFile(CComposite *pTarget, const QString &path, HNode *pNode, MProject *pProject = nullptr,
                        CCanvas *pCanvas = nullptr, QString *pFileVersion = nullptr);
     bool adoptScenes(CComposite *pScratch);

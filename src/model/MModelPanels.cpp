@@ -711,8 +711,14 @@ void MModel::updateToolBar()
 
 void MModel::onExtraRefreshTimerTimeout()
 {
+    refreshView(true);
+}
+
+void MModel::refreshView(bool centre)
+{
     updateCanvasScale();
-    centerControls();
+    if (centre)
+        centerControls();
     updateHeader();
     updatePageCount();
     updateSceneTitle();

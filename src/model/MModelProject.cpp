@@ -194,7 +194,8 @@ bool MModel::newProject(const QString &templatePath)
     m_pCurrentPanel = pPanel;
     pPanel->setVisible(true);
     m_pProject->reset();
-    onExtraRefreshTimerTimeout();
+    // A template's controls stand where it placed them.
+    refreshView(false);
     m_projectPath = templatePath;
     m_bModified = false;
     m_bSaved = false;
@@ -336,7 +337,9 @@ bool MModel::openProject(const QString &path)
     m_pScenes->setName(QFileInfo(projectFile).fileName());
     m_projectPath = path;
     showCurrentPanel(true);
-    onExtraRefreshTimerTimeout();
+    // Stored places are kept: moving them here would make the next save
+    // write another document than the one opened.
+    refreshView(false);
     m_bModified = false;
     m_bSaved = true;
     emit enableConnection(true);
@@ -440,6 +443,8 @@ bool MModel::loadDesignFile(const QString &path)
     m_pRootNode->purgeRemovable();
     m_designFilePath = path;
     m_bMergeNextImport = false;
+    // The import may have brought the site's name.
+    updateHeaderTitle();
     return true;
 }
 

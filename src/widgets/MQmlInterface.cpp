@@ -238,8 +238,6 @@ void MQmlInterface::canvasResize()
     if (!m_pModel)
         return;
     m_pModel->updateCanvasScale();
-    // Centred content stays centred in the new width, not in the one before.
-    m_pModel->centerControls();
     m_pModel->updateToolBar();
 }
 

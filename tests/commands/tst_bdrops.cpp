@@ -68,6 +68,7 @@ private slots:
     void siteReplaceOwnsTheOldControlUntilUndo();
     void siteUndoPutsTheOldControlOnItsOwnPanel();
     void realSiteReplaceAndUndo();
+    void siteRemovedWhileAskingTakesNothing();
     void undoneDropLeavesTheSelectToolSafe();
     void undoneDropOutlivesTheProjectClosing();
 
@@ -688,6 +689,40 @@ void TestBDrops::realSiteReplaceAndUndo()
     QVERIFY(!pLevel);
     QCOMPARE(f.panel->children(), QList<CControl *>({pSiteControl, pGain.data()}));
     DMessageBox::setResponder({});
+}
+
+// The site's panel goes (a design reload, say) while the site asks whether to
+// overwrite: the drop builds nothing and files nothing.
+void TestBDrops::siteRemovedWhileAskingTakesNothing()
+{
+    CommandFixture &f = *m_pFixture;
+    f.factory.makeRealDropSites();
+    QPointer<CControl> pSiteControl = f.control(QStringLiteral("Site"), QRectF(40, 60, 80, 200),
+                                                QStringLiteral("DropSite"),
+                                                {{QStringLiteral("type"), QStringLiteral("Slider")}});
+    const QPointer<WDropSite> pSite = qobject_cast<WDropSite *>(pSiteControl->findWidget(QStringLiteral("dropsite")));
+    QVERIFY(pSite);
+    f.bridge.dropSite(QStringLiteral("Level"), f.handleOf(m_pNode), pSite);
+    const QPointer<CControl> pLevel = pSite->childControl();
+    QVERIFY(pLevel);
+    QCOMPARE(f.commands()->undoCount(), 1);
+    int asked = 0;
+    DMessageBox::setResponder([&](const QString &, const QString &) {
+        ++asked;
+        f.panel->removeChild(pSiteControl, true);
+        f.flushDeletes();
+        return QMessageBox::Yes;
+    });
+
+    f.bridge.dropSite(QStringLiteral("Gain"), f.handleOf(m_pNode), pSite);
+    DMessageBox::setResponder({});
+
+    QCOMPARE(asked, 1);
+    QVERIFY(!pSite);
+    QVERIFY(!pSiteControl);
+    QCOMPARE(f.panel->children(), QList<CControl *>({pLevel.data()}));
+    QCOMPARE(f.commands()->undoCount(), 1);
+    QCOMPARE(f.commands()->redoCount(), 0);
 }
 
 void TestBDrops::undoneDropLeavesTheSelectToolSafe()

@@ -112,6 +112,8 @@ private slots:
     void nothingSelectedFilesNothing();
     void removeAndUndoKeepEachControlsPlace_data();
     void removeAndUndoKeepEachControlsPlace();
+    void cutThatCouldNotCopyRemovesNothing_data();
+    void cutThatCouldNotCopyRemovesNothing();
     void pasteAddsSelectsAndUndoes_data();
     void pasteAddsSelectsAndUndoes();
     void pasteRefusesHostileClipboard_data();
@@ -294,6 +296,43 @@ void TestBEdits::removeAndUndoKeepEachControlsPlace()
     QCOMPARE(pSecond->children(), secondBefore);
     for (const QPointer<CControl> &pControl : std::as_const(controls))
         QVERIFY(pControl);
+}
+
+void TestBEdits::cutThatCouldNotCopyRemovesNothing_data()
+{
+    QTest::addColumn<QString>("slot");
+    QTest::newRow("cut") << "cut";
+    QTest::newRow("copy") << "copy";
+}
+
+// The clipboard lets go of the controls as soon as it was given them (another
+// program took it over): nothing is on it, so a cut must not take them away.
+void TestBEdits::cutThatCouldNotCopyRemovesNothing()
+{
+    QFETCH(QString, slot);
+    EditorFixture &e = *m_pEditor;
+    CControl *pA = e.f.control(QStringLiteral("A"), QRectF(10, 20, 30, 40));
+    CControl *pB = e.f.control(QStringLiteral("B"), QRectF(50, 20, 30, 40));
+    e.select({pA, pB});
+    const QList<CControl *> before = e.f.panel->children();
+    QClipboard *pClipboard = QGuiApplication::clipboard();
+    bool taken = false;
+    const QMetaObject::Connection lost = QObject::connect(pClipboard, &QClipboard::dataChanged, [&] {
+        if (taken)
+            return;
+        taken = true;
+        pClipboard->clear();
+    });
+
+    QVERIFY(QMetaObject::invokeMethod(&e.main, qPrintable(slot)));
+    QObject::disconnect(lost);
+
+    QVERIFY(taken);
+    QVERIFY(clipboardBytes().isEmpty());
+    QCOMPARE(e.f.panel->children(), before);
+    QCOMPARE(e.f.commands()->undoCount(), 0);
+    // Still selected, ready for another try.
+    QCOMPARE(e.f.tool->selection(), QList<CControl *>({pA, pB}));
 }
 
 void TestBEdits::pasteAddsSelectsAndUndoes_data()

@@ -22,8 +22,12 @@
 #include "widgets/WWidget.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QLabel>
 #include <QMimeData>
@@ -99,6 +103,11 @@ private slots:
     void restackedShapesKeepDrawing();
     void everyOpenDrawsAtTheSameScale_data();
     void everyOpenDrawsAtTheSameScale();
+    void reopenKeepsWhereControlsStand_data();
+    void reopenKeepsWhereControlsStand();
+    void pasteLandsInsideThePanel_data();
+    void pasteLandsInsideThePanel();
+    void importShowsTheSiteName();
     void canvasSkinChangeKeepsTheControl_data();
     void canvasSkinChangeKeepsTheControl();
     void captionShowsTheSelectedControl_data();
@@ -369,6 +378,12 @@ void TestCanvasGestures::dropLandsInsideThePanel_data()
     QTest::newRow("label by the right edge") << "Label" << QPointF(0.95, 0.4);
     QTest::newRow("frame by the bottom edge") << "Frame" << QPointF(0.1, 0.99);
     QTest::newRow("label well inside") << "Label" << QPointF(0.2, 0.2);
+    // "link": a panel link to the shown panel, dragged from the tree's Links group.
+    QTest::newRow("panel link past the right edge") << "link" << QPointF(0.98, 0.5);
+    QTest::newRow("panel link by the bottom-right corner") << "link" << QPointF(0.97, 0.97);
+    // "Room Layout": a room's selector, dragged from an imported design.
+    QTest::newRow("room selector by the right edge") << "Room Layout" << QPointF(0.9, 0.5);
+    QTest::newRow("room selector by the bottom-right corner") << "Room Layout" << QPointF(0.97, 0.97);
 }
 
 // A control hanging past the panel's edge would make the next open rescale
@@ -383,7 +398,17 @@ void TestCanvasGestures::dropLandsInsideThePanel()
     const int x = int(where.x() * area.width());
     const int y = int(where.y() * area.height());
 
-    const QPointer<CControl> pControl = drop(kind, x, y);
+    QPointer<CControl> pControl;
+    if (kind == QLatin1String("link")) {
+        const int before = panel()->childCount();
+        m_pModel->qmlInterface()->dropLink(panel()->name(), QString::number(quint64(quintptr(panel()))), x, y);
+        if (panel()->childCount() == before + 1)
+            pControl = panel()->children().last();
+    } else if (kind == QLatin1String("Room Layout")) {
+        pControl = dropFromDesign(kind, x, y);
+    } else {
+        pControl = drop(kind, x, y);
+    }
 
     QVERIFY(pControl);
     const QRectF bounds = pControl->bounds();
@@ -558,6 +583,136 @@ void TestCanvasGestures::everyOpenDrawsAtTheSameScale()
              qPrintable(QStringLiteral("%1 %2 %3").arg(scales.at(0)).arg(scales.at(1)).arg(scales.at(2))));
     QCOMPARE(m_pModel->qmlInterface()->property("pixelScale").toFloat(), scales.at(0));
     QCOMPARE(scales.at(0), edited);
+}
+
+void TestCanvasGestures::reopenKeepsWhereControlsStand_data()
+{
+    QTest::addColumn<qreal>("left");  // left edge of the first control
+    QTest::addColumn<qreal>("reach"); // right edge of the second, past the area's right edge
+    QTest::newRow("hanging past the right edge") << 40.0 << 30.0;
+    QTest::newRow("wider than the canvas") << 40.0 << 100.0;
+    QTest::newRow("inside, off centre") << 10.0 << -120.0;
+}
+
+// Save, open, save: the second document is the first, byte for byte, and
+// every control stands where it stood, round after round.
+void TestCanvasGestures::reopenKeepsWhereControlsStand()
+{
+    QFETCH(qreal, left);
+    QFETCH(qreal, reach);
+    const QQuickItem *pArea = m_pModel->qmlRootItem();
+    const QSizeF area = pArea->size();
+    const QPointer<CControl> pFirst = drop(QStringLiteral("Frame"), 40, 60);
+    const QPointer<CControl> pSecond = drop(QStringLiteral("Label"), 100, 200);
+    QVERIFY(pFirst && pSecond);
+    // Where a project file may hold them: drops land inside the canvas.
+    pFirst->moveBy(QPointF(left - pFirst->bounds().x(), 0.0));
+    pSecond->moveBy(QPointF(area.width() + reach - pSecond->bounds().right(), 0.0));
+    const QList<QRectF> placed{pFirst->bounds(), pSecond->bounds()};
+    const auto bytes = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const auto text = [](const QRectF &r) {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    QString saved = m_pDir->filePath(QStringLiteral("1/panel.cpz"));
+    QVERIFY(QDir(m_pDir->path()).mkpath(QStringLiteral("1")));
+    QVERIFY(m_pModel->saveProject(saved));
+    const QByteArray first = bytes(saved);
+    QVERIFY(!first.isEmpty());
+
+    for (int round = 2; round <= 3; ++round) {
+        DChooser::setResponder([&](const DChooser::Request &) { return saved; });
+        m_pMain->openVC();
+        DChooser::setResponder({});
+        QCOMPARE(m_pModel->projectPath(), saved);
+        // The new view is laid out at the canvas's size, as the user sees it.
+        QTRY_COMPARE(m_pModel->qmlRootItem()->size(), area);
+        QCoreApplication::processEvents();
+        QCOMPARE(panel()->childCount(), 2);
+        for (int i = 0; i < 2; ++i) {
+            const QRectF back = panel()->childAt(i)->bounds();
+            QVERIFY2(std::abs(back.x() - placed.at(i).x()) < 0.01 && std::abs(back.y() - placed.at(i).y()) < 0.01,
+                     qPrintable(text(placed.at(i)) + QStringLiteral(" -> ") + text(back)));
+        }
+        const QString folder = QString::number(round);
+        QVERIFY(QDir(m_pDir->path()).mkpath(folder));
+        saved = m_pDir->filePath(folder + QStringLiteral("/panel.cpz"));
+        QVERIFY(m_pModel->saveProject(saved));
+        QVERIFY2(bytes(saved) == first, qPrintable(QStringLiteral("round %1").arg(round)));
+    }
+}
+
+void TestCanvasGestures::pasteLandsInsideThePanel_data()
+{
+    QTest::addColumn<QPointF>("first");  // top-left of the copied controls, as fractions of the area
+    QTest::addColumn<QPointF>("second"); // negative: one control only
+    QTest::newRow("past the right edge") << QPointF(0.95, 0.2) << QPointF(-1, -1);
+    QTest::newRow("past the bottom edge") << QPointF(0.2, 0.99) << QPointF(-1, -1);
+    QTest::newRow("outside the area") << QPointF(1.5, 1.2) << QPointF(-1, -1);
+    QTest::newRow("two, one past the right edge") << QPointF(0.5, 0.3) << QPointF(0.97, 0.4);
+}
+
+// Controls copied in an editor with a larger canvas come in inside this one,
+// together as they were copied.
+void TestCanvasGestures::pasteLandsInsideThePanel()
+{
+    QFETCH(QPointF, first);
+    QFETCH(QPointF, second);
+    const QQuickItem *pArea = m_pModel->qmlRootItem();
+    const QRectF area(0, 0, pArea->width(), pArea->height());
+    const auto frame = [&](const QByteArray &name, const QPointF &where) {
+        return "<Control name=\"" + name + "\" type=\"Frame\"><Property name=\"widget\"><frame><x>"
+               + QByteArray::number(where.x() * area.width()) + "</x><y>"
+               + QByteArray::number(where.y() * area.height())
+               + "</y><width>60</width><height>40</height></frame></Property></Control>";
+    };
+    QByteArray controls = frame("A", first);
+    if (second.x() >= 0)
+        controls += frame("B", second);
+    auto *pData = new QMimeData;
+    pData->setData(QStringLiteral("application/control"),
+                   "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<VMD><Controls>" + controls + "</Controls></VMD>\n");
+    QGuiApplication::clipboard()->setMimeData(pData);
+    const int before = panel()->childCount();
+
+    m_pMain->paste();
+
+    const int count = second.x() >= 0 ? 2 : 1;
+    QCOMPARE(panel()->childCount(), before + count);
+    QRectF block;
+    for (int i = before; i < before + count; ++i) {
+        const QRectF bounds = panel()->childAt(i)->bounds();
+        QCOMPARE(bounds.size(), QSizeF(60, 40));
+        QVERIFY2(area.contains(bounds), qPrintable(QStringLiteral("%1,%2").arg(bounds.x()).arg(bounds.y())));
+        block = block.united(bounds);
+    }
+    if (count == 2) {
+        // Moved as one: the same distance apart.
+        const QPointF apart =
+            panel()->childAt(before + 1)->bounds().topLeft() - panel()->childAt(before)->bounds().topLeft();
+        QVERIFY(std::abs(apart.x() - (second.x() - first.x()) * area.width()) < 0.01);
+        QVERIFY(std::abs(apart.y() - (second.y() - first.y()) * area.height()) < 0.01);
+    }
+    QGuiApplication::clipboard()->clear();
+}
+
+// The importer reads the site's name; the canvas header shows it at once.
+void TestCanvasGestures::importShowsTheSiteName()
+{
+    QQuickItem *pTitle = findItem(view()->rootObject(), QStringLiteral("headerTitle"));
+    QVERIFY(pTitle);
+    QCOMPARE(pTitle->property("text").toString(), QStringLiteral("SITE NAME"));
+    const QString designPath = DesignFixture().write(m_pDir->path());
+    QVERIFY(!designPath.isEmpty());
+    DChooser::setResponder([&](const DChooser::Request &) { return designPath; });
+    m_pMain->action(ActionId::OpenDesign)->trigger();
+    DChooser::setResponder({});
+    QCOMPARE(m_pModel->designFilePath(), designPath);
+    pTitle = findItem(view()->rootObject(), QStringLiteral("headerTitle"));
+    QVERIFY(pTitle);
+    QTRY_COMPARE(pTitle->property("text").toString(), QStringLiteral("Grand Hotel"));
 }
 
 void TestCanvasGestures::canvasSkinChangeKeepsTheControl_data()

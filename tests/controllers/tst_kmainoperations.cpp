@@ -45,6 +45,7 @@
 #include <QQuickStyle>
 #include <QQuickView>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -98,6 +99,7 @@ private slots:
     void receivedProjectOpensAsFileOpenDoes();
     void newOffersTheTemplates_data();
     void newOffersTheTemplates();
+    void newFromAnUnreadableTemplateNamesTheBlankProject();
     void reloadWarningAsksFirst_data();
     void reloadWarningAsksFirst();
     void watcherFollowsTheDesignFile();
@@ -615,6 +617,30 @@ void TestKMainOperations::newOffersTheTemplates()
         QCOMPARE(MProject::exitPin(), QStringLiteral("1234"));
     }
     MProject::setExitPin(QString());
+}
+
+// A template listed beside the program that does not read: the blank project
+// the editor falls back to is what the window names, as at start-up.
+void TestKMainOperations::newFromAnUnreadableTemplateNamesTheBlankProject()
+{
+    start();
+    const QString startTitle = m_pMain->mainWindow()->windowTitle();
+    const QString damaged = DTemplateDialog::templatesFolder() + QStringLiteral("Damaged Test Panel.tpl");
+    {
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<VMD><Controls><Control name=");
+    }
+    const auto removeDamaged = qScopeGuard([&damaged] { QFile::remove(damaged); });
+    answerDialogs(QStringLiteral("Damaged Test Panel"));
+
+    m_pMain->action(ActionId::NewProject)->trigger();
+
+    QVERIFY(m_pModel->currentPanel());
+    QCOMPARE(m_pModel->scenes()->name(), QStringLiteral("Blank Panel"));
+    QCOMPARE(m_pMain->mainWindow()->windowTitle(), startTitle);
+    QVERIFY(!m_pMain->mainWindow()->windowTitle().contains(QStringLiteral("Damaged")));
+    QVERIFY(m_pMain->filePath().isEmpty());
 }
 
 void TestKMainOperations::reloadWarningAsksFirst_data()

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QListWidget>
 #include <QPointer>
+#include <QQmlContext>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -155,6 +156,8 @@ private slots:
     void addPanelIsNamedAfterTheTemplate_data();
     void addPanelIsNamedAfterTheTemplate();
     void addCollection();
+    void canvasFollowsTheEdits_data();
+    void canvasFollowsTheEdits();
     void renameRewritesOnlyMatchingLinks_data();
     void renameRewritesOnlyMatchingLinks();
     void deletingTheOnlyCollection_data();
@@ -338,6 +341,48 @@ void TestDPanelSetupDialog::addCollection()
     QCOMPARE(l.f.model->currentChildIn(QStringLiteral("Scenes")), l.scene(2));
     QCOMPARE(enabled, QStringLiteral("AddScene DeleteScene AddPanel MoveUp MoveDown EditTitle"));
     QVERIFY(l.asked.isEmpty());
+}
+
+void TestDPanelSetupDialog::canvasFollowsTheEdits_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("shownScene");
+    QTest::addColumn<int>("pages"); // page dots of the shown collection; -1: it has no panel
+    QTest::newRow("add panel, OK") << "m_pAddPanel" << true << "C1" << 2;
+    QTest::newRow("add panel, Cancel") << "m_pAddPanel" << false << "C1" << 2;
+    QTest::newRow("add collection, OK") << "m_pAddScene" << true << "COLLECTION3" << -1;
+    QTest::newRow("add collection, Cancel") << "m_pAddScene" << false << "COLLECTION3" << -1;
+}
+
+// The edits stay in the document whichever button closes the window, and the
+// canvas header, its Collections menu and the page dots show them.
+void TestDPanelSetupDialog::canvasFollowsTheEdits()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, ok);
+    QFETCH(QString, shownScene);
+    QFETCH(int, pages);
+    Layout l;
+    l.build({1, 1});
+    QQmlContext *pContext = l.f.engine->rootContext();
+    l.f.intrf.setContext(pContext);
+    l.f.model->onExtraRefreshTimerTimeout();
+    QCOMPARE(l.f.intrf.property("pageCount").toInt(), 1);
+    QCOMPARE(l.f.intrf.property("sceneTitle").toString(), QStringLiteral("C1"));
+
+    QCOMPARE(l.run([&](DPanelSetupDialog *pDialog) {
+        // A panel takes a sibling, a collection another collection.
+        l.click(button == QLatin1String("m_pAddPanel") ? static_cast<CControl *>(l.panel(0, 0)) : l.scene(0));
+        DialogDriver::click(pDialog, button);
+        return ok;
+    }), ok);
+
+    QCOMPARE(l.f.model->currentChildIn(QStringLiteral("Scenes"))->name(), shownScene);
+    QCOMPARE(l.f.intrf.property("sceneTitle").toString(), shownScene);
+    QCOMPARE(pContext->contextProperty(QStringLiteral("sceneMenuData")).toStringList(), l.sceneNames());
+    if (pages >= 0)
+        QCOMPARE(l.f.intrf.property("pageCount").toInt(), pages);
 }
 
 // Collections "C1" and "C12", each with panels P0 and P1; links everywhere.

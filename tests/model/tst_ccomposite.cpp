@@ -91,6 +91,8 @@ private slots:
     void boundsAndScale();
     void scaleSkipsEmptyAndZero();
     void centerHorizontally();
+    void centringLeavesWiderContentInPlace_data();
+    void centringLeavesWiderContentInPlace();
     void titleOfASingleChild();
     void treeItems();
     void writeXml();
@@ -590,6 +592,44 @@ void TestCComposite::centerHorizontally()
     QVERIFY(fx.panel.centerHorizontally(QStringLiteral("Other"), 400));
     QCOMPARE(pWidget->geometry().x(), 150.0);
     QCOMPARE(pComboWidget->geometry().x(), 140.0);
+}
+
+void TestCComposite::centringLeavesWiderContentInPlace_data()
+{
+    QTest::addColumn<QString>("panelType");
+    QTest::newRow("complete panel, moved as a block") << "complete";
+    QTest::newRow("custom panel, its content") << "custom";
+}
+
+// Content wider than the canvas cannot be centred without pushing part of it
+// off the panel's left edge: it stays. Narrower, it is centred as before.
+void TestCComposite::centringLeavesWiderContentInPlace()
+{
+    QFETCH(QString, panelType);
+    PanelFixture fx;
+    MModel model;
+    CCanvas canvas;
+    model.setCanvas(&canvas);
+    fx.panel.setContextObject(&model);
+    WWidget *pLeft = PanelFixture::widget(fx.control(QStringLiteral("A"), QStringLiteral("Slider")),
+                                          QStringLiteral("slider"),
+                                          {{QStringLiteral("x"), QStringLiteral("40")},
+                                           {QStringLiteral("width"), QStringLiteral("100")},
+                                           {QStringLiteral("height"), QStringLiteral("20")}});
+    WWidget *pRight = PanelFixture::widget(fx.control(QStringLiteral("B"), QStringLiteral("Slider")),
+                                           QStringLiteral("slider"),
+                                           {{QStringLiteral("x"), QStringLiteral("240")},
+                                            {QStringLiteral("width"), QStringLiteral("100")},
+                                            {QStringLiteral("height"), QStringLiteral("20")}});
+    fx.panel.setPanelType(panelType);
+
+    fx.panel.centerHorizontally(fx.panel.type(), 240);
+    QCOMPARE(pLeft->geometry().x(), 40.0);
+    QCOMPARE(pRight->geometry().x(), 240.0);
+
+    fx.panel.centerHorizontally(fx.panel.type(), 400);
+    QCOMPARE(pLeft->geometry().x(), 50.0);
+    QCOMPARE(pRight->geometry().x(), 250.0);
 }
 
 void TestCComposite::titleOfASingleChild()
