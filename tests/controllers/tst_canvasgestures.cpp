@@ -13,6 +13,7 @@
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
 #include "support/DialogDriver.h"
+#include "support/TestMain.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
 #include "views/VTree.h"
@@ -533,5 +534,5 @@ void TestCanvasGestures::treeRowsKeepTheirHeightInEveryMode()
     }
 }
 
-QTEST_MAIN(TestCanvasGestures)
+VVB_TEST_MAIN(TestCanvasGestures)
 #include "tst_canvasgestures.moc"

@@ -12,6 +12,7 @@
 #include "support/FaderFixture.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "transforms/TTransform.h"
 #include "widgets/WSlider.h"
 #include "widgets/WTextEdit.h"
@@ -550,5 +551,5 @@ void TestMOnline::networkReport()
     QCOMPARE(f.model()->networkReport(), "Rack" + pRack->transport()->stateText() + "\n\n");
 }
 
-QTEST_MAIN(TestMOnline)
+VVB_TEST_MAIN(TestMOnline)
 #include "tst_monline.moc"

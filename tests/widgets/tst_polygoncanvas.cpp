@@ -11,6 +11,8 @@
 #include <QQuickItem>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 namespace {
 
 using Vertices = QList<QPointF>;
@@ -348,5 +350,5 @@ void TestPolygonCanvas::regionPressJumps()
     QCOMPARE(c.model()->currentPanel(), jumps ? pOther : c.online().panel());
 }
 
-QTEST_MAIN(TestPolygonCanvas)
+VVB_TEST_MAIN(TestPolygonCanvas)
 #include "tst_polygoncanvas.moc"

@@ -1,5 +1,6 @@
 #include "../model/ModelFixture.h"
 #include "model/CControl.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "support/WidgetFixture.h"
 #include "utility/UArchive.h"
@@ -334,5 +335,5 @@ void TestWImage::projectKeepsItsPictures()
              QStringLiteral("1x/s"));
 }
 
-QTEST_MAIN(TestWImage)
+VVB_TEST_MAIN(TestWImage)
 #include "tst_wimage.moc"
