@@ -2,6 +2,8 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 // The library's resources and the isolated test environment every test relies on.
 class TestBuildSetup : public QObject
 {
@@ -24,5 +26,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBuildSetup)
+VVB_TEST_MAIN(TestBuildSetup)
 #include "tst_buildsetup.moc"

@@ -7,6 +7,7 @@
 #include "model/MModel.h"
 #include "support/RecordingCommand.h"
 #include "support/RecordingController.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -255,5 +256,5 @@ void TestBCommand::destroyedControlsDropOutOfTheSelection()
     QCOMPARE(m_controls[0]->mode(), CControl::ModeNormal);
 }
 
-QTEST_MAIN(TestBCommand)
+VVB_TEST_MAIN(TestBCommand)
 #include "tst_bcommand.moc"

@@ -3,6 +3,7 @@
 #include "dialogs/DModalDialog.h"
 #include "support/FakeMainController.h"
 #include "support/RecordingCommand.h"
+#include "support/TestMain.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -385,5 +386,5 @@ void TestBCommandProcessor::undoListShowsBothHistories()
     QCOMPARE(labelsOfRedo(), QStringList({"3", "2"}));
 }
 
-QTEST_MAIN(TestBCommandProcessor)
+VVB_TEST_MAIN(TestBCommandProcessor)
 #include "tst_bcommandprocessor.moc"

@@ -8,6 +8,7 @@
 #include "dialogs/DMessageBox.h"
 #include "support/FakeDropSite.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "widgets/WDropSite.h"
 
 #include <QPointer>
@@ -774,5 +775,5 @@ void TestBDrops::undoneDropOutlivesTheProjectClosing()
     QVERIFY(!pKept);
 }
 
-QTEST_MAIN(TestBDrops)
+VVB_TEST_MAIN(TestBDrops)
 #include "tst_bdrops.moc"

@@ -4,6 +4,7 @@
 #include "commands/BEditPropCommand.h"
 #include "model/CControl.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WWidget.h"
 
 #include <QColor>
@@ -162,5 +163,5 @@ void TestBEditPropCommand::goneWidgetOnlyKeepsTheState()
     QCOMPARE(fx.undoCount(), 1);
 }
 
-QTEST_MAIN(TestBEditPropCommand)
+VVB_TEST_MAIN(TestBEditPropCommand)
 #include "tst_beditpropcommand.moc"

@@ -8,6 +8,7 @@
 #include "controllers/NotifyEventId.h"
 #include "support/FakeMainController.h"
 #include "support/RecordingCommand.h"
+#include "support/TestMain.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -577,5 +578,5 @@ void TestBEdits::nodeStaysCheckedWhileAControlUsesIt()
     QCOMPARE(pNode->isChecked(), checked);
 }
 
-QTEST_MAIN(TestBEdits)
+VVB_TEST_MAIN(TestBEdits)
 #include "tst_bedits.moc"

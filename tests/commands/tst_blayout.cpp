@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "support/TestMain.h"
+
 using Rects = QList<QRectF>;
 
 // The Layout menu's commands on the fixture's panel: stacking order with
@@ -399,5 +401,5 @@ void TestBLayout::nothingSelectedFilesNothing()
     QCOMPARE(CommandFixture::commands()->undoCount(), 0);
 }
 
-QTEST_MAIN(TestBLayout)
+VVB_TEST_MAIN(TestBLayout)
 #include "tst_blayout.moc"

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+#include "support/TestMain.h"
+
 using Rects = QList<QRectF>;
 
 // The canvas gestures through the select tool: selection by clicks, drag,
@@ -545,5 +547,5 @@ void TestBTools::deselectTakesAControlOut()
     QCOMPARE(f.log, QStringList({"notify properties 0x2000"}));
 }
 
-QTEST_MAIN(TestBTools)
+VVB_TEST_MAIN(TestBTools)
 #include "tst_btools.moc"

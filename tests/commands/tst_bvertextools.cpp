@@ -6,6 +6,7 @@
 #include "commands/BToolSelectCommand.h"
 #include "controllers/ControllerId.h"
 #include "support/RecordingController.h"
+#include "support/TestMain.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "widgets/WPolygon.h"
@@ -208,5 +209,5 @@ void TestBVertexTools::noTargetFilesNothing()
     QCOMPARE(pPolygon->vertices().size(), 4);
 }
 
-QTEST_MAIN(TestBVertexTools)
+VVB_TEST_MAIN(TestBVertexTools)
 #include "tst_bvertextools.moc"

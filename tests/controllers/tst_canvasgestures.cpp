@@ -14,6 +14,7 @@
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
 #include "support/DialogDriver.h"
+#include "support/TestMain.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
 #include "views/VProperties.h"
@@ -895,5 +896,5 @@ void TestCanvasGestures::treeRowsKeepTheirHeightInEveryMode()
     }
 }
 
-QTEST_MAIN(TestCanvasGestures)
+VVB_TEST_MAIN(TestCanvasGestures)
 #include "tst_canvasgestures.moc"

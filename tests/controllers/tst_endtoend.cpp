@@ -11,6 +11,7 @@
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
 #include "support/FakeProcessorServer.h"
+#include "support/TestMain.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
 #include "widgets/MQmlInterface.h"
@@ -216,5 +217,5 @@ void TestEndToEnd::everyOpenGoesOnlineToTheProjectsAddresses()
     pModel.reset();
 }
 
-QTEST_MAIN(TestEndToEnd)
+VVB_TEST_MAIN(TestEndToEnd)
 #include "tst_endtoend.moc"

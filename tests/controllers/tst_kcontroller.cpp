@@ -3,6 +3,7 @@
 #include "controllers/NotifyEventId.h"
 #include "model/MModel.h"
 #include "support/RecordingController.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -302,5 +303,5 @@ void TestKController::destroyingTheModelDeletesEachControllerOnce()
                                  "delete main"}));
 }
 
-QTEST_MAIN(TestKController)
+VVB_TEST_MAIN(TestKController)
 #include "tst_kcontroller.moc"

@@ -18,6 +18,8 @@
 
 #include <memory>
 
+#include "support/TestMain.h"
+
 // The Edit menu of the editor as main() builds it, with its real QML widgets:
 // the actions are triggered as the user does, on graphics dropped from the
 // tool box.
@@ -166,5 +168,5 @@ void TestKEditActions::copyPasteDeleteUndoRedo()
     QVERIFY(m_warnings.isEmpty());
 }
 
-QTEST_MAIN(TestKEditActions)
+VVB_TEST_MAIN(TestKEditActions)
 #include "tst_keditactions.moc"

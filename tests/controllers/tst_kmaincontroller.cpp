@@ -8,6 +8,7 @@
 #include "dialogs/DMessageBox.h"
 #include "model/MModel.h"
 #include "support/RecordingController.h"
+#include "support/TestMain.h"
 #include "views/MainWindow.h"
 #include "views/VTabBar.h"
 
@@ -595,5 +596,5 @@ void TestKMainController::withoutModelOnlyTheWindow()
     QVERIFY(controller.promptSave(QStringLiteral("Exit")));
 }
 
-QTEST_MAIN(TestKMainController)
+VVB_TEST_MAIN(TestKMainController)
 #include "tst_kmaincontroller.moc"

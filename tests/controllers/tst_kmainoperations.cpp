@@ -20,6 +20,7 @@
 #include "support/DesignFixture.h"
 #include "support/DialogDriver.h"
 #include "support/FakeMobileDevice.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "views/MainWindow.h"
 #include "widgets/MQmlInterface.h"
@@ -1462,5 +1463,5 @@ void TestKMainOperations::centringFollowsShift()
     QCOMPARE(rectsNow(), after);
 }
 
-QTEST_MAIN(TestKMainOperations)
+VVB_TEST_MAIN(TestKMainOperations)
 #include "tst_kmainoperations.moc"

@@ -24,6 +24,8 @@
 
 #include <memory>
 
+#include "support/TestMain.h"
+
 // The tab pane with its two tabs, the properties pane and the canvas host,
 // each driven by its controller in the central widget of a window.
 class TestKPaneControllers : public QObject
@@ -326,5 +328,5 @@ void TestKPaneControllers::canvasWithoutParentOrModel()
     QVERIFY(!modelless.view());
 }
 
-QTEST_MAIN(TestKPaneControllers)
+VVB_TEST_MAIN(TestKPaneControllers)
 #include "tst_kpanecontrollers.moc"

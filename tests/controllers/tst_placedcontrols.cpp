@@ -10,6 +10,7 @@
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
+#include "support/TestMain.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
 #include "widgets/MQmlInterface.h"
@@ -232,5 +233,5 @@ void TestPlacedControls::placedControlTakesTheMouse()
     QVERIFY(!panel()->children().contains(pControl.data()));
 }
 
-QTEST_MAIN(TestPlacedControls)
+VVB_TEST_MAIN(TestPlacedControls)
 #include "tst_placedcontrols.moc"

@@ -10,6 +10,7 @@
 #include "model/CComposite.h"
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
+#include "support/TestMain.h"
 #include "support/WarningCollector.h"
 #include "views/MainWindow.h"
 #include "views/VModeManager.h"
@@ -435,5 +436,5 @@ void TestStartUp::screenshotOfTheEditor()
     QCOMPARE(canvas.pixel(1, canvas.height() - 2), colourAt("statusBarColor"));
 }
 
-QTEST_MAIN(TestStartUp)
+VVB_TEST_MAIN(TestStartUp)
 #include "tst_startup.moc"

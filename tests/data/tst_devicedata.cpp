@@ -5,6 +5,8 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 // The built-in device-model data: every template, twin and dictionary the hardware tree
 // reads, checked against the inventory it has to offer.
 namespace {
@@ -625,5 +627,5 @@ void TestDeviceData::iconLoads()
     QVERIFY(image.width() >= 16 && image.height() >= 16);
 }
 
-QTEST_MAIN(TestDeviceData)
+VVB_TEST_MAIN(TestDeviceData)
 #include "tst_devicedata.moc"

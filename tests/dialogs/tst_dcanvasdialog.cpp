@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 // Compiled into the library with its resources; lets a test take the
 // built-in data away and put it back.
 int qCleanupResources_vvb_data();
@@ -504,5 +506,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDCanvasDialog)
+VVB_TEST_MAIN(TestDCanvasDialog)
 #include "tst_dcanvasdialog.moc"

@@ -17,6 +17,8 @@
 
 #include <memory>
 
+#include "support/TestMain.h"
+
 namespace {
 
 const char kKioskLine[] = "Kiosk\t10.100\t1.600\t16.000:10.000";
@@ -536,5 +538,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDCustomDevicesDialog)
+VVB_TEST_MAIN(TestDCustomDevicesDialog)
 #include "tst_dcustomdevicesdialog.moc"

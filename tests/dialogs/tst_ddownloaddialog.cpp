@@ -5,6 +5,8 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 // The send address dialog: the four fields mirror the held address, and
 // only OK writes what the user typed back into it.
 class TestDDownloadDialog : public QObject
@@ -86,5 +88,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDDownloadDialog)
+VVB_TEST_MAIN(TestDDownloadDialog)
 #include "tst_ddownloaddialog.moc"

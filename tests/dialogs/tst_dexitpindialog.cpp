@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 // The exit PIN dialog as the user works it: what is typed, how it is
 // confirmed, and what the opener reads afterwards.
 class TestDExitPinDialog : public QObject
@@ -70,5 +72,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDExitPinDialog)
+VVB_TEST_MAIN(TestDExitPinDialog)
 #include "tst_dexitpindialog.moc"

@@ -10,6 +10,7 @@
 #include "dialogs/DUndoListDialog.h"
 #include "dialogs/DVMPReloadWarningDialog.h"
 #include "support/ClippedTexts.h"
+#include "support/TestMain.h"
 
 #include <QtTest>
 
@@ -54,5 +55,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDialogTexts)
+VVB_TEST_MAIN(TestDialogTexts)
 #include "tst_dialogtexts.moc"

@@ -1,5 +1,6 @@
 #include "dialogs/DIPAddressChangeDialog.h"
 #include "support/ClippedTexts.h"
+#include "support/TestMain.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -116,5 +117,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDIPAddressChangeDialog)
+VVB_TEST_MAIN(TestDIPAddressChangeDialog)
 #include "tst_dipaddresschangedialog.moc"

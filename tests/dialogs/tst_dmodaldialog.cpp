@@ -1,5 +1,6 @@
 #include "dialogs/DModalDialog.h"
 #include "support/DialogDriver.h"
+#include "support/TestMain.h"
 
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
@@ -110,5 +111,5 @@ void TestDModalDialog::closing()
         QCOMPARE(pDeciding->prepared, 1);
 }
 
-QTEST_MAIN(TestDModalDialog)
+VVB_TEST_MAIN(TestDModalDialog)
 #include "tst_dmodaldialog.moc"

@@ -6,6 +6,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 // The panel selection dialog over a document of two collections, both of
 // which hold a panel named "Lobby", answered through the modal seam with
 // real clicks on the tree.
@@ -196,5 +198,5 @@ void TestDPanelSelectDialog::noModelNoTree()
     QCOMPARE(DPanelSelectDialog::pathOf(nullptr), QString());
 }
 
-QTEST_MAIN(TestDPanelSelectDialog)
+VVB_TEST_MAIN(TestDPanelSelectDialog)
 #include "tst_dpanelselectdialog.moc"

@@ -5,6 +5,7 @@
 #include "model/ModelFixture.h"
 #include "model/MProject.h"
 #include "support/DialogDriver.h"
+#include "support/TestMain.h"
 #include "widgets/WPanelLink.h"
 
 #include <QCoreApplication>
@@ -701,5 +702,5 @@ void TestDPanelSetupDialog::openedByTheModel()
     QCOMPARE(l.f.model->project()->facilityName(), site);
 }
 
-QTEST_MAIN(TestDPanelSetupDialog)
+VVB_TEST_MAIN(TestDPanelSetupDialog)
 #include "tst_dpanelsetupdialog.moc"

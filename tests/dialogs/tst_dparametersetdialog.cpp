@@ -1,6 +1,7 @@
 #include "dialogs/DParameterSetDialog.h"
 #include "hardware/HParameterSet.h"
 #include "support/DialogDriver.h"
+#include "support/TestMain.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -229,5 +230,5 @@ void TestDParameterSetDialog::cancelChangesNothing()
     QCOMPARE(s.keys(), (QList<int>{7, 7, 7}));
 }
 
-QTEST_MAIN(TestDParameterSetDialog)
+VVB_TEST_MAIN(TestDParameterSetDialog)
 #include "tst_dparametersetdialog.moc"

@@ -1,5 +1,6 @@
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WWidget.h"
 
 #include <QAbstractButton>
@@ -304,5 +305,5 @@ void TestDPropButtonDialog::imageChooserCancelledFilesNothing()
     QCOMPARE(fx.shown(QStringLiteral("m_pImagePartialEdit")), before);
 }
 
-QTEST_MAIN(TestDPropButtonDialog)
+VVB_TEST_MAIN(TestDPropButtonDialog)
 #include "tst_dpropbuttondialog.moc"

@@ -1,6 +1,7 @@
 #include "dialogs/DPropDialog.h"
 #include "support/BoundWidgetFixture.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WWidget.h"
 
 #include <QCheckBox>
@@ -306,5 +307,5 @@ void TestDPropDialerDialog::dropListAlignShown()
     QCOMPARE(fx.undoCount(), 0);
 }
 
-QTEST_MAIN(TestDPropDialerDialog)
+VVB_TEST_MAIN(TestDPropDialerDialog)
 #include "tst_dpropdialerdialog.moc"

@@ -6,6 +6,7 @@
 #include "model/CControl.h"
 #include "support/ClippedTexts.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "views/VProperties.h"
 #include "widgets/WWidget.h"
 
@@ -394,5 +395,5 @@ void TestDPropDialog::pageLeavesWithItsControl()
     QVERIFY(!pPage);
 }
 
-QTEST_MAIN(TestDPropDialog)
+VVB_TEST_MAIN(TestDPropDialog)
 #include "tst_dpropdialog.moc"

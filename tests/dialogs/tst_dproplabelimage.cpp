@@ -1,6 +1,7 @@
 #include "dialogs/DChooser.h"
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WWidget.h"
 
 #include <QCheckBox>
@@ -411,5 +412,5 @@ void TestDPropLabelImage::currentValueFilesNothing()
     QCOMPARE(fx.page(), pPage.data());
 }
 
-QTEST_MAIN(TestDPropLabelImage)
+VVB_TEST_MAIN(TestDPropLabelImage)
 #include "tst_dproplabelimage.moc"

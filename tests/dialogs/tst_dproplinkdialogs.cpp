@@ -3,6 +3,7 @@
 #include "dialogs/DPropDialog.h"
 #include "model/CComposite.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WWidget.h"
 
 #include <QAbstractItemModel>
@@ -219,5 +220,5 @@ void TestDPropLinkDialogs::panelChosen()
     }
 }
 
-QTEST_MAIN(TestDPropLinkDialogs)
+VVB_TEST_MAIN(TestDPropLinkDialogs)
 #include "tst_dproplinkdialogs.moc"

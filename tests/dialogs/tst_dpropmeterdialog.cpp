@@ -1,6 +1,7 @@
 #include "dialogs/DPropDialog.h"
 #include "model/CControl.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WWidget.h"
 
 #include <QCheckBox>
@@ -360,5 +361,5 @@ void TestDPropMeterDialog::opacityRoundTrip()
     }
 }
 
-QTEST_MAIN(TestDPropMeterDialog)
+VVB_TEST_MAIN(TestDPropMeterDialog)
 #include "tst_dpropmeterdialog.moc"

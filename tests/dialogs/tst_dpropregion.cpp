@@ -2,6 +2,7 @@
 #include "dialogs/DModalDialog.h"
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WWidget.h"
 #include "widgets/WidgetPropertyId.h"
 
@@ -168,5 +169,5 @@ void TestDPropRegion::pathButtonChoosesPanel()
     QCOMPARE(pRegion->propertyValue(WidgetPropertyId::LinkPath).toString(), before);
 }
 
-QTEST_MAIN(TestDPropRegion)
+VVB_TEST_MAIN(TestDPropRegion)
 #include "tst_dpropregion.moc"

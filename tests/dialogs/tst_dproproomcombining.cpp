@@ -1,6 +1,7 @@
 #include "dialogs/DChooser.h"
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WWidget.h"
 
 #include <QCheckBox>
@@ -342,5 +343,5 @@ void TestDPropRoomCombining::currentValueFilesNothing()
     QCOMPARE(fx.page(), pPage.data());
 }
 
-QTEST_MAIN(TestDPropRoomCombining)
+VVB_TEST_MAIN(TestDPropRoomCombining)
 #include "tst_dproproomcombining.moc"

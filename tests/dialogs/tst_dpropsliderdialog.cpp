@@ -4,6 +4,7 @@
 #include "support/BoundWidgetFixture.h"
 #include "support/FaderFixture.h"
 #include "support/PropPageFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WLabel.h"
 #include "widgets/WSlider.h"
 
@@ -330,5 +331,5 @@ void TestDPropSliderDialog::circularButtonsShown()
     QCOMPARE(b.pages.undoCount(), 0);
 }
 
-QTEST_MAIN(TestDPropSliderDialog)
+VVB_TEST_MAIN(TestDPropSliderDialog)
 #include "tst_dpropsliderdialog.moc"

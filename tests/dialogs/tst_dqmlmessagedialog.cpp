@@ -1,6 +1,7 @@
 #include "dialogs/DMessageBox.h"
 #include "dialogs/DQmlMessageDialog.h"
 #include "support/QmlCanvasFixture.h"
+#include "support/TestMain.h"
 #include "views/VModeManager.h"
 
 #include <QAbstractButton>
@@ -353,5 +354,5 @@ void TestDQmlMessageDialog::messageBoxFromQmlIsAPlainBox()
     QCOMPARE(shown, QStringList({QStringLiteral("Project Information"), QStringLiteral("Facility: Hall")}));
 }
 
-QTEST_MAIN(TestDQmlMessageDialog)
+VVB_TEST_MAIN(TestDQmlMessageDialog)
 #include "tst_dqmlmessagedialog.moc"

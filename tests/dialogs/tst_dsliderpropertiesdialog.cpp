@@ -3,6 +3,8 @@
 #include <QIntValidator>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 // The slider limits dialog, answered through the modal seam as a user
 // would type into it.
 class TestDSliderPropertiesDialog : public QObject
@@ -136,5 +138,5 @@ void TestDSliderPropertiesDialog::madeByTheMetaTypeSystem()
     QVERIFY(QMetaType::fromType<DSliderPropertiesDialog *>().isValid());
 }
 
-QTEST_MAIN(TestDSliderPropertiesDialog)
+VVB_TEST_MAIN(TestDSliderPropertiesDialog)
 #include "tst_dsliderpropertiesdialog.moc"

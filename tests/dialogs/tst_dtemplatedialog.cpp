@@ -14,6 +14,8 @@
 
 #include <functional>
 
+#include "support/TestMain.h"
+
 // The template list and the title editor, answered through the modal seam
 // the way a user would: clicks on the list, typing, the dialog's buttons.
 class TestDTemplateDialog : public QObject
@@ -268,5 +270,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDTemplateDialog)
+VVB_TEST_MAIN(TestDTemplateDialog)
 #include "tst_dtemplatedialog.moc"

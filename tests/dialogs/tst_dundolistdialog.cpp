@@ -1,6 +1,7 @@
 #include "commands/BCommandProcessor.h"
 #include "dialogs/DUndoListDialog.h"
 #include "support/RecordingCommand.h"
+#include "support/TestMain.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -148,5 +149,5 @@ void TestDUndoListDialog::form()
     QVERIFY(!(dialog.windowFlags() & Qt::WindowContextHelpButtonHint));
 }
 
-QTEST_MAIN(TestDUndoListDialog)
+VVB_TEST_MAIN(TestDUndoListDialog)
 #include "tst_dundolistdialog.moc"

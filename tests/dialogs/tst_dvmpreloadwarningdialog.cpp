@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 // The reload warning answered through the modal seam: the check box
 // clicked as the user would, then Yes, No, Escape or the window closed.
 class TestDVMPReloadWarningDialog : public QObject
@@ -79,5 +81,5 @@ void TestDVMPReloadWarningDialog::form()
     QVERIFY(!dialog.doNotShowAgain());
 }
 
-QTEST_MAIN(TestDVMPReloadWarningDialog)
+VVB_TEST_MAIN(TestDVMPReloadWarningDialog)
 #include "tst_dvmpreloadwarningdialog.moc"

@@ -15,6 +15,7 @@
 #include "model/MProject.h"
 #include "support/DesignFixture.h"
 #include "support/FakeNodes.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "utility/TreeItem.h"
 
@@ -770,5 +771,5 @@ void TestDesignImport::windows1252FileYieldsAmplifierTitles()
     QVERIFY(!outline.contains(QString::fromUtf8("Amp Caf\u00e9 \u20ac")));
 }
 
-QTEST_MAIN(TestDesignImport)
+VVB_TEST_MAIN(TestDesignImport)
 #include "tst_designimport.moc"

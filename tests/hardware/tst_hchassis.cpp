@@ -5,6 +5,7 @@
 #include "protocols/PProtocol.h"
 #include "support/FakePing.h"
 #include "support/FakeProcessorServer.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 
 #include <QPointer>
@@ -203,5 +204,5 @@ void TestHChassis::statusReachesReceiver()
     pChassis->setOnline(false);
 }
 
-QTEST_MAIN(TestHChassis)
+VVB_TEST_MAIN(TestHChassis)
 #include "tst_hchassis.moc"

@@ -1,6 +1,7 @@
 #include "hardware/CParameter.h"
 #include "hardware/HRoot.h"
 #include "support/FakeNodes.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "utility/TreeItem.h"
 #include "xml/XParameterHandler.h"
@@ -441,5 +442,5 @@ void TestHModel::builtInToneEqTemplate()
     QVERIFY(!QIcon(pEq->parameters().first()->iconPath()).isNull());
 }
 
-QTEST_MAIN(TestHModel)
+VVB_TEST_MAIN(TestHModel)
 #include "tst_hmodel.moc"

@@ -2,6 +2,7 @@
 #include "hardware/HComposite.h"
 #include "hardware/HNode.h"
 #include "support/FakeNodes.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 
 #include <QRegularExpression>
@@ -592,5 +593,5 @@ void TestHNode::loadParametersResults()
     QCOMPARE(noFolder.loadParameters(), 0);
 }
 
-QTEST_MAIN(TestHNode)
+VVB_TEST_MAIN(TestHNode)
 #include "tst_hnode.moc"

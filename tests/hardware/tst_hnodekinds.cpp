@@ -18,6 +18,7 @@
 #include "hardware/RoomInfo.h"
 #include "support/DialogDriver.h"
 #include "support/FakeNodes.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "utility/TreeItem.h"
 #include "xml/XmlWriter.h"
@@ -1010,5 +1011,5 @@ void TestHNodeKinds::chassisWritesConnections()
     QVERIFY(!root.childAt(0)->writeXml(nullptr, written));
 }
 
-QTEST_MAIN(TestHNodeKinds)
+VVB_TEST_MAIN(TestHNodeKinds)
 #include "tst_hnodekinds.moc"

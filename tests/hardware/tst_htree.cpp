@@ -1,6 +1,7 @@
 #include "hardware/HComposite.h"
 #include "hardware/HRoot.h"
 #include "support/FakeNodes.h"
+#include "support/TestMain.h"
 
 #include <QPointer>
 #include <QtTest>
@@ -355,5 +356,5 @@ void TestHTree::protocolAndChildAccess()
     pLate->setParent(tree.group);
 }
 
-QTEST_MAIN(TestHTree)
+VVB_TEST_MAIN(TestHTree)
 #include "tst_htree.moc"

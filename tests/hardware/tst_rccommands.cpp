@@ -8,6 +8,8 @@
 #include "hardware/RCGroup.h"
 #include "hardware/RoomInfo.h"
 
+#include "support/TestMain.h"
+
 using namespace RCFixture;
 
 namespace {
@@ -379,5 +381,5 @@ void TestRCCommands::repeatedCallsReleaseTheLock()
     QCOMPARE(comboTexts(*info, 3), QStringList({"1,2", "3,4"}));
 }
 
-QTEST_MAIN(TestRCCommands)
+VVB_TEST_MAIN(TestRCCommands)
 #include "tst_rccommands.moc"

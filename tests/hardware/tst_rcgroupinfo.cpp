@@ -6,6 +6,8 @@
 #include "hardware/RCGroup.h"
 #include "hardware/RoomInfo.h"
 
+#include "support/TestMain.h"
+
 using namespace RCFixture;
 
 // The registry of rooms, groups and combinations, without commands.
@@ -293,5 +295,5 @@ void TestRCGroupInfo::metaTypeCreatesAndDestroys()
     type.destroy(created);
 }
 
-QTEST_MAIN(TestRCGroupInfo)
+VVB_TEST_MAIN(TestRCGroupInfo)
 #include "tst_rcgroupinfo.moc"

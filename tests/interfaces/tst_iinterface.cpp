@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 namespace {
 // A transport whose open and close answer as told and count their calls.
 class CountingInterface : public IInterface
@@ -229,5 +231,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestIInterface)
+VVB_TEST_GUILESS_MAIN(TestIInterface)
 #include "tst_iinterface.moc"

@@ -5,6 +5,7 @@
 #include "support/FakePing.h"
 #include "support/FakeProcessorServer.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -547,5 +548,5 @@ private:
     FakePing *m_pPing = nullptr;
 };
 
-QTEST_GUILESS_MAIN(TestITcpClient)
+VVB_TEST_GUILESS_MAIN(TestITcpClient)
 #include "tst_itcpclient.moc"

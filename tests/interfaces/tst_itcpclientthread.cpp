@@ -1,6 +1,7 @@
 #include "interfaces/ITcpClientThread.h"
 
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -291,5 +292,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestITcpClientThread)
+VVB_TEST_GUILESS_MAIN(TestITcpClientThread)
 #include "tst_itcpclientthread.moc"

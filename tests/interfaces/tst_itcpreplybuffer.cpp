@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 using Pieces = QList<QByteArray>;
 
 class TestITcpReplyBuffer : public QObject
@@ -79,5 +81,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestITcpReplyBuffer)
+VVB_TEST_GUILESS_MAIN(TestITcpReplyBuffer)
 #include "tst_itcpreplybuffer.moc"

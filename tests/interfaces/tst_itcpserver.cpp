@@ -2,6 +2,7 @@
 
 #include "support/FakeMobileDevice.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 
 #include <QSignalSpy>
 #include <QTcpSocket>
@@ -135,5 +136,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestITcpServer)
+VVB_TEST_GUILESS_MAIN(TestITcpServer)
 #include "tst_itcpserver.moc"

@@ -1,4 +1,5 @@
 #include "model/CAttributes.h"
+#include "support/TestMain.h"
 #include "support/XmlLeafReader.h"
 #include "xml/XmlWriter.h"
 
@@ -415,5 +416,5 @@ void TestCAttributes::parseNumber()
     QCOMPARE(parsed, ok);
 }
 
-QTEST_GUILESS_MAIN(TestCAttributes)
+VVB_TEST_GUILESS_MAIN(TestCAttributes)
 #include "tst_cattributes.moc"

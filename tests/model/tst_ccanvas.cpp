@@ -1,6 +1,7 @@
 #include "dialogs/DModalDialog.h"
 #include "model/CCanvas.h"
 #include "model/CCanvasRecord.h"
+#include "support/TestMain.h"
 #include "support/XmlLeafReader.h"
 #include "xml/XmlWriter.h"
 
@@ -626,5 +627,5 @@ void TestCCanvas::assign()
     QCOMPARE(target.aspectText(), QStringLiteral("4:3"));
 }
 
-QTEST_MAIN(TestCCanvas)
+VVB_TEST_MAIN(TestCCanvas)
 #include "tst_ccanvas.moc"

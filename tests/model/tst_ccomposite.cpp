@@ -4,6 +4,7 @@
 #include "model/MModel.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "transforms/TTransform.h"
 #include "xml/XmlWriter.h"
 
@@ -697,5 +698,5 @@ void TestCComposite::writeXml()
     QVERIFY(doc.root.writeXml(nullptr));
 }
 
-QTEST_MAIN(TestCComposite)
+VVB_TEST_MAIN(TestCComposite)
 #include "tst_ccomposite.moc"

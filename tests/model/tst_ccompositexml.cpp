@@ -6,6 +6,7 @@
 #include "model/MModel.h"
 #include "model/MProject.h"
 #include "support/QmlCanvasFixture.h"
+#include "support/TestMain.h"
 #include "xml/XmlWriter.h"
 
 #include <QBuffer>
@@ -626,5 +627,5 @@ void TestCCompositeXml::unknownWidgetKindsAreWrittenBackAsRead()
     QVERIFY2(written.contains("<Property name=\"widget\">" + expected + "</Property>"), written.constData());
 }
 
-QTEST_MAIN(TestCCompositeXml)
+VVB_TEST_MAIN(TestCCompositeXml)
 #include "tst_ccompositexml.moc"

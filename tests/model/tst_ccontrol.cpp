@@ -3,6 +3,7 @@
 #include "model/MModel.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "transforms/TTransform.h"
 #include "transforms/TTransformFactory.h"
 #include "xml/XmlWriter.h"
@@ -742,5 +743,5 @@ void TestCControl::titleComesFromTheNode()
     QCOMPARE(pControl->nodeName(), QStringLiteral("Gain 1"));
 }
 
-QTEST_MAIN(TestCControl)
+VVB_TEST_MAIN(TestCControl)
 #include "tst_ccontrol.moc"

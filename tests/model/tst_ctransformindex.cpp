@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 namespace {
 
 // What the whole list holds for a binding or a transform, in list order.
@@ -155,5 +157,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCTransformIndex)
+VVB_TEST_MAIN(TestCTransformIndex)
 #include "tst_ctransformindex.moc"

@@ -5,6 +5,7 @@
 #include "hardware/HRoot.h"
 #include "model/MProject.h"
 #include "support/DesignFixture.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "utility/UArchive.h"
 #include "utility/UArchiveHeader.h"
@@ -886,5 +887,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMModel)
+VVB_TEST_MAIN(TestMModel)
 #include "tst_mmodel.moc"

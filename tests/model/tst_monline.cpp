@@ -15,6 +15,7 @@
 #include "support/FakeMobileDevice.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "support/WidgetAnswerer.h"
 #include "transforms/TTransform.h"
@@ -564,7 +565,6 @@ void TestMOnline::networkReport()
     QCOMPARE(f.model()->networkReport(), "Rack" + pRack->transport()->stateText() + "\n\n");
 }
 
-QTEST_MAIN(TestMOnline)
 // ---------------------------------------------------------------- receiving while online
 
 void TestMOnline::failedReceiveKeepsTheEditorOnline_data()
@@ -651,4 +651,5 @@ void TestMOnline::failedReceiveKeepsTheEditorOnline()
     QTRY_COMPARE(f.server(pChassis)->connectedCount(), 1);
 }
 
+VVB_TEST_MAIN(TestMOnline)
 #include "tst_monline.moc"

@@ -1,4 +1,5 @@
 #include "model/MProject.h"
+#include "support/TestMain.h"
 #include "support/XmlLeafReader.h"
 #include "xml/XmlWriter.h"
 
@@ -259,5 +260,5 @@ void TestMProject::designFileAttributes()
                                   "Customer\nC\nA\n\n\n\n"));
 }
 
-QTEST_GUILESS_MAIN(TestMProject)
+VVB_TEST_GUILESS_MAIN(TestMProject)
 #include "tst_mproject.moc"

@@ -8,6 +8,7 @@
 #include "support/FakeMainController.h"
 #include "support/FakeMobileDevice.h"
 #include "support/QmlCanvasFixture.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "support/WidgetAnswerer.h"
 #include "views/VModeManager.h"
@@ -677,5 +678,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMTransfer)
+VVB_TEST_MAIN(TestMTransfer)
 #include "tst_mtransfer.moc"

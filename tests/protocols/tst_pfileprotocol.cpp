@@ -2,6 +2,7 @@
 #include "interfaces/ITcpServer.h"
 #include "support/FakeMobileDevice.h"
 #include "support/ScriptedFileProtocol.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -260,5 +261,5 @@ void TestPFileProtocol::bytesOutsideAReceiveAreRefused()
     QCOMPARE(protocol.name(), QStringLiteral("File"));
 }
 
-QTEST_MAIN(TestPFileProtocol)
+VVB_TEST_MAIN(TestPFileProtocol)
 #include "tst_pfileprotocol.moc"

@@ -3,6 +3,7 @@
 #include "protocols/PProtocolFactory.h"
 #include "protocols/PVMDProtocol.h"
 #include "support/RecordingInterface.h"
+#include "support/TestMain.h"
 #include "utility/UTextCodec.h"
 
 #include <QtTest>
@@ -122,5 +123,5 @@ void TestPProtocol::codecRefusesWhatItCannotWrite()
         QVERIFY(bytes.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestPProtocol)
+VVB_TEST_GUILESS_MAIN(TestPProtocol)
 #include "tst_pprotocol.moc"

@@ -3,6 +3,7 @@
 #include "protocols/RoutingInfo.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingInterface.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "transforms/TTransform.h"
 #include "transforms/TTransformFactory.h"
@@ -356,5 +357,5 @@ void TestPVMDCommands::meterStatusUsesTheStructAsRoutingId()
     QCOMPARE(records.first()->id(), 10);
 }
 
-QTEST_GUILESS_MAIN(TestPVMDCommands)
+VVB_TEST_GUILESS_MAIN(TestPVMDCommands)
 #include "tst_pvmdcommands.moc"

@@ -2,6 +2,7 @@
 #include "protocols/PVMDProtocol.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingInterface.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "transforms/TText.h"
 
@@ -391,5 +392,5 @@ void TestPVMDReplies::destroyedTransformIsNotReached()
                 QStringLiteral("GA\"Gain 1\">3=1")).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestPVMDReplies)
+VVB_TEST_GUILESS_MAIN(TestPVMDReplies)
 #include "tst_pvmdreplies.moc"

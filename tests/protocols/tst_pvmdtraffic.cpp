@@ -3,6 +3,7 @@
 #include "protocols/PVMDProtocol.h"
 #include "support/FakeNodes.h"
 #include "support/FakeProcessorServer.h"
+#include "support/TestMain.h"
 #include "transforms/TPassThrough.h"
 #include "transforms/TText.h"
 
@@ -322,5 +323,5 @@ void TestPVMDTraffic::meterRuleOverTheWire()
     }
 }
 
-QTEST_GUILESS_MAIN(TestPVMDTraffic)
+VVB_TEST_GUILESS_MAIN(TestPVMDTraffic)
 #include "tst_pvmdtraffic.moc"

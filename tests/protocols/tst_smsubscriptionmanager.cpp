@@ -2,6 +2,7 @@
 #include "protocols/RoutingInfo.h"
 #include "protocols/SMSubscriptionManager.h"
 #include "support/RecordingInterface.h"
+#include "support/TestMain.h"
 #include "transforms/TText.h"
 
 #include <QtTest>
@@ -215,5 +216,5 @@ void TestSMSubscriptionManager::keysOfRawQueriesEndInComma()
     QCOMPARE(SMSubscriptionManager::queryKey(QStringLiteral("GS \r\r"), 4), QStringLiteral("GS \r"));
 }
 
-QTEST_GUILESS_MAIN(TestSMSubscriptionManager)
+VVB_TEST_GUILESS_MAIN(TestSMSubscriptionManager)
 #include "tst_smsubscriptionmanager.moc"

@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 class TestTTransform : public QObject
 {
     Q_OBJECT
@@ -230,5 +232,5 @@ void TestTTransform::useCountNeverGoesBelowZero()
     QCOMPARE(transform.releaseUse(), 0);
 }
 
-QTEST_GUILESS_MAIN(TestTTransform)
+VVB_TEST_GUILESS_MAIN(TestTTransform)
 #include "tst_ttransform.moc"

@@ -1,5 +1,6 @@
 #include "model/CAttributes.h"
 #include "support/FakeNodes.h"
+#include "support/TestMain.h"
 #include "transforms/TBin8.h"
 #include "transforms/TChrL.h"
 #include "transforms/TGrpV.h"
@@ -554,5 +555,5 @@ void TestTTransformKinds::passThroughWithoutNode()
     QVERIFY(transform.pollDue());
 }
 
-QTEST_GUILESS_MAIN(TestTTransformKinds)
+VVB_TEST_GUILESS_MAIN(TestTTransformKinds)
 #include "tst_ttransformkinds.moc"

@@ -1,3 +1,4 @@
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "utility/UArchive.h"
 #include "utility/UArchiveHeaderRecord.h"
@@ -782,5 +783,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUArchive)
+VVB_TEST_MAIN(TestUArchive)
 #include "tst_uarchive.moc"

@@ -1,3 +1,4 @@
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "utility/ULogger.h"
 
@@ -267,5 +268,5 @@ void TestULogger::concurrentLinesStayWhole()
         QVERIFY2(whole.match(QString::fromLatin1(written.at(i))).hasMatch(), written.at(i).constData());
 }
 
-QTEST_GUILESS_MAIN(TestULogger)
+VVB_TEST_GUILESS_MAIN(TestULogger)
 #include "tst_ulogger.moc"

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "support/TestMain.h"
+
 class TestUNumbers : public QObject
 {
     Q_OBJECT
@@ -79,5 +81,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUNumbers)
+VVB_TEST_MAIN(TestUNumbers)
 #include "tst_unumbers.moc"

@@ -1,6 +1,7 @@
 #include "utility/UPing.h"
 
 #include "support/FakePing.h"
+#include "support/TestMain.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -90,5 +91,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestUPing)
+VVB_TEST_GUILESS_MAIN(TestUPing)
 #include "tst_uping.moc"

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "support/TestMain.h"
+
 // Ear clipping into a scene-graph vertex buffer: windings, concave and
 // degenerate polygons, refusals and the output bounds.
 class TestUTesselator : public QObject
@@ -264,5 +266,5 @@ void TestUTesselator::instanceOutlivesDeletion()
     QVERIFY(again->triangulate(QPolygonF{{0, 0}, {1, 0}, {0, 1}}, output.get()));
 }
 
-QTEST_GUILESS_MAIN(TestUTesselator)
+VVB_TEST_GUILESS_MAIN(TestUTesselator)
 #include "tst_utesselator.moc"

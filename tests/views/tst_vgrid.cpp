@@ -4,6 +4,8 @@
 
 #include <limits>
 
+#include "support/TestMain.h"
+
 // The snapping grid: truncation towards zero and the arrow-key steps.
 class TestVGrid : public QObject
 {
@@ -89,5 +91,5 @@ void TestVGrid::nudgeVectorPerKey()
     QCOMPARE(VGrid(scale).nudgeVector(key, useGrid), vector);
 }
 
-QTEST_GUILESS_MAIN(TestVGrid)
+VVB_TEST_GUILESS_MAIN(TestVGrid)
 #include "tst_vgrid.moc"

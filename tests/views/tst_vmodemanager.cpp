@@ -6,6 +6,8 @@
 
 #include <memory>
 
+#include "support/TestMain.h"
+
 // The mode manager: registration by name, closing the modal QML object, and
 // QML objects that a canvas rebuild destroys.
 class TestVModeManager : public QObject
@@ -142,5 +144,5 @@ void TestVModeManager::destroyedObjectsReadAsNull()
     QCOMPARE(pManager->canvasRoot(), pNewCanvas.get());
 }
 
-QTEST_MAIN(TestVModeManager)
+VVB_TEST_MAIN(TestVModeManager)
 #include "tst_vmodemanager.moc"

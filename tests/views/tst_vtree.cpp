@@ -4,6 +4,7 @@
 #include "hardware/HRoot.h"
 #include "model/MModel.h"
 #include "support/FakeNodes.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "utility/TreeItem.h"
 #include "views/VModeManager.h"
@@ -527,5 +528,5 @@ void TestVTree::buildNeedsTreeAndModel()
     orphaned.notify(NotifyEventId::PanelsChanged);
 }
 
-QTEST_MAIN(TestVTree)
+VVB_TEST_MAIN(TestVTree)
 #include "tst_vtree.moc"

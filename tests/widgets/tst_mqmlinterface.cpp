@@ -12,6 +12,7 @@
 #include "support/FakeNodes.h"
 #include "support/RecordingController.h"
 #include "support/RecordingSelectTool.h"
+#include "support/TestMain.h"
 #include "views/VModeManager.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/MeterGaugeLocalization.h"
@@ -616,5 +617,5 @@ void TestMQmlInterface::exitWithoutWindowQuits()
     QCOMPARE(qApp->exec(), 0);
 }
 
-QTEST_MAIN(TestMQmlInterface)
+VVB_TEST_MAIN(TestMQmlInterface)
 #include "tst_mqmlinterface.moc"

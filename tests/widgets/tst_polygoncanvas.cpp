@@ -15,6 +15,8 @@
 
 #include <utility>
 
+#include "support/TestMain.h"
+
 namespace {
 
 using Vertices = QList<QPointF>;
@@ -552,5 +554,5 @@ void TestPolygonCanvas::regionPressJumps()
     QCOMPARE(c.model()->currentPanel(), jumps ? pOther : c.online().panel());
 }
 
-QTEST_MAIN(TestPolygonCanvas)
+VVB_TEST_MAIN(TestPolygonCanvas)
 #include "tst_polygoncanvas.moc"

@@ -1,4 +1,5 @@
 #include "support/QmlCanvasFixture.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 
 #include <QDirIterator>
@@ -127,5 +128,5 @@ void TestQmlFiles::relativeImagePathsResolve()
     QVERIFY2(QFile::exists(resource), qPrintable(resource));
 }
 
-QTEST_MAIN(TestQmlFiles)
+VVB_TEST_MAIN(TestQmlFiles)
 #include "tst_qmlfiles.moc"

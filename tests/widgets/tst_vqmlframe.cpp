@@ -1,6 +1,7 @@
 #include "model/CCanvas.h"
 #include "model/MModel.h"
 #include "model/MProject.h"
+#include "support/TestMain.h"
 #include "support/WarningCollector.h"
 #include "utility/SkinFiles.h"
 #include "views/VModeManager.h"
@@ -549,5 +550,5 @@ void TestVQmlFrame::canvasBoxesEndThroughQuit()
     delete pBox.data();
 }
 
-QTEST_MAIN(TestVQmlFrame)
+VVB_TEST_MAIN(TestVQmlFrame)
 #include "tst_vqmlframe.moc"

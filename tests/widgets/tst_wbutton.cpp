@@ -6,6 +6,7 @@
 #include "model/MModel.h"
 #include "support/BoundWidgetFixture.h"
 #include "support/CanvasWindow.h"
+#include "support/TestMain.h"
 #include "support/WarningCollector.h"
 #include "transforms/TTransform.h"
 #include "utility/UArchive.h"
@@ -960,5 +961,5 @@ void TestWButton::propertyIds()
     QCOMPARE(pButton->propertyValue(WidgetPropertyId::CurrentTab).toInt(), 2);
 }
 
-QTEST_MAIN(TestWButton)
+VVB_TEST_MAIN(TestWButton)
 #include "tst_wbutton.moc"

@@ -1,6 +1,7 @@
 #include "model/CControl.h"
 #include "support/CanvasWindow.h"
 #include "support/FaderFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WCmdButton.h"
 #include "widgets/WSlider.h"
 
@@ -215,5 +216,5 @@ void TestWCmdButton::unknownElementsAreNotHandled()
     QVERIFY(!f.shown("hasBorder").toBool());
 }
 
-QTEST_MAIN(TestWCmdButton)
+VVB_TEST_MAIN(TestWCmdButton)
 #include "tst_wcmdbutton.moc"

@@ -7,6 +7,7 @@
 #include "protocols/PVMDProtocol.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "support/WidgetFixture.h"
 #include "transforms/TTransform.h"
 #include "widgets/WDialer.h"
@@ -937,5 +938,5 @@ void TestWDialer::onlineWithAProcessor()
     QTRY_COMPARE(pDialer->statusText(), QString());
 }
 
-QTEST_MAIN(TestWDialer)
+VVB_TEST_MAIN(TestWDialer)
 #include "tst_wdialer.moc"

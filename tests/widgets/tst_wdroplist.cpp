@@ -4,6 +4,7 @@
 #include "model/CControl.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "support/WidgetFixture.h"
 #include "transforms/TTransform.h"
 #include "views/VModeManager.h"
@@ -585,5 +586,5 @@ void TestWDropList::popupGuards()
     QCOMPARE(f.shownText(), QStringLiteral("Mid"));
 }
 
-QTEST_MAIN(TestWDropList)
+VVB_TEST_MAIN(TestWDropList)
 #include "tst_wdroplist.moc"

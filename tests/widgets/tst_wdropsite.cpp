@@ -3,6 +3,7 @@
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "support/FakeNodes.h"
+#include "support/TestMain.h"
 #include "support/WidgetFixture.h"
 #include "widgets/WDropSite.h"
 
@@ -283,5 +284,5 @@ void TestWDropSite::getsItsControlBackAfterLoading()
     QCOMPARE(pPlace->findWidget(QStringLiteral("label"))->text(), QStringLiteral("Level 1"));
 }
 
-QTEST_MAIN(TestWDropSite)
+VVB_TEST_MAIN(TestWDropSite)
 #include "tst_wdropsite.moc"

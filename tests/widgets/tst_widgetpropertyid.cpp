@@ -3,6 +3,8 @@
 #include <QSet>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 static_assert(sizeof(WidgetPropertyId::Type) == 2, "property ids are 16-bit");
 static_assert(WidgetPropertyId::group(WidgetPropertyId::MeterRate) == WidgetPropertyId::GroupMeters,
               "the high byte names the group");
@@ -91,5 +93,5 @@ void TestWidgetPropertyId::uniqueAndInTheirGroups()
     QCOMPARE(used, groups); // every group has ids
 }
 
-QTEST_APPLESS_MAIN(TestWidgetPropertyId)
+VVB_TEST_APPLESS_MAIN(TestWidgetPropertyId)
 #include "tst_widgetpropertyid.moc"

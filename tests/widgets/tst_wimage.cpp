@@ -1,5 +1,6 @@
 #include "../model/ModelFixture.h"
 #include "model/CControl.h"
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 #include "support/WidgetFixture.h"
 #include "utility/UArchive.h"
@@ -410,5 +411,5 @@ void TestWImage::projectNamesOnlyItsOwnPictures()
     QVERIFY(!packed.findLocalPath(QStringLiteral("logo.png")).isEmpty());
 }
 
-QTEST_MAIN(TestWImage)
+VVB_TEST_MAIN(TestWImage)
 #include "tst_wimage.moc"

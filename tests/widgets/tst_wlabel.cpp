@@ -1,5 +1,6 @@
 #include "model/CControl.h"
 #include "support/FakeNodes.h"
+#include "support/TestMain.h"
 #include "support/WidgetFixture.h"
 #include "widgets/WLabel.h"
 
@@ -363,5 +364,5 @@ void TestWLabel::withoutAnItem()
     QVERIFY(!label.save(nullptr));
 }
 
-QTEST_MAIN(TestWLabel)
+VVB_TEST_MAIN(TestWLabel)
 #include "tst_wlabel.moc"

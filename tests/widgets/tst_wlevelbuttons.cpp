@@ -2,6 +2,7 @@
 #include "model/CControl.h"
 #include "support/BoundWidgetFixture.h"
 #include "support/CanvasWindow.h"
+#include "support/TestMain.h"
 #include "widgets/WLevelButtons.h"
 
 #include <QColor>
@@ -310,5 +311,5 @@ void TestWLevelButtons::badSettingsTakeTheDefaults()
     QCOMPARE(f.widget->widgetProperty("rotation").toDouble(), 0.0);
 }
 
-QTEST_MAIN(TestWLevelButtons)
+VVB_TEST_MAIN(TestWLevelButtons)
 #include "tst_wlevelbuttons.moc"

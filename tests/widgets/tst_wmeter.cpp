@@ -2,6 +2,7 @@
 #include "model/CControl.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "support/WidgetFixture.h"
 #include "transforms/TStrV.h"
 #include "widgets/WMeter.h"
@@ -513,5 +514,5 @@ void TestWMeter::markerOffIsNotWritten()
     QVERIFY(!m.meter->save(pNoWriter));
 }
 
-QTEST_MAIN(TestWMeter)
+VVB_TEST_MAIN(TestWMeter)
 #include "tst_wmeter.moc"

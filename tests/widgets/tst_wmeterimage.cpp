@@ -2,6 +2,7 @@
 #include "model/CControl.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "support/WidgetFixture.h"
 #include "transforms/TStrV.h"
 #include "utility/UArchive.h"
@@ -311,5 +312,5 @@ void TestWMeterImage::builtInImageIsNotArchived()
     QVERIFY(UArchive::instance()->header().records().isEmpty());
 }
 
-QTEST_MAIN(TestWMeterImage)
+VVB_TEST_MAIN(TestWMeterImage)
 #include "tst_wmeterimage.moc"

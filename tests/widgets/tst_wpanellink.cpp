@@ -1,6 +1,7 @@
 #include "dialogs/DPropDialog.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
+#include "support/TestMain.h"
 #include "support/WidgetFixture.h"
 #include "utility/UArchive.h"
 #include "widgets/WPanelLink.h"
@@ -322,5 +323,5 @@ void TestWPanelLink::withoutAnItem()
     QVERIFY(!link.processElement(QStringLiteral("text"), QStringLiteral("x")));
 }
 
-QTEST_MAIN(TestWPanelLink)
+VVB_TEST_MAIN(TestWPanelLink)
 #include "tst_wpanellink.moc"

@@ -1,3 +1,4 @@
+#include "support/TestMain.h"
 #include "support/WidgetFixture.h"
 
 #include "model/CControl.h"
@@ -323,5 +324,5 @@ void TestWPolygon::regionLogsItsCreation()
     QCOMPARE(lines(), before + 2);
 }
 
-QTEST_MAIN(TestWPolygon)
+VVB_TEST_MAIN(TestWPolygon)
 #include "tst_wpolygon.moc"

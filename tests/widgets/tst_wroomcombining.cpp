@@ -18,6 +18,8 @@
 #include <QQuickItem>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 namespace {
 
 constexpr int Group = 1;
@@ -534,5 +536,5 @@ void TestWRoomCombining::sideMargins()
     QCOMPARE(pItem->x(), 7.0);
 }
 
-QTEST_MAIN(TestWRoomCombining)
+VVB_TEST_MAIN(TestWRoomCombining)
 #include "tst_wroomcombining.moc"

@@ -1,6 +1,7 @@
 #include "dialogs/DPropDialog.h"
 #include "model/CControl.h"
 #include "support/FaderFixture.h"
+#include "support/TestMain.h"
 #include "transforms/TTransform.h"
 #include "widgets/WLabel.h"
 #include "widgets/WSlider.h"
@@ -591,5 +592,5 @@ void TestWSlider::rotationReadsWholeDegreesOnly()
     QVERIFY(!pFader->processElement(QStringLiteral("Rotation"), QStringLiteral("90")));
 }
 
-QTEST_MAIN(TestWSlider)
+VVB_TEST_MAIN(TestWSlider)
 #include "tst_wslider.moc"

@@ -1,5 +1,6 @@
 #include "model/CControl.h"
 #include "support/FaderFixture.h"
+#include "support/TestMain.h"
 #include "transforms/TTransform.h"
 #include "widgets/WSlider.h"
 #include "widgets/WTextEdit.h"
@@ -132,5 +133,5 @@ void TestWTextEdit::savesAndLoadsOnlyTheCommonSettings()
     QCOMPARE(pLoaded->createPropertiesDialog(nullptr), nullptr);
 }
 
-QTEST_MAIN(TestWTextEdit)
+VVB_TEST_MAIN(TestWTextEdit)
 #include "tst_wtextedit.moc"

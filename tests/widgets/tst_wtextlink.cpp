@@ -1,6 +1,7 @@
 #include "model/CControl.h"
 #include "support/BoundWidgetFixture.h"
 #include "support/CanvasWindow.h"
+#include "support/TestMain.h"
 #include "widgets/WTextLink.h"
 
 #include <QtTest>
@@ -235,5 +236,5 @@ void TestWTextLink::badIndexIsZero()
     QCOMPARE(f.protocol.sentTexts(), QStringList{QStringLiteral("0")});
 }
 
-QTEST_MAIN(TestWTextLink)
+VVB_TEST_MAIN(TestWTextLink)
 #include "tst_wtextlink.moc"

@@ -6,6 +6,7 @@
 #include "support/FakeWidgetFactory.h"
 #include "support/QmlCanvasFixture.h"
 #include "support/RecordingProtocol.h"
+#include "support/TestMain.h"
 #include "transforms/TTransform.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
@@ -634,5 +635,5 @@ void TestWWidget::overlayOfAHeldControlCannotEdit()
     pFrame->setSelected(false);
 }
 
-QTEST_MAIN(TestWWidget)
+VVB_TEST_MAIN(TestWWidget)
 #include "tst_wwidget.moc"

@@ -1,6 +1,7 @@
 #include "dialogs/DPropDialog.h"
 #include "model/CControl.h"
 #include "support/QmlCanvasFixture.h"
+#include "support/TestMain.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WFrame.h"
 #include "widgets/WWidget.h"
@@ -309,5 +310,5 @@ void TestWWidgetFactory::framePropertyPage()
     QVERIFY(!plain.createPropertiesDialog(&parent));
 }
 
-QTEST_MAIN(TestWWidgetFactory)
+VVB_TEST_MAIN(TestWWidgetFactory)
 #include "tst_wwidgetfactory.moc"

@@ -8,6 +8,7 @@
 #include "model/MProject.h"
 #include "support/FakeNodes.h"
 #include "support/FakeWidgetFactory.h"
+#include "support/TestMain.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
 #include "xml/XControlHandler.h"
@@ -611,5 +612,5 @@ void TestXControlHandler::deepNestingIsCountedNotStored()
     QCOMPARE(reader.scenes.childCount(), 2);
 }
 
-QTEST_MAIN(TestXControlHandler)
+VVB_TEST_MAIN(TestXControlHandler)
 #include "tst_xcontrolhandler.moc"

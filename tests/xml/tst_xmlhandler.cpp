@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 namespace {
 
 // Records what a reader sees at each element, through the base's own stack.
@@ -198,5 +200,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestXmlHandler)
+VVB_TEST_GUILESS_MAIN(TestXmlHandler)
 #include "tst_xmlhandler.moc"

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 namespace {
 
 QString utf8(const QByteArray &bytes)
@@ -345,5 +347,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestXmlWriter)
+VVB_TEST_GUILESS_MAIN(TestXmlWriter)
 #include "tst_xmlwriter.moc"

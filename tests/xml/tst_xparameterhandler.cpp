@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 namespace {
 
 struct Parsed
@@ -123,5 +125,5 @@ void TestXParameterHandler::dropsParametersWithoutTarget()
     QVERIFY(parsed.texts.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestXParameterHandler)
+VVB_TEST_GUILESS_MAIN(TestXParameterHandler)
 #include "tst_xparameterhandler.moc"

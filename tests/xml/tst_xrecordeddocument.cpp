@@ -1,6 +1,7 @@
 #include "xml/XRecordedDocument.h"
 #include "xml/XmlHandler.h"
 
+#include "support/TestMain.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>
@@ -200,5 +201,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestXRecordedDocument)
+VVB_TEST_MAIN(TestXRecordedDocument)
 #include "tst_xrecordeddocument.moc"

@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 namespace {
 
 const QStringList ThemeProperties{
@@ -240,5 +242,5 @@ void TestXSkinHandler::nullTargetIsHarmless()
     QVERIFY(SkinFiles(nullptr).loadSkin(name));
 }
 
-QTEST_GUILESS_MAIN(TestXSkinHandler)
+VVB_TEST_GUILESS_MAIN(TestXSkinHandler)
 #include "tst_xskinhandler.moc"

@@ -3,6 +3,8 @@
 #include <QStringEncoder>
 #include <QtTest>
 
+#include "support/TestMain.h"
+
 namespace {
 
 // Amplifiers 50 ("AZR 4400") and 60 ("AZR 8400"); channels 51, 52 of the
@@ -133,5 +135,5 @@ void TestXVMPQuery::encodings()
     QCOMPARE(query.findGroupAmpTitles(QStringLiteral("7")), QStringList{"AZR 4400"});
 }
 
-QTEST_MAIN(TestXVMPQuery)
+VVB_TEST_MAIN(TestXVMPQuery)
 #include "tst_xvmpquery.moc"
