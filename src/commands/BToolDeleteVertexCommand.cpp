@@ -2,6 +2,11 @@
 
 #include "commands/BCommandId.h"
 
+namespace {
+// Fewer vertices draw nothing that could be picked again.
+constexpr int MinimumVertices = 3;
+}
+
 BToolDeleteVertexCommand::BToolDeleteVertexCommand(int mode)
     : BToolVertexCommand(mode)
 {
@@ -20,7 +25,8 @@ void BToolDeleteVertexCommand::mouseEvent(const QPointF &, int handle, int, int)
 
 bool BToolDeleteVertexCommand::isReady() const
 {
-    return m_pPolygon && m_nIndex >= 0 && m_nIndex < m_pPolygon->vertices().size();
+    return m_pPolygon && m_nIndex >= 0 && m_nIndex < m_pPolygon->vertices().size()
+           && m_pPolygon->vertices().size() > MinimumVertices;
 }
 
 void BToolDeleteVertexCommand::perform()

@@ -30,6 +30,7 @@ Item {
     property real touchMargin: 10
     // Whether a save after a visual insert goes back to the widget at once.
     property bool saveOnInsert: false
+    readonly property int minimumVertices: 3
     // The outline as drawn: every vertex and back to the first.
     readonly property var outlinePoints: {
         var points = []
@@ -101,6 +102,9 @@ Item {
     }
 
     function deleteVisualVertex(x, y) {
+        // Fewer than three vertices draw nothing that could be picked again.
+        if (vertices.length <= minimumVertices)
+            return
         var list = []
         for (var i = 0; i < vertices.length; ++i) {
             if (vertices[i].x !== x || vertices[i].y !== y)

@@ -57,6 +57,8 @@ private slots:
     void controlShiftOnHandleDeletesVertex();
     void controlShiftOnVertexDeletesIt_data();
     void controlShiftOnVertexDeletesIt();
+    void triangleKeepsItsVertices_data();
+    void triangleKeepsItsVertices();
     void oneClickEditIgnoresTheRestOfTheGesture_data();
     void oneClickEditIgnoresTheRestOfTheGesture();
     void runPressOutsideReachesBelow_data();
@@ -451,6 +453,44 @@ void TestPolygonCanvas::controlShiftOnVertexDeletesIt()
     QCOMPARE(PolygonCanvas::itemOf(pPolygon)->property("vertices").toList().size(), 6);
     commands()->redo();
     QCOMPARE(pPolygon->outline().vertices, after.vertices);
+}
+
+void TestPolygonCanvas::triangleKeepsItsVertices_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("selectedFirst"); // its vertex handles are shown
+    for (const char *type : {"region", "roomselector"}) {
+        QTest::addRow("%s first vertex", type) << type << 0 << false;
+        QTest::addRow("%s last vertex", type) << type << 2 << false;
+        QTest::addRow("%s last vertex, selected", type) << type << 2 << true;
+    }
+}
+
+// A polygon needs three vertices to be drawn and picked: deleting one of a
+// triangle's does nothing and files nothing.
+void TestPolygonCanvas::triangleKeepsItsVertices()
+{
+    QFETCH(QString, type);
+    QFETCH(int, index);
+    QFETCH(bool, selectedFirst);
+    PolygonCanvas &c = *m_pCanvas;
+    WPolygon *pPolygon = c.addPolygon(type, QStringLiteral("A"), QPointF(200, 200),
+                                      QStringLiteral("0,0 100,0 0,100"));
+    QVERIFY(pPolygon);
+    c.setEditMode(true);
+    if (selectedFirst) {
+        c.window().click(PolygonCanvas::at(pPolygon, QPointF(20, 20)));
+        QVERIFY(pPolygon->handlesShown());
+    }
+    commands()->clear();
+    const WPolygon::Outline before = pPolygon->outline();
+
+    c.window().click(PolygonCanvas::at(pPolygon, pPolygon->vertexAt(index)), Qt::ControlModifier | Qt::ShiftModifier);
+
+    QCOMPARE(pPolygon->outline(), before);
+    QCOMPARE(PolygonCanvas::itemOf(pPolygon)->property("vertices").toList().size(), 3);
+    QCOMPARE(commands()->undoCount(), 0);
 }
 
 void TestPolygonCanvas::oneClickEditIgnoresTheRestOfTheGesture_data()
