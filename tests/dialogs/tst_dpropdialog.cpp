@@ -215,9 +215,12 @@ void TestDPropDialog::shownValueTypedAgainFilesNothing()
     PropPageFixture fx;
     WWidget *pFrame = fx.addWidget(QStringLiteral("Frame"), QStringLiteral("frame"), kFrame);
     QPointer<DPropDialog> pPage = fx.open(pFrame);
+    fx.model()->setModified(false);
     QVERIFY(fx.type(QStringLiteral("m_pWidthEdit"), QStringLiteral("100")));
     QVERIFY(fx.type(QStringLiteral("m_pXPosEdit"), QStringLiteral("10")));
     QCOMPARE(fx.undoCount(), 0);
+    // Nothing to save either.
+    QVERIFY(!fx.model()->isModified());
     // Not rebuilt either.
     QCOMPARE(fx.page(), pPage.data());
 }
