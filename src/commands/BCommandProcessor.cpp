@@ -3,7 +3,9 @@
 #include "commands/BCommand.h"
 #include "controllers/ActionId.h"
 #include "controllers/KMainController.h"
+#include "controllers/NotifyEventId.h"
 #include "dialogs/DUndoListDialog.h"
+#include "model/MModel.h"
 #include "utility/LogCategories.h"
 
 #include <QClipboard>
@@ -73,6 +75,7 @@ void BCommandProcessor::undo()
         BCommand *pCommand = m_undoStack.takeLast();
         pCommand->undoCommand();
         pushBounded(m_redoStack, pCommand);
+        showValuesInForce(pCommand);
     }
     updateActions();
 }
@@ -83,6 +86,7 @@ void BCommandProcessor::redo()
         BCommand *pCommand = m_redoStack.takeLast();
         pCommand->doCommand();
         pushBounded(m_undoStack, pCommand);
+        showValuesInForce(pCommand);
     }
     updateActions();
 }
@@ -158,6 +162,14 @@ void BCommandProcessor::dumpStack(const QList<BCommand *> &stack) const
     qCDebug(lcCommands).noquote() << "---------------------";
     for (const BCommand *pCommand : stack)
         pCommand->dump();
+}
+
+// A gesture tells the panes when it ends; taking it back or doing it again
+// must as well, or the Properties tab keeps the values of before.
+void BCommandProcessor::showValuesInForce(const BCommand *pCommand)
+{
+    if (MModel *pModel = pCommand->model())
+        pModel->notifyControllers(NotifyEventId::GeometryEdited);
 }
 
 bool BCommandProcessor::holds(BCommand *pCommand) const
