@@ -14,6 +14,7 @@
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
+#include "support/DialogDriver.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
 #include "views/VProperties.h"
@@ -22,6 +23,9 @@
 #include "widgets/WWidget.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QCoreApplication>
 #include <QMimeData>
 #include <QQuickItem>
@@ -50,12 +54,30 @@ QStandardItem *controlItem(VModel *pModel, QStandardItem *pParent, const QString
     return nullptr;
 }
 
+// Depth first: the first item whose text is `text`.
+QStandardItem *anyItem(QStandardItem *pParent, const QString &text)
+{
+    for (int row = 0; row < pParent->rowCount(); ++row) {
+        QStandardItem *pItem = pParent->child(row);
+        if (pItem->text() == text)
+            return pItem;
+        if (QStandardItem *pFound = anyItem(pItem, text))
+            return pFound;
+    }
+    return nullptr;
+}
+
 } // namespace
 
-EditorFixture::EditorFixture()
+EditorFixture::EditorFixture(const QVariantMap &settings)
     : m_pDir(std::make_unique<QTemporaryDir>())
 {
-    QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0")).clear();
+    {
+        QSettings stored(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0"));
+        stored.clear();
+        for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+            stored.setValue(it.key(), it.value());
+    }
     DMessageBox::setResponder([](const QString &, const QString &) { return 0; });
     m_pModel = std::make_unique<MModel>();
     m_pMain = new KMainController;
@@ -144,7 +166,12 @@ CControl *EditorFixture::dropFromDesign(const QString &text, int x, int y, const
     }
     auto *pTree = qobject_cast<KTreeController *>(m_pModel->findController(ControllerId::ProjectTree));
     VModel *pItems = pTree ? pTree->itemModel() : nullptr;
-    QStandardItem *pItem = pItems ? controlItem(pItems, pItems->invisibleRootItem(), text) : nullptr;
+    // "Lobby Gain/Level": the first "Level" under the first "Lobby Gain".
+    QStandardItem *pItem = pItems ? pItems->invisibleRootItem() : nullptr;
+    const QStringList path = text.split(QLatin1Char('/'));
+    for (int i = 0; pItem && i + 1 < path.size(); ++i)
+        pItem = anyItem(pItem, path.at(i));
+    pItem = pItem ? controlItem(pItems, pItem, path.last()) : nullptr;
     if (!pItem)
         return nullptr;
     std::unique_ptr<QMimeData> pData(pItems->mimeData({pItem->index()}));
@@ -154,12 +181,50 @@ CControl *EditorFixture::dropFromDesign(const QString &text, int x, int y, const
     return panel()->childCount() == before + 1 ? panel()->children().last() : nullptr;
 }
 
+bool EditorFixture::setSkin(const QString &skin)
+{
+    int shown = 0;
+    {
+        const ModalAnswer answer([&](DModalDialog *pDialog) {
+            ++shown;
+            auto *pSkin = pDialog->findChild<QComboBox *>(QStringLiteral("m_pSkinBox"));
+            auto *pBox = pDialog->findChild<QDialogButtonBox *>(QStringLiteral("m_pButtonBox"));
+            if (!pSkin || !pBox || pSkin->findText(skin) < 0)
+                return int(QDialog::Rejected);
+            pSkin->setCurrentText(skin);
+            QTest::mouseClick(pBox->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            return pDialog->result();
+        });
+        m_pMain->action(ActionId::CanvasSetup)->trigger();
+    }
+    return shown == 1;
+}
+
 QPoint EditorFixture::windowPoint(const WWidget *pWidget, qreal fx, qreal fy)
 {
     auto *pItem = pWidget ? qobject_cast<QQuickItem *>(pWidget->widget()) : nullptr;
     if (!pItem)
         return QPoint();
     return pItem->mapToScene(QPointF(pItem->width() * fx, pItem->height() * fy)).toPoint();
+}
+
+QPoint EditorFixture::controlPoint(const CControl *pControl, qreal fx, qreal fy) const
+{
+    const QQuickItem *pArea = m_pModel->qmlRootItem();
+    if (!pControl || !pArea)
+        return QPoint();
+    const QRectF bounds = pControl->bounds();
+    return pArea->mapToScene(bounds.topLeft() + QPointF(bounds.width() * fx, bounds.height() * fy)).toPoint();
+}
+
+void EditorFixture::resize(CControl *pControl, const QSizeF &size)
+{
+    click(controlPoint(pControl, 0.5, 0.5));
+    const QSizeF before = pControl->bounds().size();
+    if (!qFuzzyCompare(size.width(), before.width()))
+        drag(controlPoint(pControl, 1.0, 0.5), QPoint(qRound(size.width() - before.width()), 0));
+    if (!qFuzzyCompare(size.height(), before.height()))
+        drag(controlPoint(pControl, 0.5, 1.0), QPoint(0, qRound(size.height() - before.height())));
 }
 
 void EditorFixture::click(const QPoint &point)

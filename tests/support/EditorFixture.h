@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QVariantMap>
 
 #include <memory>
 
@@ -24,7 +25,9 @@ struct DesignFixture;
 class EditorFixture
 {
 public:
-    EditorFixture();
+    // The settings are emptied, then given these keys (such as "Level" or
+    // "Meter", which choose the templates of placed controls).
+    explicit EditorFixture(const QVariantMap &settings = {});
     ~EditorFixture();
 
     // Shown and exposed, with a first panel.
@@ -43,13 +46,22 @@ public:
     // A graphic control of that tree text ("Frame", "Label", ...) dropped at x, y.
     CControl *drop(const QString &text, int x, int y);
     // Imports the design (once per fixture) and drops the first control item
-    // of that text from the project tree.
+    // of that text from the project tree; "Parent/Text" looks under the
+    // first item of the parent's text only.
     CControl *dropFromDesign(const QString &text, int x, int y, const DesignFixture &design);
     CControl *dropFromDesign(const QString &text, int x, int y);
 
+    // Picks the skin in the canvas setup dialog from the Setup menu's action.
+    bool setSkin(const QString &skin);
+
     // The window point at those fractions of a widget's item.
     static QPoint windowPoint(const WWidget *pWidget, qreal fx, qreal fy);
+    // The window point at those fractions of a control's bounds.
+    QPoint controlPoint(const CControl *pControl, qreal fx, qreal fy) const;
     void click(const QPoint &point);
+    // Selects the control with a click and drags its right and bottom
+    // handles until it has about that size (within the grid).
+    void resize(CControl *pControl, const QSizeF &size);
     // Press, moves in equal steps, release: one gesture of the pointer.
     void drag(const QPoint &from, const QPoint &by, int steps = 5);
 

@@ -1,0 +1,134 @@
+#include "model/CControl.h"
+#include "model/MModel.h"
+#include "support/DesignFixture.h"
+#include "support/EditorFixture.h"
+#include "widgets/WWidget.h"
+
+#include <QQuickItem>
+#include <QQuickStyle>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+QString rectText(const QRectF &r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+bool isText(const QQuickItem *pItem)
+{
+    return pItem->inherits("QQuickText");
+}
+
+// What the item draws, in the coordinates of `pOwner`: a text its laid-out
+// lines, anything else its own rectangle.
+QRectF drawnRect(const QQuickItem *pItem, const QQuickItem *pOwner)
+{
+    const QRectF local = isText(pItem) ? pItem->boundingRect() : QRectF(0, 0, pItem->width(), pItem->height());
+    return pItem->mapRectToItem(pOwner, local);
+}
+
+// The shown texts and images under the widget's item that reach outside it,
+// each as "what: drawn rect".
+QStringList drawnOutside(const WWidget *pWidget)
+{
+    QStringList found;
+    auto *pOwner = qobject_cast<QQuickItem *>(pWidget->widget());
+    if (!pOwner)
+        return {QStringLiteral("no item")};
+    const QRectF bounds = QRectF(0, 0, pOwner->width(), pOwner->height()).adjusted(-0.5, -0.5, 0.5, 0.5);
+    for (QQuickItem *pItem : pOwner->findChildren<QQuickItem *>()) {
+        if (!pItem->isVisible() || pItem->opacity() == 0.0)
+            continue;
+        const bool text = isText(pItem) && !pItem->property("text").toString().isEmpty();
+        const bool image = pItem->inherits("QQuickImage") && !pItem->property("source").toString().isEmpty();
+        if (!text && !image)
+            continue;
+        const QRectF drawn = drawnRect(pItem, pOwner);
+        if (!bounds.contains(drawn)) {
+            found << QStringLiteral("%1 \"%2\": %3 in %4")
+                         .arg(pWidget->typeName(), text ? pItem->property("text").toString() : QStringLiteral("image"),
+                              rectText(drawn), rectText(bounds));
+        }
+    }
+    return found;
+}
+
+// The design of the shared fixture, its gain with the level range that
+// the design tool writes, so that its level can be placed as level buttons.
+DesignFixture rangedDesign()
+{
+    DesignFixture design;
+    const int gain = design.indexOf("Lobby Gain");
+    if (gain >= 0)
+        design.nodes[gain].replace("\t</Node>", "\t\t<Property name=\"level\" max=\"12\" min=\"-60\"/>\r\n\t</Node>");
+    return design;
+}
+
+} // namespace
+
+// What the controls draw on the editor's canvas, placed as a user places
+// them from an imported design.
+class TestControlDrawing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void drawingStaysInside_data();
+    void drawingStaysInside();
+};
+
+void TestControlDrawing::initTestCase()
+{
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+}
+
+void TestControlDrawing::drawingStaysInside_data()
+{
+    QTest::addColumn<QString>("kind");       // the text of the item in the project tree
+    QTest::addColumn<QVariantMap>("settings"); // choosing the templates
+    QTest::addColumn<QSize>("size");          // resized to this after the drop; empty keeps the template's
+    const QVariantMap none;
+    const QVariantMap levelButtons{{QStringLiteral("Level"), QStringLiteral("button")}};
+    const QVariantMap imageMeters{{QStringLiteral("Meter"), QStringLiteral("image")}};
+    QTest::newRow("mute button") << "Mute" << none << QSize();
+    QTest::newRow("fader") << "Lobby Gain/Level" << none << QSize();
+    QTest::newRow("level buttons") << "Lobby Gain/Level" << levelButtons << QSize();
+    QTest::newRow("bar meter") << "Meter" << none << QSize();
+    QTest::newRow("image meter") << "Meter" << imageMeters << QSize();
+    QTest::newRow("mute button, wider") << "Mute" << none << QSize(150, 50);
+    QTest::newRow("image meter, narrower") << "Meter" << imageMeters << QSize(45, 90);
+}
+
+// Texts and images keep inside the widget that shows them, so that nothing
+// hangs over a neighbour or is cut at the canvas's edge.
+void TestControlDrawing::drawingStaysInside()
+{
+    QFETCH(QString, kind);
+    QFETCH(QVariantMap, settings);
+    QFETCH(QSize, size);
+    EditorFixture editor(settings);
+    QVERIFY(editor.isReady());
+    const QPointer<CControl> pControl = editor.dropFromDesign(kind, 60, 60, rangedDesign());
+    QVERIFY(pControl);
+    if (size.isValid()) {
+        editor.resize(pControl, size);
+        const QSizeF now = pControl->bounds().size();
+        QVERIFY2(std::abs(now.width() - size.width()) < 10 && std::abs(now.height() - size.height()) < 10,
+                 qPrintable(rectText(pControl->bounds())));
+    }
+    QStringList outside;
+    for (const QPointer<WWidget> &pWidget : pControl->widgets()) {
+        if (pWidget)
+            outside << drawnOutside(pWidget);
+    }
+    QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QStringLiteral("; "))));
+}
+
+QTEST_MAIN(TestControlDrawing)
+#include "tst_controldrawing.moc"
