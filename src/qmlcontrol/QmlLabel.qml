@@ -15,8 +15,11 @@ Label {
     property real textSize: intrf.textSize * textScale
     property bool sliderLabel: false
 
+    // A fader's caption keeps at least the canvas's standard text size, as
+    // far as its row holds it, when the fader is made shorter.
     function updateTextSize() {
-        textSize = autoSize ? height * 0.5 : height * 0.5 * textScale
+        var size = autoSize ? height * 0.5 : height * 0.5 * textScale
+        textSize = sliderLabel ? Math.max(size, Math.min(height * 0.7, intrf.textSize)) : size
     }
 
     x: 0
@@ -36,6 +39,7 @@ Label {
     onWidthChanged: updateTextSize()
     onTextChanged: updateTextSize()
     onTextScaleChanged: updateTextSize()
+    onSliderLabelChanged: updateTextSize()
 
     WLabel {
         objectName: "widget"

@@ -17,7 +17,9 @@ Rectangle {
     visible: false
     color: "transparent"
 
-    onHeightChanged: textSize = Math.floor(height / 2)
+    // A fader made shorter keeps its value at least at the canvas's standard
+    // text size, as far as the row holds it.
+    onHeightChanged: textSize = Math.max(Math.floor(height / 2), Math.floor(Math.min(height * 0.7, intrf.textSize)))
 
     Text {
         anchors.fill: parent

@@ -4,6 +4,7 @@
 #include "support/EditorFixture.h"
 #include "widgets/WWidget.h"
 
+#include <QFont>
 #include <QQuickItem>
 #include <QQuickStyle>
 #include <QtTest>
@@ -81,6 +82,8 @@ private slots:
 
     void drawingStaysInside_data();
     void drawingStaysInside();
+    void shorterFaderStaysReadable_data();
+    void shorterFaderStaysReadable();
 };
 
 void TestControlDrawing::initTestCase()
@@ -128,6 +131,63 @@ void TestControlDrawing::drawingStaysInside()
             outside << drawnOutside(pWidget);
     }
     QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QStringLiteral("; "))));
+}
+
+void TestControlDrawing::shorterFaderStaysReadable_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::newRow("244 high") << 244;
+    QTest::newRow("200 high") << 200;
+}
+
+// A fader made shorter with its handle keeps a caption and a value that can
+// be read, inside their rows, and its knob where its value says.
+void TestControlDrawing::shorterFaderStaysReadable()
+{
+    QFETCH(int, height);
+    EditorFixture editor;
+    QVERIFY(editor.isReady());
+    const QPointer<CControl> pFader = editor.dropFromDesign(QStringLiteral("Lobby Gain/Level"), 60, 40, rangedDesign());
+    QVERIFY(pFader);
+    editor.resize(pFader, QSizeF(pFader->bounds().width(), height));
+    QVERIFY2(std::abs(pFader->bounds().height() - height) < 10, qPrintable(rectText(pFader->bounds())));
+
+    for (const char *type : {"label", "textedit"}) {
+        const WWidget *pWidget = pFader->findWidget(QLatin1String(type));
+        QVERIFY(pWidget);
+        const QStringList outside = drawnOutside(pWidget);
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QStringLiteral("; "))));
+        const QQuickItem *pText = nullptr;
+        for (const QQuickItem *pItem : qobject_cast<QQuickItem *>(pWidget->widget())->findChildren<QQuickItem *>()) {
+            if (isText(pItem) && !pItem->property("text").toString().isEmpty())
+                pText = pItem;
+        }
+        if (!pText && isText(qobject_cast<QQuickItem *>(pWidget->widget())))
+            pText = qobject_cast<QQuickItem *>(pWidget->widget());
+        QVERIFY2(pText, type);
+        // The canvas's standard text is 12 px at this scale; rows of 16 px hold 11 px.
+        const int pixels = pText->property("font").value<QFont>().pixelSize();
+        QVERIFY2(pixels >= 11, qPrintable(QStringLiteral("%1: %2 px").arg(QLatin1String(type)).arg(pixels)));
+    }
+
+    // The knob sits as far along its travel as the value lies in its range.
+    auto *pTrack = qobject_cast<QQuickItem *>(pFader->findWidget(QStringLiteral("slider"))->widget());
+    QVERIFY(pTrack);
+    const qreal knobSize = pTrack->property("knobSize").toReal();
+    const qreal travel = pTrack->property("rHeight").toReal() - knobSize;
+    const qreal minimum = pTrack->property("minimumValue").toReal();
+    const qreal maximum = pTrack->property("maximumValue").toReal();
+    QVERIFY(travel > 0 && maximum > minimum);
+    const qreal expected = (pTrack->property("value").toReal() - minimum) / (maximum - minimum);
+    const QQuickItem *pKnob = nullptr;
+    for (const QQuickItem *pItem : pTrack->findChildren<QQuickItem *>()) {
+        if (qFuzzyCompare(pItem->width(), knobSize) && qFuzzyCompare(pItem->height(), knobSize)
+            && pItem->property("radius").toReal() > 0)
+            pKnob = pItem;
+    }
+    QVERIFY(pKnob);
+    QTRY_VERIFY2(std::abs(1.0 - pKnob->y() / travel - expected) < 0.02,
+                 qPrintable(QStringLiteral("knob at %1 of %2, value at %3").arg(pKnob->y()).arg(travel).arg(expected)));
 }
 
 QTEST_MAIN(TestControlDrawing)
