@@ -8,7 +8,8 @@ Label {
     id: label
 
     property real textScale: 1.0
-    property color textColor: intrf.textColor
+    // A fader's caption lies on the fader's frame, not on the canvas.
+    property color textColor: sliderLabel ? intrf.fieldTextColor : intrf.textColor
     property bool enableEdit: false
     property bool selEnable: true
     property bool autoSize: false

@@ -26,7 +26,8 @@ Rectangle {
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         text: staticText.text
-        color: intrf.textColor
+        // The value lies on the fader's frame, not on the canvas.
+        color: intrf.fieldTextColor
         font.family: "Helvetica"
         font.pixelSize: Math.max(1, staticText.textSize)
     }

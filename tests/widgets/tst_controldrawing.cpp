@@ -1,3 +1,4 @@
+#include "model/CComposite.h"
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
@@ -69,6 +70,19 @@ DesignFixture rangedDesign()
     return design;
 }
 
+// The contrast ratio of two colours by their relative luminance: 1 for the
+// same colour, 21 for black on white.
+qreal contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](qreal v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const qreal la = luminance(a);
+    const qreal lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
 } // namespace
 
 // What the controls draw on the editor's canvas, placed as a user places
@@ -84,6 +98,8 @@ private slots:
     void drawingStaysInside();
     void shorterFaderStaysReadable_data();
     void shorterFaderStaysReadable();
+    void faderTextsReadOnTheirFrame_data();
+    void faderTextsReadOnTheirFrame();
 };
 
 void TestControlDrawing::initTestCase()
@@ -188,6 +204,51 @@ void TestControlDrawing::shorterFaderStaysReadable()
     QVERIFY(pKnob);
     QTRY_VERIFY2(std::abs(1.0 - pKnob->y() / travel - expected) < 0.02,
                  qPrintable(QStringLiteral("knob at %1 of %2, value at %3").arg(pKnob->y()).arg(travel).arg(expected)));
+}
+
+void TestControlDrawing::faderTextsReadOnTheirFrame_data()
+{
+    QTest::addColumn<QString>("skin");
+    QTest::addColumn<bool>("skinFirst"); // the skin chosen before the fader is placed
+    QTest::newRow("Light") << "Light" << false;
+    QTest::newRow("Dark, chosen first") << "Dark" << true;
+    QTest::newRow("Dark, chosen later") << "Dark" << false;
+}
+
+// The caption and the value sit on the fader's frame, so they must read on
+// the frame's colour whatever the canvas around it.
+void TestControlDrawing::faderTextsReadOnTheirFrame()
+{
+    QFETCH(QString, skin);
+    QFETCH(bool, skinFirst);
+    EditorFixture editor;
+    QVERIFY(editor.isReady());
+    if (skinFirst)
+        QVERIFY(editor.setSkin(skin));
+    QPointer<CControl> pFader = editor.dropFromDesign(QStringLiteral("Lobby Gain/Level"), 60, 40, rangedDesign());
+    QVERIFY(pFader);
+    if (!skinFirst) {
+        QVERIFY(editor.setSkin(skin));
+        pFader = editor.panel()->children().last();
+        QVERIFY(pFader);
+    }
+    const WWidget *pFrame = pFader->findWidget(QStringLiteral("frame"));
+    QVERIFY(pFrame);
+    const QColor ground = pFrame->widget()->property("color").value<QColor>();
+    for (const char *type : {"label", "textedit"}) {
+        const WWidget *pWidget = pFader->findWidget(QLatin1String(type));
+        QVERIFY(pWidget);
+        QList<const QQuickItem *> texts{qobject_cast<QQuickItem *>(pWidget->widget())};
+        for (const QQuickItem *pItem : texts.first()->findChildren<QQuickItem *>())
+            texts << pItem;
+        for (const QQuickItem *pText : texts) {
+            if (!isText(pText))
+                continue;
+            const QColor ink = pText->property("color").value<QColor>();
+            QVERIFY2(contrast(ink, ground) >= 3.0,
+                     qPrintable(QStringLiteral("%1: %2 on %3").arg(QLatin1String(type), ink.name(), ground.name())));
+        }
+    }
 }
 
 QTEST_MAIN(TestControlDrawing)
