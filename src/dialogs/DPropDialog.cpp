@@ -144,6 +144,18 @@ void DPropDialog::applyTextOrImage(const QString &mode, QWidget *pTextField, con
     }
 }
 
+QString DPropDialog::fillTextOrImage(QComboBox *pModeEdit, QLineEdit *pTextEdit, const QList<PathField> &paths)
+{
+    loadGeometry();
+    const QString mode = propertyValue(WidgetPropertyId::ButtonMode).toString();
+    pModeEdit->setCurrentText(mode);
+    loadBorder();
+    pTextEdit->setText(propertyValue(WidgetPropertyId::Text).toString());
+    for (const PathField &path : paths)
+        path.pEdit->setText(propertyValue(path.id).toString());
+    return mode;
+}
+
 void DPropDialog::paintSwatch(QLabel *pSwatch, const QColor &color)
 {
     if (!pSwatch)
