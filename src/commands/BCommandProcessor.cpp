@@ -1,6 +1,7 @@
 #include "commands/BCommandProcessor.h"
 
 #include "commands/BCommand.h"
+#include "commands/BToolCommand.h"
 #include "controllers/ActionId.h"
 #include "controllers/KMainController.h"
 #include "controllers/NotifyEventId.h"
@@ -164,10 +165,13 @@ void BCommandProcessor::dumpStack(const QList<BCommand *> &stack) const
         pCommand->dump();
 }
 
-// A gesture tells the panes when it ends; taking it back or doing it again
-// must as well, or the Properties tab keeps the values of before.
+// A gesture (drag, resize, reshape, nudge) tells the panes when it ends;
+// taking it back or doing it again must as well, or the Properties tab keeps
+// the values of before. Other commands tell what they change themselves.
 void BCommandProcessor::showValuesInForce(const BCommand *pCommand)
 {
+    if (!dynamic_cast<const BToolCommand *>(pCommand))
+        return;
     if (MModel *pModel = pCommand->model())
         pModel->notifyControllers(NotifyEventId::GeometryEdited);
 }

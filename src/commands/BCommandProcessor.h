@@ -48,7 +48,7 @@ private:
     Q_DISABLE_COPY(BCommandProcessor)
 
     bool holds(BCommand *pCommand) const;
-    // Has the panes show the values that an undo or redo put in force.
+    // Has the panes show the values that undoing or redoing a gesture put in force.
     static void showValuesInForce(const BCommand *pCommand);
     static void pushBounded(QList<BCommand *> &history, BCommand *pCommand);
     static void deleteAll(QList<BCommand *> &history);
