@@ -1,9 +1,12 @@
 #include "commands/BCommandProcessor.h"
 
 #include "commands/BCommand.h"
+#include "commands/BToolCommand.h"
 #include "controllers/ActionId.h"
 #include "controllers/KMainController.h"
+#include "controllers/NotifyEventId.h"
 #include "dialogs/DUndoListDialog.h"
+#include "model/MModel.h"
 #include "utility/LogCategories.h"
 
 #include <QClipboard>
@@ -73,6 +76,7 @@ void BCommandProcessor::undo()
         BCommand *pCommand = m_undoStack.takeLast();
         pCommand->undoCommand();
         pushBounded(m_redoStack, pCommand);
+        showValuesInForce(pCommand);
     }
     updateActions();
 }
@@ -83,6 +87,7 @@ void BCommandProcessor::redo()
         BCommand *pCommand = m_redoStack.takeLast();
         pCommand->doCommand();
         pushBounded(m_undoStack, pCommand);
+        showValuesInForce(pCommand);
     }
     updateActions();
 }
@@ -158,6 +163,17 @@ void BCommandProcessor::dumpStack(const QList<BCommand *> &stack) const
     qCDebug(lcCommands).noquote() << "---------------------";
     for (const BCommand *pCommand : stack)
         pCommand->dump();
+}
+
+// A gesture (drag, resize, reshape, nudge) tells the panes when it ends;
+// taking it back or doing it again must as well, or the Properties tab keeps
+// the values of before. Other commands tell what they change themselves.
+void BCommandProcessor::showValuesInForce(const BCommand *pCommand)
+{
+    if (!dynamic_cast<const BToolCommand *>(pCommand))
+        return;
+    if (MModel *pModel = pCommand->model())
+        pModel->notifyControllers(NotifyEventId::GeometryEdited);
 }
 
 bool BCommandProcessor::holds(BCommand *pCommand) const

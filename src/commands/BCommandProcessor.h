@@ -48,6 +48,8 @@ private:
     Q_DISABLE_COPY(BCommandProcessor)
 
     bool holds(BCommand *pCommand) const;
+    // Has the panes show the values that undoing or redoing a gesture put in force.
+    static void showValuesInForce(const BCommand *pCommand);
     static void pushBounded(QList<BCommand *> &history, BCommand *pCommand);
     static void deleteAll(QList<BCommand *> &history);
     void enableAction(int actionId, bool enabled);

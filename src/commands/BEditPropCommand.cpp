@@ -43,13 +43,16 @@ CControl *BEditPropCommand::control() const
     return m_pControl;
 }
 
+bool BEditPropCommand::changesValue() const
+{
+    return m_pWidget && !isSameValue(m_pWidget->propertyValue(WidgetPropertyId::Type(m_nPropertyId)), m_newValue);
+}
+
 bool BEditPropCommand::run(int)
 {
-    if (!m_pWidget)
+    if (!changesValue())
         return false;
     m_oldValue = m_pWidget->propertyValue(WidgetPropertyId::Type(m_nPropertyId));
-    if (isSameValue(m_oldValue, m_newValue))
-        return false;
     submit(this);
     return true;
 }

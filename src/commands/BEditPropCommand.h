@@ -24,6 +24,8 @@ public:
     void undoCommand() override;
     // Files the command; not when the widget is gone or the value would not change.
     bool run(int value) override;
+    // Whether applying it would change the widget's value in force.
+    bool changesValue() const;
     // "Edit: " and the value that the next undo (done) or redo (otherwise) sets.
     QString description() const override;
     QString name() const override;

@@ -176,9 +176,9 @@ KMainController::KMainController()
     , m_pSettings(nullptr)
     , m_pMainWindow(nullptr)
     , m_bAskingAboutDesign(false)
-    , m_paneWidth(250)
+    , m_paneWidth(PaneWidth)
     , m_paneGap(8)
-    , m_margin(2)
+    , m_margin(PaneMargin)
 {
     m_pMainWindow = new MainWindow();
     connect(&m_fileWatcher, &QFileSystemWatcher::fileChanged, this, &KMainController::loadModel);

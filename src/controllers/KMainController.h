@@ -25,6 +25,10 @@ class KMainController : public KController
     Q_OBJECT
 
 public:
+    // The width of the tab pane left of the canvas and the margin round the panes.
+    static constexpr int PaneWidth = 250;
+    static constexpr int PaneMargin = 2;
+
     KMainController();
     ~KMainController() override;
 

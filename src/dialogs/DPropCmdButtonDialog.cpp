@@ -15,18 +15,9 @@ void DPropCmdButtonDialog::showEvent(QShowEvent *pEvent)
     DPropDialog::showEvent(pEvent);
     if (!takeFirstShow())
         return;
-    loadGeometry();
-    m_sMode = propertyValue(WidgetPropertyId::ButtonMode).toString();
-    m_pModeEdit->setCurrentText(m_sMode);
-    loadBorder();
-    m_pTextEdit->setText(propertyValue(WidgetPropertyId::Text).toString());
-    m_pImageEdit->setText(propertyValue(WidgetPropertyId::Image).toString());
+    m_sMode = fillTextOrImage(m_pModeEdit, m_pTextEdit, {{m_pImageEdit, WidgetPropertyId::Image}});
     applyMode();
-
-    connectSharedFields();
-    connect(m_pModeEdit, &QComboBox::currentTextChanged, this, &DPropCmdButtonDialog::modeChanged);
-    connect(m_pTextEdit, &QLineEdit::editingFinished, this, &DPropCmdButtonDialog::textChanged);
-    connect(m_pImageButton, &QPushButton::pressed, this, &DPropCmdButtonDialog::imagePath);
+    connectTextOrImage(this, {{m_pImageButton, &DPropCmdButtonDialog::imagePath}});
 }
 
 void DPropCmdButtonDialog::applyMode()

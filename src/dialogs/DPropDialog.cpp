@@ -76,8 +76,12 @@ void DPropDialog::runPropertyEdit(int id, const QVariant &value, std::unique_ptr
         return;
     pCommand->setPropertyId(id);
     pCommand->setNewValue(value);
+    // Preparing marks the project modified: an edit that changes nothing
+    // (a page showing its stored tab, a value typed again) must not get there.
+    if (!pCommand->changesValue())
+        return;
     pCommand->prepare();
-    // Filed, the processor owns it; an edit that changes nothing is dropped here.
+    // Filed, the processor owns it.
     if (pCommand->run(0))
         pCommand.release();
 }
@@ -138,6 +142,18 @@ void DPropDialog::applyTextOrImage(const QString &mode, QWidget *pTextField, con
         if (pField)
             pField->setEnabled(!text);
     }
+}
+
+QString DPropDialog::fillTextOrImage(QComboBox *pModeEdit, QLineEdit *pTextEdit, const QList<PathField> &paths)
+{
+    loadGeometry();
+    const QString mode = propertyValue(WidgetPropertyId::ButtonMode).toString();
+    pModeEdit->setCurrentText(mode);
+    loadBorder();
+    pTextEdit->setText(propertyValue(WidgetPropertyId::Text).toString());
+    for (const PathField &path : paths)
+        path.pEdit->setText(propertyValue(path.id).toString());
+    return mode;
 }
 
 void DPropDialog::paintSwatch(QLabel *pSwatch, const QColor &color)

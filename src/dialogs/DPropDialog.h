@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QList>
+#include <QPair>
 #include <QPointer>
 #include <QVariant>
 #include <QWidget>
@@ -8,10 +12,8 @@
 #include <memory>
 
 class BEditPropCommand;
-class QAbstractButton;
 class QColor;
 class QLabel;
-class QLineEdit;
 class WWidget;
 
 // Base of the property pages: a plain widget bound for its lifetime to one
@@ -86,6 +88,29 @@ protected:
     // Mode "Text" enables the caption field and disables the image fields;
     // any other mode does the reverse.
     static void applyTextOrImage(const QString &mode, QWidget *pTextField, const QList<QWidget *> &imageFields);
+
+    // ---- pages that show a caption or images (command button, text link,
+    // panel link): the form's m_pModeEdit, m_pTextEdit and "..." buttons
+    // One read-only path field and the property it shows.
+    struct PathField
+    {
+        QLineEdit *pEdit;
+        int id;
+    };
+    // Fills position and size, the mode, the border, the caption and the path
+    // fields, in this order; returns the mode text.
+    QString fillTextOrImage(QComboBox *pModeEdit, QLineEdit *pTextEdit, const QList<PathField> &paths);
+    // Connects the shared fields, the mode and the caption to the page's
+    // modeChanged and textChanged, and each "..." button to its chooser.
+    template <class Page>
+    void connectTextOrImage(Page *pPage, const QList<QPair<QAbstractButton *, void (Page::*)()>> &choosers)
+    {
+        connectSharedFields();
+        connect(pPage->m_pModeEdit, &QComboBox::currentTextChanged, pPage, &Page::modeChanged);
+        connect(pPage->m_pTextEdit, &QLineEdit::editingFinished, pPage, &Page::textChanged);
+        for (const auto &chooser : choosers)
+            connect(chooser.first, &QAbstractButton::pressed, pPage, chooser.second);
+    }
     // Shows the colour as the label's background.
     static void paintSwatch(QLabel *pSwatch, const QColor &color);
     // The descendant of that class and name; null when the form has none.

@@ -21,18 +21,14 @@ void DPropLevelButtonDialog::showEvent(QShowEvent *pEvent)
     if (!takeFirstShow())
         return;
     loadGeometry();
-    DPropRange::load(this, m_pMinEdit, m_pMaxEdit);
-    m_pUnitsEdit->setCurrentText(propertyValue(WidgetPropertyId::Units).toString());
+    DPropRange::load(this, m_pMinEdit, m_pMaxEdit, m_pUnitsEdit);
     paintSwatch(m_pKnobColor, propertyValue(WidgetPropertyId::KnobColor).value<QColor>());
     m_pLabelEdit->setText(propertyValue(WidgetPropertyId::Text).toString());
     loadBorder();
     m_pButtonTypeCombo->setCurrentIndex(propertyValue(WidgetPropertyId::LevelButtonType).toInt());
 
     connectSharedFields();
-    connect(m_pMinEdit, &QLineEdit::editingFinished, this, &DPropLevelButtonDialog::minimumChanged);
-    connect(m_pMaxEdit, &QLineEdit::editingFinished, this, &DPropLevelButtonDialog::maximumChanged);
-    connect(m_pUnitsEdit, &QComboBox::currentTextChanged, this, &DPropLevelButtonDialog::unitsChanged);
-    connect(m_pKnobColorSet, &QPushButton::clicked, this, &DPropLevelButtonDialog::knobColorSet);
+    DPropRange::connectFields(this);
     connect(m_pLabelEdit, &QLineEdit::editingFinished, this, &DPropLevelButtonDialog::labelChanged);
     connect(m_pButtonTypeCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &DPropLevelButtonDialog::onButtonTypeSelectionChanged);

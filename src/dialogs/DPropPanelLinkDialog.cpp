@@ -16,20 +16,11 @@ void DPropPanelLinkDialog::showEvent(QShowEvent *pEvent)
     DPropDialog::showEvent(pEvent);
     if (!takeFirstShow())
         return;
-    loadGeometry();
-    m_sMode = propertyValue(WidgetPropertyId::ButtonMode).toString();
-    m_pModeEdit->setCurrentText(m_sMode);
-    loadBorder();
-    m_pTextEdit->setText(propertyValue(WidgetPropertyId::Text).toString());
-    m_pImageEdit->setText(propertyValue(WidgetPropertyId::Image).toString());
-    m_pPathEdit->setText(propertyValue(WidgetPropertyId::LinkPath).toString());
+    m_sMode = fillTextOrImage(m_pModeEdit, m_pTextEdit,
+                              {{m_pImageEdit, WidgetPropertyId::Image}, {m_pPathEdit, WidgetPropertyId::LinkPath}});
     applyMode();
-
-    connectSharedFields();
-    connect(m_pModeEdit, &QComboBox::currentTextChanged, this, &DPropPanelLinkDialog::modeChanged);
-    connect(m_pTextEdit, &QLineEdit::editingFinished, this, &DPropPanelLinkDialog::textChanged);
-    connect(m_pImageButton, &QPushButton::pressed, this, &DPropPanelLinkDialog::imagePath);
-    connect(m_pPathButton, &QPushButton::pressed, this, &DPropPanelLinkDialog::panelPath);
+    connectTextOrImage(this, {{m_pImageButton, &DPropPanelLinkDialog::imagePath},
+                              {m_pPathButton, &DPropPanelLinkDialog::panelPath}});
 }
 
 // The target row stays usable whatever the link shows.

@@ -34,6 +34,12 @@ void DPropRange::load(DPropDialog *pPage, QLineEdit *pMinimum, QLineEdit *pMaxim
     pMaximum->setText(pPage->propertyValue(WidgetPropertyId::Maximum).toString());
 }
 
+void DPropRange::load(DPropDialog *pPage, QLineEdit *pMinimum, QLineEdit *pMaximum, QComboBox *pUnits)
+{
+    load(pPage, pMinimum, pMaximum);
+    pUnits->setCurrentText(pPage->propertyValue(WidgetPropertyId::Units).toString());
+}
+
 void DPropRange::submit(DPropDialog *pPage, QLineEdit *pEdit, bool isMinimum)
 {
     const WSlider *pFader = faderOf(pPage);

@@ -23,8 +23,7 @@ void DPropSliderDialog::showEvent(QShowEvent *pEvent)
     if (!takeFirstShow())
         return;
     loadGeometry();
-    DPropRange::load(this, m_pMinEdit, m_pMaxEdit);
-    m_pUnitsEdit->setCurrentText(propertyValue(WidgetPropertyId::Units).toString());
+    DPropRange::load(this, m_pMinEdit, m_pMaxEdit, m_pUnitsEdit);
     paintSwatch(m_pKnobColor, propertyValue(WidgetPropertyId::KnobColor).value<QColor>());
     m_pLabelEdit->setText(propertyValueOf(m_pLabelWidget, WidgetPropertyId::Text).toString());
     m_pLabelEdit->setEnabled(m_pLabelWidget != nullptr);
@@ -34,10 +33,7 @@ void DPropSliderDialog::showEvent(QShowEvent *pEvent)
         m_pVerticalRadioButton->setChecked(true);
 
     connectSharedFields();
-    connect(m_pMinEdit, &QLineEdit::editingFinished, this, &DPropSliderDialog::minimumChanged);
-    connect(m_pMaxEdit, &QLineEdit::editingFinished, this, &DPropSliderDialog::maximumChanged);
-    connect(m_pUnitsEdit, &QComboBox::currentTextChanged, this, &DPropSliderDialog::unitsChanged);
-    connect(m_pKnobColorSet, &QPushButton::clicked, this, &DPropSliderDialog::knobColorSet);
+    DPropRange::connectFields(this);
     connect(m_pLabelEdit, &QLineEdit::editingFinished, this, &DPropSliderDialog::labelChanged);
     connect(m_pVerticalRadioButton, &QRadioButton::toggled, this, &DPropSliderDialog::onVerticalRadioButtonToggled);
 }

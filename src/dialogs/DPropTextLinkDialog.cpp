@@ -15,20 +15,11 @@ void DPropTextLinkDialog::showEvent(QShowEvent *pEvent)
     DPropDialog::showEvent(pEvent);
     if (!takeFirstShow())
         return;
-    loadGeometry();
-    m_sMode = propertyValue(WidgetPropertyId::ButtonMode).toString();
-    m_pModeEdit->setCurrentText(m_sMode);
-    loadBorder();
-    m_pTextEdit->setText(propertyValue(WidgetPropertyId::Text).toString());
-    m_pImageOnEdit->setText(propertyValue(WidgetPropertyId::ImageOn).toString());
-    m_pImageOffEdit->setText(propertyValue(WidgetPropertyId::ImageOff).toString());
+    m_sMode = fillTextOrImage(m_pModeEdit, m_pTextEdit,
+                              {{m_pImageOnEdit, WidgetPropertyId::ImageOn}, {m_pImageOffEdit, WidgetPropertyId::ImageOff}});
     applyMode();
-
-    connectSharedFields();
-    connect(m_pModeEdit, &QComboBox::currentTextChanged, this, &DPropTextLinkDialog::modeChanged);
-    connect(m_pTextEdit, &QLineEdit::editingFinished, this, &DPropTextLinkDialog::textChanged);
-    connect(m_pImageOnButton, &QPushButton::pressed, this, &DPropTextLinkDialog::imageOnPath);
-    connect(m_pImageOffButton, &QPushButton::pressed, this, &DPropTextLinkDialog::imageOffPath);
+    connectTextOrImage(this, {{m_pImageOnButton, &DPropTextLinkDialog::imageOnPath},
+                              {m_pImageOffButton, &DPropTextLinkDialog::imageOffPath}});
 }
 
 void DPropTextLinkDialog::applyMode()

@@ -60,6 +60,14 @@ MQmlInterface {
     property color linkInActive: "#808285"
     property color logoBackground: "transparent"
     property color grooveColor1: "#A8AAAD"
+    // Text on a control's field, as a fader's caption and value: the skin's
+    // text colour where it reads on the field, else dark or light text that does.
+    readonly property color fieldTextColor: Math.abs(lightness(textColor) - lightness(fieldColor)) >= 0.4
+                                            ? textColor : (lightness(fieldColor) > 0.5 ? "#231F20" : "#FFFFFF")
+
+    function lightness(c) {
+        return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b
+    }
 
     // skin images, relative to the QML files
     property string rightArrow: "../../images/skins/Light/arrow_right.png"

@@ -34,14 +34,16 @@ Item {
     readonly property string shownImage: showsPartial ? (partialImage !== "" ? partialImage : offImage)
                                                       : (checked ? onImage : offImage)
 
+    // The caption shrinks (and at last elides) to fit beside the image, so
+    // the pair is centred inside the button and never starts left of it.
     function updateMargins() {
         var imageHeight = image.height
         if (hasText && hasImage) {
-            textMargin = (width - imageHeight - caption.contentWidth) * 0.5
+            textMargin = Math.max(0, (width - imageHeight - caption.contentWidth) * 0.5)
             imageMargin = textMargin + caption.contentWidth
         } else {
             textMargin = 0
-            imageMargin = (width - imageHeight) * 0.5
+            imageMargin = Math.max(0, (width - imageHeight) * 0.5)
         }
     }
 
@@ -94,7 +96,8 @@ Item {
             id: image
             x: button.imageMargin
             anchors.verticalCenter: parent.verticalCenter
-            height: button.height * button.imageSize * (button.hasBorder ? 0.8 : 1.0)
+            // Square, and never wider than the button.
+            height: Math.min(button.height * button.imageSize * (button.hasBorder ? 0.8 : 1.0), button.width)
             width: height
             fillMode: Image.PreserveAspectFit
             source: button.shownImage
@@ -104,14 +107,19 @@ Item {
 
         Text {
             id: caption
-            anchors.fill: parent
-            anchors.leftMargin: button.hasImage ? button.textMargin : 0
+            // Beside the image, the room the image leaves; alone, the whole button.
+            x: button.hasImage ? button.textMargin : 0
+            width: Math.max(0, button.hasImage ? button.width - image.width : button.width)
+            height: parent.height
             verticalAlignment: Text.AlignVCenter
             horizontalAlignment: button.hasImage ? Text.AlignLeft : Text.AlignHCenter
             text: button.shownText
             color: button.checked ? intrf.accentColor : intrf.textColor
             font.family: "Helvetica"
             font.pixelSize: Math.max(1, button.textSize)
+            fontSizeMode: Text.HorizontalFit
+            minimumPixelSize: Math.min(6, Math.max(1, button.textSize))
+            elide: Text.ElideRight
             visible: button.hasText
             // The margins need the width the text takes once laid out, which
             // can come after the change that asked for new margins.

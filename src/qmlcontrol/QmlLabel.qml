@@ -8,15 +8,19 @@ Label {
     id: label
 
     property real textScale: 1.0
-    property color textColor: intrf.textColor
+    // A fader's caption lies on the fader's frame, not on the canvas.
+    property color textColor: sliderLabel ? intrf.fieldTextColor : intrf.textColor
     property bool enableEdit: false
     property bool selEnable: true
     property bool autoSize: false
     property real textSize: intrf.textSize * textScale
     property bool sliderLabel: false
 
+    // A fader's caption keeps at least the canvas's standard text size, as
+    // far as its row holds it, when the fader is made shorter.
     function updateTextSize() {
-        textSize = autoSize ? height * 0.5 : height * 0.5 * textScale
+        var size = autoSize ? height * 0.5 : height * 0.5 * textScale
+        textSize = sliderLabel ? Math.max(size, Math.min(height * 0.7, intrf.textSize)) : size
     }
 
     x: 0
@@ -36,6 +40,7 @@ Label {
     onWidthChanged: updateTextSize()
     onTextChanged: updateTextSize()
     onTextScaleChanged: updateTextSize()
+    onSliderLabelChanged: updateTextSize()
 
     WLabel {
         objectName: "widget"

@@ -191,6 +191,10 @@ Item {
         color: intrf.textColor
         font.family: "Helvetica"
         font.pixelSize: Math.max(1, height * 0.4)
+        // A long caption shrinks, and at last elides, to the buttons' width.
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Math.min(6, font.pixelSize)
+        elide: Text.ElideRight
     }
 
     WLevelButtons {

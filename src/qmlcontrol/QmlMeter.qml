@@ -35,6 +35,10 @@ Item {
         width: parent.width
         height: meter.height * 0.06
         font.pixelSize: Math.max(1, height * 0.7)
+        // A long caption shrinks, and at last elides, to the meter's width.
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: Math.min(6, font.pixelSize)
+        elide: Text.ElideRight
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignTop
         color: intrf.textColor

@@ -25,11 +25,16 @@ Item {
         Text {
             id: caption
             anchors.top: parent.top
-            anchors.horizontalCenter: parent.horizontalCenter
+            width: parent.width
             height: meterImage.height * 0.1
+            horizontalAlignment: Text.AlignHCenter
             text: meterImage.text
             color: intrf.textColor
             font.pixelSize: Math.max(1, meterImage.height * 0.2)
+            // A long caption shrinks, and at last elides, to the meter's width.
+            fontSizeMode: Text.HorizontalFit
+            minimumPixelSize: Math.min(6, font.pixelSize)
+            elide: Text.ElideRight
         }
 
         Image {

@@ -17,14 +17,17 @@ Rectangle {
     visible: false
     color: "transparent"
 
-    onHeightChanged: textSize = Math.floor(height / 2)
+    // A fader made shorter keeps its value at least at the canvas's standard
+    // text size, as far as the row holds it.
+    onHeightChanged: textSize = Math.max(Math.floor(height / 2), Math.floor(Math.min(height * 0.7, intrf.textSize)))
 
     Text {
         anchors.fill: parent
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         text: staticText.text
-        color: intrf.textColor
+        // The value lies on the fader's frame, not on the canvas.
+        color: intrf.fieldTextColor
         font.family: "Helvetica"
         font.pixelSize: Math.max(1, staticText.textSize)
     }

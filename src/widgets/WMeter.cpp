@@ -20,7 +20,7 @@ WMeter::WMeter(QQuickItem *pParent)
 {
     m_peakTimer.setInterval(PeakFallMs);
     connect(&m_peakTimer, &QTimer::timeout, this, &WMeter::onSendDelayTimerTimeout);
-    connect(&m_source.pollTimer(), &QTimer::timeout, this, &WMeter::onGetStatusTimerTimeout);
+    m_source.connectPoll(this);
 }
 
 WMeter::~WMeter() = default;
@@ -46,22 +46,18 @@ void WMeter::setLabelText(const QString &text)
 void WMeter::setNode(HNode *pNode)
 {
     WWidget::setNode(pNode);
-    if (pNode)
-        connect(pNode, &HNode::labelChangedByReload, this, &WMeter::onLabelChangedByReload, Qt::UniqueConnection);
+    WMeterSource::connectNode(pNode, this);
 }
 
 void WMeter::unbindNode()
 {
-    if (m_pNode)
-        disconnect(m_pNode, &HNode::labelChangedByReload, this, &WMeter::onLabelChangedByReload);
+    WMeterSource::disconnectNode(m_pNode, this);
 }
 
 void WMeter::setTransform(TTransform *pTransform)
 {
     WWidget::setTransform(pTransform);
-    if (pTransform)
-        connect(pTransform, &TTransform::replyValueReady, this, &WMeter::updateFromTransform,
-                Qt::UniqueConnection);
+    WMeterSource::connectTransform(pTransform, this);
 }
 
 void WMeter::onLabelChangedByReload(const QString &oldLabel, const QString &newLabel)

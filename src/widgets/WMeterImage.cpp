@@ -11,7 +11,7 @@ WMeterImage::WMeterImage(QQuickItem *pParent)
     : WWidget(pParent)
     , m_source(this)
 {
-    connect(&m_source.pollTimer(), &QTimer::timeout, this, &WMeterImage::onGetStatusTimerTimeout);
+    m_source.connectPoll(this);
 }
 
 WMeterImage::~WMeterImage() = default;
@@ -43,23 +43,18 @@ void WMeterImage::setLabelText(const QString &text)
 void WMeterImage::setNode(HNode *pNode)
 {
     WWidget::setNode(pNode);
-    if (pNode)
-        connect(pNode, &HNode::labelChangedByReload, this, &WMeterImage::onLabelChangedByReload,
-                Qt::UniqueConnection);
+    WMeterSource::connectNode(pNode, this);
 }
 
 void WMeterImage::unbindNode()
 {
-    if (m_pNode)
-        disconnect(m_pNode, &HNode::labelChangedByReload, this, &WMeterImage::onLabelChangedByReload);
+    WMeterSource::disconnectNode(m_pNode, this);
 }
 
 void WMeterImage::setTransform(TTransform *pTransform)
 {
     WWidget::setTransform(pTransform);
-    if (pTransform)
-        connect(pTransform, &TTransform::replyValueReady, this, &WMeterImage::updateFromTransform,
-                Qt::UniqueConnection);
+    WMeterSource::connectTransform(pTransform, this);
 }
 
 void WMeterImage::onLabelChangedByReload(const QString &oldLabel, const QString &newLabel)

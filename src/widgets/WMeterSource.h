@@ -1,5 +1,8 @@
 #pragma once
 
+#include "hardware/HNode.h"
+#include "transforms/TTransform.h"
+
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -60,6 +63,32 @@ public:
     void writeBreaks(XmlWriter *pWriter) const;
     void writeRate(XmlWriter *pWriter) const;
     void writePoint(XmlWriter *pWriter) const;
+
+    // ---- the set-up both kinds share, wired to the meter widget's own slots
+    // The poll timer's ticks to the widget's poll.
+    template <class Meter> void connectPoll(Meter *pMeter)
+    {
+        QObject::connect(&m_pollTimer, &QTimer::timeout, pMeter, &Meter::onGetStatusTimerTimeout);
+    }
+    // A new import's renames of the node to the caption; nothing for no node.
+    template <class Meter> static void connectNode(HNode *pNode, Meter *pMeter)
+    {
+        if (pNode)
+            QObject::connect(pNode, &HNode::labelChangedByReload, pMeter, &Meter::onLabelChangedByReload,
+                             Qt::UniqueConnection);
+    }
+    template <class Meter> static void disconnectNode(HNode *pNode, Meter *pMeter)
+    {
+        if (pNode)
+            QObject::disconnect(pNode, &HNode::labelChangedByReload, pMeter, &Meter::onLabelChangedByReload);
+    }
+    // The transform's replies to the widget's level; nothing for no transform.
+    template <class Meter> static void connectTransform(TTransform *pTransform, Meter *pMeter)
+    {
+        if (pTransform)
+            QObject::connect(pTransform, &TTransform::replyValueReady, pMeter, &Meter::updateFromTransform,
+                             Qt::UniqueConnection);
+    }
 
 private:
     void resolveCaption();

@@ -29,6 +29,8 @@ private slots:
     void channelOnlyWithChannels();
     void momentaryOnlyForItsCategory();
     void tabSwitchIsAnUndoStep();
+    void reopeningOnAStoredTabChangesNothing_data();
+    void reopeningOnAStoredTabChangesNothing();
     void imageChooserCancelledFilesNothing();
 };
 
@@ -292,6 +294,36 @@ void TestDPropButtonDialog::tabSwitchIsAnUndoStep()
     fx.undo();
     QCOMPARE(fx.field<QTabWidget>(QStringLiteral("m_pTabControl"))->currentIndex(), 0);
     QCOMPARE(fx.undoCount(), 0);
+}
+
+void TestDPropButtonDialog::reopeningOnAStoredTabChangesNothing_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::newRow("Main") << 0;
+    QTest::newRow("Text") << 1;
+    QTest::newRow("Images") << 2;
+}
+
+// Showing a page is no edit: a saved project stays saved, so that sending
+// it to a device and closing the editor do not ask for a save.
+void TestDPropButtonDialog::reopeningOnAStoredTabChangesNothing()
+{
+    QFETCH(int, tab);
+    PropPageFixture fx;
+    WWidget *pButton = addButton(fx);
+    WWidget *pOther = fx.addWidget(QStringLiteral("Button"), QStringLiteral("button"), button(), QStringLiteral("Other"));
+    QVERIFY(fx.open(pButton));
+    QVERIFY(fx.showTab(QStringLiteral("m_pTabControl"), tab));
+    const int steps = fx.undoCount();
+    // As after a save.
+    fx.model()->setModified(false);
+
+    QVERIFY(fx.open(pOther));
+    QVERIFY(fx.open(pButton));
+
+    QCOMPARE(fx.field<QTabWidget>(QStringLiteral("m_pTabControl"))->currentIndex(), tab);
+    QVERIFY(!fx.model()->isModified());
+    QCOMPARE(fx.undoCount(), steps);
 }
 
 void TestDPropButtonDialog::imageChooserCancelledFilesNothing()

@@ -10,11 +10,13 @@
 #include "views/VProperties.h"
 #include "widgets/WWidget.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QTabWidget>
 #include <QtTest>
 
 // The page base through the frame page, the simplest page that has every
@@ -58,6 +60,20 @@ QSettings builderSettings()
     return QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0"));
 }
 
+// The application's font at that percentage of its size while alive.
+struct FontScale
+{
+    explicit FontScale(int percent)
+        : before(QApplication::font())
+    {
+        QFont font = before;
+        font.setPointSizeF(before.pointSizeF() * percent / 100.0);
+        QApplication::setFont(font);
+    }
+    ~FontScale() { QApplication::setFont(before); }
+    const QFont before;
+};
+
 } // namespace
 
 void TestDPropDialog::cleanup()
@@ -70,24 +86,44 @@ void TestDPropDialog::pageOfEachKind_data()
     QTest::addColumn<QString>("controlType");
     QTest::addColumn<QString>("widgetType");
     QTest::addColumn<QString>("pageClass"); // empty: the kind has no page
-    QTest::newRow("frame") << "Frame" << "frame" << "DPropFrameDialog";
-    QTest::newRow("bounds") << "Bounds" << "bounds" << "DPropFrameDialog";
-    QTest::newRow("text entry") << "TextEdit" << "textedit" << "";
-    QTest::newRow("button") << "Button" << "button" << "DPropButtonDialog";
-    QTest::newRow("command button") << "CmdButton" << "cmdbutton" << "DPropCmdButtonDialog";
-    // A text link is a button, with a page of its own.
-    QTest::newRow("text link") << "TextLink" << "textlink" << "DPropTextLinkDialog";
-    QTest::newRow("panel link") << "PanelLink" << "panellink" << "DPropPanelLinkDialog";
-    QTest::newRow("fader") << "Slider" << "slider" << "DPropSliderDialog";
-    // Level buttons are a fader, with a page of their own.
-    QTest::newRow("level buttons") << "LevelButtons" << "levelbutton" << "DPropLevelButtonDialog";
-    QTest::newRow("label") << "Label" << "label" << "DPropLabelDialog";
-    QTest::newRow("image") << "Image" << "image" << "DPropImageDialog";
-    QTest::newRow("meter") << "Meter" << "meter" << "DPropMeterDialog";
-    QTest::newRow("meter image") << "MeterImage" << "meterimage" << "DPropMeterImageDialog";
-    QTest::newRow("dialer") << "Dialer" << "dialer" << "DPropDialerDialog";
-    QTest::newRow("drop list") << "DropList" << "droplist" << "DPropDropListDialog";
-    QTest::newRow("region") << "Region" << "region" << "DPropRegionDialog";
+    QTest::addColumn<int>("fontPercent");   // of the application's font size
+    struct Kind
+    {
+        const char *row;
+        const char *controlType;
+        const char *widgetType;
+        const char *pageClass;
+    };
+    const Kind kinds[] = {
+        {"frame", "Frame", "frame", "DPropFrameDialog"},
+        {"bounds", "Bounds", "bounds", "DPropFrameDialog"},
+        {"text entry", "TextEdit", "textedit", ""},
+        {"button", "Button", "button", "DPropButtonDialog"},
+        {"command button", "CmdButton", "cmdbutton", "DPropCmdButtonDialog"},
+        // A text link is a button, with a page of its own.
+        {"text link", "TextLink", "textlink", "DPropTextLinkDialog"},
+        {"panel link", "PanelLink", "panellink", "DPropPanelLinkDialog"},
+        {"fader", "Slider", "slider", "DPropSliderDialog"},
+        // Level buttons are a fader, with a page of their own.
+        {"level buttons", "LevelButtons", "levelbutton", "DPropLevelButtonDialog"},
+        {"label", "Label", "label", "DPropLabelDialog"},
+        {"image", "Image", "image", "DPropImageDialog"},
+        {"meter", "Meter", "meter", "DPropMeterDialog"},
+        {"meter image", "MeterImage", "meterimage", "DPropMeterImageDialog"},
+        {"dialer", "Dialer", "dialer", "DPropDialerDialog"},
+        {"drop list", "DropList", "droplist", "DPropDropListDialog"},
+        {"region", "Region", "region", "DPropRegionDialog"},
+        {"room selector", "RoomSelector", "roomselector", "DPropRoomSelectDialog"},
+        {"active combination", "ActiveRoomCombo", "activeroomcombo", "DPropActiveRoomComboDialog"},
+        {"combination selector", "ComboSelector", "comboselector", "DPropComboSelectionDialog"},
+    };
+    // Desktops differ in their font; a somewhat larger one must fit as well.
+    for (int percent : {100, 108}) {
+        for (const Kind &kind : kinds) {
+            QTest::addRow("%s, font %d%%", kind.row, percent)
+                << kind.controlType << kind.widgetType << kind.pageClass << percent;
+        }
+    }
 }
 
 void TestDPropDialog::pageOfEachKind()
@@ -95,6 +131,8 @@ void TestDPropDialog::pageOfEachKind()
     QFETCH(QString, controlType);
     QFETCH(QString, widgetType);
     QFETCH(QString, pageClass);
+    QFETCH(int, fontPercent);
+    const FontScale font(fontPercent);
     PropPageFixture fx;
     WWidget *pWidget = fx.addWidget(controlType, widgetType, kFrame);
     QVERIFY(pWidget);
@@ -109,9 +147,20 @@ void TestDPropDialog::pageOfEachKind()
     QCOMPARE(pPage->parentWidget(), fx.properties()->propertiesView());
     QVERIFY(pPage->isVisible());
     QVERIFY(!pPage->isWindow());
-    // Every caption has room in the pane, with the fonts in use.
-    const QStringList clipped = clippedTexts(pPage);
-    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral("; "))));
+    // Every caption and every item of a list has room, with the fonts in use,
+    // and every field lies whole inside the pane as the editor lays it out;
+    // on each tab of a page that has tabs.
+    const QList<QTabWidget *> tabs = pPage->findChildren<QTabWidget *>();
+    QStringList faults;
+    for (int index = 0; index < (tabs.isEmpty() ? 1 : tabs.first()->count()); ++index) {
+        if (!tabs.isEmpty()) {
+            // Only looked at: a tab the user picks would be an edit.
+            const QSignalBlocker quiet(tabs.first());
+            tabs.first()->setCurrentIndex(index);
+        }
+        faults << clippedTexts(pPage) << cutOffWidgets(pPage);
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
 }
 
 void TestDPropDialog::twoSelectedShowNoPage()
@@ -216,9 +265,12 @@ void TestDPropDialog::shownValueTypedAgainFilesNothing()
     PropPageFixture fx;
     WWidget *pFrame = fx.addWidget(QStringLiteral("Frame"), QStringLiteral("frame"), kFrame);
     QPointer<DPropDialog> pPage = fx.open(pFrame);
+    fx.model()->setModified(false);
     QVERIFY(fx.type(QStringLiteral("m_pWidthEdit"), QStringLiteral("100")));
     QVERIFY(fx.type(QStringLiteral("m_pXPosEdit"), QStringLiteral("10")));
     QCOMPARE(fx.undoCount(), 0);
+    // Nothing to save either.
+    QVERIFY(!fx.model()->isModified());
     // Not rebuilt either.
     QCOMPARE(fx.page(), pPage.data());
 }

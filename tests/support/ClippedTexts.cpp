@@ -1,10 +1,13 @@
 #include "ClippedTexts.h"
 
 #include <QAbstractButton>
-#include <QIcon>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QIcon>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace {
 
@@ -19,6 +22,37 @@ int widestLine(const QFontMetrics &metrics, const QString &text)
     for (const QString &line : text.split(QLatin1Char('\n')))
         widest = qMax(widest, metrics.horizontalAdvance(line));
     return widest;
+}
+
+// The width a combo box needs to show its widest item whole: the text in
+// the box's frame beside its arrow, as the style lays them out.
+int comboNeeds(const QComboBox *pCombo)
+{
+    int widest = 0;
+    for (int i = 0; i < pCombo->count(); ++i)
+        widest = qMax(widest, pCombo->fontMetrics().horizontalAdvance(pCombo->itemText(i)));
+    QStyleOptionComboBox option;
+    option.initFrom(pCombo);
+    option.editable = pCombo->isEditable();
+    option.frame = pCombo->hasFrame();
+    const QSize contents(widest, pCombo->fontMetrics().height());
+    return pCombo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, contents, pCombo).width();
+}
+
+// The part of the widget that its window shows: its rectangle cut by each
+// widget it lies in, up to the window.
+QRect shownPart(const QWidget *pWidget)
+{
+    QRect shown = pWidget->rect();
+    QPoint offset;
+    for (const QWidget *pInner = pWidget; pInner && !pInner->isWindow(); pInner = pInner->parentWidget()) {
+        offset += pInner->pos();
+        const QWidget *pOuter = pInner->parentWidget();
+        if (!pOuter)
+            break;
+        shown &= pOuter->rect().translated(-offset);
+    }
+    return shown;
 }
 
 } // namespace
@@ -45,6 +79,35 @@ QStringList clippedTexts(const QWidget *pRoot)
                                     : widestLine(pButton->fontMetrics(), pButton->text()) + icon + 8;
         if (pButton->width() < needs)
             found << clipped(pButton->text(), pButton->width(), needs);
+    }
+    for (const QComboBox *pCombo : pRoot->findChildren<QComboBox *>()) {
+        if (pCombo->count() == 0 || !pCombo->isVisibleTo(pRoot))
+            continue;
+        const int needs = comboNeeds(pCombo);
+        if (pCombo->width() < needs)
+            found << clipped(pCombo->objectName(), pCombo->width(), needs);
+    }
+    return found;
+}
+
+QStringList cutOffWidgets(const QWidget *pRoot)
+{
+    QStringList found;
+    for (const QWidget *pWidget : pRoot->findChildren<QWidget *>()) {
+        if (!pWidget->isVisibleTo(pRoot) || pWidget->isWindow())
+            continue;
+        // Only the parts a form places, which carry names; the inner parts of
+        // composite widgets (a combo's list, a spin box's edit) follow them.
+        if (pWidget->objectName().isEmpty() || pWidget->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        const QRect shown = shownPart(pWidget);
+        if (shown != pWidget->rect())
+            found << QStringLiteral("%1: %2x%3 shows %4x%5")
+                         .arg(pWidget->objectName())
+                         .arg(pWidget->width())
+                         .arg(pWidget->height())
+                         .arg(qMax(0, shown.width()))
+                         .arg(qMax(0, shown.height()));
     }
     return found;
 }

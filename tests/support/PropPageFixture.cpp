@@ -4,7 +4,9 @@
 #include "commands/BCommandProcessor.h"
 #include "commands/BToolSelectCommand.h"
 #include "controllers/NotifyEventId.h"
+#include "controllers/KMainController.h"
 #include "controllers/KPropertiesController.h"
+#include "controllers/KTabController.h"
 #include "dialogs/DChooser.h"
 #include "dialogs/DModalDialog.h"
 #include "dialogs/DPanelSelectDialog.h"
@@ -13,6 +15,7 @@
 #include "model/MModel.h"
 #include "model/CControl.h"
 #include "views/VProperties.h"
+#include "views/VTabBar.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
 
@@ -56,13 +59,21 @@ void PropPageFixture::attach()
     m_pScene->addChild(m_fx.panel());
     pModel->scenes()->addChild(m_pScene);
 
+    // The pane as the editor lays it out: the Properties tab of the tab pane,
+    // as wide as the editor makes it, with the page on show inside.
     m_pWindow = std::make_unique<QWidget>();
-    m_pWindow->resize(300, 600);
-    m_pProperties = new KPropertiesController(m_pWindow.get(), pModel);
+    m_pWindow->resize(KMainController::PaneWidth + 50, 600);
+    m_pTabs = new KTabController(m_pWindow.get(), pModel);
+    m_pTabs->tabBar()->setupTabs();
+    auto *pTab = new QWidget;
+    m_pTabs->tabBar()->addTab(pTab, QStringLiteral("Properties"));
+    m_pProperties = new KPropertiesController(pTab, pModel);
     m_pProperties->initialize();
-    m_pProperties->layout(QRect(0, 0, 300, 600));
     pModel->addController(m_pProperties);
     m_pWindow->show();
+    const QRect pane(QPoint(KMainController::PaneMargin, KMainController::PaneMargin),
+                     QPoint(KMainController::PaneWidth - 1, 600 - KMainController::PaneMargin));
+    m_pTabs->layout(pane);
 }
 
 // Commands and pages first: both refer to the widgets, never the other way round.
@@ -81,6 +92,7 @@ PropPageFixture::~PropPageFixture()
     m_pScene->clear();
     delete m_pScene;
     delete m_pProperties.data();
+    delete m_pTabs;
     m_pWindow.reset();
     flush();
 }

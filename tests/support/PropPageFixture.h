@@ -13,10 +13,12 @@
 #include <memory>
 
 class BCommand;
+class KTabController;
 class CControl;
 class WWidget;
 
-// The Properties tab of a shown window, driven by its real controller, over
+// The Properties tab of a shown window, driven by its real controller and
+// laid out in the tab pane as wide as the editor's, over
 // the panel of a widget fixture that it makes part of the model's document.
 // A widget is selected as a click would select it; the tab then shows its
 // page, and every edit, undo or redo shows a fresh page, as in the editor.
@@ -117,6 +119,7 @@ private:
     std::unique_ptr<WidgetFixture> m_pOwnFx;
     WidgetFixture &m_fx;
     std::unique_ptr<QWidget> m_pWindow;
+    KTabController *m_pTabs = nullptr;
     QPointer<KPropertiesController> m_pProperties;
     // Borrows the fixture's panel, so the document reaches its controls.
     CComposite *m_pScene = nullptr;
