@@ -2,6 +2,7 @@
 #include "controllers/ActionId.h"
 #include "controllers/ControllerId.h"
 #include "controllers/KMainController.h"
+#include "controllers/KQmlController.h"
 #include "controllers/KTreeController.h"
 #include "dialogs/DChooser.h"
 #include "dialogs/DMessageBox.h"
@@ -19,6 +20,8 @@
 #include <QAction>
 #include <QMimeData>
 #include <QPointer>
+#include <QQuickItem>
+#include <QQuickView>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -43,6 +46,119 @@ QStandardItem *controlItem(VModel *pModel, QStandardItem *pParent, const QString
     return nullptr;
 }
 
+// The item `text` that drags as a control below the tree item `parentText`.
+QStandardItem *controlItemBelow(VModel *pModel, QStandardItem *pParent, const QString &parentText,
+                                const QString &text)
+{
+    for (int row = 0; row < pParent->rowCount(); ++row) {
+        QStandardItem *pItem = pParent->child(row);
+        if (pItem->text() == parentText) {
+            if (QStandardItem *pFound = controlItem(pModel, pItem, text))
+                return pFound;
+        }
+        if (QStandardItem *pFound = controlItemBelow(pModel, pItem, parentText, text))
+            return pFound;
+    }
+    return nullptr;
+}
+
+// The editor as main() builds it, with a design imported through the menu
+// whose main rack is a fake processor on 127.0.0.1. Controls are dropped
+// from the project tree as the user drags them.
+struct DesignEditor
+{
+    explicit DesignEditor(FakeProcessorServer::Mode mode = FakeProcessorServer::Polling)
+        : rack(mode)
+    {
+        QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0")).clear();
+        DMessageBox::setResponder([](const QString &, const QString &text) {
+            return text.startsWith(QLatin1String("There are unsaved changes")) ? int(QMessageBox::No) : 0;
+        });
+    }
+    ~DesignEditor()
+    {
+        model.reset();
+        DChooser::setResponder({});
+        DMessageBox::setResponder({});
+    }
+
+    bool open(DesignFixture design = DesignFixture())
+    {
+        if (!rack.listen())
+            return false;
+        design.nodes[0].replace("10.0.0.5", "127.0.0.1").replace("10055", QByteArray::number(rack.port()));
+        const QString designPath = design.write(dir.path());
+        model = std::make_unique<MModel>();
+        pMain = new KMainController;
+        pMain->setModel(model.get());
+        pMain->setApplication(qApp);
+        model->addController(pMain);
+        if (!QTest::qWaitForWindowExposed(pMain->mainWindow()) || !QTest::qWaitForWindowExposed(view()))
+            return false;
+        DChooser::setResponder([designPath](const DChooser::Request &) { return designPath; });
+        pMain->action(ActionId::OpenDesign)->trigger();
+        DChooser::setResponder({});
+        return model->designFilePath() == designPath;
+    }
+
+    QQuickView *view() const
+    {
+        auto *pCanvas = qobject_cast<KQmlController *>(model->findController(ControllerId::Canvas));
+        return pCanvas ? pCanvas->view() : nullptr;
+    }
+    CComposite *panel() const { return qobject_cast<CComposite *>(model->currentPanel()); }
+    VModel *tree() const
+    {
+        auto *pTree = qobject_cast<KTreeController *>(model->findController(ControllerId::ProjectTree));
+        return pTree ? pTree->itemModel() : nullptr;
+    }
+
+    // Drags the parameter `text` of the tree item `parentText` onto the panel.
+    CControl *drop(const QString &parentText, const QString &text, int x, int y)
+    {
+        VModel *pItems = tree();
+        QStandardItem *pItem = pItems ? controlItemBelow(pItems, pItems->invisibleRootItem(), parentText, text)
+                                      : nullptr;
+        if (!pItem)
+            return nullptr;
+        std::unique_ptr<QMimeData> pData(pItems->mimeData({pItem->index()}));
+        const int before = panel()->childCount();
+        model->qmlInterface()->dropControl(pData->text(), QString::fromLatin1(pData->data(pItems->dragMimeType())),
+                                           x, y);
+        return panel()->childCount() == before + 1 ? panel()->children().last() : nullptr;
+    }
+
+    void goOnline(bool on)
+    {
+        if (pMain->action(ActionId::GoOnline)->isChecked() != on)
+            pMain->action(ActionId::GoOnline)->trigger();
+    }
+
+    // A click of the user on the middle of the widget's item.
+    void click(const WWidget *pWidget)
+    {
+        auto *pItem = qobject_cast<QQuickItem *>(pWidget->widget());
+        const QPoint point = pItem->mapToScene(QPointF(pItem->width() / 2, pItem->height() / 2)).toPoint();
+        QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, point);
+    }
+
+    // The commands the rack received that begin with the prefix.
+    QList<QByteArray> commandsStarting(const QByteArray &prefix) const
+    {
+        QList<QByteArray> found;
+        for (const QByteArray &command : rack.commands()) {
+            if (command.startsWith(prefix))
+                found.append(command);
+        }
+        return found;
+    }
+
+    FakeProcessorServer rack;
+    QTemporaryDir dir;
+    std::unique_ptr<MModel> model;
+    KMainController *pMain = nullptr;
+};
+
 } // namespace
 
 // The whole way from a design file to a command on the wire: import through
@@ -56,6 +172,7 @@ private slots:
     void cleanup();
     void importDropGoOnlineAndSend();
     void everyOpenGoesOnlineToTheProjectsAddresses();
+    void groupControlsAddressTheirOwnGroup();
 };
 
 void TestEndToEnd::cleanup()
@@ -214,6 +331,42 @@ void TestEndToEnd::everyOpenGoesOnlineToTheProjectsAddresses()
         QTRY_COMPARE_WITH_TIMEOUT(projectRack.connectedCount(), 0, 10000);
     }
     pModel.reset();
+}
+
+// Each group of the design has its number, the "id" of its element; the
+// group commands carry it in hex, so a control of one group never drives
+// another.
+void TestEndToEnd::groupControlsAddressTheirOwnGroup()
+{
+    DesignEditor editor;
+    DesignFixture design;
+    design.assignment += "\t<Group id=\"101\"><Assign targetID=\"10\"/></Group>\r\n";
+    QVERIFY(editor.open(design));
+    CControl *pAllLevel = editor.drop(QStringLiteral("All Level"), QStringLiteral("Level"), 20, 20);
+    CControl *pLobbyMute = editor.drop(QStringLiteral("Lobby Level+Mute"), QStringLiteral("Mute"), 200, 20);
+    CControl *pSource = editor.drop(QStringLiteral("Source Pick"), QStringLiteral("Selector"), 200, 200);
+    QVERIFY(pAllLevel && pLobbyMute && pSource);
+    WWidget *pFader = pAllLevel->findWidget(QStringLiteral("slider"));
+    WWidget *pMute = pLobbyMute->findWidget(QStringLiteral("button"));
+    QVERIFY(pFader && pMute);
+
+    editor.goOnline(true);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.connectedCount() > 0, 10000);
+    // Polled: each asks for its own group.
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.commandCount("GG 64") > 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.commandCount("GN 65") > 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.commandCount("GG 66") > 0, 10000);
+
+    // Set: the level of group 100, the mute of group 101.
+    QMetaObject::invokeMethod(pFader, "outputValue", Q_ARG(int, 4));
+    QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SG ").size(), 1, 10000);
+    QVERIFY2(editor.commandsStarting("SG ").first().startsWith("SG 64,"), editor.commandsStarting("SG ").first());
+    editor.click(pMute);
+    QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SN ").size(), 1, 10000);
+    QCOMPARE(editor.commandsStarting("SN ").first(), QByteArray("SN 65,O"));
+    QVERIFY(editor.commandsStarting("GG 0").isEmpty());
+    QVERIFY(editor.commandsStarting("GN 0").isEmpty());
+    editor.goOnline(false);
 }
 
 QTEST_MAIN(TestEndToEnd)
