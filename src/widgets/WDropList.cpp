@@ -294,9 +294,8 @@ void WDropList::buildFromGroup()
         m_itemList.append(entry);
         m_indexList.append(int(m_itemList.size()));
     }
-    HNode *pParent = pGroup->parentNode();
-    if (HNode *pTarget = pParent ? pParent->findById(pGroup->targetId()) : nullptr)
-        pGroup->setLabel(pTarget->label());
+    // The group keeps the name the design gave it: the control is bound to
+    // the group, and a save writes that name as the control's block.
 }
 
 void WDropList::buildFromLabels()

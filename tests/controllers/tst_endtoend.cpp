@@ -173,6 +173,7 @@ private slots:
     void importDropGoOnlineAndSend();
     void everyOpenGoesOnlineToTheProjectsAddresses();
     void groupControlsAddressTheirOwnGroup();
+    void savedGroupKeepsItsNameAndGroup();
 };
 
 void TestEndToEnd::cleanup()
@@ -366,6 +367,42 @@ void TestEndToEnd::groupControlsAddressTheirOwnGroup()
     QCOMPARE(editor.commandsStarting("SN ").first(), QByteArray("SN 65,O"));
     QVERIFY(editor.commandsStarting("GG 0").isEmpty());
     QVERIFY(editor.commandsStarting("GN 0").isEmpty());
+    editor.goOnline(false);
+}
+
+// A selector group names a block as its target; the group itself is still
+// the node its control is bound to, under the name the design gave it.
+void TestEndToEnd::savedGroupKeepsItsNameAndGroup()
+{
+    DesignEditor editor;
+    QVERIFY(editor.open());
+    QVERIFY(editor.drop(QStringLiteral("Source Pick"), QStringLiteral("Selector"), 40, 40));
+    const auto groupNames = [&editor] {
+        QStringList names;
+        const QList<QStandardItem *> sections =
+            editor.tree()->findItems(QStringLiteral("Groups"), Qt::MatchExactly | Qt::MatchRecursive);
+        for (int row = 0; !sections.isEmpty() && row < sections.first()->rowCount(); ++row)
+            names << sections.first()->child(row)->text();
+        return names;
+    };
+    const QStringList designNames{QStringLiteral("All Level"), QStringLiteral("Source Pick")};
+    QCOMPARE(groupNames(), designNames);
+    const QString projectPath = editor.dir.filePath(QStringLiteral("groups.cpz"));
+    QVERIFY(editor.model->saveProject(projectPath));
+
+    DChooser::setResponder([&](const DChooser::Request &) { return projectPath; });
+    editor.pMain->openVC();
+    DChooser::setResponder({});
+    QCOMPARE(editor.model->projectPath(), projectPath);
+    QCOMPARE(groupNames(), designNames);
+    QCOMPARE(editor.panel()->childCount(), 1);
+    CControl *pSelector = editor.panel()->children().first();
+    QVERIFY(pSelector->node());
+    QCOMPARE(pSelector->node()->label(), QStringLiteral("Source Pick"));
+    QCOMPARE(pSelector->node()->category(), QStringLiteral("Groups"));
+
+    editor.goOnline(true);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.commandCount("GG 66") > 0, 10000);
     editor.goOnline(false);
 }
 
