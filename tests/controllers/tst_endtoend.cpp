@@ -62,6 +62,18 @@ QStandardItem *controlItemBelow(VModel *pModel, QStandardItem *pParent, const QS
     return nullptr;
 }
 
+// Depth first through the visual children: the item of that object name.
+QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
+{
+    for (QQuickItem *pChild : pRoot ? pRoot->childItems() : QList<QQuickItem *>()) {
+        if (pChild->objectName() == name && pChild->isVisible())
+            return pChild;
+        if (QQuickItem *pFound = findItem(pChild, name))
+            return pFound;
+    }
+    return nullptr;
+}
+
 // The editor as main() builds it, with a design imported through the menu
 // whose main rack is a fake processor on 127.0.0.1. Controls are dropped
 // from the project tree as the user drags them.
@@ -142,6 +154,23 @@ struct DesignEditor
         QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, point);
     }
 
+    // Opens the drop list with a click and clicks its entry at the position.
+    bool choose(const WWidget *pList, int position)
+    {
+        click(pList);
+        const QString name = QStringLiteral("listEntry") + QString::number(position);
+        QQuickItem *pEntry = nullptr;
+        QTest::qWaitFor([&] {
+            pEntry = findItem(view()->contentItem(), name);
+            return pEntry != nullptr;
+        });
+        if (!pEntry)
+            return false;
+        const QPoint point = pEntry->mapToScene(QPointF(pEntry->width() / 2, pEntry->height() / 2)).toPoint();
+        QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, point);
+        return true;
+    }
+
     // The commands the rack received that begin with the prefix.
     QList<QByteArray> commandsStarting(const QByteArray &prefix) const
     {
@@ -174,6 +203,7 @@ private slots:
     void everyOpenGoesOnlineToTheProjectsAddresses();
     void groupControlsAddressTheirOwnGroup();
     void savedGroupKeepsItsNameAndGroup();
+    void parameterSetLinkAndListAgree();
 };
 
 void TestEndToEnd::cleanup()
@@ -403,6 +433,54 @@ void TestEndToEnd::savedGroupKeepsItsNameAndGroup()
 
     editor.goOnline(true);
     QTRY_VERIFY_WITH_TIMEOUT(editor.rack.commandCount("GG 66") > 0, 10000);
+    editor.goOnline(false);
+}
+
+// A text link for one set and the list of a parameter-set list select the
+// same set with the same number, and both show the set the processor reports.
+void TestEndToEnd::parameterSetLinkAndListAgree()
+{
+    DesignEditor editor;
+    DesignFixture design;
+    const auto p = &DesignFixture::property;
+    design.parameterSets = "\t<ParameterSet id=\"1\">\r\n" + p("title", "Param Set.") + p("label", "Day")
+                           + p("nodeID", "41") + "\t</ParameterSet>\r\n"
+                           + "\t<ParameterSet id=\"2\">\r\n" + p("title", "Param Set.") + p("label", "Night")
+                           + p("nodeID", "42") + "\t</ParameterSet>\r\n";
+    design.assignment.replace("<ParameterSet id=\"300\"/>", "<ParameterSet id=\"1\"/>");
+    design.assignment.replace("<ParameterSet id=\"301\"/>", "<ParameterSet id=\"2\"/>");
+    design.assignment.replace("<Assign targetID=\"301\"/><Assign targetID=\"300\"/>",
+                              "<Assign targetID=\"1\"/><Assign targetID=\"2\"/>");
+    editor.rack.setAnswer("GS ", "S 2");
+    QVERIFY(editor.open(design));
+    CControl *pDayLink = editor.drop(QStringLiteral("ParameterSets"), QStringLiteral("Day"), 20, 20);
+    CControl *pNightLink = editor.drop(QStringLiteral("ParameterSets"), QStringLiteral("Night"), 20, 100);
+    CControl *pList = editor.drop(QStringLiteral("ParameterSetLists"), QStringLiteral("Daily"), 200, 20);
+    QVERIFY(pDayLink && pNightLink && pList);
+    WWidget *pDay = pDayLink->findWidget(QStringLiteral("textlink"));
+    WWidget *pNight = pNightLink->findWidget(QStringLiteral("textlink"));
+    WWidget *pChoice = pList->findWidget(QStringLiteral("droplist"));
+    QVERIFY(pDay && pNight && pChoice);
+
+    editor.goOnline(true);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.connectedCount() > 0, 10000);
+    // The processor reports set 2: Night is lit and the list shows Night.
+    QTRY_COMPARE_WITH_TIMEOUT(pNight->widgetProperty("current").toInt(), 2, 10000);
+    QCOMPARE(pNight->widgetProperty("index").toInt(), 2);
+    QCOMPARE(pDay->widgetProperty("index").toInt(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(pChoice->widgetProperty("currentText").toString(), QStringLiteral("Night"), 10000);
+
+    editor.click(pDay);
+    QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SS ").size(), 1, 10000);
+    QVERIFY(editor.choose(pChoice, 0));
+    QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SS ").size(), 2, 10000);
+    QVERIFY(editor.choose(pChoice, 1));
+    QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SS ").size(), 3, 10000);
+    editor.click(pNight);
+    QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SS ").size(), 4, 10000);
+    // Day by link, Day and Night by list, Night by link.
+    QCOMPARE(editor.commandsStarting("SS "),
+             (QList<QByteArray>{"SS 1 ", "SS 1 ", "SS 2 ", "SS 2 "}));
     editor.goOnline(false);
 }
 
