@@ -204,6 +204,7 @@ private slots:
     void groupControlsAddressTheirOwnGroup();
     void savedGroupKeepsItsNameAndGroup();
     void parameterSetLinkAndListAgree();
+    void meterOnAHiddenPanelStopsPolling();
 };
 
 void TestEndToEnd::cleanup()
@@ -481,6 +482,56 @@ void TestEndToEnd::parameterSetLinkAndListAgree()
     // Day by link, Day and Night by list, Night by link.
     QCOMPARE(editor.commandsStarting("SS "),
              (QList<QByteArray>{"SS 1 ", "SS 1 ", "SS 2 ", "SS 2 "}));
+    editor.goOnline(false);
+}
+
+// Only the panel on show is polled; its meters poll on their own timers,
+// which a switch to another panel stops and a switch back starts again.
+void TestEndToEnd::meterOnAHiddenPanelStopsPolling()
+{
+    DesignEditor editor;
+    QVERIFY(editor.open());
+    HNode *pInputs = editor.model->rootNode()->findByAttribute(QStringLiteral("label"), QStringLiteral("Mic Inputs"));
+    QVERIFY(pInputs);
+    // The inputs dragged in as a panel of their own, with their meter.
+    editor.model->qmlInterface()->dropPanel(QStringLiteral("Mic Inputs"),
+                                            QString::number(quint64(reinterpret_cast<quintptr>(pInputs))));
+    CControl *pMeterPanel = editor.model->currentPanel();
+    QVERIFY(pMeterPanel);
+    QVERIFY(editor.model->gotoPage(1));
+    QCOMPARE(editor.model->currentPanel(), pMeterPanel);
+    // Its bound controls make going online worth it.
+    QVERIFY(editor.pMain->action(ActionId::GoOnline)->isEnabled());
+
+    editor.goOnline(true);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.connectedCount() > 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.commandsStarting("GL ").size() >= 2, 10000);
+
+    QVERIFY(editor.model->gotoPage(0));
+    QTest::qWait(300);
+    const int polled = editor.commandsStarting("GL ").size();
+    QTest::qWait(1200);
+    QCOMPARE(editor.commandsStarting("GL ").size(), polled);
+
+    QVERIFY(editor.model->gotoPage(1));
+    QTRY_VERIFY_WITH_TIMEOUT(editor.commandsStarting("GL ").size() >= polled + 2, 10000);
+    // A dropped connection comes back by itself; the hidden meter stays quiet.
+    QVERIFY(editor.model->gotoPage(0));
+    editor.rack.dropConnections();
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.acceptedCount() >= 2, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.connectedCount() > 0, 10000);
+    QTest::qWait(300);
+    const int reconnected = editor.commandsStarting("GL ").size();
+    QTest::qWait(1200);
+    QCOMPARE(editor.commandsStarting("GL ").size(), reconnected);
+    // Offline and online again while another panel is shown.
+    editor.goOnline(false);
+    editor.goOnline(true);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.connectedCount() > 0, 10000);
+    QTest::qWait(300);
+    const int again = editor.commandsStarting("GL ").size();
+    QTest::qWait(1200);
+    QCOMPARE(editor.commandsStarting("GL ").size(), again);
     editor.goOnline(false);
 }
 
