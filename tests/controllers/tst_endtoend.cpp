@@ -16,8 +16,10 @@
 #include "views/VModel.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/WWidget.h"
+#include "widgets/WidgetPropertyId.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QQuickItem>
@@ -205,6 +207,8 @@ private slots:
     void savedGroupKeepsItsNameAndGroup();
     void parameterSetLinkAndListAgree();
     void meterOnAHiddenPanelStopsPolling();
+    void buttonActionsOnline_data();
+    void buttonActionsOnline();
 };
 
 void TestEndToEnd::cleanup()
@@ -532,6 +536,94 @@ void TestEndToEnd::meterOnAHiddenPanelStopsPolling()
     const int again = editor.commandsStarting("GL ").size();
     QTest::qWait(1200);
     QCOMPARE(editor.commandsStarting("GL ").size(), again);
+    editor.goOnline(false);
+}
+
+void TestEndToEnd::buttonActionsOnline_data()
+{
+    QTest::addColumn<QByteArray>("node");
+    QTest::addColumn<QString>("block");
+    QTest::addColumn<QString>("parameter");
+    QTest::addColumn<int>("momentaryBox"); // -1: left as the template has it; 0 or 1: set on the page
+    QTest::addColumn<QList<QByteArray>>("first");
+    QTest::addColumn<QList<QByteArray>>("second");
+    using P = QList<QByteArray>;
+    const auto p = &DesignFixture::property;
+    const QByteArray logic = DesignFixture::node("className=\"Logic\" typeNumber=\"1\"",
+                                                 P{p("title", "Logic"), p("label", "Wall Logic"), p("nodeID", "50"),
+                                                   p("controlCount", "4"), p("scriptFile", "toggleff.js")});
+    const QByteArray gpi = DesignFixture::node("className=\"VirtualGPI\" typeNumber=\"0\"",
+                                               P{p("title", "Virtual GPI"), p("label", "Wall Panel"),
+                                                 p("nodeID", "51"), p("controlCount", "4")});
+    const QByteArray output = DesignFixture::node("className=\"LogicOutput\" typeNumber=\"0\"",
+                                                  P{p("title", "Logic Output"), p("label", "Door Out"),
+                                                    p("nodeID", "52"), p("actionCount", "4")});
+    const QByteArray input = DesignFixture::node("className=\"LogicInput\" typeNumber=\"0\"",
+                                                 P{p("title", "Logic Input"), p("label", "Door In"),
+                                                   p("nodeID", "53"), p("controlCount", "4")});
+    // Turn on or off: each click inverts and sends the new state.
+    QTest::newRow("alternating") << output << "Door Out" << "Ch2" << -1 << P{"SA \"Door Out\">1>2=O"}
+                                 << P{"SA \"Door Out\">1>2=F"};
+    // Momentary: on while pressed.
+    QTest::newRow("sendOthenF") << gpi << "Wall Panel" << "Ch1" << -1
+                                << P{"SA \"Wall Panel\">1>1=O", "SA \"Wall Panel\">1>1=F"}
+                                << P{"SA \"Wall Panel\">1>1=O", "SA \"Wall Panel\">1>1=F"};
+    QTest::newRow("momentary taken off on the page") << gpi << "Wall Panel" << "Ch1" << 0
+                                                     << P{"SA \"Wall Panel\">1>1=O"} << P{"SA \"Wall Panel\">1>1=F"};
+    // A channel of a logic block (channel 1) pressed while off stays on after the release.
+    QTest::newRow("sendOthenF on a logic channel") << logic << "Wall Logic" << "Toggle Channel" << -1
+                                                   << P{"SA \"Wall Logic\">1>1=O", "SA \"Wall Logic\">1>1=F"}
+                                                   << P{"SA \"Wall Logic\">1>1=O", "SA \"Wall Logic\">1>1=F"};
+    // A pulse sequence: the new state on the press, its inverse on the release.
+    QTest::newRow("sequence") << logic << "Wall Logic" << "Set All" << -1
+                              << P{"SA \"Wall Logic\">1>5=O", "SA \"Wall Logic\">1>5=F"}
+                              << P{"SA \"Wall Logic\">1>5=O", "SA \"Wall Logic\">1>5=F"};
+    QTest::newRow("none") << input << "Door In" << "Ch1" << -1 << P{} << P{};
+}
+
+// Each action a design's buttons carry, from the project tree to the wire,
+// clicked as the user clicks; the page's Momentary box switches a channel
+// button between momentary and turn on or off.
+void TestEndToEnd::buttonActionsOnline()
+{
+    QFETCH(QByteArray, node);
+    QFETCH(QString, block);
+    QFETCH(QString, parameter);
+    QFETCH(int, momentaryBox);
+    QFETCH(QList<QByteArray>, first);
+    QFETCH(QList<QByteArray>, second);
+    DesignEditor editor;
+    DesignFixture design;
+    design.nodes.insert(1, node);
+    QVERIFY(editor.open(design));
+    CControl *pControl = editor.drop(block, parameter, 40, 40);
+    QVERIFY(pControl);
+    WWidget *pButton = pControl->findWidget(QStringLiteral("button"));
+    QVERIFY(pButton);
+    if (momentaryBox >= 0) {
+        // A double click selects it and brings the Properties tab with its page.
+        auto *pItem = qobject_cast<QQuickItem *>(pButton->widget());
+        QTest::mouseDClick(editor.view(), Qt::LeftButton, Qt::NoModifier,
+                           pItem->mapToScene(QPointF(pItem->width() / 2, pItem->height() / 2)).toPoint());
+        QCheckBox *pBox = nullptr;
+        QTRY_VERIFY((pBox = editor.pMain->mainWindow()->findChild<QCheckBox *>(
+                         QStringLiteral("m_pMomentaryCheckBox"))) && pBox->isVisibleTo(pBox->window()));
+        if (pBox->isChecked() != bool(momentaryBox))
+            QTest::mouseClick(pBox, Qt::LeftButton, Qt::NoModifier, QPoint(5, pBox->height() / 2));
+        QTRY_COMPARE(pButton->propertyValue(WidgetPropertyId::ButtonAction).toInt(), momentaryBox ? 2 : 0);
+    }
+
+    editor.goOnline(true);
+    QTRY_VERIFY_WITH_TIMEOUT(editor.rack.connectedCount() > 0, 10000);
+    editor.click(pButton);
+    QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SA "), first, 5000);
+    QTest::qWait(100);
+    QCOMPARE(editor.commandsStarting("SA "), first);
+    editor.rack.clearCommands();
+    editor.click(pButton);
+    QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SA "), second, 5000);
+    QTest::qWait(100);
+    QCOMPARE(editor.commandsStarting("SA "), second);
     editor.goOnline(false);
 }
 
