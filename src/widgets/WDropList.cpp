@@ -181,7 +181,9 @@ void WDropList::outputCurrentIndex(int index)
     m_nCurrentIndex = index;
     if (!m_pTransform || !m_pProtocol || !m_bOutputEnabled)
         return;
-    const int value = (parameterSetList && m_nIndex1ForQuery == 2) ? index + 1 : m_indexList.at(index);
+    // A parameter set goes by its own number, as its text link sends it: a
+    // set stands at different places in different lists.
+    const int value = m_indexList.at(index);
     m_pTransform->setValue(static_cast<unsigned int>(value));
     m_pProtocol->sendValue(m_pTransform);
 }
@@ -193,7 +195,7 @@ void WDropList::updateFromTransform()
     int value = 0;
     m_pTransform->replyValue(value);
     m_bOutputEnabled = false;
-    const int index = isParameterSetList() ? value - 1 : int(m_indexList.indexOf(value));
+    const int index = int(m_indexList.indexOf(value));
     m_nCurrentIndex = index;
     if (isPosition(index))
         showEntry(index);

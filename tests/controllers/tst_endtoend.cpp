@@ -205,6 +205,7 @@ private slots:
     void everyOpenGoesOnlineToTheProjectsAddresses();
     void groupControlsAddressTheirOwnGroup();
     void savedGroupKeepsItsNameAndGroup();
+    void parameterSetLinkAndListAgree_data();
     void parameterSetLinkAndListAgree();
     void meterOnAHiddenPanelStopsPolling();
     void buttonActionsOnline_data();
@@ -441,22 +442,43 @@ void TestEndToEnd::savedGroupKeepsItsNameAndGroup()
     editor.goOnline(false);
 }
 
+void TestEndToEnd::parameterSetLinkAndListAgree_data()
+{
+    QTest::addColumn<QByteArray>("dayId");
+    QTest::addColumn<QByteArray>("nightId");
+    QTest::addColumn<bool>("nightFirst");
+    QTest::newRow("numbered from 1, in list order") << QByteArray("1") << QByteArray("2") << false;
+    QTest::newRow("numbered from 1, listed the other way") << QByteArray("1") << QByteArray("2") << true;
+    QTest::newRow("numbered after other elements") << QByteArray("11") << QByteArray("12") << false;
+}
+
 // A text link for one set and the list of a parameter-set list select the
-// same set with the same number, and both show the set the processor reports.
+// same set with the same number, and both show the set the processor
+// reports. A set is in several lists at different places, so the number is
+// the set's own, from the design, not its place in a list.
 void TestEndToEnd::parameterSetLinkAndListAgree()
 {
+    QFETCH(QByteArray, dayId);
+    QFETCH(QByteArray, nightId);
+    QFETCH(bool, nightFirst);
     DesignEditor editor;
     DesignFixture design;
     const auto p = &DesignFixture::property;
-    design.parameterSets = "\t<ParameterSet id=\"1\">\r\n" + p("title", "Param Set.") + p("label", "Day")
+    design.parameterSets = "\t<ParameterSet id=\"" + dayId + "\">\r\n" + p("title", "Param Set.") + p("label", "Day")
                            + p("nodeID", "41") + "\t</ParameterSet>\r\n"
-                           + "\t<ParameterSet id=\"2\">\r\n" + p("title", "Param Set.") + p("label", "Night")
-                           + p("nodeID", "42") + "\t</ParameterSet>\r\n";
-    design.assignment.replace("<ParameterSet id=\"300\"/>", "<ParameterSet id=\"1\"/>");
-    design.assignment.replace("<ParameterSet id=\"301\"/>", "<ParameterSet id=\"2\"/>");
+                           + "\t<ParameterSet id=\"" + nightId + "\">\r\n" + p("title", "Param Set.")
+                           + p("label", "Night") + p("nodeID", "42") + "\t</ParameterSet>\r\n";
+    design.assignment.replace("<ParameterSet id=\"300\"/>", "<ParameterSet id=\"" + dayId + "\"/>");
+    design.assignment.replace("<ParameterSet id=\"301\"/>", "<ParameterSet id=\"" + nightId + "\"/>");
+    const QByteArray day = "<Assign targetID=\"" + dayId + "\"/>";
+    const QByteArray night = "<Assign targetID=\"" + nightId + "\"/>";
     design.assignment.replace("<Assign targetID=\"301\"/><Assign targetID=\"300\"/>",
-                              "<Assign targetID=\"1\"/><Assign targetID=\"2\"/>");
-    editor.rack.setAnswer("GS ", "S 2");
+                              nightFirst ? night + day : day + night);
+    const int dayNumber = dayId.toInt();
+    const int nightNumber = nightId.toInt();
+    const QByteArray daySet = "SS " + QByteArray::number(dayNumber, 16) + ' ';
+    const QByteArray nightSet = "SS " + QByteArray::number(nightNumber, 16) + ' ';
+    editor.rack.setAnswer("GS ", "S " + QByteArray::number(nightNumber, 16));
     QVERIFY(editor.open(design));
     CControl *pDayLink = editor.drop(QStringLiteral("ParameterSets"), QStringLiteral("Day"), 20, 20);
     CControl *pNightLink = editor.drop(QStringLiteral("ParameterSets"), QStringLiteral("Night"), 20, 100);
@@ -469,23 +491,23 @@ void TestEndToEnd::parameterSetLinkAndListAgree()
 
     editor.goOnline(true);
     QTRY_VERIFY_WITH_TIMEOUT(editor.rack.connectedCount() > 0, 10000);
-    // The processor reports set 2: Night is lit and the list shows Night.
-    QTRY_COMPARE_WITH_TIMEOUT(pNight->widgetProperty("current").toInt(), 2, 10000);
-    QCOMPARE(pNight->widgetProperty("index").toInt(), 2);
-    QCOMPARE(pDay->widgetProperty("index").toInt(), 1);
+    // The processor reports Night: Night is lit and the list shows Night.
+    QTRY_COMPARE_WITH_TIMEOUT(pNight->widgetProperty("current").toInt(), nightNumber, 10000);
+    QCOMPARE(pNight->widgetProperty("index").toInt(), nightNumber);
+    QCOMPARE(pDay->widgetProperty("index").toInt(), dayNumber);
     QTRY_COMPARE_WITH_TIMEOUT(pChoice->widgetProperty("currentText").toString(), QStringLiteral("Night"), 10000);
 
+    const int dayEntry = nightFirst ? 1 : 0;
     editor.click(pDay);
     QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SS ").size(), 1, 10000);
-    QVERIFY(editor.choose(pChoice, 0));
+    QVERIFY(editor.choose(pChoice, dayEntry));
     QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SS ").size(), 2, 10000);
-    QVERIFY(editor.choose(pChoice, 1));
+    QVERIFY(editor.choose(pChoice, 1 - dayEntry));
     QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SS ").size(), 3, 10000);
     editor.click(pNight);
     QTRY_COMPARE_WITH_TIMEOUT(editor.commandsStarting("SS ").size(), 4, 10000);
     // Day by link, Day and Night by list, Night by link.
-    QCOMPARE(editor.commandsStarting("SS "),
-             (QList<QByteArray>{"SS 1 ", "SS 1 ", "SS 2 ", "SS 2 "}));
+    QCOMPARE(editor.commandsStarting("SS "), (QList<QByteArray>{daySet, daySet, nightSet, nightSet}));
     editor.goOnline(false);
 }
 
