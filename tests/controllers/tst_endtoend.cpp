@@ -81,8 +81,7 @@ QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
 // from the project tree as the user drags them.
 struct DesignEditor
 {
-    explicit DesignEditor(FakeProcessorServer::Mode mode = FakeProcessorServer::Polling)
-        : rack(mode)
+    DesignEditor()
     {
         QSettings(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0")).clear();
         DMessageBox::setResponder([](const QString &, const QString &text) {
