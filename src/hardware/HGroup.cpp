@@ -71,6 +71,10 @@ bool HGroup::initNode()
     const qsizetype typeNumber = types.indexOf(m_sGroupType);
     if (typeNumber >= 0)
         m_sTypeNum = QString::number(typeNumber);
+    // The group commands address a group by its number in the design file,
+    // the id of its element; a control dropped from the group takes it.
+    if (m_nIndex == 0)
+        m_nIndex = m_sId.toInt();
     return true;
 }
 

@@ -21,6 +21,11 @@ bool HParameterSet::initNode()
     m_sTitle.remove(QLatin1Char('.'));
     m_sTitle.remove(QLatin1Char(' '));
     m_sTypeNum = QStringLiteral("0");
+    // The processor knows a set by its number in the design file, the id of
+    // its element, as the parameter-set lists name their members; a link to
+    // the set sends it and lights when the processor reports it.
+    if (m_nIndex == 0)
+        m_nIndex = m_sId.toInt();
     return true;
 }
 

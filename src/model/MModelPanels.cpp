@@ -300,7 +300,8 @@ CControl *MModel::createPanelForNode(const QString &templatePath, CControl *pSce
     pSceneComposite->addChild(pPanel);
     pPanel->setKind(QStringLiteral("Panel"));
     pPanel->setPanelType(QString());
-    if (templatePath.contains(QLatin1String("DizoZU")))
+    // A panel of bound controls is worth going online for, as a dropped control is.
+    if (templatePath.contains(QLatin1String("DizoZU")) || pPanel->boundCount() > 0)
         emit enableConnection(true);
     return pPanel;
 }

@@ -501,6 +501,17 @@ QString WButton::substituteText(const QString &source, bool onText) const
     return text;
 }
 
+// A logic block counts its channels as its logic count, a logic input or
+// output as its action count; a block that gives neither offers eight.
+int WButton::channelCount() const
+{
+    if (m_pNode && m_pNode->logicCount() > 0)
+        return m_pNode->logicCount();
+    if (m_pNode && m_pNode->actionCount() > 0)
+        return m_pNode->actionCount();
+    return DefaultChannelCount;
+}
+
 void WButton::changeChannel(const QString &channel)
 {
     const QString oldMark = QStringLiteral("Ch") + m_channel;
@@ -672,7 +683,7 @@ QVariant WButton::propertyValue(WidgetPropertyId::Type id) const
     case WidgetPropertyId::CurrentTab:
         return m_nCurrentTab;
     case WidgetPropertyId::ChannelCount:
-        return m_pNode ? m_pNode->logicCount() : 8;
+        return channelCount();
     case WidgetPropertyId::ShowTurnOnOrOff:
         return m_nOffIndex >= 0 && m_nOnIndex >= 0;
     case WidgetPropertyId::ImageSetCategory:

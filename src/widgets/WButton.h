@@ -39,6 +39,8 @@ public:
     // Milliseconds a pulse stays visible, and replies are ignored after a press.
     static constexpr int PulseTime = 200;
     static constexpr int HoldTime = 1000;
+    // Channels offered for a channel button whose block gives no count.
+    static constexpr int DefaultChannelCount = 8;
 
     explicit WButton(QQuickItem *pParent = nullptr);
     ~WButton() override;
@@ -67,6 +69,8 @@ public:
     QString buttonTypeName() const;
     // The channel text as a number; 0 (with a warning) when it is not one.
     int channelNumber() const;
+    // The channels of the bound block (the Channel field's range).
+    int channelCount() const;
     void setContentMode(const QString &text);
     QString contentMode() const;
 

@@ -181,7 +181,9 @@ void WDropList::outputCurrentIndex(int index)
     m_nCurrentIndex = index;
     if (!m_pTransform || !m_pProtocol || !m_bOutputEnabled)
         return;
-    const int value = (parameterSetList && m_nIndex1ForQuery == 2) ? index + 1 : m_indexList.at(index);
+    // A parameter set goes by its own number, as its text link sends it: a
+    // set stands at different places in different lists.
+    const int value = m_indexList.at(index);
     m_pTransform->setValue(static_cast<unsigned int>(value));
     m_pProtocol->sendValue(m_pTransform);
 }
@@ -193,7 +195,7 @@ void WDropList::updateFromTransform()
     int value = 0;
     m_pTransform->replyValue(value);
     m_bOutputEnabled = false;
-    const int index = isParameterSetList() ? value - 1 : int(m_indexList.indexOf(value));
+    const int index = int(m_indexList.indexOf(value));
     m_nCurrentIndex = index;
     if (isPosition(index))
         showEntry(index);
@@ -294,9 +296,8 @@ void WDropList::buildFromGroup()
         m_itemList.append(entry);
         m_indexList.append(int(m_itemList.size()));
     }
-    HNode *pParent = pGroup->parentNode();
-    if (HNode *pTarget = pParent ? pParent->findById(pGroup->targetId()) : nullptr)
-        pGroup->setLabel(pTarget->label());
+    // The group keeps the name the design gave it: the control is bound to
+    // the group, and a save writes that name as the control's block.
 }
 
 void WDropList::buildFromLabels()

@@ -80,8 +80,10 @@ void WMeter::onGetStatusTimerTimeout()
 void WMeter::onOnlineStateChanged(bool online)
 {
     if (online) {
-        m_source.pollTimer().start();
         m_bOnline = true;
+        // A meter on a panel not on show waits until it is shown.
+        if (widgetProperty("visible").toBool())
+            m_source.pollTimer().start();
         return;
     }
     // The poll timer runs on: polls send nothing while the protocol is offline.

@@ -317,6 +317,10 @@ void WSlider::updateFromTransform()
 {
     if (!m_pTransform)
         return;
+    // A move of the user's waits for its send: what comes in now is older.
+    // Placing it would have QML cancel the send and leave the knob behind.
+    if (m_fPendingValue != NothingPending)
+        return;
     float reply = 0.0f;
     m_pTransform->replyValue(reply);
     float position = reply / m_fStep;

@@ -353,9 +353,9 @@ void XControlHandler::resolveNode(const QString &connection)
     HNode *pNode = pProcessor ? findOrAddNode(pProcessor) : nullptr;
     if (!pNode)
         return;
+    // A selector group found by its ID keeps the design's name, even when an
+    // older save wrote its target's name as the block.
     m_pActiveControl->setNode(pNode);
-    if (pNode->title() == QLatin1String("Group") && pNode->typeNum() == QLatin1String("3"))
-        pNode->setLabel(m_sBlockName);
     pNode->setChecked(true);
     pNode->initNode();
 }

@@ -1,6 +1,10 @@
 #include "dialogs/DPropDialog.h"
+#include "model/CAttributes.h"
+#include "model/CControl.h"
+#include "support/BoundWidgetFixture.h"
 #include "support/PropPageFixture.h"
 #include "support/TestMain.h"
+#include "transforms/TTransform.h"
 #include "widgets/WWidget.h"
 
 #include <QAbstractButton>
@@ -8,6 +12,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QXmlAttributes>
 #include <QtTest>
 
 // The button page on a button of a panel that is part of the document,
@@ -27,6 +32,8 @@ private slots:
     void modeEnablesTabsAndFields_data();
     void modeEnablesTabsAndFields();
     void channelOnlyWithChannels();
+    void channelRangeIsTheBlocksChannels_data();
+    void channelRangeIsTheBlocksChannels();
     void momentaryOnlyForItsCategory();
     void tabSwitchIsAnUndoStep();
     void reopeningOnAStoredTabChangesNothing_data();
@@ -257,6 +264,55 @@ void TestDPropButtonDialog::channelOnlyWithChannels()
     QCOMPARE(pSpin->maximum(), 8);
     QVERIFY(!fx.spin(QStringLiteral("m_pChannelSpinBox"), 9));
     QCOMPARE(fx.undoCount(), 0);
+}
+
+void TestDPropButtonDialog::channelRangeIsTheBlocksChannels_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("countProperty");
+    QTest::addColumn<int>("channels");
+    QTest::newRow("logic block") << "Logic" << "controlCount" << 16;
+    QTest::newRow("logic input") << "Logic Input 1" << "controlCount" << 4;
+    QTest::newRow("logic output") << "Logic Output 1" << "actionCount" << 4;
+}
+
+// A channel button of a design's block shows its channel within the block's
+// channels and drives the one the user types.
+void TestDPropButtonDialog::channelRangeIsTheBlocksChannels()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, countProperty);
+    QFETCH(int, channels);
+    auto *pNode = new FakeNode(QStringLiteral("Blocks"), QStringLiteral("Wall Buttons"));
+    // As the design file gives them: the title first, then the count.
+    for (const auto &property : {std::pair<QString, QString>{QStringLiteral("title"), title},
+                                 {countProperty, QString::number(channels)}}) {
+        QXmlAttributes attributes;
+        attributes.append(QStringLiteral("name"), QString(), QStringLiteral("name"), property.first);
+        attributes.append(QStringLiteral("value"), QString(), QStringLiteral("value"), property.second);
+        pNode->parseAttributes(attributes);
+    }
+    Settings binding = BoundWidgetFixture::letters(QStringLiteral("F,O"));
+    binding.append({{"struct", "2"}, {"index1", "1"}, {"index2", "2"}});
+    BoundWidgetFixture bound(QStringLiteral("button"),
+                             {{"x", "10"}, {"y", "20"}, {"width", "80"}, {"height", "40"},
+                              {"buttonType", "logicChannel"}, {"channel", "2"}, {"action", "alternating"},
+                              {"ontext", "*Channel*"}, {"offtext", "*Channel*"}},
+                             binding, QStringLiteral("list"), pNode, QStringLiteral("Ch2"), QStringLiteral("Button"));
+    PropPageFixture fx(bound.fx);
+    QVERIFY(fx.open(bound.widget));
+    auto *pSpin = fx.field<QSpinBox>(QStringLiteral("m_pChannelSpinBox"));
+    QVERIFY(pSpin && fx.isVisible(QStringLiteral("m_pChannelSpinBox")));
+    QCOMPARE(pSpin->minimum(), 1);
+    QCOMPARE(pSpin->maximum(), channels);
+    QCOMPARE(pSpin->value(), 2);
+
+    QVERIFY(fx.spin(QStringLiteral("m_pChannelSpinBox"), 3));
+    QCOMPARE(bound.widget->propertyValue(WidgetPropertyId::Channel).toString(), QStringLiteral("3"));
+    QCOMPARE(bound.widget->propertyValue(WidgetPropertyId::TextOn).toString(), QStringLiteral("Ch3"));
+    QCOMPARE(bound.transform()->attributes()->index2(), 3);
+    QCOMPARE(fx.undoCount(), 1);
+    QVERIFY(!fx.spin(QStringLiteral("m_pChannelSpinBox"), channels + 1));
 }
 
 void TestDPropButtonDialog::momentaryOnlyForItsCategory()

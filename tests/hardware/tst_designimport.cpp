@@ -82,6 +82,8 @@ class TestDesignImport : public QObject
 private slots:
     void importBuildsEveryNodeKind();
     void importedNodesCarryTheirProperties();
+    void groupsAndSetsAreNumberedAsTheDesign_data();
+    void groupsAndSetsAreNumberedAsTheDesign();
     void importBuildsProjectTree();
     void reimportRelabelsRenamedRoom();
     void reimportRemovesDroppedBlockOnce();
@@ -226,6 +228,39 @@ void TestDesignImport::importedNodesCarryTheirProperties()
     QCOMPARE(pList->title(), QStringLiteral("PSetList"));
     QCOMPARE(pList->setIds(), (QList<int>{301, 300}));
     QCOMPARE(pList->setNames(), (QStringList{"Morning", "Evening"}));
+}
+
+void TestDesignImport::groupsAndSetsAreNumberedAsTheDesign_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QByteArray>("indexProperty");
+    QTest::addColumn<int>("number");
+    QTest::newRow("group by its id") << "All Level" << QByteArray() << 100;
+    QTest::newRow("selector group by its id") << "Source Pick" << QByteArray() << 102;
+    QTest::newRow("set by its id") << "Evening" << QByteArray() << 300;
+    QTest::newRow("set with an index of its own") << "Evening" << QByteArray("4") << 4;
+}
+
+// The commands that select a group or a parameter set carry its number in
+// the design, which a re-import keeps.
+void TestDesignImport::groupsAndSetsAreNumberedAsTheDesign()
+{
+    QFETCH(QString, label);
+    QFETCH(QByteArray, indexProperty);
+    QFETCH(int, number);
+    DesignFixture design;
+    if (!indexProperty.isEmpty()) {
+        const QByteArray labelProperty = DesignFixture::property("label", label.toLatin1());
+        design.parameterSets.replace(labelProperty, labelProperty + DesignFixture::property("index", indexProperty));
+    }
+    HRoot root;
+    QVERIFY(import(root, design, false));
+    HNode *pNode = byLabel(&root, label);
+    QVERIFY(pNode);
+    QCOMPARE(pNode->index(), number);
+    QVERIFY(import(root, design, true));
+    QCOMPARE(byLabel(&root, label), pNode);
+    QCOMPARE(pNode->index(), number);
 }
 
 void TestDesignImport::importBuildsProjectTree()

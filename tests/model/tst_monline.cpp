@@ -29,6 +29,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -106,6 +107,7 @@ private slots:
     void pausingOfflineStartsNothing();
     void faderRoundTrip_data();
     void faderRoundTrip();
+    void faderMoveWinsOverAPushInItsWindow();
 
     // indicator
     void indicatorColours_data();
@@ -374,6 +376,62 @@ void TestMOnline::faderRoundTrip()
     QVERIFY(pChassis->protocol()->sendValue(pControl->transform()));
     QVERIFY(!f.model()->isPollEnabled());
     QVERIFY(!f.panel()->isPollActive());
+}
+
+// In subscription mode the processor pushes its value whenever it likes; one
+// that lands between the user's move and its delayed send must not swallow
+// the move, nor be sent back.
+void TestMOnline::faderMoveWinsOverAPushInItsWindow()
+{
+    OnlineFixture f;
+    HChassis *pChassis = f.processor(QStringLiteral("Rack"), true, FakeProcessorServer::Subscription);
+    FakeProcessorServer *pServer = f.server(pChassis);
+    const QByteArray query("GA\"Zone 1\">3");
+    auto *pControl = new CControl;
+    pControl->setKind(QStringLiteral("Control"));
+    pControl->setName(QStringLiteral("Level"));
+    pControl->setType(QStringLiteral("Slider"));
+    pControl->setNode(f.block(pChassis, QStringLiteral("Zone 1")));
+    for (const auto &attribute : FaderFixture::range("-60", "12", "0.5"))
+        pControl->setAttribute(QStringLiteral("range"), attribute.first, attribute.second);
+    pControl->setAttribute(QStringLiteral("range"), QStringLiteral("index1"), QStringLiteral("3"));
+    pControl->setAttribute(QStringLiteral("range"), QStringLiteral("transform"), QStringLiteral("strV"));
+    pControl->updateFractionDigits();
+    f.panel()->addChild(pControl);
+    pControl->setContextObject(f.model());
+    const FaderFixture::Widgets widgets = FaderFixture::readTemplate(pControl, QStringLiteral("*LABEL*"));
+    QVERIFY(widgets.fader && widgets.text);
+    // Whether each value that came in found the user's move still waiting.
+    QList<bool> arrivedWhilePending;
+    QObject::connect(pControl->transform(), &TTransform::replyValueReady, widgets.fader,
+                     [&] { arrivedWhilePending.append(widgets.fader->isSendPending()); });
+
+    f.goOnline(true);
+    QTRY_COMPARE(pServer->commandCount("SUB \"" + query + '"'), 1);
+    pServer->push(query + "=-20.0");
+    QTRY_COMPARE(widgets.fader->widgetProperty("value").toInt(), -40);
+
+    // The next push is on the wire before the move; it is read at once,
+    // well inside the send delay.
+    pServer->push(query + "=-30.0");
+    QThread::msleep(2 * WSlider::SendDelay);
+    QVERIFY(FaderFixture::dragKnob(widgets.fader, -12));
+    QTRY_COMPARE(pServer->commandCount("SA \"Zone 1\">3=-6.0"), 1);
+    QCOMPARE(arrivedWhilePending, (QList<bool>{false, true}));
+    QTest::qWait(10 * WSlider::SendDelay);
+    QCOMPARE(widgets.fader->widgetProperty("value").toInt(), -12);
+    QCOMPARE(widgets.text->text(), QStringLiteral("-6.0"));
+    int sets = 0;
+    for (const QByteArray &command : pServer->commands())
+        sets += command.startsWith("SA") ? 1 : 0;
+    QCOMPARE(sets, 1);
+
+    // The processor's echo of the move is shown and not sent back.
+    pServer->push(query + "=-6.0");
+    QTRY_COMPARE(arrivedWhilePending.size(), 3);
+    QTest::qWait(10 * WSlider::SendDelay);
+    QCOMPARE(widgets.fader->widgetProperty("value").toInt(), -12);
+    QCOMPARE(pServer->commandCount("SA \"Zone 1\">3=-6.0"), 1);
 }
 
 // ---------------------------------------------------------------- indicator

@@ -70,6 +70,21 @@ void FaderFixture::drag(const QList<int> &positions)
     }
 }
 
+bool FaderFixture::dragKnob(WSlider *pFader, int position)
+{
+    QObject *pDragArea = nullptr;
+    for (QObject *pChild : pFader->widget()->findChildren<QObject *>()) {
+        if (pChild->property("dragging").isValid() && pChild->property("grabOffset").isValid())
+            pDragArea = pChild;
+    }
+    if (!pDragArea)
+        return false;
+    pDragArea->setProperty("dragging", true);
+    pFader->widget()->setProperty("value", position);
+    pDragArea->setProperty("dragging", false);
+    return true;
+}
+
 int FaderFixture::position() const
 {
     return fader->widgetProperty("value").toInt();

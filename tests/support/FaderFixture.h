@@ -41,6 +41,9 @@ public:
 
     // As QML does during a drag: each new position after "send needed".
     void drag(const QList<int> &positions);
+    // The user's drag in the fader's QML: the knob moved to the position
+    // while pressed, then let go.
+    static bool dragKnob(WSlider *pFader, int position);
     // The knob position in QML.
     int position() const;
     // The value text shown.

@@ -62,8 +62,11 @@ void FakeProcessorServer::push(const QByteArray &line)
 void FakeProcessorServer::sendRaw(const QByteArray &bytes)
 {
     for (const QPointer<QTcpSocket> &client : std::as_const(m_lClients)) {
-        if (client && client->state() == QAbstractSocket::ConnectedState)
+        if (client && client->state() == QAbstractSocket::ConnectedState) {
             client->write(bytes);
+            // On its way now, so a test can time it against the editor's timers.
+            client->flush();
+        }
     }
 }
 

@@ -940,7 +940,8 @@ void TestWButton::propertyIds()
     QCOMPARE(pButton->propertyValue(WidgetPropertyId::ShowTurnOnOrOff).toBool(), onOff);
     QCOMPARE(pButton->propertyValue(WidgetPropertyId::HasChannels).toBool(), true);
     QCOMPARE(pButton->propertyValue(WidgetPropertyId::ImageSetCategory).toInt(), int(WButton::LogicChannel));
-    QCOMPARE(pButton->propertyValue(WidgetPropertyId::ChannelCount).toInt(), 0);
+    // A block that gives no count still offers channels to choose from.
+    QCOMPARE(pButton->propertyValue(WidgetPropertyId::ChannelCount).toInt(), int(WButton::DefaultChannelCount));
     // Read-only ids change nothing.
     pButton->setPropertyValue(WidgetPropertyId::ImageSetCategory, 3);
     QCOMPARE(pButton->buttonType(), int(WButton::LogicChannel));

@@ -356,7 +356,8 @@ void TestWDropList::groupEntries()
     QCOMPARE(pList->itemList(), (QStringList{"Mic", "Music"}));
     QCOMPARE(pList->indexList(), (QList<int>{1, 2}));
     QCOMPARE(pList->widgetProperty("model").toStringList(), (QStringList{"Mic", "Music"}));
-    QCOMPARE(pGroup->label(), QStringLiteral("Source Selector"));
+    // The list names the entries; the group keeps its own name.
+    QCOMPARE(pGroup->label(), QStringLiteral("Group 1"));
     fx.panel()->clear();
 }
 
@@ -375,8 +376,10 @@ void TestWDropList::choosing_data()
     QTest::newRow("fewer values than texts")
         << false << Settings{{"msg", "A,B,C"}, {"index", "5,7"}} << QList<int>{2} << QStringList() << -1;
     const Settings sets = {{"node", "ItemAndIndexes"}, {"index1ForQuery", "2"}};
-    QTest::newRow("set list sends position + 1") << true << sets << QList<int>{2, 0} << QStringList{"3", "1"} << 0;
-    QTest::newRow("set list resends") << true << sets << QList<int>{1, 1} << QStringList{"2", "2"} << 1;
+    // Each set by its own number, whatever its place in the list.
+    QTest::newRow("set list sends the set's number") << true << sets << QList<int>{2, 0} << QStringList{"9", "0"}
+                                                     << 0;
+    QTest::newRow("set list resends") << true << sets << QList<int>{1, 1} << QStringList{"4", "4"} << 1;
     QTest::newRow("set list by id") << true << Settings{{"node", "ItemAndIndexes"}} << QList<int>{2}
                                     << QStringList{"9"} << 2;
 }
@@ -404,8 +407,8 @@ void TestWDropList::valueBack_data()
 
     QTest::newRow("value found") << false << QStringList{"7"} << 1 << "B";
     QTest::newRow("value not in the list keeps the text") << false << QStringList{"7", "8"} << -1 << "B";
-    QTest::newRow("set list by position") << true << QStringList{"2"} << 1 << "Night";
-    QTest::newRow("set list outside") << true << QStringList{"3", "0"} << -1 << "Party";
+    QTest::newRow("set list by the set's number") << true << QStringList{"4"} << 1 << "Night";
+    QTest::newRow("set list, number of no set") << true << QStringList{"9", "3"} << -1 << "Party";
 }
 
 // A value that comes back is shown and never sent back.
@@ -483,7 +486,7 @@ void TestWDropList::reloadOfTheDesign()
 {
     FakeListNode *pNode = parameterSetList();
     DropListFixture f(Settings{{"node", "ItemAndIndexes"}}, pNode);
-    f.transform()->deliverReply(QStringLiteral("2"));
+    f.transform()->deliverReply(QStringLiteral("4")); // Night's number
     QCOMPARE(f.shownText(), QStringLiteral("Night"));
     emit pNode->labelChangedByReload(QStringLiteral("Night"), QStringLiteral("Late"));
     QCOMPARE(f.list->itemList(), (QStringList{"Day", "Late", "Party"}));

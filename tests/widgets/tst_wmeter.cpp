@@ -28,8 +28,9 @@ const double SecondStop = 0.233;
 const double ThirdStop = 0.1;
 
 // A meter read from settings into control "Mic 3", bound to node "Lobby Mic"
-// (title and type number chosen), a value transform and a recording protocol.
-// Unbound, it has neither node, transform nor protocol.
+// (title and type number chosen), a value transform and a recording protocol,
+// shown as on the panel on show. Unbound, it has neither node, transform nor
+// protocol.
 struct Meter
 {
     explicit Meter(const Settings &settings = {{"x", "0"}}, const QString &title = QStringLiteral("Input 1"),
@@ -49,6 +50,8 @@ struct Meter
             meter->setTransform(&transform);
             meter->setProtocol(&protocol);
         }
+        if (meter)
+            meter->setWidgetVisible(true);
     }
 
     void reply(double level) { transform.deliverReply(QString::number(level)); }
@@ -312,6 +315,16 @@ void TestWMeter::visibilityStartsAndStopsPolling()
     QCOMPARE(m.protocol.meterRequests().size(), 1);
     QVERIFY(m.meter->source().pollTimer().isActive());
     QVERIFY(m.meter->widgetProperty("visible").toBool());
+
+    // Online again while hidden: it waits until it is shown.
+    emit m.protocol.onlineStateChanged(false);
+    m.meter->setWidgetVisible(false);
+    m.goOnline();
+    QVERIFY(!m.meter->source().pollTimer().isActive());
+    m.protocol.clear();
+    m.meter->setWidgetVisible(true);
+    QCOMPARE(m.protocol.meterRequests().size(), 1);
+    QVERIFY(m.meter->source().pollTimer().isActive());
 }
 
 void TestWMeter::offlineUnlights()

@@ -83,6 +83,8 @@ private slots:
     void replyIsClampedToTheRange();
     void subscribedReplyClearsSendNeeded();
     void replyDuringADragIsNotSentBack();
+    void valueInsideTheSendDelayKeepsTheMove_data();
+    void valueInsideTheSendDelayKeepsTheMove();
     void linkedValueMovesTheKnobOnce();
 
     // set-up, range and limits
@@ -262,6 +264,50 @@ void TestWSlider::replyDuringADragIsNotSentBack()
 
 // The value text tells the fader of a typed value; the fader moves once and
 // the ring of links ends at its source.
+void TestWSlider::valueInsideTheSendDelayKeepsTheMove_data()
+{
+    QTest::addColumn<bool>("subscribed");
+    QTest::addColumn<bool>("released");
+    QTest::newRow("pushed while dragging") << true << false;
+    QTest::newRow("pushed after the release") << true << true;
+    QTest::newRow("polled while dragging") << false << false;
+    QTest::newRow("polled after the release") << false << true;
+}
+
+// A value from the device that comes in while the user's move waits for its
+// send is older than the move: the move goes out once and the knob stays.
+void TestWSlider::valueInsideTheSendDelayKeepsTheMove()
+{
+    QFETCH(bool, subscribed);
+    QFETCH(bool, released);
+    Fader f(range("-60", "12", "0.5"));
+    f.protocol.setSubscribed(subscribed);
+    QObject *pDragArea = nullptr;
+    for (QObject *pChild : f.fader->widget()->findChildren<QObject *>()) {
+        if (pChild->property("dragging").isValid() && pChild->property("grabOffset").isValid())
+            pDragArea = pChild;
+    }
+    QVERIFY(pDragArea);
+    pDragArea->setProperty("dragging", true);
+    f.fader->widget()->setProperty("value", 6);
+    if (released)
+        pDragArea->setProperty("dragging", false);
+    QVERIFY(f.fader->isSendPending());
+    f.control->transform()->deliverReply(QStringLiteral("-20"));
+
+    QTRY_COMPARE(f.protocol.sentTexts(), QStringList{QStringLiteral("3.0")});
+    letDelaysPass();
+    QCOMPARE(f.protocol.sentTexts(), QStringList{QStringLiteral("3.0")});
+    QCOMPARE(f.position(), 6);
+    QCOMPARE(f.shownText(), QStringLiteral("3.0"));
+    QCOMPARE(f.fader->lastValue(), 3.0f);
+    // The next value from the device moves the knob again, without echo.
+    f.control->transform()->deliverReply(QStringLiteral("-20"));
+    QCOMPARE(f.position(), -40);
+    letDelaysPass();
+    QCOMPARE(f.protocol.sentTexts().size(), 1);
+}
+
 void TestWSlider::linkedValueMovesTheKnobOnce()
 {
     Fader f(range("-60", "12", "0.5"));

@@ -1,6 +1,7 @@
 #include "hardware/HBlock.h"
 #include "hardware/HChassis.h"
 #include "hardware/HComposite.h"
+#include "hardware/HGroup.h"
 #include "model/CCanvas.h"
 #include "model/CComposite.h"
 #include "model/CControl.h"
@@ -266,6 +267,7 @@ private slots:
     void missingProcessorByLabelIsAddedWithThatLabel();
     void missingBlockIsAddedUnderItsProcessor();
     void controlNamingNoProcessorStaysUnbound();
+    void selectorGroupKeepsItsDesignName();
 
     void findChassis_data();
     void findChassis();
@@ -505,6 +507,30 @@ void TestXControlHandler::missingBlockIsAddedUnderItsProcessor()
     QCOMPARE(pBlock->label(), QStringLiteral("Gain 1"));
     QCOMPARE(reader.control(0, 0, 0)->node(), pBlock);
     QVERIFY(pBlock->hasFlags(HNode::FlagSelected));
+}
+
+// Earlier saves wrote a selector group's target as its block; the group,
+// found by its ID, stays bound and keeps the name the design gave it.
+void TestXControlHandler::selectorGroupKeepsItsDesignName()
+{
+    Design design;
+    auto *pGroup = new HGroup;
+    pGroup->setTitle(QStringLiteral("Group"));
+    pGroup->setLabel(QStringLiteral("Source"));
+    pGroup->setTypeNum(QStringLiteral("3"));
+    pGroup->setNodeId(10);
+    design.pRackA->addNode(pGroup);
+    Reader reader;
+    reader.handler.setHardwareRoot(&design.root);
+    QVERIFY(reader.parse(QByteArrayLiteral(
+        "<VMD><Scenes><Scene name=\"S\"><Panels><Panel name=\"Home\" type=\"custom\"><Controls>"
+        "<Control name=\"Selector\" type=\"DropList\"><block>BGM Select</block><nodeID>10</nodeID>"
+        "<nodeCategory>Groups</nodeCategory><connection>Chassis|||7</connection></Control>"
+        "</Controls></Panel></Panels></Scene></Scenes></VMD>")));
+
+    QCOMPARE(reader.control(0, 0, 0)->node(), pGroup);
+    QCOMPARE(pGroup->label(), QStringLiteral("Source"));
+    QCOMPARE(reader.control(0, 0, 0)->nodeName(), QStringLiteral("Source"));
 }
 
 void TestXControlHandler::controlNamingNoProcessorStaysUnbound()
