@@ -14,6 +14,7 @@
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
 #include "support/DialogDriver.h"
+#include "support/EditorFixture.h"
 #include "support/TestMain.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
@@ -42,26 +43,6 @@
 
 #include <cmath>
 #include <memory>
-
-namespace {
-
-// Depth first: the first item whose text is `text` and that drags as a control.
-QStandardItem *controlItem(VModel *pModel, QStandardItem *pParent, const QString &text)
-{
-    for (int row = 0; row < pParent->rowCount(); ++row) {
-        QStandardItem *pItem = pParent->child(row);
-        if (pItem->text() == text) {
-            std::unique_ptr<QMimeData> pData(pModel->mimeData({pItem->index()}));
-            if (pData->hasFormat(pModel->dragMimeType()))
-                return pItem;
-        }
-        if (QStandardItem *pFound = controlItem(pModel, pItem, text))
-            return pFound;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 namespace {
 
@@ -196,7 +177,7 @@ CControl *TestCanvasGestures::dropFromDesign(const QString &text, int x, int y, 
     DChooser::setResponder({});
     auto *pTree = qobject_cast<KTreeController *>(m_pModel->findController(ControllerId::ProjectTree));
     VModel *pItems = pTree ? pTree->itemModel() : nullptr;
-    QStandardItem *pItem = pItems ? controlItem(pItems, pItems->invisibleRootItem(), text) : nullptr;
+    QStandardItem *pItem = pItems ? EditorFixture::controlItem(pItems, pItems->invisibleRootItem(), text) : nullptr;
     if (!pItem)
         return nullptr;
     std::unique_ptr<QMimeData> pData(pItems->mimeData({pItem->index()}));

@@ -11,6 +11,7 @@
 #include "model/CControl.h"
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
+#include "support/EditorFixture.h"
 #include "support/FakeProcessorServer.h"
 #include "support/TestMain.h"
 #include "views/MainWindow.h"
@@ -33,22 +34,6 @@
 
 namespace {
 
-// Depth first: the first item whose text is `text` and that drags as a control.
-QStandardItem *controlItem(VModel *pModel, QStandardItem *pParent, const QString &text)
-{
-    for (int row = 0; row < pParent->rowCount(); ++row) {
-        QStandardItem *pItem = pParent->child(row);
-        if (pItem->text() == text) {
-            std::unique_ptr<QMimeData> pData(pModel->mimeData({pItem->index()}));
-            if (pData->hasFormat(pModel->dragMimeType()))
-                return pItem;
-        }
-        if (QStandardItem *pFound = controlItem(pModel, pItem, text))
-            return pFound;
-    }
-    return nullptr;
-}
-
 // The item `text` that drags as a control below the tree item `parentText`.
 QStandardItem *controlItemBelow(VModel *pModel, QStandardItem *pParent, const QString &parentText,
                                 const QString &text)
@@ -56,7 +41,7 @@ QStandardItem *controlItemBelow(VModel *pModel, QStandardItem *pParent, const QS
     for (int row = 0; row < pParent->rowCount(); ++row) {
         QStandardItem *pItem = pParent->child(row);
         if (pItem->text() == parentText) {
-            if (QStandardItem *pFound = controlItem(pModel, pItem, text))
+            if (QStandardItem *pFound = EditorFixture::controlItem(pModel, pItem, text))
                 return pFound;
         }
         if (QStandardItem *pFound = controlItemBelow(pModel, pItem, parentText, text))
@@ -260,7 +245,7 @@ void TestEndToEnd::importDropGoOnlineAndSend()
     auto *pTree = qobject_cast<KTreeController *>(pModel->findController(ControllerId::ProjectTree));
     QVERIFY(pTree && pTree->itemModel());
     VModel *pItems = pTree->itemModel();
-    QStandardItem *pItem = controlItem(pItems, pItems->invisibleRootItem(), QStringLiteral("Level"));
+    QStandardItem *pItem = EditorFixture::controlItem(pItems, pItems->invisibleRootItem(), QStringLiteral("Level"));
     QVERIFY(pItem);
     std::unique_ptr<QMimeData> pData(pItems->mimeData({pItem->index()}));
     const QString handle = QString::fromLatin1(pData->data(pItems->dragMimeType()));
@@ -335,7 +320,7 @@ void TestEndToEnd::everyOpenGoesOnlineToTheProjectsAddresses()
     pMain->action(ActionId::OpenDesign)->trigger();
     auto *pTree = qobject_cast<KTreeController *>(pModel->findController(ControllerId::ProjectTree));
     VModel *pItems = pTree->itemModel();
-    QStandardItem *pItem = controlItem(pItems, pItems->invisibleRootItem(), QStringLiteral("Level"));
+    QStandardItem *pItem = EditorFixture::controlItem(pItems, pItems->invisibleRootItem(), QStringLiteral("Level"));
     QVERIFY(pItem);
     std::unique_ptr<QMimeData> pData(pItems->mimeData({pItem->index()}));
     pModel->qmlInterface()->dropControl(pData->text(), QString::fromLatin1(pData->data(pItems->dragMimeType())),

@@ -38,22 +38,6 @@
 
 namespace {
 
-// Depth first: the first item whose text is `text` and that drags as a control.
-QStandardItem *controlItem(VModel *pModel, QStandardItem *pParent, const QString &text)
-{
-    for (int row = 0; row < pParent->rowCount(); ++row) {
-        QStandardItem *pItem = pParent->child(row);
-        if (pItem->text() == text) {
-            std::unique_ptr<QMimeData> pData(pModel->mimeData({pItem->index()}));
-            if (pData->hasFormat(pModel->dragMimeType()))
-                return pItem;
-        }
-        if (QStandardItem *pFound = controlItem(pModel, pItem, text))
-            return pFound;
-    }
-    return nullptr;
-}
-
 // Depth first: the first item whose text is `text`.
 QStandardItem *anyItem(QStandardItem *pParent, const QString &text)
 {
@@ -96,6 +80,21 @@ EditorFixture::~EditorFixture()
     m_pDir.reset();
     DChooser::setResponder({});
     DMessageBox::setResponder({});
+}
+
+QStandardItem *EditorFixture::controlItem(VModel *pModel, QStandardItem *pParent, const QString &text)
+{
+    for (int row = 0; row < pParent->rowCount(); ++row) {
+        QStandardItem *pItem = pParent->child(row);
+        if (pItem->text() == text) {
+            std::unique_ptr<QMimeData> pData(pModel->mimeData({pItem->index()}));
+            if (pData->hasFormat(pModel->dragMimeType()))
+                return pItem;
+        }
+        if (QStandardItem *pFound = controlItem(pModel, pItem, text))
+            return pFound;
+    }
+    return nullptr;
 }
 
 bool EditorFixture::isReady() const

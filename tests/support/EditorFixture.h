@@ -13,7 +13,9 @@ class KMainController;
 class KPropertiesController;
 class MModel;
 class QQuickView;
+class QStandardItem;
 class QTemporaryDir;
+class VModel;
 class WWidget;
 struct DesignFixture;
 
@@ -54,6 +56,8 @@ public:
     // Picks the skin in the canvas setup dialog from the Setup menu's action.
     bool setSkin(const QString &skin);
 
+    // Depth first below pParent: the first tree item of that text that drags as a control.
+    static QStandardItem *controlItem(VModel *pModel, QStandardItem *pParent, const QString &text);
     // The window point at those fractions of a widget's item.
     static QPoint windowPoint(const WWidget *pWidget, qreal fx, qreal fy);
     // The window point at those fractions of a control's bounds.
