@@ -407,7 +407,8 @@ void TestMOnline::faderMoveWinsOverAPushInItsWindow()
                      [&] { arrivedWhilePending.append(widgets.fader->isSendPending()); });
 
     f.goOnline(true);
-    QTRY_COMPARE(pServer->commandCount("SUB \"" + query + '"'), 1);
+    // A loaded machine may ask again before the first answer is read.
+    QTRY_VERIFY(pServer->commandCount("SUB \"" + query + '"') >= 1);
     pServer->push(query + "=-20.0");
     QTRY_COMPARE(widgets.fader->widgetProperty("value").toInt(), -40);
 
