@@ -16,6 +16,7 @@
 #include "support/DialogDriver.h"
 #include "support/EditorFixture.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "views/MainWindow.h"
 #include "views/VModel.h"
 #include "views/VProperties.h"
@@ -45,17 +46,6 @@
 #include <memory>
 
 namespace {
-
-QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
-{
-    for (QQuickItem *pChild : pRoot ? pRoot->childItems() : QList<QQuickItem *>()) {
-        if (pChild->objectName() == name)
-            return pChild;
-        if (QQuickItem *pFound = findItem(pChild, name))
-            return pFound;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -683,7 +673,7 @@ void TestCanvasGestures::pasteLandsInsideThePanel()
 // The importer reads the site's name; the canvas header shows it at once.
 void TestCanvasGestures::importShowsTheSiteName()
 {
-    QQuickItem *pTitle = findItem(view()->rootObject(), QStringLiteral("headerTitle"));
+    QQuickItem *pTitle = TestSupport::findItem(view()->rootObject(), QStringLiteral("headerTitle"));
     QVERIFY(pTitle);
     QCOMPARE(pTitle->property("text").toString(), QStringLiteral("SITE NAME"));
     const QString designPath = DesignFixture().write(m_pDir->path());
@@ -692,7 +682,7 @@ void TestCanvasGestures::importShowsTheSiteName()
     m_pMain->action(ActionId::OpenDesign)->trigger();
     DChooser::setResponder({});
     QCOMPARE(m_pModel->designFilePath(), designPath);
-    pTitle = findItem(view()->rootObject(), QStringLiteral("headerTitle"));
+    pTitle = TestSupport::findItem(view()->rootObject(), QStringLiteral("headerTitle"));
     QVERIFY(pTitle);
     QTRY_COMPARE(pTitle->property("text").toString(), QStringLiteral("Grand Hotel"));
 }
@@ -831,16 +821,16 @@ void TestCanvasGestures::setupDialogsClearTheSelection()
 void TestCanvasGestures::setupMenuShowsWholeEntries()
 {
     QQuickItem *pRoot = view()->rootObject();
-    QQuickItem *pButton = findItem(pRoot, QStringLiteral("setupButton"));
+    QQuickItem *pButton = TestSupport::findItem(pRoot, QStringLiteral("setupButton"));
     QVERIFY(pButton && pButton->isVisible());
     QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier,
                       pButton->mapToScene(QPointF(pButton->width() / 2, pButton->height() / 2)).toPoint());
-    QQuickItem *pMenu = findItem(pRoot, QStringLiteral("popupMenu"));
+    QQuickItem *pMenu = TestSupport::findItem(pRoot, QStringLiteral("popupMenu"));
     QVERIFY(pMenu);
     const QStringList entries = pMenu->property("model").toStringList();
     QVERIFY(entries.size() >= 3);
     for (int i = 0; i < entries.size(); ++i) {
-        QQuickItem *pEntry = findItem(pMenu, QStringLiteral("menuEntry%1").arg(i));
+        QQuickItem *pEntry = TestSupport::findItem(pMenu, QStringLiteral("menuEntry%1").arg(i));
         QVERIFY(pEntry);
         bool found = false;
         for (QQuickItem *pChild : pEntry->childItems()) {

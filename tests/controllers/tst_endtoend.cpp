@@ -51,12 +51,12 @@ QStandardItem *controlItemBelow(VModel *pModel, QStandardItem *pParent, const QS
 }
 
 // Depth first through the visual children: the item of that object name.
-QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
+QQuickItem *findVisibleItem(QQuickItem *pRoot, const QString &name)
 {
     for (QQuickItem *pChild : pRoot ? pRoot->childItems() : QList<QQuickItem *>()) {
         if (pChild->objectName() == name && pChild->isVisible())
             return pChild;
-        if (QQuickItem *pFound = findItem(pChild, name))
+        if (QQuickItem *pFound = findVisibleItem(pChild, name))
             return pFound;
     }
     return nullptr;
@@ -148,7 +148,7 @@ struct DesignEditor
         const QString name = QStringLiteral("listEntry") + QString::number(position);
         QQuickItem *pEntry = nullptr;
         QTest::qWaitFor([&] {
-            pEntry = findItem(view()->contentItem(), name);
+            pEntry = findVisibleItem(view()->contentItem(), name);
             return pEntry != nullptr;
         });
         if (!pEntry)

@@ -9,6 +9,7 @@
 #include "model/MModel.h"
 #include "support/RecordingController.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "views/MainWindow.h"
 #include "views/VTabBar.h"
 
@@ -26,11 +27,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<QSettings> appSettings()
-{
-    return std::make_unique<QSettings>(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0"));
-}
 
 // The entries of a menu or tool bar: texts, "|" for a separator, ">" and the title for a sub-menu.
 QStringList entries(const QList<QAction *> &actions)
@@ -126,7 +122,7 @@ private:
 
 void TestKMainController::init()
 {
-    appSettings()->clear();
+    TestSupport::appSettings()->clear();
     m_log.clear();
 }
 
@@ -349,7 +345,7 @@ void TestKMainController::levelAndMeterChoices()
     QFETCH(QString, levelChecked);
     QFETCH(QString, meterChecked);
     {
-        const auto pSettings = appSettings();
+        const auto pSettings = TestSupport::appSettings();
         if (level.isValid())
             pSettings->setValue(QStringLiteral("Level"), level);
         if (meter.isValid())
@@ -364,7 +360,7 @@ void TestKMainController::levelAndMeterChoices()
         QCOMPARE(pAction->isChecked(), text == levelChecked || text == meterChecked);
     }
     // Reading the choices writes nothing.
-    QCOMPARE(appSettings()->contains(QStringLiteral("Level")), level.isValid());
+    QCOMPARE(TestSupport::appSettings()->contains(QStringLiteral("Level")), level.isValid());
 }
 
 void TestKMainController::choicesAreExclusive()

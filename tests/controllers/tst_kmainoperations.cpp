@@ -62,11 +62,6 @@
 
 namespace {
 
-std::unique_ptr<QSettings> appSettings()
-{
-    return std::make_unique<QSettings>(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0"));
-}
-
 struct Asked
 {
     bool save = false;
@@ -161,7 +156,7 @@ void TestKMainOperations::initTestCase()
 
 void TestKMainOperations::init()
 {
-    appSettings()->clear();
+    TestSupport::appSettings()->clear();
     m_asked.clear();
     m_warnings.clear();
     m_openedUrls.clear();
@@ -498,7 +493,7 @@ void TestKMainOperations::receivedProjectOpensAsFileOpenDoes()
 {
     start();
     const QString folder = m_pDir->path() + QLatin1Char('/');
-    appSettings()->setValue(QStringLiteral("Path/Designs"), folder + QStringLiteral("received"));
+    TestSupport::appSettings()->setValue(QStringLiteral("Path/Designs"), folder + QStringLiteral("received"));
     auto *pCanvasView = qobject_cast<KQmlController *>(m_pModel->findController(ControllerId::Canvas));
     QVERIFY(pCanvasView);
     // The start-up canvas is 6" portrait: the project to receive.
@@ -909,7 +904,7 @@ void TestKMainOperations::canvasActionRunsTheSetupDialog()
     QCOMPARE(m_pMain->canvas()->deviceName(), pressOk ? device : before);
     if (pressOk) {
         QCOMPARE(m_pMain->canvas()->size(), 9.7f);
-        QCOMPARE(appSettings()->value(QStringLiteral("Canvas/device")).toString(), device);
+        QCOMPARE(TestSupport::appSettings()->value(QStringLiteral("Canvas/device")).toString(), device);
     }
 }
 
@@ -1002,7 +997,7 @@ void TestKMainOperations::levelAndMeterStoreTheChoice()
     QVERIFY(pChoice);
     pChoice->trigger();
     QVERIFY(pChoice->isChecked());
-    QCOMPARE(appSettings()->value(key).toString(), value);
+    QCOMPARE(TestSupport::appSettings()->value(key).toString(), value);
 }
 
 void TestKMainOperations::newAndOpenLeaveTheOldDesign_data()
@@ -1375,7 +1370,7 @@ void TestKMainOperations::everyActionDoesItsWork()
         QVERIFY(pAction->isChecked());
         const QHash<QString, QString> stored = {
             {"&Slider", "slider"}, {"&Button", "button"}, {"&Meter Bar", "bar"}, {"&Icon", "image"}};
-        QCOMPARE(appSettings()->value(level ? QStringLiteral("Level") : QStringLiteral("Meter")).toString(),
+        QCOMPARE(TestSupport::appSettings()->value(level ? QStringLiteral("Level") : QStringLiteral("Meter")).toString(),
                  stored.value(text));
     } else if (text == QLatin1String("&About Velmora Viviza builder...")) {
         pAction->trigger();

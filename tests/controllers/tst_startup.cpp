@@ -11,6 +11,7 @@
 #include "model/MModel.h"
 #include "support/DesignFixture.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "support/WarningCollector.h"
 #include "views/MainWindow.h"
 #include "views/VModeManager.h"
@@ -42,11 +43,6 @@
 
 namespace {
 
-std::unique_ptr<QSettings> appSettings()
-{
-    return std::make_unique<QSettings>(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0"));
-}
-
 // Every action of the menus, sub-menus included, without separators.
 QList<QAction *> menuActions(const QMenuBar *pMenuBar)
 {
@@ -70,20 +66,6 @@ QStringList texts(const QList<QAction *> &actions)
             result << pAction->text();
     }
     return result;
-}
-
-// Searches the visual tree as well: loaded rows are children of their loader's item.
-QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
-{
-    if (!pRoot)
-        return nullptr;
-    for (QQuickItem *pChild : pRoot->childItems()) {
-        if (pChild->objectName() == name)
-            return pChild;
-        if (QQuickItem *pFound = findItem(pChild, name))
-            return pFound;
-    }
-    return nullptr;
 }
 
 QStandardItem *topLevelItem(const QStandardItemModel *pModel, const QString &text)
@@ -168,7 +150,7 @@ void TestStartUp::initTestCase()
 
 void TestStartUp::init()
 {
-    appSettings()->clear();
+    TestSupport::appSettings()->clear();
     m_pWarnings = std::make_unique<WarningCollector>();
     start();
 }
@@ -329,13 +311,13 @@ void TestStartUp::canvasFrameHasItsRowsAndMenu()
 {
     QQuickItem *pRoot = qmlRoot();
     QVERIFY(pRoot);
-    QQuickItem *pToolBar = findItem(pRoot, QStringLiteral("toolBar"));
-    QQuickItem *pStatusBar = findItem(pRoot, QStringLiteral("statusBar"));
-    QQuickItem *pSceneMenu = findItem(pRoot, QStringLiteral("sceneMenu"));
+    QQuickItem *pToolBar = TestSupport::findItem(pRoot, QStringLiteral("toolBar"));
+    QQuickItem *pStatusBar = TestSupport::findItem(pRoot, QStringLiteral("statusBar"));
+    QQuickItem *pSceneMenu = TestSupport::findItem(pRoot, QStringLiteral("sceneMenu"));
     QVERIFY(pToolBar);
     QVERIFY(pStatusBar);
     QVERIFY(pSceneMenu);
-    QVERIFY(findItem(pRoot, QStringLiteral("controlArea")));
+    QVERIFY(TestSupport::findItem(pRoot, QStringLiteral("controlArea")));
     // The rows span the canvas, top and bottom, and show.
     QCOMPARE(pToolBar->width(), pRoot->width());
     QVERIFY(pToolBar->height() > 0);
@@ -428,8 +410,8 @@ void TestStartUp::screenshotOfTheEditor()
     // area's in the middle and the bottom row's at its left edge.
     const auto colourAt = [&](const char *name) { return QColor(m_pModel->qmlProperty(name).toString()).rgb(); };
     QQuickItem *pRoot = qmlRoot();
-    const QQuickItem *pToolBar = findItem(pRoot, QStringLiteral("toolBar"));
-    const QQuickItem *pStatusBar = findItem(pRoot, QStringLiteral("statusBar"));
+    const QQuickItem *pToolBar = TestSupport::findItem(pRoot, QStringLiteral("toolBar"));
+    const QQuickItem *pStatusBar = TestSupport::findItem(pRoot, QStringLiteral("statusBar"));
     QVERIFY(pToolBar && pStatusBar);
     QCOMPARE(canvas.pixel(1, 1), colourAt("toolBarColor"));
     QCOMPARE(canvas.pixel(canvas.width() / 2, canvas.height() / 2), colourAt("canvasColor"));

@@ -4,6 +4,7 @@
 #include "support/BoundWidgetFixture.h"
 #include "support/PropPageFixture.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "transforms/TTransform.h"
 #include "widgets/WWidget.h"
 
@@ -61,14 +62,6 @@ WWidget *addButton(PropPageFixture &fx, const Settings &settings = button())
     return fx.addWidget(QStringLiteral("Button"), QStringLiteral("button"), settings);
 }
 
-QStringList itemsOf(const QComboBox *pCombo)
-{
-    QStringList items;
-    for (int i = 0; pCombo && i < pCombo->count(); ++i)
-        items.append(pCombo->itemText(i));
-    return items;
-}
-
 } // namespace
 
 void TestDPropButtonDialog::form()
@@ -87,7 +80,7 @@ void TestDPropButtonDialog::form()
     QCOMPARE(pTabs->tabText(1), QStringLiteral("Text"));
     QCOMPARE(pTabs->tabText(2), QStringLiteral("Images"));
     QCOMPARE(pTabs->currentIndex(), 0);
-    QCOMPARE(itemsOf(fx.field<QComboBox>(QStringLiteral("m_pModeEdit"))),
+    QCOMPARE(TestSupport::itemsOf(fx.field<QComboBox>(QStringLiteral("m_pModeEdit"))),
              QStringList({"Text", "Image", "Text+Image"}));
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pXPosEdit"))->inputMask(), QStringLiteral("#000"));
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pHeightEdit"))->inputMask(), QStringLiteral("0000"));
@@ -162,7 +155,7 @@ void TestDPropButtonDialog::imageSetsOfEachCategory()
     QFETCH(QStringList, sets);
     PropPageFixture fx;
     QVERIFY(fx.open(addButton(fx, button(type))));
-    QCOMPARE(itemsOf(fx.field<QComboBox>(QStringLiteral("m_pImageSetComboBox"))), sets);
+    QCOMPARE(TestSupport::itemsOf(fx.field<QComboBox>(QStringLiteral("m_pImageSetComboBox"))), sets);
 }
 
 void TestDPropButtonDialog::rowsShownForCategoryAndSet_data()

@@ -2,6 +2,7 @@
 #include "support/BoundWidgetFixture.h"
 #include "support/PropPageFixture.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "widgets/WWidget.h"
 
 #include <QCheckBox>
@@ -74,14 +75,6 @@ WWidget *addDropList(PropPageFixture &fx, const Settings &settings = kDropList)
     return fx.addWidget(QStringLiteral("DropList"), QStringLiteral("droplist"), settings);
 }
 
-QStringList itemsOf(const QComboBox *pCombo)
-{
-    QStringList items;
-    for (int i = 0; pCombo && i < pCombo->count(); ++i)
-        items.append(pCombo->itemText(i));
-    return items;
-}
-
 } // namespace
 
 void TestDPropDialerDialog::dialerForm()
@@ -97,7 +90,7 @@ void TestDPropDialerDialog::dialerForm()
     QCOMPARE(pPage->maximumSize(), QSize(245, 300));
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pXPosEdit"))->inputMask(), QStringLiteral("#000"));
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pWidthEdit"))->inputMask(), QStringLiteral("0000"));
-    QCOMPARE(itemsOf(fx.field<QComboBox>(QStringLiteral("m_pPrimaryColorComboBox"))),
+    QCOMPARE(TestSupport::itemsOf(fx.field<QComboBox>(QStringLiteral("m_pPrimaryColorComboBox"))),
              QStringList({"black", "blue", "green", "pink", "red", "white", "yellow"}));
     for (const char *name : {"m_pRedSpinner", "m_pGreenSpinner", "m_pBlueSpinner"}) {
         auto *pSpin = fx.field<QSpinBox>(QLatin1String(name));
@@ -246,7 +239,7 @@ void TestDPropDialerDialog::dropListForm()
     QCOMPARE(pPage->maximumSize(), QSize(245, 170));
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pYPosEdit"))->inputMask(), QStringLiteral("#000"));
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pHeightEdit"))->inputMask(), QStringLiteral("0000"));
-    QCOMPARE(itemsOf(fx.field<QComboBox>(QStringLiteral("m_pAlignEdit"))), QStringList({"Left", "Center", "Right"}));
+    QCOMPARE(TestSupport::itemsOf(fx.field<QComboBox>(QStringLiteral("m_pAlignEdit"))), QStringList({"Left", "Center", "Right"}));
     QCOMPARE(fx.shown(QStringLiteral("m_pXPosEdit")), QStringLiteral("5"));
     QCOMPARE(fx.shown(QStringLiteral("m_pWidthEdit")), QStringLiteral("120"));
     QCOMPARE(fx.shown(QStringLiteral("m_pAlignEdit")), QStringLiteral("Left"));

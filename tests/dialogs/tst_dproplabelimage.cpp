@@ -2,6 +2,7 @@
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "widgets/WWidget.h"
 
 #include <QCheckBox>
@@ -63,14 +64,6 @@ PropPageFixture::Settings with(PropPageFixture::Settings settings, const QString
     return settings;
 }
 
-QStringList itemsOf(const QComboBox *pCombo)
-{
-    QStringList items;
-    for (int i = 0; pCombo && i < pCombo->count(); ++i)
-        items.append(pCombo->itemText(i));
-    return items;
-}
-
 WWidget *addLabel(PropPageFixture &fx, const PropPageFixture::Settings &settings = kLabel)
 {
     return fx.addWidget(QStringLiteral("Label"), QStringLiteral("label"), settings);
@@ -128,9 +121,9 @@ void TestDPropLabelImage::labelForm()
     QCOMPARE(pPage->height(), 276);
     QCOMPARE(pPage->minimumHeight(), 170);
     QCOMPARE(pPage->maximumHeight(), 300);
-    QCOMPARE(itemsOf(fx.field<QComboBox>(QStringLiteral("m_pAlignEdit"))),
+    QCOMPARE(TestSupport::itemsOf(fx.field<QComboBox>(QStringLiteral("m_pAlignEdit"))),
              QStringList({"Left", "Center", "Right"}));
-    QCOMPARE(itemsOf(fx.field<QComboBox>(QStringLiteral("m_pScaleEdit"))),
+    QCOMPARE(TestSupport::itemsOf(fx.field<QComboBox>(QStringLiteral("m_pScaleEdit"))),
              QStringList({"0.5", "0.8", "1.0", "1.25", "1.5", "2.0", "2.5", "3.0", "4.0", "5.0"}));
     QCOMPARE(fx.shown(QStringLiteral("m_pXPosEdit")), QStringLiteral("10"));
     QCOMPARE(fx.shown(QStringLiteral("m_pHeightEdit")), QStringLiteral("30"));
@@ -207,12 +200,12 @@ void TestDPropLabelImage::imageForm()
     QCOMPARE(pPage->minimumHeight(), 200);
     QCOMPARE(pPage->maximumHeight(), 250);
     auto *pModes = fx.field<QComboBox>(QStringLiteral("m_pBackgroundModeComboBox"));
-    QCOMPARE(itemsOf(pModes), QStringList({"Stretch", "Preserve aspect and fit", "Preserve aspect and crop", "Tile",
+    QCOMPARE(TestSupport::itemsOf(pModes), QStringList({"Stretch", "Preserve aspect and fit", "Preserve aspect and crop", "Tile",
                                            "Tile Vertically", "Tile Horizontally", "Pad"}));
     for (int i = 0; i < pModes->count(); ++i)
         QCOMPARE(pModes->itemData(i).toInt(), i);
     auto *pWidths = fx.field<QComboBox>(QStringLiteral("m_pMaxCachedWidthComboBox"));
-    QCOMPARE(itemsOf(pWidths), QStringList({"64", "128", "256", "512", "1024", "2048", "4096"}));
+    QCOMPARE(TestSupport::itemsOf(pWidths), QStringList({"64", "128", "256", "512", "1024", "2048", "4096"}));
     QVERIFY(!pWidths->itemData(0).isValid());
     auto *pSlider = fx.field<QSlider>(QStringLiteral("m_pOpacitySlider"));
     QCOMPARE(pSlider->minimum(), 5);

@@ -2,6 +2,7 @@
 #include "model/CControl.h"
 #include "support/PropPageFixture.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "widgets/WWidget.h"
 
 #include <QCheckBox>
@@ -70,14 +71,6 @@ WWidget *addImageMeter(PropPageFixture &fx, const Settings &settings = imageMete
     return fx.addWidget(QStringLiteral("MeterImage"), QStringLiteral("meterimage"), settings);
 }
 
-QStringList itemsOf(const QComboBox *pCombo)
-{
-    QStringList items;
-    for (int i = 0; pCombo && i < pCombo->count(); ++i)
-        items.append(pCombo->itemText(i));
-    return items;
-}
-
 const QStringList kPollRates = {"1x/s", "2x/s", "3x/s", "4x/s", "5x/s"};
 
 // Drags the handle to the value, then lets it go.
@@ -101,7 +94,7 @@ void TestDPropMeterDialog::meterForm()
     QCOMPARE(pPage->maximumSize(), QSize(245, 300));
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pXPosEdit"))->inputMask(), QStringLiteral("#000"));
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pHeightEdit"))->inputMask(), QStringLiteral("0000"));
-    QCOMPARE(itemsOf(fx.field<QComboBox>(QStringLiteral("m_pMeterPollRateCombobox"))), kPollRates);
+    QCOMPARE(TestSupport::itemsOf(fx.field<QComboBox>(QStringLiteral("m_pMeterPollRateCombobox"))), kPollRates);
     QCOMPARE(fx.shown(QStringLiteral("m_pXPosEdit")), QStringLiteral("10"));
     QCOMPARE(fx.shown(QStringLiteral("m_pHeightEdit")), QStringLiteral("200"));
     QCOMPARE(fx.shown(QStringLiteral("m_pLabelEdit")), QStringLiteral("Mic"));
@@ -263,7 +256,7 @@ void TestDPropMeterDialog::imageMeterForm()
     QCOMPARE(pSlider->maximum(), 100);
     QVERIFY(!pSlider->hasTracking());
     QCOMPARE(pSlider->value(), 50);
-    QCOMPARE(itemsOf(fx.field<QComboBox>(QStringLiteral("m_pMeterPollRateCombobox"))), kPollRates);
+    QCOMPARE(TestSupport::itemsOf(fx.field<QComboBox>(QStringLiteral("m_pMeterPollRateCombobox"))), kPollRates);
     QCOMPARE(fx.shown(QStringLiteral("m_pMeterPollRateCombobox")), QStringLiteral("3x/s"));
     QCOMPARE(fx.shown(QStringLiteral("m_pWidthEdit")), QStringLiteral("60"));
     QCOMPARE(fx.undoCount(), 0);

@@ -2,6 +2,7 @@
 #include "dialogs/DPropDialog.h"
 #include "support/PropPageFixture.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "widgets/WWidget.h"
 
 #include <QCheckBox>
@@ -64,14 +65,6 @@ WWidget *addControl(PropPageFixture &fx, const QString &kind, PropPageFixture::S
     return fx.addWidget(QStringLiteral("ComboSelector"), kind, kSelector + extra);
 }
 
-QStringList itemsOf(const QComboBox *pCombo)
-{
-    QStringList items;
-    for (int i = 0; pCombo && i < pCombo->count(); ++i)
-        items.append(pCombo->itemText(i));
-    return items;
-}
-
 const char kMarginTip[] = "The Active Combination Control automatically adjusts to the width of the canvas.\n"
                           "This is used to adjust how much room is left on the sides.";
 
@@ -120,7 +113,7 @@ void TestDPropRoomCombining::pageForm()
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pWidthEdit"))->inputMask(), QStringLiteral("0000"));
     QCOMPARE(fx.field<QLineEdit>(QStringLiteral("m_pHeightEdit"))->inputMask(), QStringLiteral("0000"));
     QCOMPARE(fx.shown(QStringLiteral("m_pYPosEdit")), QStringLiteral("40"));
-    QCOMPARE(itemsOf(fx.field<QComboBox>(QStringLiteral("m_pBorderWidth"))), borderWidths);
+    QCOMPARE(TestSupport::itemsOf(fx.field<QComboBox>(QStringLiteral("m_pBorderWidth"))), borderWidths);
     if (!borderWidths.isEmpty())
         QCOMPARE(fx.shown(QStringLiteral("m_pBorderWidth")), QStringLiteral("2"));
     if (auto *pSwatch = fx.field<QLabel>(QStringLiteral("m_pBorderColor")))

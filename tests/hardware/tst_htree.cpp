@@ -58,7 +58,7 @@ struct Tree
     QList<HNode *> all() const { return {procA, procB, group, b1, b2, b3, r1, r2, r3}; }
 };
 
-QStringList labels(const QList<HNode *> &nodes)
+QStringList nodeLabels(const QList<HNode *> &nodes)
 {
     QStringList texts;
     for (const HNode *pNode : nodes)
@@ -66,9 +66,9 @@ QStringList labels(const QList<HNode *> &nodes)
     return texts;
 }
 
-QStringList childLabels(const HComposite *pComposite)
+QStringList childNodeLabels(const HComposite *pComposite)
 {
-    return labels(pComposite->children());
+    return nodeLabels(pComposite->children());
 }
 
 QList<QPointer<HNode>> guards(const QList<HNode *> &nodes)
@@ -131,8 +131,8 @@ private slots:
 void TestHTree::attachesInOrder()
 {
     Tree tree;
-    QCOMPARE(childLabels(&tree.root), (QStringList{"Rack A", "Rack B"}));
-    QCOMPARE(childLabels(tree.procA), (QStringList{"Gain 1", "Gain 2", "Group"}));
+    QCOMPARE(childNodeLabels(&tree.root), (QStringList{"Rack A", "Rack B"}));
+    QCOMPARE(childNodeLabels(tree.procA), (QStringList{"Gain 1", "Gain 2", "Group"}));
     QCOMPARE(tree.r1->parentNode(), tree.group);
     QCOMPARE(tree.group->parentNode(), tree.procA);
     QCOMPARE(tree.root.category(), QStringLiteral("Root"));
@@ -200,11 +200,11 @@ void TestHTree::movesChildToBack()
 {
     Tree tree;
     tree.procA->moveChildToBack(tree.b1);
-    QCOMPARE(childLabels(tree.procA), (QStringList{"Gain 2", "Group", "Gain 1"}));
+    QCOMPARE(childNodeLabels(tree.procA), (QStringList{"Gain 2", "Group", "Gain 1"}));
     tree.procA->moveChildToBack(tree.b1); // already last
     tree.procA->moveChildToBack(tree.b3); // not a child
     tree.procA->moveChildToBack(nullptr);
-    QCOMPARE(childLabels(tree.procA), (QStringList{"Gain 2", "Group", "Gain 1"}));
+    QCOMPARE(childNodeLabels(tree.procA), (QStringList{"Gain 2", "Group", "Gain 1"}));
 }
 
 void TestHTree::compositeCheckedByOwnBitOrChild()
@@ -257,8 +257,8 @@ void TestHTree::purgeAnnouncesEveryRemovedNodeOnce()
     // The emptied group and procB go after their children; the root drops procB.
     verifyRemoval(tree, [&] { QVERIFY(!tree.root.purgeRemovable()); },
                   {tree.r1, tree.r2, tree.group, tree.b3, tree.r3, tree.procB});
-    QCOMPARE(childLabels(&tree.root), QStringList{"Rack A"});
-    QCOMPARE(childLabels(tree.procA), (QStringList{"Gain 1", "Gain 2"}));
+    QCOMPARE(childNodeLabels(&tree.root), QStringList{"Rack A"});
+    QCOMPARE(childNodeLabels(tree.procA), (QStringList{"Gain 1", "Gain 2"}));
 }
 
 void TestHTree::purgeKeepsRootAndSelectedComposite()
@@ -272,8 +272,8 @@ void TestHTree::purgeKeepsRootAndSelectedComposite()
     tree.b1->setChecked(true);
     verifyRemoval(tree, [&] { tree.root.purgeRemovable(); },
                   {tree.b2, tree.r1, tree.r2, tree.b3, tree.r3, tree.procB});
-    QCOMPARE(childLabels(&tree.root), QStringList{"Rack A"});
-    QCOMPARE(childLabels(tree.procA), (QStringList{"Gain 1", "Group"}));
+    QCOMPARE(childNodeLabels(&tree.root), QStringList{"Rack A"});
+    QCOMPARE(childNodeLabels(tree.procA), (QStringList{"Gain 1", "Group"}));
     QVERIFY(tree.group->children().isEmpty());
 }
 
@@ -284,9 +284,9 @@ void TestHTree::removeIfCheckedFalseKeepsSelectedBranches()
     // procB has nothing selected: it goes, procA and the group stay for r2.
     verifyRemoval(tree, [&] { QVERIFY(!tree.root.removeIfChecked(false)); },
                   {tree.b1, tree.b2, tree.r1, tree.b3, tree.r3, tree.procB});
-    QCOMPARE(childLabels(&tree.root), QStringList{"Rack A"});
-    QCOMPARE(childLabels(tree.procA), QStringList{"Group"});
-    QCOMPARE(childLabels(tree.group), QStringList{"Room 2"});
+    QCOMPARE(childNodeLabels(&tree.root), QStringList{"Rack A"});
+    QCOMPARE(childNodeLabels(tree.procA), QStringList{"Group"});
+    QCOMPARE(childNodeLabels(tree.group), QStringList{"Room 2"});
 }
 
 void TestHTree::removeIfCheckedTrueAnnouncesSubtree()
@@ -296,7 +296,7 @@ void TestHTree::removeIfCheckedTrueAnnouncesSubtree()
     tree.r1->setChecked(true);
     // r1 goes on its own; the group, checked itself, goes with r2 still inside.
     verifyRemoval(tree, [&] { tree.root.removeIfChecked(true); }, {tree.r1, tree.r2, tree.group});
-    QCOMPARE(childLabels(tree.procA), (QStringList{"Gain 1", "Gain 2"}));
+    QCOMPARE(childNodeLabels(tree.procA), (QStringList{"Gain 1", "Gain 2"}));
 }
 
 void TestHTree::deleteIfNotPersistent()
@@ -307,8 +307,8 @@ void TestHTree::deleteIfNotPersistent()
         pNode->setFlags(HNode::FlagPersistent);
     verifyRemoval(tree, [&] { QVERIFY(!tree.root.deleteIfNotPersistent()); },
                   {tree.b2, tree.r2, tree.b3, tree.r3, tree.procB});
-    QCOMPARE(childLabels(&tree.root), QStringList{"Rack A"});
-    QCOMPARE(childLabels(tree.group), QStringList{"Room 1"});
+    QCOMPARE(childNodeLabels(&tree.root), QStringList{"Rack A"});
+    QCOMPARE(childNodeLabels(tree.group), QStringList{"Room 1"});
 }
 
 void TestHTree::removeUnmarkedDropsUnseenNodes()
@@ -320,8 +320,8 @@ void TestHTree::removeUnmarkedDropsUnseenNodes()
     // Unseen composites go with whatever they still hold (r2, r3), each announced.
     verifyRemoval(tree, [&] { tree.root.removeUnmarked(); },
                   {tree.b1, tree.r1, tree.r2, tree.group, tree.b3, tree.r3, tree.procB});
-    QCOMPARE(childLabels(&tree.root), QStringList{"Rack A"});
-    QCOMPARE(childLabels(tree.procA), QStringList{"Gain 2"});
+    QCOMPARE(childNodeLabels(&tree.root), QStringList{"Rack A"});
+    QCOMPARE(childNodeLabels(tree.procA), QStringList{"Gain 2"});
 }
 
 void TestHTree::removeChildTakesWithoutDeleting()
@@ -333,7 +333,7 @@ void TestHTree::removeChildTakesWithoutDeleting()
     QVERIFY(!tree.procA->removeChild(nullptr));
     QVERIFY(!tree.b2->removeChild(tree.b3));
     QVERIFY(!pB1.isNull());
-    QCOMPARE(childLabels(tree.procA), (QStringList{"Gain 2", "Group"}));
+    QCOMPARE(childNodeLabels(tree.procA), (QStringList{"Gain 2", "Group"}));
     delete tree.b1;
 }
 

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 namespace {
-const QByteArray Ack(1, 0x06);
+const QByteArray AckReply(1, 0x06);
 const QByteArray Nak(1, 0x15);
 
 TcpMessage message(TcpMessageType type, const QByteArray &data, const QByteArray &prefix = QByteArray(),
@@ -73,7 +73,7 @@ private slots:
         h.queue(message(TcpMessageType::AckExpected, "SA \"Gain 1\">3=-10.5\r"));
         QTRY_COMPARE(h.writes.size(), 1);
         QCOMPARE(h.dispatcher.dispatchState(), ITcpClientThread::AwaitingReply);
-        h.answer(Ack);
+        h.answer(AckReply);
         QCOMPARE(h.dispatcher.dispatchState(), ITcpClientThread::Idle);
         QVERIFY(h.replyQueue.isEmpty());
         QVERIFY(h.errors.isEmpty());
@@ -112,7 +112,7 @@ private slots:
         h.queue(message(TcpMessageType::AckExpected, "SA \"x\">1=1\r"));
         QTRY_COMPARE(h.writes.size(), 1);
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("EXPECTED ACK$"));
-        h.answer(Ack + "GA\"x\">1=1");
+        h.answer(AckReply + "GA\"x\">1=1");
         QCOMPARE(h.dispatcher.dispatchState(), ITcpClientThread::Idle);
         QVERIFY(h.errors.isEmpty());
         QVERIFY(h.replyQueue.isEmpty());
@@ -128,7 +128,7 @@ private slots:
         QVERIFY(h.errors.isEmpty());
         QCOMPARE(h.dispatcher.dispatchState(), ITcpClientThread::AwaitingReply);
         h.replyQueue.append(QByteArray());
-        h.answer(Ack);
+        h.answer(AckReply);
         QCOMPARE(h.dispatcher.dispatchState(), ITcpClientThread::Idle);
         QVERIFY(h.replyQueue.isEmpty());
     }
@@ -138,7 +138,7 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QList<QByteArray>>("lines");
         QTest::newRow("plain") << QByteArray("GA\"x\">1=5") << QList<QByteArray>{"GA\"x\">1=5"};
-        QTest::newRow("ACK stripped") << Ack + "GA\"x\">1=5" << QList<QByteArray>{"GA\"x\">1=5"};
+        QTest::newRow("ACK stripped") << AckReply + "GA\"x\">1=5" << QList<QByteArray>{"GA\"x\">1=5"};
         QTest::newRow("several lines") << QByteArray("GA\"x\">1=5\rGA\"x\">1=6")
                                        << QList<QByteArray>{"GA\"x\">1=5", "GA\"x\">1=6"};
     }
@@ -162,7 +162,7 @@ private slots:
         Harness h;
         h.queue(message(TcpMessageType::ReplyExpected, "GA\"x\">1\r", "GA\"x\">1=", 5000));
         QTRY_COMPARE(h.writes.size(), 1);
-        h.answer(Ack);
+        h.answer(AckReply);
         QVERIFY(h.errors.isEmpty());
         QCOMPARE(h.dispatcher.dispatchState(), ITcpClientThread::AwaitingReply);
         h.answer("GA\"x\">1=5");

@@ -11,13 +11,13 @@
 
 namespace {
 // A control of form 1 on node "Gain 1", index1 3.
-struct Control
+struct TrafficControl
 {
     FakeNode node{QStringLiteral("Blocks"), QStringLiteral("Gain 1")};
     CAttributes attributes;
     TText transform;
 
-    explicit Control(int type = 1)
+    explicit TrafficControl(int type = 1)
     {
         attributes.setAttribute(QStringLiteral("list"), QStringLiteral("struct"), QString::number(type));
         attributes.setAttribute(QStringLiteral("list"), QStringLiteral("index1"), QStringLiteral("3"));
@@ -110,7 +110,7 @@ void TestPVMDTraffic::pollingRoundTrip()
     QVERIFY(link.up());
     QCOMPARE(link.fake.commandCount("SUB"), 1);
     QVERIFY(!link.protocol.isSubscribed());
-    Control control;
+    TrafficControl control;
     QSignalSpy spy(&control.transform, &TTransform::replyValueReady);
     QVERIFY(link.protocol.requestValue(&control.transform));
     QVERIFY(spy.wait(5000));
@@ -125,7 +125,7 @@ void TestPVMDTraffic::splitReplyStillArrives()
     link.fake.setAnswer("GA\"Gain 1\">3", "GA\"Gain 1\">3=-7.5");
     link.fake.setSplitReplies(true);
     QVERIFY(link.up());
-    Control control;
+    TrafficControl control;
     QSignalSpy spy(&control.transform, &TTransform::replyValueReady);
     link.protocol.requestValue(&control.transform);
     QVERIFY(spy.wait(5000));
@@ -136,7 +136,7 @@ void TestPVMDTraffic::setIsAcknowledged()
 {
     Link link(FakeProcessorServer::Polling);
     QVERIFY(link.up());
-    Control control;
+    TrafficControl control;
     control.transform.setValueText(QStringLiteral("-3.0"));
     QVERIFY(link.protocol.sendValue(&control.transform));
     QTRY_COMPARE_WITH_TIMEOUT(link.fake.commandCount("SA \"Gain 1\">3=-3.0"), 1, 5000);
@@ -152,7 +152,7 @@ void TestPVMDTraffic::subscriptionRoundTrip()
     QVERIFY(link.up());
     QTRY_VERIFY_WITH_TIMEOUT(link.protocol.isSubscribed(), 5000);
     QVERIFY(link.client.subscriptionMode());
-    Control control;
+    TrafficControl control;
     link.protocol.requestValue(&control.transform);
     const QByteArray subscription("SUB \"GA\"Gain 1\">3\"");
     QTRY_COMPARE_WITH_TIMEOUT(link.fake.commandCount(subscription), 1, 5000);
@@ -180,7 +180,7 @@ void TestPVMDTraffic::offlineSendsNoCancel()
     Link link(FakeProcessorServer::Subscription);
     QVERIFY(link.up());
     QTRY_VERIFY_WITH_TIMEOUT(link.protocol.isSubscribed(), 5000);
-    Control control;
+    TrafficControl control;
     link.protocol.requestValue(&control.transform);
     QTRY_COMPARE_WITH_TIMEOUT(link.fake.commandCount("SUB \"GA\"Gain 1\">3\""), 1, 5000);
     link.protocol.onOnlineStateChanged(false);
@@ -223,7 +223,7 @@ void TestPVMDTraffic::probeAfterUnsubscribe()
     // A reset forgets the mode; the next request probes again.
     link.client.resetProtocol();
     QVERIFY(!link.client.isSubscriptionModeSet());
-    Control control;
+    TrafficControl control;
     link.protocol.requestValue(&control.transform);
     QTRY_COMPARE_WITH_TIMEOUT(link.fake.commandCount("SUB"), 2, 5000);
 }

@@ -15,7 +15,7 @@ bool add(const char *sourceFile, Runner runner);
 
 // The same set-up as Qt Test's own main macros, run when the program is asked for this file.
 #define VVB_TEST_RUNNER(TestObject, ...) \
-    static int vvbRunTest(int argc, char *argv[]) \
+    static int vvbRun##TestObject(int argc, char *argv[]) \
     { \
         QT_PREPEND_NAMESPACE(QTest::Internal::callInitMain)<TestObject>(); \
         __VA_ARGS__ \
@@ -23,7 +23,7 @@ bool add(const char *sourceFile, Runner runner);
         QTEST_SET_MAIN_SOURCE_PATH \
         return QTest::qExec(&tc, argc, argv); \
     } \
-    static const bool vvbTestAdded = TestMain::add(__FILE__, &vvbRunTest);
+    static const bool vvbAdded##TestObject = TestMain::add(__FILE__, &vvbRun##TestObject);
 
 #define VVB_TEST_MAIN(TestObject) \
     VVB_TEST_RUNNER(TestObject, QApplication app(argc, argv); \

@@ -1,6 +1,12 @@
 #include "support/TestSupport.h"
 
+#include "widgets/WWidget.h"
+#include "xml/XmlWriter.h"
+
+#include <QComboBox>
 #include <QFile>
+#include <QQuickItem>
+#include <QSettings>
 #include <QStandardItemModel>
 #include <QXmlAttributes>
 
@@ -50,6 +56,46 @@ QStringList modelOutline(const QStandardItemModel *pModel)
     if (pModel)
         outlineItem(pModel->invisibleRootItem(), 0, lines);
     return lines;
+}
+
+std::unique_ptr<QSettings> appSettings()
+{
+    return std::make_unique<QSettings>(QStringLiteral("Harlo"), QStringLiteral("Velmora Viviza builder 3.0"));
+}
+
+QStringList itemsOf(const QComboBox *pCombo)
+{
+    QStringList items;
+    for (int i = 0; pCombo && i < pCombo->count(); ++i)
+        items.append(pCombo->itemText(i));
+    return items;
+}
+
+QByteArray saveWidget(WWidget *pWidget)
+{
+    QByteArray bytes;
+    XmlWriter writer;
+    writer.setByteArray(&bytes);
+    writer.setEncoding(XmlEncodingUtf8);
+    pWidget->save(&writer);
+    writer.flush();
+    return bytes;
+}
+
+QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
+{
+    for (QQuickItem *pChild : pRoot ? pRoot->childItems() : QList<QQuickItem *>()) {
+        if (pChild->objectName() == name)
+            return pChild;
+        if (QQuickItem *pFound = findItem(pChild, name))
+            return pFound;
+    }
+    return nullptr;
+}
+
+QPoint centreOf(const QQuickItem *pItem)
+{
+    return pItem->mapToScene(QPointF(pItem->width() / 2, pItem->height() / 2)).toPoint();
 }
 
 } // namespace TestSupport

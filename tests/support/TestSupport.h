@@ -6,9 +6,16 @@
 
 #include <QList>
 #include <QPair>
+#include <QPoint>
 
+#include <memory>
+
+class QComboBox;
+class QQuickItem;
+class QSettings;
 class QStandardItemModel;
 class QXmlAttributes;
+class WWidget;
 
 // Small helpers shared by the tests.
 namespace TestSupport {
@@ -26,5 +33,16 @@ QXmlAttributes designProperty(const QString &name, const QString &value);
 
 // The item model as indented lines: two blanks per level, the item's text.
 QStringList modelOutline(const QStandardItemModel *pModel);
+
+// The editor's settings, as the application stores them.
+std::unique_ptr<QSettings> appSettings();
+// The texts of a combo box's entries, in order; none for no box.
+QStringList itemsOf(const QComboBox *pCombo);
+// What the widget saves, as UTF-8 XML.
+QByteArray saveWidget(WWidget *pWidget);
+// Depth first below pRoot: the first item of that object name; null for none.
+QQuickItem *findItem(QQuickItem *pRoot, const QString &name);
+// The window point at the middle of an item.
+QPoint centreOf(const QQuickItem *pItem);
 
 } // namespace TestSupport

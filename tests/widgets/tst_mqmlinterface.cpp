@@ -8,11 +8,13 @@
 #include "model/CComposite.h"
 #include "model/MModel.h"
 #include "model/MProject.h"
+#include "support/CloseRecorder.h"
 #include "support/FakeDropSite.h"
 #include "support/FakeNodes.h"
 #include "support/RecordingController.h"
 #include "support/RecordingSelectTool.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "views/VModeManager.h"
 #include "widgets/MQmlInterface.h"
 #include "widgets/MeterGaugeLocalization.h"
@@ -32,21 +34,6 @@ QString handleOf(const void *pObject)
 {
     return QString::number(quint64(reinterpret_cast<quintptr>(pObject)));
 }
-
-// A main window that records its close and refuses it, as one with unsaved
-// changes does when the user cancels.
-class CloseRecorder : public QWidget
-{
-public:
-    int m_nCloses = 0;
-
-protected:
-    void closeEvent(QCloseEvent *pEvent) override
-    {
-        ++m_nCloses;
-        pEvent->ignore();
-    }
-};
 
 // Every message while it exists, debug lines included.
 class DebugLines

@@ -1,7 +1,9 @@
 #include "model/CCanvas.h"
 #include "model/MModel.h"
 #include "model/MProject.h"
+#include "support/CloseRecorder.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "support/WarningCollector.h"
 #include "utility/SkinFiles.h"
 #include "views/VModeManager.h"
@@ -26,22 +28,8 @@ namespace {
 
 const char *const SetupMenuText = "About Velmora Viviza...,Project Information...,Network Status...";
 
-// A main window that records its close.
-class CloseRecorder : public QWidget
-{
-public:
-    int m_nCloses = 0;
-
-protected:
-    void closeEvent(QCloseEvent *pEvent) override
-    {
-        ++m_nCloses;
-        pEvent->ignore();
-    }
-};
-
 // Searches the visual tree too: items a Repeater makes have no object parent.
-QQuickItem *findItem(QObject *pRoot, const QString &name)
+QQuickItem *findItemBelow(QObject *pRoot, const QString &name)
 {
     auto *pItem = qobject_cast<QQuickItem *>(pRoot);
     if (!pItem)
@@ -49,15 +37,10 @@ QQuickItem *findItem(QObject *pRoot, const QString &name)
     for (QQuickItem *pChild : pItem->childItems()) {
         if (pChild->objectName() == name)
             return pChild;
-        if (QQuickItem *pFound = findItem(pChild, name))
+        if (QQuickItem *pFound = findItemBelow(pChild, name))
             return pFound;
     }
     return nullptr;
-}
-
-QPoint centreOf(const QQuickItem *pItem)
-{
-    return pItem->mapToScene(QPointF(pItem->width() / 2, pItem->height() / 2)).toPoint();
 }
 
 } // namespace
@@ -142,10 +125,10 @@ void TestVQmlFrame::canvasLoadsWithoutWarnings()
     QVERIFY(m_pView->qmlInterface());
     // Both rows and the area the panels are drawn in.
     QObject *pRoot = m_pView->rootObject();
-    QVERIFY(findItem(pRoot, QStringLiteral("toolBar")));
-    QVERIFY(findItem(pRoot, QStringLiteral("statusBar")));
-    QVERIFY(findItem(pRoot, QStringLiteral("controlArea")));
-    QCOMPARE(m_pView->qmlInterface()->qmlView(), findItem(pRoot, QStringLiteral("controlArea")));
+    QVERIFY(findItemBelow(pRoot, QStringLiteral("toolBar")));
+    QVERIFY(findItemBelow(pRoot, QStringLiteral("statusBar")));
+    QVERIFY(findItemBelow(pRoot, QStringLiteral("controlArea")));
+    QCOMPARE(m_pView->qmlInterface()->qmlView(), findItemBelow(pRoot, QStringLiteral("controlArea")));
     QCoreApplication::processEvents();
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
@@ -227,7 +210,7 @@ void TestVQmlFrame::resizeSizesTheRoot()
     QTRY_COMPARE(pRoot->property("width").toInt(), 300);
     QCOMPARE(pRoot->property("height").toInt(), 500);
     // The rows take their part of the height.
-    QQuickItem *pTop = findItem(pRoot, QStringLiteral("topLoader"));
+    QQuickItem *pTop = findItemBelow(pRoot, QStringLiteral("topLoader"));
     QCOMPARE(pTop->height(), qRound(500 * m_pView->qmlInterface()->property("toolBarProportion").toReal()));
 
     // A window cannot be made 0 x 0 here; the event is what the view acts on.
@@ -250,7 +233,7 @@ void TestVQmlFrame::skinValuesReachQml()
 {
     createView();
     QObject *pRoot = m_pView->rootObject();
-    QQuickItem *pToolBar = findItem(pRoot, QStringLiteral("toolBar"));
+    QQuickItem *pToolBar = findItemBelow(pRoot, QStringLiteral("toolBar"));
     QCOMPARE(pRoot->property("color").value<QColor>(), QColor(QStringLiteral("#FFFFFF")));
 
     SkinFiles skins(m_pView->qmlInterface());
@@ -294,12 +277,12 @@ void TestVQmlFrame::rowsFollowTheirPaths()
     m_pCanvas->setQmlProperty(QStringLiteral("bottomRow"), bottom);
     QMetaObject::invokeMethod(pRoot, "reloadCanvas");
     auto rowName = [&](const char *loader) {
-        QObject *pItem = findItem(pRoot, QLatin1String(loader))->property("item").value<QObject *>();
+        QObject *pItem = findItemBelow(pRoot, QLatin1String(loader))->property("item").value<QObject *>();
         return pItem ? pItem->objectName() : QString();
     };
     QCOMPARE(rowName("topLoader"), topItem);
     QCOMPARE(rowName("bottomLoader"), bottomItem);
-    QCOMPARE(findItem(pRoot, QStringLiteral("topLoader"))->height() > 0, !topItem.isEmpty());
+    QCOMPARE(findItemBelow(pRoot, QStringLiteral("topLoader"))->height() > 0, !topItem.isEmpty());
 
     // A reset takes the interface's rows again.
     QMetaObject::invokeMethod(pRoot, "resetCanvas");
@@ -342,19 +325,19 @@ void TestVQmlFrame::setupMenuOpensAndCloses()
 {
     createView();
     QObject *pRoot = m_pView->rootObject();
-    QQuickItem *pButton = findItem(pRoot, QStringLiteral("setupButton"));
+    QQuickItem *pButton = findItemBelow(pRoot, QStringLiteral("setupButton"));
     QVERIFY(pButton);
     QVERIFY(pButton->width() > 0);
-    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, centreOf(pButton));
+    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pButton));
 
-    QPointer<QQuickItem> pMenu = findItem(pRoot, QStringLiteral("popupMenu"));
+    QPointer<QQuickItem> pMenu = findItemBelow(pRoot, QStringLiteral("popupMenu"));
     QVERIFY(pMenu);
     QVERIFY(pMenu->isVisible());
     QCOMPARE(pMenu->parentItem(), pRoot); // over the whole canvas
     QCOMPARE(pMenu->property("title").toString(), QStringLiteral("Setup"));
     QCOMPARE(pMenu->property("command").toString(), QStringLiteral("system"));
     QCOMPARE(pMenu->property("model").toStringList(), QString::fromLatin1(SetupMenuText).split(QLatin1Char(',')));
-    QVERIFY(findItem(pMenu, QStringLiteral("menuEntry2")));
+    QVERIFY(findItemBelow(pMenu, QStringLiteral("menuEntry2")));
     QCOMPARE(VModeManager::instance()->modalObject(), pMenu.data());
 
     // A click beside the list closes it; the menu goes away.
@@ -363,8 +346,8 @@ void TestVQmlFrame::setupMenuOpensAndCloses()
     QCOMPARE(VModeManager::instance()->modalObject(), nullptr);
 
     // The editor closes it before a dialog of its own.
-    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, centreOf(pButton));
-    pMenu = findItem(pRoot, QStringLiteral("popupMenu"));
+    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pButton));
+    pMenu = findItemBelow(pRoot, QStringLiteral("popupMenu"));
     QVERIFY(pMenu);
     VModeManager::instance()->cancelMode();
     QTRY_VERIFY(!pMenu);
@@ -389,10 +372,10 @@ void TestVQmlFrame::popupMenuPostsChosenEntry()
     QVERIFY(pMenu->isVisible());
 
     QSignalSpy status(m_pModel.get(), &MModel::displayMessage);
-    QQuickItem *pEntry = findItem(pMenu, QStringLiteral("menuEntry1"));
+    QQuickItem *pEntry = findItemBelow(pMenu, QStringLiteral("menuEntry1"));
     QVERIFY(pEntry);
     QTRY_VERIFY(pEntry->y() > 0); // laid out with the next frame
-    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, centreOf(pEntry));
+    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pEntry));
     QCOMPARE(status.count(), 1);
     QCOMPARE(status.first().first().toString(), QStringLiteral("Busy"));
     QVERIFY(!pMenu->isVisible());
@@ -406,17 +389,17 @@ void TestVQmlFrame::sceneMenuListsScenes()
     m_pView->engine()->rootContext()->setContextProperty(
         QStringLiteral("sceneMenuData"), QStringList{QStringLiteral("Lobby"), QStringLiteral("Hall")});
     QObject *pRoot = m_pView->rootObject();
-    QQuickItem *pSceneMenu = findItem(pRoot, QStringLiteral("sceneMenu"));
+    QQuickItem *pSceneMenu = findItemBelow(pRoot, QStringLiteral("sceneMenu"));
     QVERIFY(pSceneMenu);
-    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, centreOf(pSceneMenu));
-    QPointer<QQuickItem> pMenu = findItem(pRoot, QStringLiteral("popupMenu"));
+    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pSceneMenu));
+    QPointer<QQuickItem> pMenu = findItemBelow(pRoot, QStringLiteral("popupMenu"));
     QVERIFY(pMenu);
     QCOMPARE(pMenu->property("command").toString(), QStringLiteral("scene"));
     QCOMPARE(pMenu->property("model").toStringList(), (QStringList{QStringLiteral("Lobby"), QStringLiteral("Hall")}));
-    QQuickItem *pEntry = findItem(pMenu, QStringLiteral("menuEntry1"));
+    QQuickItem *pEntry = findItemBelow(pMenu, QStringLiteral("menuEntry1"));
     QVERIFY(pEntry);
     QTRY_VERIFY(pEntry->y() > 0); // laid out with the next frame
-    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, centreOf(pEntry));
+    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pEntry));
     QTRY_VERIFY(!pMenu);
     QVERIFY2(m_pWarnings->warnings().isEmpty(), qPrintable(m_pWarnings->text()));
 }
@@ -425,7 +408,7 @@ void TestVQmlFrame::receiveBoxOpensAndCloses()
 {
     createView();
     MQmlInterface *pInterface = m_pView->qmlInterface();
-    QQuickItem *pBox = findItem(m_pView->rootObject(), QStringLiteral("receiveBox"));
+    QQuickItem *pBox = findItemBelow(m_pView->rootObject(), QStringLiteral("receiveBox"));
     QVERIFY(pBox);
     QVERIFY(!pBox->isVisible());
     QSignalSpy canceled(pInterface, &MQmlInterface::receiveDialogCanceled);
@@ -443,9 +426,9 @@ void TestVQmlFrame::receiveBoxOpensAndCloses()
 
     // Cancelled by the user.
     emit pInterface->showReceiveDialog();
-    QQuickItem *pCancel = findItem(pBox, QStringLiteral("boxButton0"));
+    QQuickItem *pCancel = findItemBelow(pBox, QStringLiteral("boxButton0"));
     QVERIFY(pCancel);
-    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, centreOf(pCancel));
+    QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pCancel));
     QCOMPARE(canceled.count(), 1);
     QVERIFY(!pBox->isVisible());
 
@@ -461,7 +444,7 @@ void TestVQmlFrame::messageBoxReportsClose()
 {
     createView();
     MQmlInterface *pInterface = m_pView->qmlInterface();
-    QQuickItem *pBox = findItem(m_pView->rootObject(), QStringLiteral("messageBox"));
+    QQuickItem *pBox = findItemBelow(m_pView->rootObject(), QStringLiteral("messageBox"));
     QVERIFY(pBox);
     QSignalSpy closed(pInterface, &MQmlInterface::messageDialogClosed);
     emit pInterface->showMessageDialog(QStringLiteral("Warning"), QStringLiteral("Check the link."));
@@ -469,7 +452,7 @@ void TestVQmlFrame::messageBoxReportsClose()
     QCOMPARE(pBox->property("title").toString(), QStringLiteral("Warning"));
     QCOMPARE(pBox->property("text").toString(), QStringLiteral("Check the link."));
     QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier,
-                      centreOf(findItem(pBox, QStringLiteral("boxButton0"))));
+                      TestSupport::centreOf(findItemBelow(pBox, QStringLiteral("boxButton0"))));
     QCOMPARE(closed.count(), 1);
     QVERIFY(!pBox->isVisible());
 }
@@ -481,7 +464,7 @@ void TestVQmlFrame::passcodeBoxExitsOnlyWithPin()
     MProject::setExitPin(QStringLiteral("4711"));
     createView();
     MQmlInterface *pInterface = m_pView->qmlInterface();
-    QQuickItem *pBox = findItem(m_pView->rootObject(), QStringLiteral("passcodeBox"));
+    QQuickItem *pBox = findItemBelow(m_pView->rootObject(), QStringLiteral("passcodeBox"));
     QVERIFY(pBox);
 
     emit pInterface->showExitPasscodeDialog();
@@ -539,7 +522,7 @@ void TestVQmlFrame::canvasBoxesEndThroughQuit()
     QCOMPARE(pBox->width(), pRoot->width());
     QTest::qWait(10);
     const QPoint click = button.isEmpty() ? QPoint(5, 5)
-                                          : centreOf(findItem(pBox, QStringLiteral("dialogButton")));
+                                          : TestSupport::centreOf(findItemBelow(pBox, QStringLiteral("dialogButton")));
     QTest::mouseClick(m_pView.get(), Qt::LeftButton, Qt::NoModifier, click);
     QCOMPARE(quit.count(), 1);
     delete pBox.data();

@@ -61,7 +61,7 @@ struct Button : BoundWidgetFixture
     QString property(const char *name) const { return widget->widgetProperty(name).toString(); }
 };
 
-QXmlAttributes designProperty(const QString &name, const QString &value)
+QXmlAttributes buttonDesignProperty(const QString &name, const QString &value)
 {
     QXmlAttributes attributes;
     attributes.append(QStringLiteral("name"), QString(), QStringLiteral("name"), name);
@@ -74,7 +74,7 @@ FakeNode *logicNode(int channels)
 {
     auto *pNode = new FakeNode;
     pNode->setTitle(QStringLiteral("Logic"));
-    pNode->parseAttributes(designProperty(QStringLiteral("controlCount"), QString::number(channels)));
+    pNode->parseAttributes(buttonDesignProperty(QStringLiteral("controlCount"), QString::number(channels)));
     return pNode;
 }
 

@@ -8,6 +8,7 @@
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "support/WidgetFixture.h"
 #include "transforms/TTransform.h"
 #include "widgets/WDialer.h"
@@ -56,24 +57,6 @@ WDialer *dialerOf(CControl *pControl)
             return pDialer;
     }
     return nullptr;
-}
-
-// An item below the root, by object name, through the visual tree (the
-// keys of a repeater are not QObject children of the pad).
-QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
-{
-    for (QQuickItem *pChild : pRoot->childItems()) {
-        if (pChild->objectName() == name)
-            return pChild;
-        if (QQuickItem *pFound = findItem(pChild, name))
-            return pFound;
-    }
-    return nullptr;
-}
-
-QPoint centreOf(const QQuickItem *pItem)
-{
-    return pItem->mapToScene(QPointF(pItem->width() / 2, pItem->height() / 2)).toPoint();
 }
 
 // A timer's time-out, as the event loop would deliver it.
@@ -743,7 +726,7 @@ void TestWDialer::colourSchemes()
             QVERIFY2(QFile::exists(QLatin1Char(':') + image.path()), qPrintable(image.toString()));
         }
     }
-    QQuickItem *pKey = findItem(qobject_cast<QQuickItem *>(pItem), QStringLiteral("key5"));
+    QQuickItem *pKey = TestSupport::findItem(qobject_cast<QQuickItem *>(pItem), QStringLiteral("key5"));
     QVERIFY(pKey);
     QCOMPARE(pKey->property("normalImage").toString(), folder + QStringLiteral("5_normal.png"));
 }
@@ -781,7 +764,7 @@ void TestWDialer::callRow()
     f.run({"s:" + state});
     auto *pPad = qobject_cast<QQuickItem *>(f.dialer->widget());
     auto imageOf = [pPad](const char *name) {
-        QQuickItem *pKey = findItem(pPad, QLatin1String(name));
+        QQuickItem *pKey = TestSupport::findItem(pPad, QLatin1String(name));
         if (!pKey || !pKey->isVisible())
             return QString();
         const QString image = pKey->property("normalImage").toString().section(QLatin1Char('/'), -1);
@@ -808,9 +791,9 @@ void TestWDialer::keysByMouse()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto click = [&](const char *name) {
-        QQuickItem *pKey = findItem(pPad, QLatin1String(name));
+        QQuickItem *pKey = TestSupport::findItem(pPad, QLatin1String(name));
         QVERIFY2(pKey && pKey->isVisible(), name);
-        QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, centreOf(pKey));
+        QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pKey));
     };
 
     f.run({"s:HANGUP"});
@@ -819,12 +802,12 @@ void TestWDialer::keysByMouse()
     QCOMPARE(f.dialer->displayText(), QStringLiteral("(555) 123-49"));
     click("backspaceKey");
     QCOMPARE(f.dialer->displayText(), QStringLiteral("555-1234"));
-    QVERIFY(!findItem(pPad, QStringLiteral("flashKey"))->isVisible());
+    QVERIFY(!TestSupport::findItem(pPad, QStringLiteral("flashKey"))->isVisible());
     click("callKey");
     QCOMPARE(f.sent(), QStringList{"2:\"5551234\""});
 
     f.run({"s:ACTIVE"});
-    QVERIFY(!findItem(pPad, QStringLiteral("backspaceKey"))->isVisible());
+    QVERIFY(!TestSupport::findItem(pPad, QStringLiteral("backspaceKey"))->isVisible());
     click("key7");
     click("flashKey");
     click("callKey");
@@ -832,8 +815,8 @@ void TestWDialer::keysByMouse()
 
     f.protocol.clear();
     f.run({"s:INCOMING"});
-    QVERIFY(findItem(pPad, QStringLiteral("incomingBox"))->isVisible());
-    QVERIFY(!findItem(pPad, QStringLiteral("declineKey"))->isVisible());
+    QVERIFY(TestSupport::findItem(pPad, QStringLiteral("incomingBox"))->isVisible());
+    QVERIFY(!TestSupport::findItem(pPad, QStringLiteral("declineKey"))->isVisible());
     click("acceptKey");
     QCOMPARE(f.sent(), QStringList{"4:"});
 
@@ -854,7 +837,7 @@ void TestWDialer::heldVoipCallResumesByMouse()
     pPad->setVisible(true);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QQuickItem *pKey = findItem(pPad, QStringLiteral("holdKey"));
+    QQuickItem *pKey = TestSupport::findItem(pPad, QStringLiteral("holdKey"));
     QVERIFY(pKey);
     // The call row lays its keys out again when one shows or hides: click
     // only after the window has drawn the new layout.
@@ -862,7 +845,7 @@ void TestWDialer::heldVoipCallResumesByMouse()
         QSignalSpy drawn(&window, &QQuickWindow::frameSwapped);
         window.requestUpdate();
         QVERIFY(drawn.wait());
-        QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, centreOf(pKey));
+        QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pKey));
     };
 
     f.run({"s:ACTIVE"});

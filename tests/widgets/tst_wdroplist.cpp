@@ -5,6 +5,7 @@
 #include "support/FakeNodes.h"
 #include "support/RecordingProtocol.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "support/WidgetFixture.h"
 #include "transforms/TTransform.h"
 #include "views/VModeManager.h"
@@ -22,7 +23,7 @@ namespace {
 using Settings = WidgetFixture::Settings;
 
 // The geometry every drop-list template starts with.
-Settings withGeometry(const Settings &own)
+Settings withListGeometry(const Settings &own)
 {
     Settings settings = {{"x", "0"}, {"y", "0"}, {"width", "160"}, {"height", "40"}, {"z", "1"}};
     return settings + own;
@@ -50,22 +51,6 @@ FakeListNode *parameterSetList()
     return pNode;
 }
 
-QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
-{
-    for (QQuickItem *pChild : pRoot->childItems()) {
-        if (pChild->objectName() == name)
-            return pChild;
-        if (QQuickItem *pFound = findItem(pChild, name))
-            return pFound;
-    }
-    return nullptr;
-}
-
-QPoint centreOf(const QQuickItem *pItem)
-{
-    return pItem->mapToScene(QPointF(pItem->width() / 2, pItem->height() / 2)).toPoint();
-}
-
 } // namespace
 
 // A drop list bound to a node through a "bin8" transform whose protocol
@@ -83,7 +68,7 @@ struct DropListFixture
         for (const auto &attribute : binding)
             control->setAttribute(QStringLiteral("list"), attribute.first, attribute.second);
         list = qobject_cast<WDropList *>(WidgetFixture::readWidget(control, QStringLiteral("droplist"),
-                                                                   withGeometry(settings)));
+                                                                   withListGeometry(settings)));
         control->initialize();
         protocol.clear();
     }
@@ -316,7 +301,7 @@ void TestWDropList::siblingsOfTheNode()
     WidgetFixture fx;
     CControl *pControl = fx.addControl(QStringLiteral("Select"), QStringLiteral("DropList"), sets.first());
     auto *pList = qobject_cast<WDropList *>(
-        WidgetFixture::readWidget(pControl, QStringLiteral("droplist"), withGeometry({{"node", "ParameterSets"}})));
+        WidgetFixture::readWidget(pControl, QStringLiteral("droplist"), withListGeometry({{"node", "ParameterSets"}})));
     QVERIFY(pList);
     QCOMPARE(pList->itemList(), (QStringList{"Morning", "Noon", "Evening"}));
     QCOMPARE(pList->indexList(), (QList<int>{0, 1, 2}));
@@ -351,7 +336,7 @@ void TestWDropList::groupEntries()
     WidgetFixture fx;
     CControl *pControl = fx.addControl(QStringLiteral("Selector"), QStringLiteral("DropList"), pGroup);
     auto *pList = qobject_cast<WDropList *>(
-        WidgetFixture::readWidget(pControl, QStringLiteral("droplist"), withGeometry({{"group", "1"}})));
+        WidgetFixture::readWidget(pControl, QStringLiteral("droplist"), withListGeometry({{"group", "1"}})));
     QVERIFY(pList);
     QCOMPARE(pList->itemList(), (QStringList{"Mic", "Music"}));
     QCOMPARE(pList->indexList(), (QList<int>{1, 2}));
@@ -521,16 +506,16 @@ void TestWDropList::popupByMouse()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
-    QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, centreOf(pItem));
+    QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pItem));
     QPointer<QObject> pPopup = f.list->popup();
     QVERIFY(pPopup);
     QCOMPARE(VModeManager::instance()->modalObject(), pPopup.data());
     QCOMPARE(qobject_cast<QQuickItem *>(pPopup.data())->parentItem(), pCanvas);
     QCOMPARE(pPopup->property("model").toStringList(), (QStringList{"Low", "Mid", "High"}));
 
-    QQuickItem *pEntry = findItem(qobject_cast<QQuickItem *>(pPopup.data()), QStringLiteral("listEntry1"));
+    QQuickItem *pEntry = TestSupport::findItem(qobject_cast<QQuickItem *>(pPopup.data()), QStringLiteral("listEntry1"));
     QVERIFY(pEntry);
-    QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, centreOf(pEntry));
+    QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pEntry));
     QCOMPARE(f.protocol.sentTexts(), QStringList{"2"});
     QCOMPARE(f.shownText(), QStringLiteral("Mid"));
     QCOMPARE(f.list->widgetProperty("currentIndex").toInt(), 1);
@@ -538,7 +523,7 @@ void TestWDropList::popupByMouse()
     QVERIFY(!VModeManager::instance()->modalObject());
 
     // Open again: the current entry is marked; a click beside the list closes it.
-    QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, centreOf(pItem));
+    QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, TestSupport::centreOf(pItem));
     pPopup = f.list->popup();
     QVERIFY(pPopup);
     QCOMPARE(pPopup->property("index").toInt(), 1);

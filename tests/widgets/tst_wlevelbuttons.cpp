@@ -13,9 +13,9 @@ namespace {
 
 using Settings = WidgetFixture::Settings;
 
-const Settings Geometry{{"x", "100"}, {"y", "100"}, {"width", "80"}, {"height", "150"}, {"text", "Level"}};
+const Settings LevelGeometry{{"x", "100"}, {"y", "100"}, {"width", "80"}, {"height", "150"}, {"text", "Level"}};
 
-QXmlAttributes designProperty(const QString &name, const QString &value, const QString &max = QString(),
+QXmlAttributes levelDesignProperty(const QString &name, const QString &value, const QString &max = QString(),
                               const QString &min = QString())
 {
     QXmlAttributes attributes;
@@ -27,18 +27,18 @@ QXmlAttributes designProperty(const QString &name, const QString &value, const Q
 }
 
 // A block whose level may be set from -60 to 12.
-FakeNode *levelNode(const QString &title = QStringLiteral("Gain"))
+FakeNode *levelButtonsNode(const QString &title = QStringLiteral("Gain"))
 {
     auto *pNode = new FakeNode;
     pNode->setTitle(title);
-    pNode->parseAttributes(designProperty(QStringLiteral("level"), QString(), QStringLiteral("12"),
+    pNode->parseAttributes(levelDesignProperty(QStringLiteral("level"), QString(), QStringLiteral("12"),
                                           QStringLiteral("-60")));
     return pNode;
 }
 
 struct Steps : BoundWidgetFixture
 {
-    Steps(const Settings &range, const Settings &settings = Geometry, FakeNode *pNode = levelNode(),
+    Steps(const Settings &range, const Settings &settings = LevelGeometry, FakeNode *pNode = levelButtonsNode(),
           const QString &name = QStringLiteral("Level"))
         : BoundWidgetFixture(QStringLiteral("levelbutton"), settings, range, QStringLiteral("range"), pNode, name)
     {
@@ -220,10 +220,10 @@ void TestWLevelButtons::captionPlaceholders()
     QFETCH(QString, title);
     QFETCH(QString, caption);
     QFETCH(QString, shown);
-    FakeNode *pNode = title.isEmpty() ? nullptr : levelNode(title);
+    FakeNode *pNode = title.isEmpty() ? nullptr : levelButtonsNode(title);
     if (pNode)
         pNode->setChannels({QStringLiteral("Podium"), QStringLiteral("Choir")});
-    Settings settings = Geometry;
+    Settings settings = LevelGeometry;
     settings.append({"text", caption});
     Steps f(BoundWidgetFixture::range("0", "10", "1"), settings, pNode, QStringLiteral("Level 2"));
     QCOMPARE(f.widget->text(), shown);
@@ -244,7 +244,7 @@ void TestWLevelButtons::reloadRenamesTheCaption()
 {
     QFETCH(QString, caption);
     QFETCH(QString, renamed);
-    Settings settings = Geometry;
+    Settings settings = LevelGeometry;
     settings.append({"text", caption});
     Steps f(BoundWidgetFixture::range("0", "10", "1"), settings);
     emit f.node->labelChangedByReload(QStringLiteral("Zone 1"), QStringLiteral("Lobby"));
@@ -255,7 +255,7 @@ void TestWLevelButtons::saveAndReopenGiveTheSameFile_data()
 {
     QTest::addColumn<Settings>("settings");
 
-    QTest::newRow("default") << Geometry;
+    QTest::newRow("default") << LevelGeometry;
     QTest::newRow("round with border") << Settings{{"x", "5"},
                                                    {"y", "6"},
                                                    {"width", "70"},
@@ -300,7 +300,7 @@ void TestWLevelButtons::propertyIds()
 
 void TestWLevelButtons::badSettingsTakeTheDefaults()
 {
-    Settings settings = Geometry;
+    Settings settings = LevelGeometry;
     settings.append({{"hasBorder", "thick"}, {"isCircularEnabled", "0x1"}, {"xfract", "wide"}, {"orient", "up"}});
     Steps f(BoundWidgetFixture::range("0", "10", "1"), settings);
     QVERIFY(!f.widget->widgetProperty("hasBorder").toBool());

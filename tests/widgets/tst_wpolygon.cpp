@@ -15,9 +15,9 @@ namespace {
 
 using Vertices = QList<QPointF>;
 
-const QString Square = QStringLiteral("0,0 10,0 10,10 0,10 ");
+const QString SmallSquare = QStringLiteral("0,0 10,0 10,10 0,10 ");
 // The lower right quarter is cut out.
-const QString LShape = QStringLiteral("0,0 100,0 100,50 50,50 50,100 0,100");
+const QString WideLShape = QStringLiteral("0,0 100,0 100,50 50,50 50,100 0,100");
 
 // A polygon control read from its settings on a headless panel (no tools:
 // vertex lists are taken as they come).
@@ -82,17 +82,17 @@ void TestWPolygon::containsPoint_data()
     QTest::addColumn<QString>("vertexText");
     QTest::addColumn<QPointF>("point");
     QTest::addColumn<bool>("inside");
-    QTest::newRow("square centre") << Square << QPointF(5, 5) << true;
-    QTest::newRow("square right of it") << Square << QPointF(15, 5) << false;
-    QTest::newRow("square left edge, one touching edge") << Square << QPointF(0, 5) << true;
-    QTest::newRow("square left edge within eps") << Square << QPointF(0.000001, 5) << true;
-    QTest::newRow("square left of it") << Square << QPointF(-0.5, 5) << false;
-    QTest::newRow("square above it") << Square << QPointF(5, -1) << false;
-    QTest::newRow("L upper arm") << LShape << QPointF(75, 25) << true;
-    QTest::newRow("L lower arm") << LShape << QPointF(25, 75) << true;
-    QTest::newRow("L cut-out corner") << LShape << QPointF(75, 75) << false;
-    QTest::newRow("L inner vertical edge") << LShape << QPointF(50, 75) << true;
-    QTest::newRow("L right of the lower arm") << LShape << QPointF(51, 75) << false;
+    QTest::newRow("square centre") << SmallSquare << QPointF(5, 5) << true;
+    QTest::newRow("square right of it") << SmallSquare << QPointF(15, 5) << false;
+    QTest::newRow("square left edge, one touching edge") << SmallSquare << QPointF(0, 5) << true;
+    QTest::newRow("square left edge within eps") << SmallSquare << QPointF(0.000001, 5) << true;
+    QTest::newRow("square left of it") << SmallSquare << QPointF(-0.5, 5) << false;
+    QTest::newRow("square above it") << SmallSquare << QPointF(5, -1) << false;
+    QTest::newRow("L upper arm") << WideLShape << QPointF(75, 25) << true;
+    QTest::newRow("L lower arm") << WideLShape << QPointF(25, 75) << true;
+    QTest::newRow("L cut-out corner") << WideLShape << QPointF(75, 75) << false;
+    QTest::newRow("L inner vertical edge") << WideLShape << QPointF(50, 75) << true;
+    QTest::newRow("L right of the lower arm") << WideLShape << QPointF(51, 75) << false;
     QTest::newRow("no vertices") << QString() << QPointF(0, 0) << false;
 }
 
@@ -185,7 +185,7 @@ void TestWPolygon::vertexJson()
 void TestWPolygon::reshapeStepsCoalesce()
 {
     PolygonFixture f;
-    WPolygon *pPolygon = f.polygon(Square);
+    WPolygon *pPolygon = f.polygon(SmallSquare);
     QVERIFY(pPolygon);
     pPolygon->reshape(QPointF(20, 0), 1, 0);
     pPolygon->reshape(QPointF(30, 5), 1, 0);
@@ -199,7 +199,7 @@ void TestWPolygon::reshapeStepsCoalesce()
 void TestWPolygon::gestureEndKeepsWaitingMove()
 {
     PolygonFixture f;
-    WPolygon *pPolygon = f.polygon(Square);
+    WPolygon *pPolygon = f.polygon(SmallSquare);
     QVERIFY(pPolygon);
     pPolygon->reshape(QPointF(-10, 5), 0, 0);
     pPolygon->reshape(QPointF(0, 0), -1, 1);
@@ -249,7 +249,7 @@ void TestWPolygon::scaleGeometry()
     QFETCH(bool, both);
     QFETCH(Vertices, vertices);
     PolygonFixture f;
-    WPolygon *pPolygon = f.polygon(Square);
+    WPolygon *pPolygon = f.polygon(SmallSquare);
     QVERIFY(pPolygon);
     pPolygon->scaleGeometry(2.0, both);
     QCOMPARE(pPolygon->vertices(), vertices);
@@ -277,7 +277,7 @@ void TestWPolygon::regionLinkPrefix()
     QFETCH(QString, newPrefix);
     QFETCH(QString, result);
     PolygonFixture f;
-    WPolygon *pRegion = f.polygon(Square);
+    WPolygon *pRegion = f.polygon(SmallSquare);
     QVERIFY(pRegion);
     pRegion->setPropertyValue(WidgetPropertyId::LinkPath, path);
     pRegion->replaceLinkPrefix(oldPrefix, newPrefix);
@@ -287,7 +287,7 @@ void TestWPolygon::regionLinkPrefix()
 void TestWPolygon::propertyIds()
 {
     PolygonFixture f;
-    WPolygon *pRegion = f.polygon(Square);
+    WPolygon *pRegion = f.polygon(SmallSquare);
     QVERIFY(pRegion);
     pRegion->setPropertyValue(WidgetPropertyId::FieldColor, QColor(Qt::red));
     QCOMPARE(pRegion->widgetProperty("fieldColor").value<QColor>(), QColor(Qt::red));
@@ -318,9 +318,9 @@ void TestWPolygon::regionLogsItsCreation()
         return file.open(QIODevice::ReadOnly) ? int(file.readAll().count("Test Log Write Success")) : 0;
     };
     const int before = lines();
-    QVERIFY(f.polygon(Square));
-    QVERIFY(f.polygon(Square));
-    QVERIFY(f.polygon(Square, QStringLiteral("roomselector")));
+    QVERIFY(f.polygon(SmallSquare));
+    QVERIFY(f.polygon(SmallSquare));
+    QVERIFY(f.polygon(SmallSquare, QStringLiteral("roomselector")));
     QCOMPARE(lines(), before + 2);
 }
 

@@ -26,7 +26,7 @@ Settings range(const QString &minimum, const QString &maximum, const QString &st
     return FaderFixture::range(minimum, maximum, step, units);
 }
 
-QXmlAttributes designProperty(const QString &name, const QString &value, const QString &max = QString(),
+QXmlAttributes faderDesignProperty(const QString &name, const QString &value, const QString &max = QString(),
                               const QString &min = QString())
 {
     QXmlAttributes attributes;
@@ -45,7 +45,7 @@ FakeNode *levelNode()
 {
     auto *pNode = new FakeNode;
     pNode->setTitle(QStringLiteral("Gain"));
-    pNode->parseAttributes(designProperty(QStringLiteral("level"), QString(), QStringLiteral("12"),
+    pNode->parseAttributes(faderDesignProperty(QStringLiteral("level"), QString(), QStringLiteral("12"),
                                           QStringLiteral("-60")));
     return pNode;
 }
@@ -456,7 +456,7 @@ void TestWSlider::limitsFromTheNode()
     auto *pNode = new FakeNode;
     pNode->setTitle(title);
     pNode->setChannels({QStringLiteral("Mic A"), QStringLiteral("Mic B")});
-    const QXmlAttributes limits = designProperty(property, QString(), QStringLiteral("6"), QStringLiteral("-40"));
+    const QXmlAttributes limits = faderDesignProperty(property, QString(), QStringLiteral("6"), QStringLiteral("-40"));
     if (property == QLatin1String("level"))
         pNode->parseAttributes(limits);
     else if (!property.isEmpty())

@@ -22,9 +22,9 @@ FakeNode *parameterSet(const QString &label = QStringLiteral("Evening"), int ind
 }
 
 // A link bound through "bin8" to a parameter set whose protocol records.
-struct Link : BoundWidgetFixture
+struct TextLink : BoundWidgetFixture
 {
-    explicit Link(const Settings &settings = TemplateSettings, FakeNode *pNode = parameterSet())
+    explicit TextLink(const Settings &settings = TemplateSettings, FakeNode *pNode = parameterSet())
         : BoundWidgetFixture(QStringLiteral("textlink"), settings, {{"transform", "bin8"}}, QStringLiteral("list"),
                              pNode)
     {
@@ -59,7 +59,7 @@ private slots:
 
 void TestWTextLink::templateTakesTheNodesLabelAndIndex()
 {
-    Link f;
+    TextLink f;
     QCOMPARE(f.widget->text(), QStringLiteral("Evening"));
     QCOMPARE(f.link()->index(), 3);
     QCOMPARE(f.shown("index").toInt(), 3);
@@ -70,7 +70,7 @@ void TestWTextLink::templateTakesTheNodesLabelAndIndex()
 // Only the reply moves the highlight: a click changes nothing on its own.
 void TestWTextLink::clickSendsTheIndex()
 {
-    Link f;
+    TextLink f;
     f.link()->outputClicked();
     QCOMPARE(f.protocol.sentTexts(), QStringList{QStringLiteral("3")});
     QCOMPARE(f.protocol.sentValues().value(0), f.transform());
@@ -82,7 +82,7 @@ void TestWTextLink::clickSendsTheIndex()
 
 void TestWTextLink::clickOnTheCanvasFlashesAndSends()
 {
-    Link f;
+    TextLink f;
     f.widget->setWidgetVisible(true);
     CanvasWindow window(f.fx.canvas());
     QVERIFY(window.isExposed());
@@ -115,7 +115,7 @@ void TestWTextLink::highlightFollowsTheReplies()
     QFETCH(QStringList, replies);
     QFETCH(int, current);
     QFETCH(bool, selected);
-    Link f;
+    TextLink f;
     f.link()->outputClicked();
     for (const QString &reply : replies)
         f.reply(reply);
@@ -146,7 +146,7 @@ void TestWTextLink::captionIsReadWithAndWithoutANode()
     QFETCH(QString, text);
     QFETCH(QString, caption);
     QFETCH(bool, hasText);
-    Link f({{"text", text}, {"paramidx", "4"}}, withNode ? parameterSet() : nullptr);
+    TextLink f({{"text", text}, {"paramidx", "4"}}, withNode ? parameterSet() : nullptr);
     QCOMPARE(f.widget->text(), caption);
     QCOMPARE(f.shown("hasText").toBool(), hasText);
     const Settings saved = WidgetFixture::saved(f.widget);
@@ -168,7 +168,7 @@ void TestWTextLink::reloadRenamesAnUneditedCaption()
 {
     QFETCH(QString, caption);
     QFETCH(QString, renamed);
-    Link f({{"text", caption}, {"paramidx", "3"}});
+    TextLink f({{"text", caption}, {"paramidx", "3"}});
     emit f.node->labelChangedByReload(QStringLiteral("Evening"), QStringLiteral("Night"));
     QCOMPARE(f.widget->text(), renamed);
 }
@@ -188,7 +188,7 @@ void TestWTextLink::linkButtonModeWords()
 {
     QFETCH(QString, value);
     QFETCH(QString, readBack);
-    Link f;
+    TextLink f;
     QCOMPARE(f.link()->propertyValue(WidgetPropertyId::LinkButtonMode).toString(), QStringLiteral("Button"));
     f.link()->setPropertyValue(WidgetPropertyId::LinkButtonMode, value);
     QCOMPARE(f.link()->propertyValue(WidgetPropertyId::LinkButtonMode).toString(), readBack);
@@ -219,7 +219,7 @@ void TestWTextLink::saveAndReopenGiveTheSameFile()
 {
     QFETCH(Settings, settings);
     QFETCH(bool, withNode);
-    Link f(settings, withNode ? parameterSet() : nullptr);
+    TextLink f(settings, withNode ? parameterSet() : nullptr);
     const QByteArray first = WidgetFixture::saveBytes(f.widget);
     WWidget *pCopy = f.fx.reload(f.widget);
     QVERIFY(pCopy);
@@ -230,7 +230,7 @@ void TestWTextLink::saveAndReopenGiveTheSameFile()
 
 void TestWTextLink::badIndexIsZero()
 {
-    Link f(Settings{{"paramidx", "three"}});
+    TextLink f(Settings{{"paramidx", "three"}});
     QCOMPARE(f.link()->index(), 0);
     f.link()->outputClicked();
     QCOMPARE(f.protocol.sentTexts(), QStringList{QStringLiteral("0")});

@@ -7,6 +7,7 @@
 #include "support/QmlCanvasFixture.h"
 #include "support/RecordingProtocol.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "transforms/TTransform.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WWidget.h"
@@ -31,17 +32,6 @@ WWidget *readWidget(CControl *pControl, const QString &type, const Settings &set
         pControl->createPrototype(type, setting.first, setting.second);
     pControl->finishWidget(type);
     return pControl->widgets().isEmpty() ? nullptr : pControl->widgets().last().data();
-}
-
-QByteArray saveWidget(WWidget *pWidget)
-{
-    QByteArray bytes;
-    XmlWriter writer;
-    writer.setByteArray(&bytes);
-    writer.setEncoding(XmlEncodingUtf8);
-    pWidget->save(&writer);
-    writer.flush();
-    return bytes;
 }
 
 // Element name and text of every one-line element, in order.
@@ -201,7 +191,7 @@ void TestWWidget::saveWritesTheCommonSettingsInOrder()
                                    {QStringLiteral("x"), QStringLiteral("12.5")},
                                    {QStringLiteral("id"), QStringLiteral("7")},
                                    {QStringLiteral("width"), QStringLiteral("80")}});
-    const Settings saved = savedElements(saveWidget(pWidget));
+    const Settings saved = savedElements(TestSupport::saveWidget(pWidget));
     QCOMPARE(names(saved), (QStringList{QStringLiteral("id"), QStringLiteral("link"), QStringLiteral("x"),
                                         QStringLiteral("y"), QStringLiteral("width"), QStringLiteral("height"),
                                         QStringLiteral("z"), QStringLiteral("xfract"), QStringLiteral("yfract"),
@@ -222,7 +212,7 @@ void TestWWidget::idAndLinkZeroAreOmitted()
                                    {QStringLiteral("link"), QStringLiteral("not a number")}});
     QCOMPARE(pWidget->widgetId(), 0u);
     QCOMPARE(pWidget->link(), 0u);
-    const QStringList saved = names(savedElements(saveWidget(pWidget)));
+    const QStringList saved = names(savedElements(TestSupport::saveWidget(pWidget)));
     QCOMPARE(saved.first(), QStringLiteral("x"));
     QVERIFY(!saved.contains(QStringLiteral("id")));
     QVERIFY(!saved.contains(QStringLiteral("link")));
@@ -241,9 +231,9 @@ void TestWWidget::readBackGivesTheSameWidget()
                                {QStringLiteral("xfract"), QStringLiteral("0.25")},
                                {QStringLiteral("yfract"), QStringLiteral("0.125")}};
     WWidget *pFirst = readWidget(pc.control, QStringLiteral("slider"), settings);
-    const Settings saved = savedElements(saveWidget(pFirst));
+    const Settings saved = savedElements(TestSupport::saveWidget(pFirst));
     WWidget *pSecond = readWidget(pc.control, QStringLiteral("slider"), saved);
-    QCOMPARE(saveWidget(pSecond), saveWidget(pFirst));
+    QCOMPARE(TestSupport::saveWidget(pSecond), TestSupport::saveWidget(pFirst));
     QCOMPARE(pSecond->widgetId(), 4294967295u);
     QCOMPARE(pSecond->geometry(), QRectF(1.5, 2, 30, 40));
     QCOMPARE(pSecond->widthFract(), 0.75);
@@ -275,7 +265,7 @@ void TestWWidget::unparsableNumbersReadAsZero()
     QCOMPARE(pWidget->widthFract(), 0.0);
     QCOMPARE(pWidget->yFract(), 0.0);
     QCOMPARE(pWidget->heightFract(), 1.0);
-    const QByteArray saved = saveWidget(pWidget);
+    const QByteArray saved = TestSupport::saveWidget(pWidget);
     QVERIFY(!saved.contains("nan") && !saved.contains("inf"));
 }
 

@@ -2,6 +2,7 @@
 #include "model/CControl.h"
 #include "support/QmlCanvasFixture.h"
 #include "support/TestMain.h"
+#include "support/TestSupport.h"
 #include "widgets/WDelegate.h"
 #include "widgets/WFrame.h"
 #include "widgets/WWidget.h"
@@ -14,17 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray saveWidget(WWidget *pWidget)
-{
-    QByteArray bytes;
-    XmlWriter writer;
-    writer.setByteArray(&bytes);
-    writer.setEncoding(XmlEncodingUtf8);
-    pWidget->save(&writer);
-    writer.flush();
-    return bytes;
-}
 
 // The colour of the drawn border of a frame's item.
 QColor borderColor(QObject *pItem)
@@ -226,7 +216,7 @@ void TestWWidgetFactory::frameSavesItsLook()
     QVERIFY(pFrame->processElement(QStringLiteral("bordercolor"), QStringLiteral("#80405060")));
     QVERIFY(pFrame->processElement(QStringLiteral("borderwidth"), QStringLiteral("2.5")));
     QVERIFY(pFrame->processElement(QStringLiteral("x"), QStringLiteral("4")));
-    const QString xml = QString::fromUtf8(saveWidget(pFrame));
+    const QString xml = QString::fromUtf8(TestSupport::saveWidget(pFrame));
     QVERIFY2(xml.startsWith(QStringLiteral("<frame>\n\t<x>4</x>\n")), qPrintable(xml));
     QVERIFY(xml.contains(QStringLiteral("\t<heightfract>1</heightfract>\n\t<shape>box</shape>\n\t<shadow>plain</shadow>\n"
                                         "\t<fieldcolor>#ff102030</fieldcolor>\n\t<bordercolor>#80405060</bordercolor>\n"
@@ -243,7 +233,7 @@ void TestWWidgetFactory::frameReadsTemplateSettings()
     QVERIFY(pFrame->processElement(QStringLiteral("shadow"), QStringLiteral("raised")));
     QVERIFY(!pFrame->processElement(QStringLiteral("title"), QStringLiteral("Name")));
     QVERIFY(!pFrame->processElement(QStringLiteral("Shape"), QStringLiteral("panel")));
-    const QString xml = QString::fromUtf8(saveWidget(pFrame));
+    const QString xml = QString::fromUtf8(TestSupport::saveWidget(pFrame));
     QVERIFY(xml.contains(QStringLiteral("<shape>box</shape>")));
     QVERIFY(xml.contains(QStringLiteral("<shadow>plain</shadow>")));
     // A thin border on a screen of pixel scale 1 is drawn one pixel wide.
@@ -288,7 +278,7 @@ void TestWWidgetFactory::boundsSavesAbsentValues()
     WWidget *pBounds = fx.factory()->createWidget(QStringLiteral("bounds"));
     pBounds->setTypeName(QStringLiteral("bounds"));
     QVERIFY(!pBounds->widget()->property("selEnable").toBool());
-    const QString xml = QString::fromUtf8(saveWidget(pBounds));
+    const QString xml = QString::fromUtf8(TestSupport::saveWidget(pBounds));
     QVERIFY2(xml.startsWith(QStringLiteral("<bounds>\n")), qPrintable(xml));
     QVERIFY(xml.contains(QStringLiteral("<borderwidth>0</borderwidth>")));
     QVERIFY(xml.contains(QStringLiteral("<hasBorder>0</hasBorder>")));
