@@ -271,6 +271,8 @@ public:
     QString mobileIpAddressText() const;
     QString networkReport() const;
     bool runSystemMenu(const QString &entry);
+    // Whether runSystemMenu knows the entry.
+    static bool isSystemMenuEntry(const QString &entry);
     // The connection indicator image last set for the canvas.
     static QString indicatorImage();
 
@@ -311,6 +313,9 @@ private:
     void resumeOnline();
     void showConnectionIndicator();
     bool showQmlBox(const QString &source, const QString &title, const QString &text, bool withButton);
+    using SystemMenuAction = bool (MModel::*)(const QString &);
+    // The action of the first setup-menu label that begins the entry; none for other entries.
+    static SystemMenuAction systemMenuAction(const QString &entry);
     bool runReceiveEntry(const QString &entry);
     bool runExitEntry(const QString &entry);
     QString receiveFolder() const;

@@ -305,15 +305,13 @@ bool MModel::openReceivedProject()
 
 // ---------------------------------------------------------------- system menu
 
-bool MModel::runSystemMenu(const QString &entry)
+MModel::SystemMenuAction MModel::systemMenuAction(const QString &entry)
 {
-    using Action = bool (MModel::*)(const QString &);
     struct Row
     {
         const char *label;
-        Action action;
+        SystemMenuAction action;
     };
-    // The first label that begins the entry wins.
     static const Row kRows[] = {
         {QT_TR_NOOP("IP Address"), &MModel::showIpAddressBox},
         {QT_TR_NOOP("Network Status"), &MModel::showNetworkStatusBox},
@@ -324,9 +322,20 @@ bool MModel::runSystemMenu(const QString &entry)
     };
     for (const Row &row : kRows) {
         if (entry.startsWith(tr(row.label)))
-            return (this->*row.action)(entry);
+            return row.action;
     }
-    return false;
+    return nullptr;
+}
+
+bool MModel::isSystemMenuEntry(const QString &entry)
+{
+    return systemMenuAction(entry) != nullptr;
+}
+
+bool MModel::runSystemMenu(const QString &entry)
+{
+    const SystemMenuAction action = systemMenuAction(entry);
+    return action && (this->*action)(entry);
 }
 
 bool MModel::runReceiveEntry(const QString &)

@@ -253,8 +253,16 @@ bool MQmlInterface::postCommand(const QString &cmd, const QString &msg)
         emit m_pModel->displayMessage(msg);
         return true;
     }
-    if (cmd == QLatin1String("system"))
-        return m_pModel->runSystemMenu(msg);
+    if (cmd == QLatin1String("system")) {
+        if (!MModel::isSystemMenuEntry(msg))
+            return false;
+        // The entry runs once the menu's click handler has returned: a receive
+        // opens another project, whose canvas replaces the one the menu is on.
+        QMetaObject::invokeMethod(
+            m_pModel.data(), [pModel = m_pModel.data(), msg]() { pModel->runSystemMenu(msg); },
+            Qt::QueuedConnection);
+        return true;
+    }
     return false;
 }
 

@@ -42,6 +42,7 @@ public:
     Q_INVOKABLE QString getReceivePanelString() const;
     Q_INVOKABLE QString getDesktopOrMobile() const;
     // "event", "scene", "statusbar" or "system"; false for anything else or without a model.
+    // A known "system" entry is true at once and runs from the event loop.
     Q_INVOKABLE bool postCommand(const QString &cmd, const QString &msg);
     // Whether the dragged parameter's control type is the drop site's.
     Q_INVOKABLE bool dragEvent(const QString &text, const QString &data, QObject *pDropSite);

@@ -93,6 +93,7 @@ private slots:
     void failedOpenKeepsTheOpenProject_data();
     void failedOpenKeepsTheOpenProject();
     void receivedProjectOpensAsFileOpenDoes();
+    void receiveChosenInTheSetupMenuOpensTheProject();
     void newOffersTheTemplates_data();
     void newOffersTheTemplates();
     void newFromAnUnreadableTemplateNamesTheBlankProject();
@@ -544,6 +545,92 @@ void TestKMainOperations::receivedProjectOpensAsFileOpenDoes()
     // Nothing of the user's to save over yet.
     QVERIFY(m_pMain->filePath().isEmpty());
     QCOMPARE(m_pMain->mainWindow()->windowTitle(), QStringLiteral("Velmora Viviza builder"));
+}
+
+namespace {
+
+// The visible item below `pRoot` whose objectName is `name`.
+QQuickItem *findItem(QQuickItem *pRoot, const QString &name)
+{
+    if (!pRoot)
+        return nullptr;
+    if (pRoot->isVisible() && pRoot->objectName() == name)
+        return pRoot;
+    for (QQuickItem *pChild : pRoot->childItems()) {
+        if (QQuickItem *pFound = findItem(pChild, name))
+            return pFound;
+    }
+    return nullptr;
+}
+
+void clickItem(QQuickView *pView, const QQuickItem *pItem)
+{
+    const QPoint centre = pItem->mapToScene(QPointF(pItem->width() / 2, pItem->height() / 2)).toPoint();
+    QTest::mouseClick(pView, Qt::LeftButton, Qt::NoModifier, centre);
+}
+
+} // namespace
+
+// The user's way to a receive: a click on the setup button of the canvas and
+// one on "Receive..." in its menu, while online. The received project takes
+// the place of the canvas the menu stands on, and opens as File > Open does.
+void TestKMainOperations::receiveChosenInTheSetupMenuOpensTheProject()
+{
+    start();
+    const QString folder = m_pDir->path() + QLatin1Char('/');
+    appSettings()->setValue(QStringLiteral("Path/Designs"), folder + QStringLiteral("received"));
+    auto *pCanvasView = qobject_cast<KQmlController *>(m_pModel->findController(ControllerId::Canvas));
+    QVERIFY(pCanvasView && pCanvasView->view());
+    const QString portrait = folder + QStringLiteral("portrait.cpz");
+    QVERIFY(m_pModel->saveProject(portrait));
+    m_pMain->canvas()->setSize(12.0f);
+    m_pMain->canvas()->setOrientation(0);
+    const QString landscape = folder + QStringLiteral("landscape.cpz");
+    QVERIFY(m_pModel->saveProject(landscape));
+    const auto canvasSize = [this] {
+        return QSize(int(m_pMain->canvas()->width()), int(m_pMain->canvas()->height()));
+    };
+    answerFiles(landscape);
+    m_pMain->openVC();
+    const QSize received = canvasSize();
+    answerFiles(portrait);
+    m_pMain->openVC();
+    QVERIFY(canvasSize() != received);
+    m_pModel->setConnectionEnabled(true);
+    m_pMain->setActionChecked(ActionId::GoOnline, true);
+
+    m_pModel->setTransferPort(0);
+    m_pModel->setReceiveAddress(QHostAddress(QHostAddress::LocalHost));
+    FakeMobileDevice device;
+    QTimer sender;
+    connect(&sender, &QTimer::timeout, &sender, [&]() {
+        if (const quint16 port = m_pModel->receivingPort()) {
+            sender.stop();
+            device.sendFile(port, TestSupport::readAll(landscape));
+        }
+    });
+    sender.start(2);
+    m_warnings.clear();
+    QQuickView *pView = pCanvasView->view();
+    QVERIFY(QTest::qWaitForWindowExposed(pView));
+    QQuickItem *pSetup = findItem(pView->rootObject(), QStringLiteral("setupButton"));
+    QVERIFY(pSetup);
+    clickItem(pView, pSetup);
+    QQuickItem *pMenu = findItem(pView->rootObject(), QStringLiteral("popupMenu"));
+    QVERIFY(pMenu);
+    const qsizetype receive = pMenu->property("model").toStringList().indexOf(QStringLiteral("Receive..."));
+    QVERIFY(receive >= 0);
+    QQuickItem *pEntry = findItem(pMenu, QStringLiteral("menuEntry%1").arg(receive));
+    QVERIFY(pEntry);
+    QTRY_VERIFY(pEntry->y() > 0); // laid out with the next frame
+    clickItem(pView, pEntry);
+
+    QTRY_COMPARE_WITH_TIMEOUT(canvasSize(), received, 10000);
+    QTRY_VERIFY(!m_pModel->receivingPort());
+    QVERIFY2(m_warnings.isEmpty(), qPrintable(m_warnings.join(QLatin1Char('\n'))));
+    QVERIFY(m_pModel->isConnectionEnabled());
+    QVERIFY(m_pMain->action(ActionId::GoOnline)->isChecked());
+    QVERIFY(!m_pMain->action(ActionId::EditMode)->isChecked());
 }
 
 void TestKMainOperations::newOffersTheTemplates_data()
