@@ -578,7 +578,7 @@ void TestKMainOperations::receiveChosenInTheSetupMenuOpensTheProject()
 {
     start();
     const QString folder = m_pDir->path() + QLatin1Char('/');
-    appSettings()->setValue(QStringLiteral("Path/Designs"), folder + QStringLiteral("received"));
+    TestSupport::appSettings()->setValue(QStringLiteral("Path/Designs"), folder + QStringLiteral("received"));
     auto *pCanvasView = qobject_cast<KQmlController *>(m_pModel->findController(ControllerId::Canvas));
     QVERIFY(pCanvasView && pCanvasView->view());
     const QString portrait = folder + QStringLiteral("portrait.cpz");
