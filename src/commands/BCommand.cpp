@@ -43,7 +43,6 @@ void BCommand::prepare()
     if (!m_pModel)
         return;
     m_pPanel = m_pModel->currentPanel();
-    m_pModel->setModified(true);
     if (CControl *pScene = m_pModel->currentChildIn(QStringLiteral("Scenes")))
         m_sSceneName = pScene->name();
 }

@@ -52,6 +52,10 @@ void BCommandProcessor::execute(BCommand *pCommand)
     if (pCommand) {
         ++m_nExecuted;
         pCommand->doCommand();
+        // Only what is filed changed the project: a click that moved nothing,
+        // a copy or a refused drop leaves a saved project saved.
+        if (pCommand->mode() != BCommandMode::Discard)
+            markModified(pCommand);
         switch (pCommand->mode()) {
         case BCommandMode::Undoable:
             pushBounded(m_undoStack, pCommand);
@@ -75,6 +79,7 @@ void BCommandProcessor::undo()
     if (!m_undoStack.isEmpty()) {
         BCommand *pCommand = m_undoStack.takeLast();
         pCommand->undoCommand();
+        markModified(pCommand);
         pushBounded(m_redoStack, pCommand);
         showValuesInForce(pCommand);
     }
@@ -86,6 +91,7 @@ void BCommandProcessor::redo()
     if (!m_redoStack.isEmpty()) {
         BCommand *pCommand = m_redoStack.takeLast();
         pCommand->doCommand();
+        markModified(pCommand);
         pushBounded(m_undoStack, pCommand);
         showValuesInForce(pCommand);
     }
@@ -174,6 +180,12 @@ void BCommandProcessor::showValuesInForce(const BCommand *pCommand)
         return;
     if (MModel *pModel = pCommand->model())
         pModel->notifyControllers(NotifyEventId::GeometryEdited);
+}
+
+void BCommandProcessor::markModified(const BCommand *pCommand)
+{
+    if (MModel *pModel = pCommand->model())
+        pModel->setModified(true);
 }
 
 bool BCommandProcessor::holds(BCommand *pCommand) const

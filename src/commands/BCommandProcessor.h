@@ -50,6 +50,7 @@ private:
     bool holds(BCommand *pCommand) const;
     // Has the panes show the values that undoing or redoing a gesture put in force.
     static void showValuesInForce(const BCommand *pCommand);
+    static void markModified(const BCommand *pCommand);
     static void pushBounded(QList<BCommand *> &history, BCommand *pCommand);
     static void deleteAll(QList<BCommand *> &history);
     void enableAction(int actionId, bool enabled);

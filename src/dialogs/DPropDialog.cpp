@@ -76,8 +76,8 @@ void DPropDialog::runPropertyEdit(int id, const QVariant &value, std::unique_ptr
         return;
     pCommand->setPropertyId(id);
     pCommand->setNewValue(value);
-    // Preparing marks the project modified: an edit that changes nothing
-    // (a page showing its stored tab, a value typed again) must not get there.
+    // An edit that changes nothing (a page showing its stored tab, a value
+    // typed again) files nothing: no undo step, nothing to save.
     if (!pCommand->changesValue())
         return;
     pCommand->prepare();

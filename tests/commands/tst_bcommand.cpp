@@ -24,7 +24,8 @@ private slots:
     void factoryMakesCommandsById_data();
     void factoryMakesCommandsById();
     void baseCommandWithoutModelOnlyChangesState();
-    void prepareMarksTheProjectModified();
+    void onlyAFiledCommandMarksTheProjectModified_data();
+    void onlyAFiledCommandMarksTheProjectModified();
     void submitHandsTheCommandToTheProcessor();
     void selectReplacesOrAddsUnderShift_data();
     void selectReplacesOrAddsUnderShift();
@@ -127,13 +128,39 @@ void TestBCommand::baseCommandWithoutModelOnlyChangesState()
     QCOMPARE(command.state(), BCommandState::Undone);
 }
 
-void TestBCommand::prepareMarksTheProjectModified()
+void TestBCommand::onlyAFiledCommandMarksTheProjectModified_data()
 {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("undoable") << BCommandMode::Undoable << true;
+    QTest::newRow("clearing the histories") << BCommandMode::ClearHistory << true;
+    QTest::newRow("discarded: it changed nothing") << BCommandMode::Discard << false;
+}
+
+// Preparing is no change: a gesture or a copy that files nothing leaves a
+// saved project saved. Taking a filed one back, or doing it again, is a change.
+void TestBCommand::onlyAFiledCommandMarksTheProjectModified()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, modified);
     MModel model;
     QVERIFY(!model.isModified());
-    BCommand command;
-    command.setModel(&model);
-    command.prepare();
+    auto *pCommand = new RecordingCommand("edit", &m_log, mode);
+    pCommand->setModel(&model);
+    pCommand->prepare();
+    QVERIFY(!model.isModified());
+
+    BCommand::submit(pCommand);
+    QCOMPARE(model.isModified(), modified);
+
+    BCommandProcessor *pProcessor = BCommandProcessor::instance();
+    if (mode != BCommandMode::Undoable)
+        return;
+    model.setModified(false);
+    pProcessor->undo();
+    QVERIFY(model.isModified());
+    model.setModified(false);
+    pProcessor->redo();
     QVERIFY(model.isModified());
 }
 

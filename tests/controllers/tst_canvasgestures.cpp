@@ -66,6 +66,8 @@ private slots:
     void resizeFollowsTheHandle();
     void aGestureCancelledByTheWindowEnds_data();
     void aGestureCancelledByTheWindowEnds();
+    void onlyAChangeAsksForASave_data();
+    void onlyAChangeAsksForASave();
     void dropLandsInsideThePanel_data();
     void dropLandsInsideThePanel();
     void clickSelectsWhatIsDrawnOnTop_data();
@@ -340,6 +342,57 @@ void TestCanvasGestures::aGestureCancelledByTheWindowEnds()
     QVERIFY(sameRect(pFrame->bounds(), cancelled));
     m_pMain->undo();
     QVERIFY(sameRect(pFrame->bounds(), before));
+}
+
+void TestCanvasGestures::onlyAChangeAsksForASave_data()
+{
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPoint>("via");
+    QTest::addColumn<QPoint>("by");
+    QTest::addColumn<bool>("changes");
+    QTest::newRow("click inside") << QPointF(0.5, 0.5) << QPoint() << QPoint() << false;
+    QTest::newRow("click on the right handle") << QPointF(1.0, 0.5) << QPoint() << QPoint() << false;
+    QTest::newRow("drag there and back") << QPointF(0.5, 0.5) << QPoint(30, 20) << QPoint() << false;
+    QTest::newRow("drag") << QPointF(0.5, 0.5) << QPoint(10, 10) << QPoint(20, 15) << true;
+    QTest::newRow("resize by the right handle") << QPointF(1.0, 0.5) << QPoint(10, 0) << QPoint(25, 0) << true;
+}
+
+// Clicking a control to show its page is no edit: a saved project stays
+// saved, so that sending it to a device does not ask for a save. A gesture
+// that moves or resizes it is, and so are taking it back and doing it again.
+void TestCanvasGestures::onlyAChangeAsksForASave()
+{
+    QFETCH(QPointF, from);
+    QFETCH(QPoint, via);
+    QFETCH(QPoint, by);
+    QFETCH(bool, changes);
+    const QPointer<CControl> pFrame = drop(QStringLiteral("Frame"), 40, 60);
+    QVERIFY(pFrame);
+    WWidget *pWidget = pFrame->findWidget(QStringLiteral("frame"));
+    QVERIFY(pWidget);
+    QTest::mouseClick(view(), Qt::LeftButton, Qt::NoModifier, windowPoint(pWidget, 0.3, 0.3));
+    QTRY_VERIFY(pWidget->selection());
+    // As after a save.
+    m_pModel->setModified(false);
+    const QRectF before = pFrame->bounds();
+
+    const QPoint start = windowPoint(pWidget, from.x(), from.y());
+    QTest::mousePress(view(), Qt::LeftButton, Qt::NoModifier, start);
+    QTest::mouseMove(view(), start + via);
+    QTest::mouseMove(view(), start + by);
+    QTest::mouseRelease(view(), Qt::LeftButton, Qt::NoModifier, start + by);
+
+    QCOMPARE(pFrame->bounds() != before, changes);
+    QCOMPARE(m_pModel->isModified(), changes);
+    if (changes) {
+        m_pModel->setModified(false);
+        m_pMain->undo();
+        QCOMPARE(pFrame->bounds(), before);
+        QVERIFY(m_pModel->isModified());
+        m_pModel->setModified(false);
+        m_pMain->redo();
+        QVERIFY(m_pModel->isModified());
+    }
 }
 
 void TestCanvasGestures::dropLandsInsideThePanel_data()
