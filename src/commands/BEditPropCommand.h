@@ -24,8 +24,6 @@ public:
     void undoCommand() override;
     // Files the command; not when the widget is gone or the value would not change.
     bool run(int value) override;
-    // Whether applying it would change the widget's value in force.
-    bool changesValue() const;
     // "Edit: " and the value that the next undo (done) or redo (otherwise) sets.
     QString description() const override;
     QString name() const override;
@@ -43,6 +41,8 @@ public:
     const QVariant &oldValue() const { return m_oldValue; }
 
 private:
+    // Whether applying it would change the widget's value in force.
+    bool changesValue() const;
     void apply(const QVariant &value);
 
     QPointer<WWidget> m_pWidget;

@@ -76,12 +76,9 @@ void DPropDialog::runPropertyEdit(int id, const QVariant &value, std::unique_ptr
         return;
     pCommand->setPropertyId(id);
     pCommand->setNewValue(value);
-    // An edit that changes nothing (a page showing its stored tab, a value
-    // typed again) files nothing: no undo step, nothing to save.
-    if (!pCommand->changesValue())
-        return;
     pCommand->prepare();
-    // Filed, the processor owns it.
+    // Filed, the processor owns it; an edit that changes nothing (a page
+    // showing its stored tab, a value typed again) is dropped here, unsaved.
     if (pCommand->run(0))
         pCommand.release();
 }
